@@ -1,0 +1,300 @@
+#include "app/Mainwindow1.h"
+
+#include "app/SettingsValues.h"
+#include "forms/MainForm1Layout.h"
+#include "forms/resource.h"
+#include "framework/Application.h"
+
+#include <shellapi.h>
+
+namespace pelorine {
+
+using namespace mainform;
+
+namespace {
+std::wstring ExePath() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = GetModuleFileNameW(nullptr, path.data(), DWORD(path.size()));
+        if (n < path.size()) return path.substr(0, n);
+        path.resize(path.size() * 2);
+    }
+}
+
+void ApplyLabelLook(TShadowLabel& label, Look look) {
+    TFont& f = label.Font();
+    f.color = clWhite;
+    switch (look) {
+    case Look::Title:
+        f.bold = true;
+        f.color = 0x00B0FFFF;
+        label.GradationColor = 0x00C08000;
+        label.TextGradation = TTextGradation::ThreeColors;
+        label.TextGradationColor = 0x00B0FFFF;
+        label.TextMidColor = clWhite;
+        break;
+    case Look::Option:
+        label.TextGradation = TTextGradation::ThreeColors;
+        label.TextGradationColor = clWhite;
+        label.TextMidColor = 0x00FFFF80;
+        break;
+    case Look::Field:
+        label.TextGradation = TTextGradation::TwoColors;
+        label.TextGradationColor = 0x00FFFF80;
+        label.TextMidColor = clBlack;
+        break;
+    case Look::FieldPlain:
+        label.TextGradation = TTextGradation::None;
+        label.TextGradationColor = 0x00FF8000;
+        label.TextMidColor = clBlack;
+        break;
+    case Look::FieldUnit:
+        f.color = 0x00FFFF80;
+        label.TextGradation = TTextGradation::TwoColors;
+        label.TextGradationColor = clWhite;
+        label.TextMidColor = clBlack;
+        break;
+    case Look::None: break;
+    }
+}
+} // namespace
+
+TMainForm1::TMainForm1(TComponent* owner)
+    : TForm(owner, WS_POPUP | WS_SYSMENU | WS_CLIPCHILDREN, WS_EX_APPWINDOW, L"Pelorine") {
+    SetColor(clBlack);
+    SetBounds(Bounds(kLeft, kTop, kClientWidth, kClientHeight));
+    icon_ = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PELORINE));
+    SendMessageW(Handle(), WM_SETICON, ICON_BIG, LPARAM(icon_));
+    hints_ = std::make_unique<TToolTips>(Handle());
+    CreateControls();
+    CreateMenu();
+    SnapShot1 = New<TWinShot>(L"SnapShot1");
+    SnapShot1->ActiveWindow = true;
+    SnapShot1->IncludeMouseCursor = true;
+    AppHint1 = New<TAppHint>(L"AppHint1");
+    AppHint1->Font.color = clWhite;
+    AppHint1->Font.height = 13;
+    AppHint1->Apply(*hints_);
+    TrayIcon1 = New<TTrayIcon>(L"TrayIcon1");
+    TrayIcon1->SetIcon(icon_);
+    TrayIcon1->PopupMenu = PopupMenu1;
+    TrayIcon1->OnDblClick = [this](TComponent* s) { TrayIcon1DblClick(s); };
+    CreateHotKeys();
+    OnClose = [this](TComponent* s, TCloseAction& a) { FormClose(s, a); };
+
+    // Completing the window, in this order.
+    SaveExt_.clear();
+    AppDir_ = AppDirFromExePath(ExePath());
+    for (TdxfColorButton* b : {CButton1, CButton2, CButton3, CButton4}) b->SetShowHint(true);
+    FillLists();
+    LoadSettings();
+}
+
+void TMainForm1::CreateControls() {
+    for (const ControlRow& row : kControls) {
+        TControl* made = nullptr;
+        switch (row.kind) {
+        case Kind::Skin: made = Rgn1 = New<TRgn>(row.name, this); break;
+        case Kind::Label: {
+            auto* label = New<TShadowLabel>(row.name, this);
+            label->SetCaption(row.text);
+            ApplyLabelLook(*label, row.look);
+            made = label;
+            break;
+        }
+        case Kind::CheckBox: {
+            auto* box = New<TdxfCheckBox>(row.name, this);
+            box->SetChecked(row.value != 0);
+            made = box;
+            break;
+        }
+        case Kind::ComboBox: made = New<TMultiColComboBox>(row.name, this); break;
+        case Kind::SpinEdit: {
+            auto* spin = New<TSpinEdit>(row.name, this);
+            spin->SetRange(row.min, row.max);
+            spin->SetValue(row.value);
+            if (row.max == 255) spin->SetMaxLength(3);  // the margin fields
+            made = spin;
+            break;
+        }
+        case Kind::BrowseEdit: made = New<TBrowseEdit>(row.name, this); break;
+        case Kind::Edit: {
+            auto* edit = New<TEdit>(row.name, this);
+            edit->SetText(row.text);
+            made = edit;
+            break;
+        }
+        case Kind::Button: {
+            auto* button = New<TdxfColorButton>(row.name, this);
+            button->SetCaption(row.text);
+            button->Font().color = 0x00B0FFFF;
+            made = button;
+            break;
+        }
+        case Kind::Panel: {
+            auto* panel = New<TPanel>(row.name, this);
+            panel->Color = clBlack;
+            made = panel;
+            break;
+        }
+        case Kind::Image: made = Image1 = New<TImage>(row.name, Panel1); break;
+        }
+        made->Font().height = row.fontHeight;
+        made->SetBounds(Bounds(row.left, row.top, row.width, row.height));
+        if (auto* w = dynamic_cast<TWinControl*>(made)) {
+            if (row.kind == Kind::Panel) Panel1 = static_cast<TPanel*>(w);
+            if (row.kind != Kind::Button && row.kind != Kind::Panel) w->Font().color = clBlue;
+            w->SetTabOrder(row.tab);
+            w->ApplyFont();
+            if (*row.hint) {
+                w->SetShowHint(true);
+                SetHint(w, row.hint);
+            }
+        }
+    }
+    auto find = [this](const wchar_t* name) { return FindComponent(name); };
+    CheckBox1 = static_cast<TdxfCheckBox*>(find(L"CheckBox1"));
+    CheckBox2 = static_cast<TdxfCheckBox*>(find(L"CheckBox2"));
+    CheckBox3 = static_cast<TdxfCheckBox*>(find(L"CheckBox3"));
+    CheckBox4 = static_cast<TdxfCheckBox*>(find(L"CheckBox4"));
+    C1_01 = static_cast<TMultiColComboBox*>(find(L"C1_01"));
+    C1_02 = static_cast<TMultiColComboBox*>(find(L"C1_02"));
+    C1_03 = static_cast<TMultiColComboBox*>(find(L"C1_03"));
+    C1_04 = static_cast<TMultiColComboBox*>(find(L"C1_04"));
+    C1_05 = static_cast<TMultiColComboBox*>(find(L"C1_05"));
+    C1_06_1 = static_cast<TSpinEdit*>(find(L"C1_06_1"));
+    C1_06_2 = static_cast<TSpinEdit*>(find(L"C1_06_2"));
+    C1_06_3 = static_cast<TSpinEdit*>(find(L"C1_06_3"));
+    C0_03 = static_cast<TSpinEdit*>(find(L"C0_03"));
+    C2_04_1 = static_cast<TSpinEdit*>(find(L"C2_04_1"));
+    C2_04_2 = static_cast<TSpinEdit*>(find(L"C2_04_2"));
+    C2_04_3 = static_cast<TSpinEdit*>(find(L"C2_04_3"));
+    C2_04_4 = static_cast<TSpinEdit*>(find(L"C2_04_4"));
+    C0_01 = static_cast<TBrowseEdit*>(find(L"C0_01"));
+    C0_02 = static_cast<TEdit*>(find(L"C0_02"));
+    C2_02 = static_cast<TEdit*>(find(L"C2_02"));
+    C2_03 = static_cast<TEdit*>(find(L"C2_03"));
+    L1_02 = static_cast<TShadowLabel*>(find(L"L1_02"));
+    L1_06_1 = static_cast<TShadowLabel*>(find(L"L1_06_1"));
+    L1_06_2 = static_cast<TShadowLabel*>(find(L"L1_06_2"));
+    CButton1 = static_cast<TdxfColorButton*>(find(L"CButton1"));
+    CButton2 = static_cast<TdxfColorButton*>(find(L"CButton2"));
+    CButton3 = static_cast<TdxfColorButton*>(find(L"CButton3"));
+    CButton4 = static_cast<TdxfColorButton*>(find(L"CButton4"));
+
+    CheckBox1->OnClick = [this](TComponent* s) { CheckBox1Click(s); };
+    C0_01->OnChange = [this](TComponent* s) { C0_01Change(s); };
+    C1_01->OnChange = [this](TComponent* s) { C1_01Change(s); };
+    C1_05->OnChange = [this](TComponent* s) { C1_05Change(s); };
+    CButton1->OnClick = [this](TComponent*) { Close(); };
+    CButton2->OnClick = [this](TComponent*) { OpenUserGuide(); };
+    CButton3->OnClick = [this](TComponent*) { ShowInformation(); };
+    CButton4->OnClick = [this](TComponent* s) { CButton4Click(s); };
+}
+
+void TMainForm1::SetHint(TWinControl* control, const std::wstring& hint) {
+    control->SetHint(hint);
+    hints_->Add(control->Handle(), hint);
+}
+
+void TMainForm1::CreateMenu() {
+    PopupMenu1 = New<TPopupMenu>(L"PopupMenu1");
+    for (const MenuRow& row : kMenu) {
+        auto* parent = row.parent ? MenuItem(row.parent) : PopupMenu1->Items();
+        New<TMenuItem>(row.name, parent, row.caption, row.shortCut);
+    }
+    const std::pair<const wchar_t*, void (TMainForm1::*)(TComponent*)> handlers[] = {
+        {L"N1", &TMainForm1::N1Click}, {L"N3", &TMainForm1::N3Click}, {L"N4", &TMainForm1::N4Click},
+        {L"W1", &TMainForm1::W1Click}, {L"D1", &TMainForm1::D1Click}, {L"W2", &TMainForm1::W2Click},
+        {L"D2", &TMainForm1::D2Click}, {L"X1", &TMainForm1::X1Click},
+    };
+    for (const auto& [name, handler] : handlers)
+        MenuItem(name)->OnClick = [this, h = handler](TComponent* s) { (this->*h)(s); };
+    MenuItem(L"N8")->OnClick = [this](TComponent*) { OpenUserGuide(); };
+    MenuItem(L"N9")->OnClick = [this](TComponent*) { ShowInformation(); };
+}
+
+TMenuItem* TMainForm1::MenuItem(const std::wstring& name) const {
+    return static_cast<TMenuItem*>(FindComponent(name));
+}
+
+void TMainForm1::CreateHotKeys() {
+    void (TMainForm1::*const commands[])(TComponent*) = {&TMainForm1::N3Click, &TMainForm1::N4Click,
+                                                         &TMainForm1::W1Click, &TMainForm1::D1Click,
+                                                         &TMainForm1::W2Click, &TMainForm1::D2Click};
+    for (size_t i = 0; i < HotKeys.size(); ++i) {
+        HotKeys[i] = New<TGlobalHotKey>(L"HotKey" + std::to_wstring(i + 1));
+        HotKeys[i]->OnKeyDown = [this, command = commands[i]](TComponent*, unsigned, unsigned) { (this->*command)(this); };
+        HotKeys[i]->SetHotKey(kHotKeys[i]);
+    }
+}
+
+void TMainForm1::FillLists() {
+    for (const ListRow& list : kLists) {
+        auto* box = static_cast<TMultiColComboBox*>(FindComponent(list.name));
+        box->ColumnWidths.assign(list.columnWidths.begin(), list.columnWidths.end());
+        std::erase(box->ColumnWidths, 0);
+        box->SetItemHeight(13);
+        box->SetDropDownCount(list.dropDownRows);
+        for (const wchar_t* item : list.items)
+            if (item) box->AddItem(item);
+    }
+}
+
+LRESULT TMainForm1::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    // The borderless window is dragged by its body: every point counts as the caption.
+    if (msg == WM_NCHITTEST) return HTCAPTION;
+    return TForm::WndProc(msg, wp, lp);
+}
+
+// --- Shell commands and option rules ---------------------------------------------------------
+
+void TMainForm1::N1Click(TComponent*) { Show(); }
+void TMainForm1::TrayIcon1DblClick(TComponent*) { Show(); }
+void TMainForm1::X1Click(TComponent*) { Close(); }
+
+void TMainForm1::CButton4Click(TComponent*) {
+    Hide();
+    TrayIcon1->SetActive(true);
+}
+
+void TMainForm1::CheckBox1Click(TComponent*) {
+    for (TGlobalHotKey* key : HotKeys) key->SetActive(CheckBox1->Checked());
+}
+
+void TMainForm1::C0_01Change(TComponent*) {
+    const std::wstring text = C0_01->Text();
+    const std::wstring trimmed = RemoveTrailingBackslash(text);
+    if (trimmed != text) C0_01->SetText(trimmed);  // runs this rule again, which then finds nothing
+    hints_->SetText(C0_01->Handle(), RemoveTrailingBackslash(C0_01->Text()));
+    C0_01->SetHint(RemoveTrailingBackslash(C0_01->Text()));
+}
+
+void TMainForm1::C1_01Change(TComponent*) {
+    const bool jpeg = C1_01->ItemIndex() == 2;
+    L1_02->SetEnabled(jpeg);
+    C1_02->SetEnabled(jpeg);
+}
+
+void TMainForm1::C1_05Change(TComponent*) {
+    const int mode = C1_05->ItemIndex();
+    if (mode < 0 || mode > 3) return;
+    const bool factor = mode == 1, pixels = mode >= 2;
+    L1_06_1->SetEnabled(factor);
+    C1_06_1->SetEnabled(factor);
+    L1_06_2->SetEnabled(pixels);
+    C1_06_2->SetEnabled(pixels);
+    C1_06_3->SetEnabled(pixels);
+}
+
+void TMainForm1::OpenUserGuide() {
+    // Any length of path: the string carries it whole.
+    const std::wstring path = AppDir_ + L"/Readme.txt";
+    ShellExecuteW(Handle(), L"OPEN", path.c_str(), L"", L"", SW_SHOW);
+}
+
+void TMainForm1::ShowInformation() {
+    if (OnShowInformation) OnShowInformation();
+}
+
+} // namespace pelorine

@@ -1,0 +1,60 @@
+#include "capture/Winshot.h"
+
+#include "framework/Bitmap.h"
+
+#include <dwmapi.h>
+
+namespace pelorine {
+
+HWND TWinShot::SourceWindow() const {
+    if (!ActiveWindow) return GetDesktopWindow();
+    HWND wnd = GetForegroundWindow();
+    while (wnd && (!IsWindowVisible(wnd) || IsIconic(wnd))) wnd = GetWindow(wnd, GW_HWNDNEXT);
+    return wnd;
+}
+
+Rect TWinShot::VisibleBounds(HWND wnd) {
+    RECT rc{};
+    if (wnd != GetDesktopWindow() &&
+        SUCCEEDED(DwmGetWindowAttribute(wnd, DWMWA_EXTENDED_FRAME_BOUNDS, &rc, sizeof rc)) && rc.right > rc.left)
+        return FromRECT(rc);
+    GetWindowRect(wnd, &rc);
+    return FromRECT(rc);
+}
+
+namespace {
+// The cursor that is on screen now, whichever program it belongs to.
+void DrawCursor(HDC dc, const Rect& window, const CaptureArea& area) {
+    CURSORINFO ci{sizeof ci};
+    if (!GetCursorInfo(&ci) || !(ci.flags & CURSOR_SHOWING) || !ci.hCursor) return;
+    const Point at = CursorPlacement(window, area, {ci.ptScreenPos.x, ci.ptScreenPos.y});
+    DrawIconEx(dc, at.x, at.y, ci.hCursor, 0, 0, 0, nullptr, DI_NORMAL);
+}
+} // namespace
+
+HBITMAP TWinShot::Capture() {
+    HWND wnd = SourceWindow();
+    if (!wnd) return nullptr;
+    const Rect window = VisibleBounds(wnd);
+    const CaptureArea area =
+        ClipToPrimaryScreen(window, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    if (area.Empty()) return nullptr;
+
+    TBitmap bitmap;
+    bitmap.SetSize(area.width, area.height);
+    {
+        BitmapCanvas target(bitmap.Handle());
+        RECT whole{};
+        GetWindowRect(wnd, &whole);
+        // The window DC starts at the whole window's corner, which may lie outside the visible frame.
+        const int dx = window.left - whole.left + area.offset.x, dy = window.top - whole.top + area.offset.y;
+        {
+            WindowDc source(wnd, true);
+            BitBlt(target.Handle(), 0, 0, area.width, area.height, source.get(), dx, dy, SRCCOPY | CAPTUREBLT);
+        }
+        if (IncludeMouseCursor) DrawCursor(target.Handle(), window, area);
+    }
+    return bitmap.ReleaseHandle();
+}
+
+} // namespace pelorine

@@ -1,0 +1,82 @@
+#include "framework/Application.h"
+
+#include "framework/Controls.h"
+#include "framework/Error.h"
+
+namespace pelorine {
+
+TApplication& Application() {
+    static TApplication app;
+    return app;
+}
+
+void TApplication::Run() {
+    if (mainForm_ && !terminated_) mainForm_->Show();
+    MSG msg;
+    while (!terminated_ && GetMessageW(&msg, nullptr, 0, 0) > 0) HandleMessage(msg);
+}
+
+void TApplication::Terminate() {
+    if (terminated_) return;
+    terminated_ = true;
+    PostQuitMessage(0);
+}
+
+bool TApplication::HandleMessage(MSG& msg) {
+    if (msg.message == WM_QUIT) {
+        terminated_ = true;
+        return false;
+    }
+    // Tab moves through a form's controls in their tab order.
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB) {
+        if (auto* form = dynamic_cast<TForm*>(TWinControl::FromHandle(GetAncestor(msg.hwnd, GA_ROOT)))) {
+            form->SelectNext(GetKeyState(VK_SHIFT) >= 0);
+            return true;
+        }
+    }
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+    return true;
+}
+
+void TApplication::ProcessMessages() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+        if (!HandleMessage(msg)) {
+            PostQuitMessage(int(msg.wParam));  // leave it for the outer loop
+            break;
+        }
+}
+
+void TApplication::WaitUntil(std::chrono::steady_clock::time_point deadline) {
+    using namespace std::chrono;
+    for (;;) {
+        ProcessMessages();
+        const auto now = steady_clock::now();
+        if (terminated_ || now >= deadline) return;
+        const auto left = duration_cast<milliseconds>(deadline - now).count() + 1;
+        MsgWaitForMultipleObjectsEx(0, nullptr, DWORD(left), QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    }
+}
+
+void TApplication::HandleException() {
+    try {
+        throw;
+    } catch (const Error& e) {
+        ShowError(e.Message());
+    } catch (const std::bad_alloc&) {
+        ShowError(L"メモリが不足しています");
+    } catch (const std::exception& e) {
+        const std::string what = e.what();
+        ShowError(std::wstring(what.begin(), what.end()));
+    } catch (...) {
+        ShowError(L"不明なエラーが発生しました");
+    }
+}
+
+void TApplication::ShowError(const std::wstring& message) {
+    HWND owner = mainForm_ && IsWindowVisible(mainForm_->Handle()) ? mainForm_->Handle() : nullptr;
+    MessageBoxW(owner, ErrorBoxText(message).c_str(), title_.c_str(), MB_OK | MB_ICONERROR);
+}
+
+} // namespace pelorine

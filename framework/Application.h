@@ -1,0 +1,41 @@
+#pragma once
+// The application object: title, main form, the message loop, and the standard error box that
+// every exception caught at a window callback ends in.
+#include <windows.h>
+
+#include <chrono>
+#include <string>
+
+namespace pelorine {
+
+class TForm;
+
+class TApplication {
+public:
+    const std::wstring& Title() const { return title_; }
+    void SetTitle(std::wstring title) { title_ = std::move(title); }
+    TForm* MainForm() const { return mainForm_; }
+    void SetMainForm(TForm* form) { mainForm_ = form; }
+    bool Terminated() const { return terminated_; }
+
+    // Shows the main form and runs the loop until Terminate.
+    void Run();
+    void Terminate();
+    // Dispatches every message that is waiting, then returns.
+    void ProcessMessages();
+    // Keeps dispatching messages until the deadline, without spinning the processor.
+    void WaitUntil(std::chrono::steady_clock::time_point deadline);
+    // Shows the error box for the exception being handled (call inside a catch block).
+    void HandleException();
+    void ShowError(const std::wstring& message);
+
+private:
+    bool HandleMessage(MSG& msg);
+    std::wstring title_;
+    TForm* mainForm_ = nullptr;
+    bool terminated_ = false;
+};
+
+TApplication& Application();
+
+} // namespace pelorine

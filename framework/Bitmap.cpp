@@ -1,0 +1,80 @@
+#include "framework/Bitmap.h"
+
+#include "framework/Error.h"
+
+#include <vector>
+
+namespace pelorine {
+
+namespace {
+BITMAP Info(HBITMAP h) {
+    BITMAP bm{};
+    if (h) GetObjectW(h, sizeof bm, &bm);
+    return bm;
+}
+
+bool WriteWholeFile(const std::wstring& path, const std::string& bytes) {
+    UniqueHandle<HANDLE, FileDeleter> file(
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    return WriteFile(file.get(), bytes.data(), DWORD(bytes.size()), &written, nullptr) && written == bytes.size();
+}
+} // namespace
+
+int TBitmap::Width() const { return Info(bitmap_.get()).bmWidth; }
+int TBitmap::Height() const { return Info(bitmap_.get()).bmHeight; }
+int TBitmap::BitsPerPixel() const { return Info(bitmap_.get()).bmBitsPixel; }
+
+void TBitmap::SetSize(int width, int height) {
+    WindowDc screen(nullptr);
+    HBITMAP h = CreateCompatibleBitmap(screen.get(), width, height);
+    if (!h) throw Error(L"ビットマップを作成できません");
+    bitmap_.reset(h);
+}
+
+void TBitmap::Assign(HBITMAP source) {
+    bitmap_.reset(source ? HBITMAP(CopyImage(source, IMAGE_BITMAP, 0, 0, 0)) : nullptr);
+}
+
+void TBitmap::SaveToFile(const std::wstring& path) const {
+    const std::string bytes = BitmapFileBytes(bitmap_.get());
+    if (bytes.empty() || !WriteWholeFile(path, bytes))
+        throw Error(FormatMessageText(L"ファイル %s を作成できません", path));
+}
+
+BitmapCanvas::BitmapCanvas(HBITMAP bitmap)
+    : dc_(CreateCompatibleDC(nullptr)), select_(dc_.get(), bitmap), canvas_(dc_.get()) {}
+
+std::string BitmapFileBytes(HBITMAP bitmap) {
+    const BITMAP bm = Info(bitmap);
+    if (bm.bmWidth <= 0 || bm.bmHeight <= 0) return {};
+    // 16-bit and deeper screens are written as they are; indexed bitmaps carry their table.
+    const int bpp = bm.bmBitsPixel <= 1 ? 1 : bm.bmBitsPixel <= 4 ? 4 : bm.bmBitsPixel <= 8 ? 8 : bm.bmBitsPixel;
+    const int colors = bpp <= 8 ? (1 << bpp) : 0;
+    std::vector<char> info(sizeof(BITMAPINFOHEADER) + colors * sizeof(RGBQUAD));
+    auto* bih = reinterpret_cast<BITMAPINFOHEADER*>(info.data());
+    bih->biSize = sizeof(BITMAPINFOHEADER);
+    bih->biWidth = bm.bmWidth;
+    bih->biHeight = bm.bmHeight;
+    bih->biPlanes = 1;
+    bih->biBitCount = WORD(bpp);
+    bih->biCompression = BI_RGB;
+    const size_t stride = ((size_t(bm.bmWidth) * bpp + 31) / 32) * 4;
+    std::vector<char> bits(stride * bm.bmHeight);
+    WindowDc screen(nullptr);
+    if (!GetDIBits(screen.get(), bitmap, 0, bm.bmHeight, bits.data(), reinterpret_cast<BITMAPINFO*>(info.data()),
+                   DIB_RGB_COLORS))
+        return {};
+    bih->biSizeImage = DWORD(bits.size());
+    BITMAPFILEHEADER bfh{};
+    bfh.bfType = 0x4D42;  // "BM"
+    bfh.bfOffBits = DWORD(sizeof bfh + info.size());
+    bfh.bfSize = DWORD(bfh.bfOffBits + bits.size());
+    std::string out(reinterpret_cast<const char*>(&bfh), sizeof bfh);
+    out.append(info.data(), info.size());
+    out.append(bits.data(), bits.size());
+    return out;
+}
+
+} // namespace pelorine

@@ -1,0 +1,49 @@
+#pragma once
+// A bitmap object that owns one GDI bitmap: created at the screen's depth, taken over from a
+// caller, copied, and written out as a Windows bitmap file.
+#include "framework/Canvas.h"
+#include "framework/Handles.h"
+
+#include <string>
+
+namespace pelorine {
+
+class TBitmap {
+public:
+    TBitmap() = default;
+    HBITMAP Handle() const { return bitmap_.get(); }
+    // Takes over the bitmap; the old one is freed.
+    void SetHandle(HBITMAP bitmap) { bitmap_.reset(bitmap); }
+    HBITMAP ReleaseHandle() { return bitmap_.release(); }
+    bool Empty() const { return !bitmap_; }
+    int Width() const;
+    int Height() const;
+    int BitsPerPixel() const;
+    // A device-dependent bitmap compatible with the screen, at its current colour depth.
+    void SetSize(int width, int height);
+    // Takes a copy of another bitmap (which stays its owner's).
+    void Assign(HBITMAP source);
+    // Writes a Windows bitmap file at the bitmap's own depth. Raises "ファイル %s を作成できません".
+    void SaveToFile(const std::wstring& path) const;
+
+private:
+    UniqueBitmap bitmap_;
+};
+
+// A memory DC with a bitmap selected and a canvas on it, for drawing into a bitmap.
+class BitmapCanvas {
+public:
+    explicit BitmapCanvas(HBITMAP bitmap);
+    TCanvas& Canvas() { return canvas_; }
+    HDC Handle() const { return dc_.get(); }
+
+private:
+    UniqueMemDc dc_;
+    SelectGuard select_;
+    TCanvas canvas_;
+};
+
+// The bytes of a Windows bitmap file holding the bitmap at its own depth (empty on failure).
+std::string BitmapFileBytes(HBITMAP bitmap);
+
+} // namespace pelorine

@@ -1,0 +1,22 @@
+#pragma once
+// An edit for a folder path with a button that opens the system's folder browser on it.
+#include "framework/StdCtrls.h"
+
+namespace pelorine {
+
+class TBrowseEdit : public TEdit {
+public:
+    TBrowseEdit(TComponent* owner, TWinControl* parent);
+    ~TBrowseEdit() override;
+    std::wstring Path() const { return Text(); }
+    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    void SetBounds(const Rect& r) override;
+    void SetEnabled(bool e) override;
+    // Opens the folder browser, preselecting the current folder; OK replaces the text.
+    void Browse();
+
+private:
+    UniqueWindow button_;
+};
+
+} // namespace pelorine

@@ -1,0 +1,87 @@
+#include "framework/Canvas.h"
+
+#include <memory>
+
+namespace pelorine {
+
+COLORREF ColorToRGB(TColor c) { return IsSystemColor(c) ? GetSysColor(int(c & 0xFF)) : COLORREF(c & 0xFFFFFF); }
+
+UniqueFont TFont::Create() const {
+    LOGFONTW lf{};
+    lf.lfHeight = -height;
+    lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+    lf.lfCharSet = SHIFTJIS_CHARSET;
+    lf.lfQuality = DEFAULT_QUALITY;
+    lf.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
+    lstrcpynW(lf.lfFaceName, name.c_str(), LF_FACESIZE);
+    return UniqueFont(CreateFontIndirectW(&lf));
+}
+
+TCanvas::TCanvas(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
+
+TCanvas::~TCanvas() { RestoreDC(dc_, saved_); }
+
+void TCanvas::SetFont(const TFont& font) {
+    UniqueFont created = font.Create();
+    SelectObject(dc_, created.get());
+    font_ = std::move(created);  // the old font of ours is no longer selected: free to go
+}
+
+void TCanvas::FillRect(const Rect& r, TColor color) {
+    const RECT rc = ToRECT(r);
+    SetBkColor(dc_, ColorToRGB(color));
+    ExtTextOutW(dc_, 0, 0, ETO_OPAQUE, &rc, nullptr, 0, nullptr);
+}
+
+void TCanvas::FrameRect(const Rect& r, TColor color) {
+    UniqueBrush brush(CreateSolidBrush(ColorToRGB(color)));
+    const RECT rc = ToRECT(r);
+    ::FrameRect(dc_, &rc, brush.get());
+}
+
+void TCanvas::Ellipse(const Rect& r, TColor fill, TColor pen) {
+    UniqueBrush brush(CreateSolidBrush(ColorToRGB(fill)));
+    UniquePen p(CreatePen(PS_SOLID, 1, ColorToRGB(pen)));
+    SelectGuard b(dc_, brush.get()), q(dc_, p.get());
+    ::Ellipse(dc_, r.left, r.top, r.right, r.bottom);
+}
+
+void TCanvas::TextOut(int x, int y, const std::wstring& text, TColor color) {
+    SetBkMode(dc_, TRANSPARENT);
+    SetTextColor(dc_, ColorToRGB(color));
+    ::TextOutW(dc_, x, y, text.c_str(), int(text.size()));
+}
+
+void TCanvas::DrawText(const std::wstring& text, Rect r, UINT format, TColor color) {
+    SetBkMode(dc_, TRANSPARENT);
+    SetTextColor(dc_, ColorToRGB(color));
+    RECT rc = ToRECT(r);
+    ::DrawTextW(dc_, text.c_str(), int(text.size()), &rc, format);
+}
+
+SIZE TCanvas::TextExtent(const std::wstring& text) {
+    SIZE size{};
+    GetTextExtentPoint32W(dc_, text.c_str(), int(text.size()), &size);
+    return size;
+}
+
+void TCanvas::Draw(int x, int y, HBITMAP bitmap) {
+    BITMAP bm{};
+    if (!bitmap || !GetObjectW(bitmap, sizeof bm, &bm)) return;
+    UniqueMemDc src(CreateCompatibleDC(dc_));
+    SelectGuard sel(src.get(), bitmap);
+    BitBlt(dc_, x, y, bm.bmWidth, bm.bmHeight, src.get(), 0, 0, SRCCOPY);
+}
+
+BufferedPaint::BufferedPaint(HDC target, int width, int height)
+    : target_(target), width_(width), height_(height), dc_(CreateCompatibleDC(target)),
+      bitmap_(CreateCompatibleBitmap(target, width > 0 ? width : 1, height > 0 ? height : 1)),
+      old_(SelectObject(dc_.get(), bitmap_.get())), canvas_(std::make_unique<TCanvas>(dc_.get())) {}
+
+BufferedPaint::~BufferedPaint() {
+    canvas_.reset();
+    BitBlt(target_, 0, 0, width_, height_, dc_.get(), 0, 0, SRCCOPY);
+    SelectObject(dc_.get(), old_);
+}
+
+} // namespace pelorine

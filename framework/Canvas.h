@@ -1,0 +1,69 @@
+#pragma once
+// A canvas over a device context: the one place for fonts, fills, shapes and text, so controls
+// do not juggle raw HDCs. It does not own the DC; it owns the GDI objects it selects.
+#include "framework/Colors.h"
+#include "framework/Geometry.h"
+#include "framework/Handles.h"
+
+#include <memory>
+#include <string>
+
+namespace pelorine {
+
+COLORREF ColorToRGB(TColor c);
+
+struct TFont {
+    std::wstring name = L"ＭＳ Ｐゴシック";
+    int height = 12;  // character height in pixels
+    TColor color = clWindowText;
+    bool bold = false;
+    UniqueFont Create() const;
+};
+
+class TCanvas {
+public:
+    explicit TCanvas(HDC dc);
+    TCanvas(const TCanvas&) = delete;
+    TCanvas& operator=(const TCanvas&) = delete;
+    ~TCanvas();
+
+    HDC Handle() const { return dc_; }
+    void SetFont(const TFont& font);
+    void FillRect(const Rect& r, TColor color);
+    void FrameRect(const Rect& r, TColor color);
+    void Ellipse(const Rect& r, TColor fill, TColor pen);
+    // Text in the current font, transparent background.
+    void TextOut(int x, int y, const std::wstring& text, TColor color);
+    void DrawText(const std::wstring& text, Rect r, UINT format, TColor color);
+    SIZE TextExtent(const std::wstring& text);
+    void Draw(int x, int y, HBITMAP bitmap);
+
+private:
+    HDC dc_;
+    int saved_;
+    UniqueFont font_;
+};
+
+// Paints into a memory bitmap of the given size and copies it to the target DC at the end,
+// so a control never flickers.
+class BufferedPaint {
+public:
+    BufferedPaint(HDC target, int width, int height);
+    BufferedPaint(const BufferedPaint&) = delete;
+    BufferedPaint& operator=(const BufferedPaint&) = delete;
+    ~BufferedPaint();
+    TCanvas& Canvas() { return *canvas_; }
+
+private:
+    HDC target_;
+    int width_, height_;
+    UniqueMemDc dc_;
+    UniqueBitmap bitmap_;
+    HGDIOBJ old_;
+    std::unique_ptr<TCanvas> canvas_;
+};
+
+inline RECT ToRECT(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+inline Rect FromRECT(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
+
+} // namespace pelorine

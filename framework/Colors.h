@@ -1,0 +1,22 @@
+#pragma once
+// Colour values 0x00BBGGRR; a value with the top bit set names a system colour (its low byte is
+// the platform's colour index) and is resolved before use.
+#include <cstdint>
+
+namespace pelorine {
+
+using TColor = uint32_t;
+
+constexpr TColor clBlack = 0x000000, clWhite = 0xFFFFFF, clBlue = 0xFF0000, clAqua = 0xFFFF00,
+                 clRed = 0x0000FF, clLime = 0x00FF00, clGray = 0x808080;
+constexpr TColor clSystemColor = 0x80000000u;
+constexpr TColor clWindowText = clSystemColor | 8, clBtnFace = clSystemColor | 15, clWindow = clSystemColor | 5,
+                 clGrayText = clSystemColor | 17;
+
+constexpr bool IsSystemColor(TColor c) { return (c & clSystemColor) != 0; }
+constexpr uint8_t RedOf(TColor c) { return uint8_t(c); }
+constexpr uint8_t GreenOf(TColor c) { return uint8_t(c >> 8); }
+constexpr uint8_t BlueOf(TColor c) { return uint8_t(c >> 16); }
+constexpr TColor Rgb(uint8_t r, uint8_t g, uint8_t b) { return TColor(r) | TColor(g) << 8 | TColor(b) << 16; }
+
+} // namespace pelorine

@@ -1,0 +1,361 @@
+#include "framework/Controls.h"
+
+#include "framework/Application.h"
+
+#include <algorithm>
+#include <commctrl.h>
+
+namespace pelorine {
+
+namespace {
+const wchar_t* const kObjectProp = L"Pelorine.Object";
+const wchar_t* const kWindowClass = L"PelorineWindow";
+
+void RegisterOwnClass() {
+    static const bool registered = [] {
+        WNDCLASSEXW wc{sizeof wc};
+        wc.style = CS_DBLCLKS;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.lpszClassName = kWindowClass;
+        wc.lpfnWndProc = DefWindowProcW;
+        return RegisterClassExW(&wc) != 0;
+    }();
+    (void)registered;
+}
+
+bool IsDescendant(HWND ancestor, HWND wnd) { return wnd && (wnd == ancestor || IsChild(ancestor, wnd)); }
+} // namespace
+
+UINT CursorResource(TCursor c) {
+    switch (c) {
+    case TCursor::HandPoint: return UINT(UINT_PTR(IDC_HAND));
+    case TCursor::IBeam: return UINT(UINT_PTR(IDC_IBEAM));
+    default: return UINT(UINT_PTR(IDC_ARROW));
+    }
+}
+
+// --- TControl -------------------------------------------------------------------------------
+
+TControl::TControl(TComponent* owner, TWinControl* parent) : TComponent(owner), parent_(parent) {
+    if (parent_) parent_->InsertControl(this);
+}
+
+TControl::~TControl() {
+    if (parent_) parent_->RemoveControl(this);
+}
+
+void TControl::SetBounds(const Rect& r) {
+    Invalidate();
+    bounds_ = r;
+    Invalidate();
+}
+
+void TControl::SetVisible(bool v) {
+    if (visible_ == v) return;
+    visible_ = v;
+    Invalidate();
+}
+
+void TControl::SetEnabled(bool e) {
+    if (enabled_ == e) return;
+    enabled_ = e;
+    Invalidate();
+}
+
+void TControl::Invalidate() {
+    if (parent_ && parent_->Handle()) {
+        const RECT rc = ToRECT(bounds_);
+        InvalidateRect(parent_->Handle(), &rc, FALSE);
+    }
+}
+
+TGraphicControl::TGraphicControl(TComponent* owner, TWinControl* parent) : TControl(owner, parent) {}
+
+// --- TWinControl ----------------------------------------------------------------------------
+
+TWinControl::TWinControl(TComponent* owner, TWinControl* parent) : TControl(owner, parent) {}
+
+TWinControl::~TWinControl() {
+    DestroyComponents();
+    if (HWND w = wnd_.get()) {
+        if (subclassed_) RemoveWindowSubclass(w, SubclassProc, 1);
+        RemovePropW(w, kObjectProp);
+    }
+}
+
+TWinControl* TWinControl::FromHandle(HWND wnd) {
+    return wnd ? static_cast<TWinControl*>(GetPropW(wnd, kObjectProp)) : nullptr;
+}
+
+void TWinControl::Bind(HWND wnd) { SetPropW(wnd, kObjectProp, this); }
+
+void TWinControl::CreateOwnWindow(DWORD style, DWORD exStyle, const std::wstring& text, HWND parentWnd) {
+    RegisterOwnClass();
+    const Rect& r = bounds_;
+    HWND wnd = CreateWindowExW(exStyle, kWindowClass, text.c_str(), style, r.left, r.top, r.Width(), r.Height(),
+                               parentWnd, nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!wnd) throw std::runtime_error("CreateWindowEx failed");
+    wnd_.reset(wnd);
+    Bind(wnd);
+    SetWindowLongPtrW(wnd, GWLP_WNDPROC, LONG_PTR(&OwnWndProc));
+    ApplyFont();
+}
+
+void TWinControl::CreateSystemWindow(const wchar_t* className, DWORD style, DWORD exStyle, const std::wstring& text) {
+    const Rect& r = bounds_;
+    HWND wnd = CreateWindowExW(exStyle, className, text.c_str(), style | WS_CHILD, r.left, r.top, r.Width(),
+                               r.Height(), parent_->Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!wnd) throw std::runtime_error("CreateWindowEx failed");
+    wnd_.reset(wnd);
+    Bind(wnd);
+    subclassed_ = SetWindowSubclass(wnd, SubclassProc, 1, DWORD_PTR(this)) != FALSE;
+    // Later controls lie on top of earlier ones.
+    SetWindowPos(wnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ApplyFont();
+}
+
+LRESULT CALLBACK TWinControl::OwnWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+    TWinControl* self = FromHandle(wnd);
+    if (!self) return DefWindowProcW(wnd, msg, wp, lp);
+    try {
+        if (msg == WM_NCDESTROY) {
+            RemovePropW(wnd, kObjectProp);
+            self->wnd_.release();
+            return DefWindowProcW(wnd, msg, wp, lp);
+        }
+        return self->WndProc(msg, wp, lp);
+    } catch (...) {
+        Application().HandleException();
+        return 0;
+    }
+}
+
+LRESULT CALLBACK TWinControl::SubclassProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref) {
+    auto* self = reinterpret_cast<TWinControl*>(ref);
+    try {
+        if (msg == WM_NCDESTROY) {
+            RemoveWindowSubclass(wnd, SubclassProc, 1);
+            RemovePropW(wnd, kObjectProp);
+            self->wnd_.release();
+            return DefSubclassProc(wnd, msg, wp, lp);
+        }
+        return self->WndProc(msg, wp, lp);
+    } catch (...) {
+        Application().HandleException();
+        return 0;
+    }
+}
+
+LRESULT TWinControl::DefaultHandler(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg >= CM_BASE || !wnd_) return 0;  // our own messages have no system default
+    return subclassed_ ? DefSubclassProc(wnd_.get(), msg, wp, lp) : DefWindowProcW(wnd_.get(), msg, wp, lp);
+}
+
+LRESULT TWinControl::ReflectToChild(HWND child, UINT msg, WPARAM wp, LPARAM lp) {
+    TWinControl* c = FromHandle(child);
+    if (c && c != this) return c->WndProc(CN_BASE + msg, wp, lp);
+    return DefaultHandler(msg, wp, lp);
+}
+
+LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_COMMAND:
+        if (lp) return ReflectToChild(HWND(lp), msg, wp, lp);
+        break;
+    case WM_NOTIFY: return ReflectToChild(reinterpret_cast<NMHDR*>(lp)->hwndFrom, msg, wp, lp);
+    case WM_DRAWITEM:
+        if (wp) return ReflectToChild(reinterpret_cast<DRAWITEMSTRUCT*>(lp)->hwndItem, msg, wp, lp);
+        break;
+    case WM_MEASUREITEM:
+        if (wp) return ReflectToChild(GetDlgItem(Handle(), int(wp)), msg, wp, lp);
+        break;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN: return ReflectToChild(HWND(lp), msg, wp, lp);
+    case WM_PAINT:
+        if (!subclassed_) {
+            PaintHandler();
+            return 0;
+        }
+        break;
+    case WM_ERASEBKGND:
+        if (!subclassed_) return 1;  // WM_PAINT fills the whole client area
+        break;
+    case WM_SETCURSOR:
+        if (cursor_ != TCursor::Default && HWND(wp) == Handle() && LOWORD(lp) == HTCLIENT) {
+            ::SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(CursorResource(cursor_))));
+            return TRUE;
+        }
+        break;
+    }
+    // A reflected notification nobody handled gets the parent's default answer.
+    if (IsReflected(msg)) return DefWindowProcW(GetParent(Handle()), msg - CN_BASE, wp, lp);
+    return DefaultHandler(msg, wp, lp);
+}
+
+void TWinControl::PaintHandler() {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(Handle(), &ps);
+    RECT client;
+    GetClientRect(Handle(), &client);
+    {
+        BufferedPaint buffer(dc, client.right, client.bottom);
+        TCanvas& canvas = buffer.Canvas();
+        canvas.FillRect(FromRECT(client), BackgroundColor());
+        PaintWindow(canvas);
+        for (TControl* c : controls_) {
+            auto* g = dynamic_cast<TGraphicControl*>(c);
+            if (!g || !g->Visible()) continue;
+            const int saved = SaveDC(canvas.Handle());
+            IntersectClipRect(canvas.Handle(), g->Left(), g->Top(), g->BoundsRect().right, g->BoundsRect().bottom);
+            SetViewportOrgEx(canvas.Handle(), g->Left(), g->Top(), nullptr);
+            g->Paint(canvas);
+            RestoreDC(canvas.Handle(), saved);
+        }
+    }
+    EndPaint(Handle(), &ps);
+}
+
+void TWinControl::PaintWindow(TCanvas&) {}
+
+void TWinControl::RemoveControl(TControl* c) { std::erase(controls_, c); }
+
+void TWinControl::SetBounds(const Rect& r) {
+    bounds_ = r;
+    if (wnd_) MoveWindow(wnd_.get(), r.left, r.top, r.Width(), r.Height(), TRUE);
+}
+
+void TWinControl::SetVisible(bool v) {
+    visible_ = v;
+    if (wnd_) ShowWindow(wnd_.get(), v ? SW_SHOWNA : SW_HIDE);
+}
+
+void TWinControl::SetEnabled(bool e) {
+    enabled_ = e;
+    if (wnd_) EnableWindow(wnd_.get(), e);
+    Perform(CM_ENABLEDCHANGED);
+}
+
+void TWinControl::Invalidate() {
+    if (wnd_) InvalidateRect(wnd_.get(), nullptr, FALSE);
+}
+
+void TWinControl::SetFocus() {
+    if (wnd_) ::SetFocus(wnd_.get());
+}
+
+bool TWinControl::Focused() const { return wnd_ && IsDescendant(wnd_.get(), GetFocus()); }
+
+std::wstring TWinControl::Text() const {
+    if (!wnd_) return {};
+    std::wstring text(size_t(GetWindowTextLengthW(wnd_.get())) + 1, L'\0');
+    text.resize(size_t(GetWindowTextW(wnd_.get(), text.data(), int(text.size()))));
+    return text;
+}
+
+void TWinControl::SetText(const std::wstring& text) {
+    if (wnd_) SetWindowTextW(wnd_.get(), text.c_str());
+}
+
+void TWinControl::ApplyFont() {
+    hfont_ = font_.Create();
+    if (wnd_) SendMessageW(wnd_.get(), WM_SETFONT, WPARAM(hfont_.get()), TRUE);
+}
+
+// --- TCustomControl -------------------------------------------------------------------------
+
+TCustomControl::TCustomControl(TComponent* owner, TWinControl* parent, DWORD extraStyle)
+    : TWinControl(owner, parent) {
+    CreateOwnWindow(WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | extraStyle, 0, L"",
+                    parent ? parent->Handle() : nullptr);
+    SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+LRESULT TCustomControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_MOUSEMOVE:
+        if (!mouseInside_) {
+            mouseInside_ = true;
+            TRACKMOUSEEVENT tme{sizeof tme, TME_LEAVE, Handle(), 0};
+            TrackMouseEvent(&tme);
+            Perform(CM_MOUSEENTER);
+        }
+        break;
+    case WM_MOUSELEAVE:
+        mouseInside_ = false;
+        Perform(CM_MOUSELEAVE);
+        break;
+    }
+    return TWinControl::WndProc(msg, wp, lp);
+}
+
+// --- TForm ----------------------------------------------------------------------------------
+
+TForm::TForm(TComponent* owner, DWORD style, DWORD exStyle, const std::wstring& caption)
+    : TWinControl(owner, nullptr) {
+    visible_ = false;
+    bounds_ = Bounds(CW_USEDEFAULT, CW_USEDEFAULT, 100, 100);
+    CreateOwnWindow(style, exStyle | WS_EX_CONTROLPARENT, caption, nullptr);
+}
+
+void TForm::SetClientSize(int width, int height) {
+    RECT rc{0, 0, width, height};
+    AdjustWindowRectEx(&rc, DWORD(GetWindowLongPtrW(Handle(), GWL_STYLE)), FALSE,
+                       DWORD(GetWindowLongPtrW(Handle(), GWL_EXSTYLE)));
+    RECT now;
+    GetWindowRect(Handle(), &now);
+    SetBounds(Bounds(now.left, now.top, rc.right - rc.left, rc.bottom - rc.top));
+}
+
+void TForm::Show() {
+    visible_ = true;
+    ShowWindow(Handle(), SW_SHOW);
+    SetForegroundWindow(Handle());
+}
+
+void TForm::Hide() {
+    visible_ = false;
+    ShowWindow(Handle(), SW_HIDE);
+}
+
+void TForm::Close() {
+    const bool isMain = Application().MainForm() == this;
+    TCloseAction action = isMain ? TCloseAction::Free : TCloseAction::Hide;
+    if (OnClose) OnClose(this, action);  // an error here leaves the form open
+    if (action == TCloseAction::None) return;
+    if (isMain)
+        Application().Terminate();
+    else
+        Hide();
+}
+
+void TForm::SelectNext(bool forward) {
+    std::vector<TWinControl*> order;
+    std::function<void(const TWinControl*)> collect = [&](const TWinControl* p) {
+        for (TControl* c : p->Controls())
+            if (auto* w = dynamic_cast<TWinControl*>(c); w && w->Handle() && IsWindowVisible(w->Handle())) {
+                if (w->TabOrder() >= 0 && IsWindowEnabled(w->Handle())) order.push_back(w);
+                collect(w);
+            }
+    };
+    collect(this);
+    if (order.empty()) return;
+    std::stable_sort(order.begin(), order.end(),
+                     [](const TWinControl* a, const TWinControl* b) { return a->TabOrder() < b->TabOrder(); });
+    auto it = std::find_if(order.begin(), order.end(), [](const TWinControl* w) { return w->Focused(); });
+    size_t i = it == order.end() ? (forward ? order.size() - 1 : 0) : size_t(it - order.begin());
+    i = forward ? (i + 1) % order.size() : (i + order.size() - 1) % order.size();
+    order[i]->SetFocus();
+}
+
+LRESULT TForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_CLOSE) {
+        Close();
+        return 0;
+    }
+    return TWinControl::WndProc(msg, wp, lp);
+}
+
+} // namespace pelorine

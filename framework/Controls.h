@@ -1,0 +1,151 @@
+#pragma once
+// Controls: windowless graphic controls painted by their parent, windowed controls that own an
+// HWND (own class or a subclassed system class), and the top-level form. One window procedure
+// turns every message into a call of the object's virtual WndProc; no exception leaves it.
+#include "framework/Canvas.h"
+#include "framework/Component.h"
+#include "framework/Geometry.h"
+#include "framework/Handles.h"
+#include "framework/Messages.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace pelorine {
+
+class TWinControl;
+using TNotifyEvent = std::function<void(TComponent* sender)>;
+
+enum class TCursor { Default, HandPoint, IBeam };
+
+class TControl : public TComponent {
+public:
+    TControl(TComponent* owner, TWinControl* parent);
+    ~TControl() override;
+    TWinControl* Parent() const { return parent_; }
+    const Rect& BoundsRect() const { return bounds_; }
+    int Left() const { return bounds_.left; }
+    int Top() const { return bounds_.top; }
+    int Width() const { return bounds_.Width(); }
+    int Height() const { return bounds_.Height(); }
+    virtual void SetBounds(const Rect& r);
+    bool Visible() const { return visible_; }
+    virtual void SetVisible(bool v);
+    bool Enabled() const { return enabled_; }
+    virtual void SetEnabled(bool e);
+    const std::wstring& Hint() const { return hint_; }
+    virtual void SetHint(const std::wstring& hint) { hint_ = hint; }
+    bool ShowHint() const { return showHint_; }
+    virtual void SetShowHint(bool show) { showHint_ = show; }
+    TCursor Cursor() const { return cursor_; }
+    void SetCursor(TCursor c) { cursor_ = c; }
+    TFont& Font() { return font_; }
+    const TFont& Font() const { return font_; }
+    virtual void Invalidate();
+
+protected:
+    TWinControl* parent_;
+    Rect bounds_;
+    bool visible_ = true;
+    bool enabled_ = true;
+    bool showHint_ = false;
+    std::wstring hint_;
+    TCursor cursor_ = TCursor::Default;
+    TFont font_;
+};
+
+// Drawn by its parent's WM_PAINT, in the order the controls were made (later ones on top).
+class TGraphicControl : public TControl {
+public:
+    TGraphicControl(TComponent* owner, TWinControl* parent);
+    // Canvas origin is the control's top-left corner.
+    virtual void Paint(TCanvas& canvas) = 0;
+};
+
+class TWinControl : public TControl {
+public:
+    TWinControl(TComponent* owner, TWinControl* parent);
+    ~TWinControl() override;
+    HWND Handle() const { return wnd_.get(); }
+    static TWinControl* FromHandle(HWND wnd);
+    virtual LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT Perform(UINT msg, WPARAM wp = 0, LPARAM lp = 0) { return WndProc(msg, wp, lp); }
+
+    void SetBounds(const Rect& r) override;
+    void SetVisible(bool v) override;
+    void SetEnabled(bool e) override;
+    void Invalidate() override;
+    void SetFocus();
+    bool Focused() const;
+    int TabOrder() const { return tabOrder_; }
+    void SetTabOrder(int order) { tabOrder_ = order; }
+    std::wstring Text() const;
+    void SetText(const std::wstring& text);
+    void ApplyFont();
+
+    // Children, for painting graphic controls and for the tab order.
+    void InsertControl(TControl* c) { controls_.push_back(c); }
+    void RemoveControl(TControl* c);
+    const std::vector<TControl*>& Controls() const { return controls_; }
+
+protected:
+    // A window of the framework's own class; messages go straight to WndProc.
+    void CreateOwnWindow(DWORD style, DWORD exStyle, const std::wstring& text, HWND parentWnd);
+    // A system control (EDIT, COMBOBOX, ...) subclassed so this object sees its messages first.
+    void CreateSystemWindow(const wchar_t* className, DWORD style, DWORD exStyle, const std::wstring& text);
+    LRESULT DefaultHandler(UINT msg, WPARAM wp, LPARAM lp);
+    // Paints the graphic children (and calls PaintWindow for custom painting).
+    void PaintHandler();
+    virtual void PaintWindow(TCanvas& canvas);
+    virtual TColor BackgroundColor() const { return clBtnFace; }
+    void Bind(HWND wnd);
+
+private:
+    LRESULT ReflectToChild(HWND child, UINT msg, WPARAM wp, LPARAM lp);
+    static LRESULT CALLBACK OwnWndProc(HWND, UINT, WPARAM, LPARAM);
+    static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+
+    UniqueWindow wnd_;
+    bool subclassed_ = false;
+    int tabOrder_ = -1;
+    UniqueFont hfont_;
+    std::vector<TControl*> controls_;
+};
+
+// A windowed control of the framework's own class that paints itself (double-buffered).
+class TCustomControl : public TWinControl {
+public:
+    TCustomControl(TComponent* owner, TWinControl* parent, DWORD extraStyle = 0);
+    virtual void Paint(TCanvas& canvas) = 0;
+    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+protected:
+    void PaintWindow(TCanvas& canvas) override { Paint(canvas); }
+    bool mouseInside_ = false;
+};
+
+enum class TCloseAction { None, Hide, Free };
+
+class TForm : public TWinControl {
+public:
+    TForm(TComponent* owner, DWORD style, DWORD exStyle, const std::wstring& caption);
+    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    void Show();
+    void Hide();
+    void Close();
+    void SetColor(TColor c) { color_ = c; }
+    // Moves the focus to the next (or previous) windowed control in tab order.
+    void SelectNext(bool forward);
+    // Sets the client area's size, keeping the window's place.
+    void SetClientSize(int width, int height);
+    std::function<void(TComponent* sender, TCloseAction& action)> OnClose;
+
+protected:
+    TColor BackgroundColor() const override { return color_; }
+    TColor color_ = clBtnFace;
+};
+
+UINT CursorResource(TCursor c);
+
+} // namespace pelorine

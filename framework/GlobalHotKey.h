@@ -1,0 +1,34 @@
+#pragma once
+// A system-wide hotkey. While Active and with a key set, it is registered with the system under
+// an id of its own (a global atom); a hidden window receives the key and calls OnKeyDown.
+#include "framework/Component.h"
+#include "framework/Handles.h"
+#include "framework/ShortCut.h"
+
+#include <functional>
+
+namespace pelorine {
+
+class TGlobalHotKey : public TComponent {
+public:
+    explicit TGlobalHotKey(TComponent* owner);
+    ~TGlobalHotKey() override;
+    bool Active() const { return active_; }
+    void SetActive(bool active);
+    TShortCut HotKey() const { return hotKey_; }
+    void SetHotKey(TShortCut key);
+    ATOM Id() const { return id_; }
+    HWND Handle() const { return wnd_.get(); }
+    std::function<void(TComponent* sender, unsigned key, unsigned shift)> OnKeyDown;
+
+private:
+    static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
+    void Register();
+    void Unregister() { UnregisterHotKey(wnd_.get(), id_); }
+    bool active_ = true;
+    TShortCut hotKey_ = 0;
+    ATOM id_;
+    UniqueWindow wnd_;
+};
+
+} // namespace pelorine

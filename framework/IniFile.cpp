@@ -1,0 +1,96 @@
+#include "framework/IniFile.h"
+
+#include "app/SettingsValues.h"
+#include "framework/Error.h"
+#include "framework/Handles.h"
+
+#include <vector>
+#include <windows.h>
+
+namespace pelorine {
+
+namespace {
+
+// The cut keeps at most one UTF-16 unit per byte, so any buffer longer than that will do: a
+// longer value comes back truncated and is then cut.
+constexpr DWORD kReadBufferChars = 4096;
+static_assert(kReadBufferChars > kMaxIniValueBytes + 1);
+
+std::wstring FullPath(const std::wstring& path) {
+    const DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (needed == 0) return path;
+    std::wstring full(needed, L'\0');
+    const DWORD length = GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
+    if (length == 0 || length >= needed) return path;
+    full.resize(length);
+    return full;
+}
+
+} // namespace
+
+TIniFile::TIniFile(std::wstring path) : path_(FullPath(path)) {}
+
+// The profile reader strips trailing blanks from the default it hands back, so the fallback
+// is not given to it: an empty result is read again with a marker default to tell a missing
+// key (the marker comes back) from an empty value.
+std::wstring TIniFile::ReadString(const std::wstring& section, const std::wstring& key,
+                                  const std::wstring& fallback) const {
+    const std::wstring value = ReadRaw(section, key, L"");
+    if (value.empty() && ReadRaw(section, key, L"?") == L"?") return fallback;
+    return CutToShiftJisBytes(value);
+}
+
+std::wstring TIniFile::ReadRaw(const std::wstring& section, const std::wstring& key,
+                               const wchar_t* fallback) const {
+    std::vector<wchar_t> buffer(kReadBufferChars);
+    const DWORD length = GetPrivateProfileStringW(section.c_str(), key.c_str(), fallback, buffer.data(),
+                                                  kReadBufferChars, path_.c_str());
+    return std::wstring(buffer.data(), length);
+}
+
+int32_t TIniFile::ReadInteger(const std::wstring& section, const std::wstring& key, int32_t fallback) const {
+    return ParseIniInteger(ReadString(section, key, L""), fallback);
+}
+
+bool TIniFile::ReadBool(const std::wstring& section, const std::wstring& key, bool fallback) const {
+    return ParseIniBool(ReadString(section, key, L""), fallback);
+}
+
+void TIniFile::WriteString(const std::wstring& section, const std::wstring& key, const std::wstring& value) {
+    PrepareForWriting();
+    const std::wstring text = QuoteIniValue(value);
+    if (!WritePrivateProfileStringW(section.c_str(), key.c_str(), text.c_str(), path_.c_str()))
+        ThrowWriteError();
+}
+
+void TIniFile::WriteInteger(const std::wstring& section, const std::wstring& key, int32_t value) {
+    WriteString(section, key, IntegerValueText(value));
+}
+
+void TIniFile::WriteBool(const std::wstring& section, const std::wstring& key, bool value) {
+    WriteString(section, key, BoolValueText(value));
+}
+
+// The profile writer can report success without touching a read-only file (when the value
+// is already there), so the file is checked and opened for writing first. The attribute is
+// tested as well because an administrator (or root under Wine) may open such a file anyway.
+// A new file gets just the UTF-16 byte-order mark, which makes the profile functions keep it
+// in UTF-16.
+void TIniFile::PrepareForWriting() const {
+    const DWORD attributes = GetFileAttributesW(path_.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) ThrowWriteError();
+    const HANDLE handle = CreateFileW(path_.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                      nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const bool existed = GetLastError() == ERROR_ALREADY_EXISTS;
+    const UniqueHandle<HANDLE, FileDeleter> file(handle);
+    if (handle == INVALID_HANDLE_VALUE) ThrowWriteError();
+    if (existed) return;
+    static constexpr BYTE kBom[] = {0xFF, 0xFE};
+    DWORD written = 0;
+    if (!WriteFile(file.get(), kBom, sizeof kBom, &written, nullptr) || written != sizeof kBom)
+        ThrowWriteError();
+}
+
+void TIniFile::ThrowWriteError() const { throw Error(FormatMessageText(L"%s に書き込めません", path_)); }
+
+} // namespace pelorine

@@ -1,0 +1,26 @@
+#pragma once
+// The framework's own messages: component messages (CM_*) between controls and their parents,
+// and control notifications reflected from a parent back to the child that caused them (CN_*).
+#include <windows.h>
+
+namespace pelorine {
+
+constexpr UINT CM_BASE = 0xB000;
+constexpr UINT CM_ENABLEDCHANGED = CM_BASE + 3;
+constexpr UINT CM_MOUSEENTER = CM_BASE + 0x13;
+constexpr UINT CM_MOUSELEAVE = CM_BASE + 0x14;
+constexpr UINT CM_BUTTONPRESSED = CM_BASE + 0x18;
+constexpr UINT CM_TEXTCHANGED = CM_BASE + 0x12;
+
+constexpr UINT CN_BASE = 0xBC00;
+constexpr UINT CN_COMMAND = CN_BASE + WM_COMMAND;
+constexpr UINT CN_NOTIFY = CN_BASE + WM_NOTIFY;
+constexpr UINT CN_DRAWITEM = CN_BASE + WM_DRAWITEM;
+constexpr UINT CN_MEASUREITEM = CN_BASE + WM_MEASUREITEM;
+constexpr UINT CN_CTLCOLOREDIT = CN_BASE + WM_CTLCOLOREDIT;
+constexpr UINT CN_CTLCOLORSTATIC = CN_BASE + WM_CTLCOLORSTATIC;
+constexpr UINT CN_CTLCOLORLISTBOX = CN_BASE + WM_CTLCOLORLISTBOX;
+
+constexpr bool IsReflected(UINT msg) { return msg >= CN_BASE && msg < CN_BASE + 0x400; }
+
+} // namespace pelorine

@@ -1,0 +1,30 @@
+#pragma once
+// The spin edit: an edit for a whole number in a range, with arrow buttons. Arrows and the
+// Up/Down keys step by one, Page Up/Down by ten; only digits and signs can be typed.
+#include "framework/SpinValue.h"
+#include "framework/StdCtrls.h"
+
+namespace pelorine {
+
+class TSpinEdit : public TEdit {
+public:
+    TSpinEdit(TComponent* owner, TWinControl* parent);
+    ~TSpinEdit() override;
+    void SetRange(int min, int max) { range_ = {min, max}; }
+    const SpinRange& Range() const { return range_; }
+    // The number shown; empty or unreadable text reads as the lower bound and is replaced by it.
+    int Value();
+    // Sets the number, brought into the range.
+    void SetValue(int value);
+    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    void SetBounds(const Rect& r) override;
+    void SetVisible(bool v) override;
+    void SetEnabled(bool e) override;
+
+private:
+    void Step(int delta) { SetValue(Value() + delta); }
+    SpinRange range_;
+    UniqueWindow upDown_;
+};
+
+} // namespace pelorine

@@ -1,0 +1,118 @@
+#include "framework/StdCtrls.h"
+
+namespace pelorine {
+
+LRESULT ControlColors::Apply(HDC dc, TColor background, TColor text) {
+    if (!brush_ || brushColor_ != background) {
+        brush_.reset(CreateSolidBrush(ColorToRGB(background)));
+        brushColor_ = background;
+    }
+    SetTextColor(dc, ColorToRGB(text));
+    SetBkColor(dc, ColorToRGB(background));
+    return LRESULT(brush_.get());
+}
+
+// --- TEdit ----------------------------------------------------------------------------------
+
+TEdit::TEdit(TComponent* owner, TWinControl* parent, DWORD extraStyle) : TWinControl(owner, parent) {
+    CreateSystemWindow(L"EDIT", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL | extraStyle, WS_EX_CLIENTEDGE, L"");
+}
+
+void TEdit::SetMaxLength(int chars) { SendMessageW(Handle(), EM_LIMITTEXT, WPARAM(chars), 0); }
+
+LRESULT TEdit::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case CN_COMMAND:
+        if (HIWORD(wp) == EN_CHANGE && OnChange) OnChange(this);
+        return 0;
+    case CN_CTLCOLOREDIT: return colors_.Apply(HDC(wp), Color, font_.color);
+    case CN_CTLCOLORSTATIC: return colors_.Apply(HDC(wp), Color, clGrayText);
+    case WM_KILLFOCUS: {
+        const LRESULT r = TWinControl::WndProc(msg, wp, lp);
+        if (OnExit) OnExit(this);
+        return r;
+    }
+    }
+    return TWinControl::WndProc(msg, wp, lp);
+}
+
+// --- TCustomComboBox ------------------------------------------------------------------------
+
+TCustomComboBox::TCustomComboBox(TComponent* owner, TWinControl* parent, DWORD extraStyle)
+    : TWinControl(owner, parent) {
+    CreateSystemWindow(L"COMBOBOX",
+                       WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS |
+                           extraStyle,
+                       0, L"");
+}
+
+void TCustomComboBox::SetBounds(const Rect& r) {
+    bounds_ = r;
+    // The window's height includes the dropped-down list.
+    if (Handle())
+        MoveWindow(Handle(), r.left, r.top, r.Width(), r.Height() + itemHeight_ * dropDownCount_ + 2, TRUE);
+    SendMessageW(Handle(), CB_SETITEMHEIGHT, WPARAM(-1), r.Height() - 6);
+}
+
+void TCustomComboBox::SetItemHeight(int height) {
+    itemHeight_ = height;
+    SendMessageW(Handle(), CB_SETITEMHEIGHT, 0, height);
+    SetBounds(bounds_);
+}
+
+void TCustomComboBox::SetDropDownCount(int rows) {
+    dropDownCount_ = rows;
+    SetBounds(bounds_);
+}
+
+void TCustomComboBox::AddItem(const std::wstring& text) {
+    SendMessageW(Handle(), CB_ADDSTRING, 0, LPARAM(text.c_str()));
+}
+
+int TCustomComboBox::ItemCount() const { return int(SendMessageW(Handle(), CB_GETCOUNT, 0, 0)); }
+
+std::wstring TCustomComboBox::Item(int index) const {
+    const LRESULT len = SendMessageW(Handle(), CB_GETLBTEXTLEN, WPARAM(index), 0);
+    if (len == CB_ERR) return {};
+    std::wstring text(size_t(len) + 1, L'\0');
+    SendMessageW(Handle(), CB_GETLBTEXT, WPARAM(index), LPARAM(text.data()));
+    text.resize(size_t(len));
+    return text;
+}
+
+int TCustomComboBox::ItemIndex() const { return int(SendMessageW(Handle(), CB_GETCURSEL, 0, 0)); }
+
+void TCustomComboBox::SetItemIndex(int index) {
+    SendMessageW(Handle(), CB_SETCURSEL, index >= 0 && index < ItemCount() ? WPARAM(index) : WPARAM(-1), 0);
+}
+
+void TCustomComboBox::DrawItem(int index, const Rect& rect, UINT state, TCanvas& canvas, bool) {
+    const bool selected = (state & ODS_SELECTED) != 0;
+    canvas.FillRect(rect, selected ? clSystemColor | COLOR_HIGHLIGHT : Color);
+    if (index < 0) return;
+    canvas.SetFont(font_);
+    canvas.DrawText(Item(index), Rect{rect.left + 2, rect.top, rect.right, rect.bottom},
+                    DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX,
+                    selected ? clSystemColor | COLOR_HIGHLIGHTTEXT : font_.color);
+}
+
+LRESULT TCustomComboBox::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case CN_COMMAND:
+        if (HIWORD(wp) == CBN_SELCHANGE && OnChange) OnChange(this);
+        return 0;
+    case CN_DRAWITEM: {
+        const auto* dis = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+        TCanvas canvas(dis->hDC);
+        DrawItem(int(dis->itemID), FromRECT(dis->rcItem), dis->itemState, canvas,
+                 (dis->itemState & ODS_COMBOBOXEDIT) != 0);
+        return TRUE;
+    }
+    case CN_MEASUREITEM: reinterpret_cast<MEASUREITEMSTRUCT*>(lp)->itemHeight = UINT(itemHeight_); return TRUE;
+    case CN_CTLCOLORLISTBOX:
+    case CN_CTLCOLOREDIT: return colors_.Apply(HDC(wp), Color, font_.color);
+    }
+    return TWinControl::WndProc(msg, wp, lp);
+}
+
+} // namespace pelorine

@@ -1,0 +1,55 @@
+#pragma once
+// Standard controls as subclassed system windows: the one-line edit and the drop-down list.
+#include "framework/Controls.h"
+
+namespace pelorine {
+
+// Colours of a system control's face: the parent asks through WM_CTLCOLOR*, reflected here.
+class ControlColors {
+public:
+    LRESULT Apply(HDC dc, TColor background, TColor text);
+
+private:
+    UniqueBrush brush_;
+    TColor brushColor_ = 0xFFFFFFFFu;
+};
+
+class TEdit : public TWinControl {
+public:
+    TEdit(TComponent* owner, TWinControl* parent, DWORD extraStyle = 0);
+    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    void SetMaxLength(int chars);
+    TColor Color = clWhite;
+    TNotifyEvent OnChange;
+    TNotifyEvent OnExit;
+
+private:
+    ControlColors colors_;
+};
+
+class TCustomComboBox : public TWinControl {
+public:
+    TCustomComboBox(TComponent* owner, TWinControl* parent, DWORD extraStyle = 0);
+    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    void SetBounds(const Rect& r) override;
+    void AddItem(const std::wstring& text);
+    int ItemCount() const;
+    std::wstring Item(int index) const;
+    int ItemIndex() const;
+    // Selects the item; an index outside the list leaves no selection. Raises no change event.
+    void SetItemIndex(int index);
+    void SetItemHeight(int height);
+    void SetDropDownCount(int rows);
+    TColor Color = clWhite;
+    TNotifyEvent OnChange;
+
+protected:
+    virtual void DrawItem(int index, const Rect& rect, UINT state, TCanvas& canvas, bool inEditField);
+    int itemHeight_ = 13;
+    int dropDownCount_ = 8;
+
+private:
+    ControlColors colors_;
+};
+
+} // namespace pelorine

@@ -1,0 +1,36 @@
+#pragma once
+// The notification-area icon. Switching Active adds or removes it; a hidden window receives its
+// mouse notifications. When the shell restarts, an active icon is added again.
+#include "framework/Controls.h"
+#include "framework/Menus.h"
+
+namespace pelorine {
+
+constexpr UINT WM_TRAYNOTIFY = WM_USER + 101;
+
+class TTrayIcon : public TComponent {
+public:
+    explicit TTrayIcon(TComponent* owner);
+    ~TTrayIcon() override;
+    bool Active() const { return active_; }
+    void SetActive(bool active);
+    void SetIcon(HICON icon) { icon_ = icon; }
+    void SetHint(const std::wstring& hint) { hint_ = hint; }
+    HWND Handle() const { return wnd_.get(); }
+    TPopupMenu* PopupMenu = nullptr;
+    TNotifyEvent OnDblClick;
+    // Where the taskbar button lives; hidden while the icon is active.
+    std::function<void(bool visible)> OnTaskbarButton;
+
+private:
+    static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
+    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
+    void Notify(DWORD what);
+    UniqueWindow wnd_;
+    bool active_ = false;
+    HICON icon_ = nullptr;  // shared with the application, not ours
+    std::wstring hint_;
+    UINT taskbarCreated_;
+};
+
+} // namespace pelorine

@@ -1,0 +1,61 @@
+#include "imaging/EditPicture.h"
+
+#include "imaging/ColorReduction.h"
+#include "imaging/Transform.h"
+
+#include <utility>
+
+namespace pelorine {
+
+EditPicture::EditPicture(Pixmap colour) { SetColour(std::move(colour)); }
+
+int EditPicture::Width() const { return IsIndexed() ? indexed_.width : colour_.width; }
+int EditPicture::Height() const { return IsIndexed() ? indexed_.height : colour_.height; }
+
+Pixmap EditPicture::ToColour() const { return IsIndexed() ? ToFullColour(indexed_) : colour_; }
+
+void EditPicture::SetColour(Pixmap colour) {
+    colour_ = std::move(colour);
+    indexed_ = {};
+    depth_ = kDepthFullColour;
+}
+
+void EditPicture::SetIndexed(IndexedImage indexed, int depthCode) {
+    indexed_ = std::move(indexed);
+    colour_ = {};
+    depth_ = depthCode;
+}
+
+bool EditPicture::ChangeColorDepth(int code) {
+    if (Empty() || !IsDepthCode(code)) return false;
+    Pixmap colour = ToColour();
+    if (code == kDepthFullColour) SetColour(std::move(colour));
+    else if (code == kDepthGrey) SetIndexed(ToGreyscale(colour), code);
+    else SetIndexed(ReduceColours(colour, code), code);
+    return true;
+}
+
+bool EditPicture::Rotate(int degrees) {
+    if (Empty() || !IsQuarterTurn(degrees)) return false;
+    const bool swap = degrees != 180;
+    if (IsIndexed()) {
+        indexed_.indices = RotateCounterClockwise(indexed_.indices, indexed_.width, indexed_.height, degrees);
+        if (swap) std::swap(indexed_.width, indexed_.height);
+    } else {
+        colour_.pixels = RotateCounterClockwise(colour_.pixels, colour_.width, colour_.height, degrees);
+        if (swap) std::swap(colour_.width, colour_.height);
+    }
+    return true;
+}
+
+bool EditPicture::Resize(int width, int height, bool keepAspectRatio) {
+    if (Empty() || width < 1 || height < 1 || (long long)width * height > kMaxPixels) return false;
+    const Pixmap colour = ToColour();
+    Pixmap resized = keepAspectRatio ? ResampleToFit(colour, width, height) : Resample(colour, width, height);
+    const int depth = depth_;
+    SetColour(std::move(resized));
+    if (depth != kDepthFullColour) ChangeColorDepth(depth);
+    return true;
+}
+
+} // namespace pelorine

@@ -1,0 +1,42 @@
+#pragma once
+// The picture the image edit layer converts: full colour, or indexed after a colour
+// reduction. Every operation returns false and leaves the picture unchanged when it refuses.
+#include "imaging/Pixmap.h"
+
+namespace pelorine {
+
+class EditPicture {
+public:
+    // Larger results are refused rather than risking an allocation the machine cannot hold.
+    static constexpr long long kMaxPixels = 1LL << 27;
+
+    EditPicture() = default;
+    explicit EditPicture(Pixmap colour);
+
+    bool Empty() const { return Width() == 0 || Height() == 0; }
+    int Width() const;
+    int Height() const;
+
+    // 12 for full colour, else the code of the last reduction: 1, 4, 8 (palette) or 9 (grey).
+    int DepthCode() const { return depth_; }
+    bool IsIndexed() const { return depth_ != 12; }
+    const Pixmap& Colour() const { return colour_; }       // while !IsIndexed()
+    const IndexedImage& Indexed() const { return indexed_; } // while IsIndexed()
+    Pixmap ToColour() const;
+
+    bool ChangeColorDepth(int code);
+    bool Rotate(int degreesCounterClockwise);
+    // Indexed pictures are resampled in full colour and reduced again to the same depth, so
+    // the result keeps its depth with a palette fitted to the new pixels.
+    bool Resize(int width, int height, bool keepAspectRatio);
+
+private:
+    void SetColour(Pixmap colour);
+    void SetIndexed(IndexedImage indexed, int depthCode);
+
+    Pixmap colour_;
+    IndexedImage indexed_;
+    int depth_ = 12;
+};
+
+} // namespace pelorine

@@ -1,0 +1,70 @@
+#include "imaging/ImageEdit.h"
+
+#include "framework/Error.h"
+#include "imaging/FileReplace.h"
+#include "imaging/PcxWriter.h"
+#include "imaging/SaveNaming.h"
+#include "imaging/WicCodec.h"
+
+namespace pelorine {
+namespace {
+
+constexpr int kPcx = 104;
+
+std::vector<std::uint8_t> Encode(const EditPicture& picture, int mediaFormat, int quality) {
+    if (mediaFormat != kPcx) return EncodeWithWic(picture, mediaFormat, quality);
+    return picture.IsIndexed() ? EncodePcx(picture.Indexed()) : EncodePcx(picture.Colour());
+}
+
+// The methods' contract is a result flag; an exhausted allocation is just another failure.
+template <class F>
+bool Guarded(F&& action) {
+    try {
+        return action();
+    } catch (...) {
+        return false;
+    }
+}
+
+} // namespace
+
+bool TImageEdit::Load() {
+    return Guarded([&] {
+        picture_ = {};
+        std::optional<Pixmap> decoded = DecodeImageFile(inputFileName_);
+        if (!decoded) return false;
+        picture_ = EditPicture(std::move(*decoded));
+        return true;
+    });
+}
+
+void TImageEdit::SetSaveMediaFormat(int code) {
+    if (!IsSaveMediaFormat(code)) throw Error(FormatMessageText(L"保存形式 %s は使用できません", std::to_wstring(code)));
+    saveMediaFormat_ = code;
+}
+
+void TImageEdit::SetSaveQuality(int quality) {
+    if (quality < 0 || quality > 10) throw Error(FormatMessageText(L"画質 %s は使用できません", std::to_wstring(quality)));
+    saveQuality_ = quality;
+}
+
+bool TImageEdit::ChangeColorDepth(int code) {
+    return Guarded([&] { return picture_.ChangeColorDepth(code); });
+}
+
+bool TImageEdit::RotateArbitrary(int degrees) {
+    return Guarded([&] { return picture_.Rotate(degrees); });
+}
+
+bool TImageEdit::ResizeImage(int width, int height) {
+    return Guarded([&] { return picture_.Resize(width, height, aspectRatio_); });
+}
+
+bool TImageEdit::Save(const std::wstring& path) {
+    return Guarded([&] {
+        const std::vector<std::uint8_t> bytes = Encode(picture_, saveMediaFormat_, saveQuality_);
+        return !bytes.empty() && WriteFileReplacing(path, bytes);
+    });
+}
+
+} // namespace pelorine

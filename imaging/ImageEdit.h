@@ -1,0 +1,56 @@
+#pragma once
+// The image edit layer: loads the hand-off bitmap, converts it (colour depth, quarter turns,
+// size) and saves it as BMP, TIFF, JPEG, PCX or PNG. Methods report failure by returning
+// false and never throw; refused property writes throw pelorine::Error.
+// Callers have COM initialised (apartment-threaded) on the thread.
+#include "imaging/EditPicture.h"
+
+#include <string>
+
+namespace pelorine {
+
+class TImageEdit {
+public:
+    void SetInputFileName(const std::wstring& fileName) { inputFileName_ = fileName; }
+    std::wstring InputFileName() const { return inputFileName_; }
+
+    // Decodes InputFileName (a bitmap of any depth, recognised by content, whatever its
+    // extension). On failure the former picture is dropped, so a later Save fails too instead
+    // of writing an older capture under the new name.
+    bool Load();
+
+    // 101 BMP, 102 TIFF, 103 JPEG, 104 PCX, 106 PNG; any other code throws.
+    void SetSaveMediaFormat(int code);
+    int SaveMediaFormat() const { return saveMediaFormat_; }
+
+    // JPEG quality 1 (smallest file) to 10 (best), 0 for the encoder's default; else throws.
+    void SetSaveQuality(int quality);
+
+    // 1 two colours, 4 sixteen, 8 256 (each with a palette fitted to the picture and error
+    // diffusion), 9 greyscale, 12 full colour.
+    bool ChangeColorDepth(int code);
+    // Turns counter-clockwise by 90, 180 or 270; other angles are refused.
+    bool RotateArbitrary(int degrees);
+
+    int ImageWidth() const { return picture_.Width(); }
+    int ImageHeight() const { return picture_.Height(); }
+
+    // true: ResizeImage fits the picture inside the box, centred on white margins.
+    void SetAspectRatio(bool keep) { aspectRatio_ = keep; }
+    bool AspectRatio() const { return aspectRatio_; }
+    // The result is width × height; a side below 1 is refused.
+    bool ResizeImage(int width, int height);
+
+    // Writes the picture in SaveMediaFormat, keeping its reduced depth where the format holds
+    // it. The file is replaced only once completely written.
+    bool Save(const std::wstring& path);
+
+private:
+    std::wstring inputFileName_;
+    int saveMediaFormat_ = 101;
+    int saveQuality_ = 0;
+    bool aspectRatio_ = false;
+    EditPicture picture_;
+};
+
+} // namespace pelorine

@@ -1,0 +1,125 @@
+#include "imaging/PcxWriter.h"
+
+#include <algorithm>
+
+namespace pelorine {
+namespace {
+
+constexpr int kMaxSide = 65536;
+
+void PutWord(std::vector<std::uint8_t>& out, std::size_t at, int value) {
+    out[at] = std::uint8_t(value & 0xFF);
+    out[at + 1] = std::uint8_t(value >> 8 & 0xFF);
+}
+
+int BytesPerLine(int width, int bitsPerPixel) {
+    const int bytes = (width * bitsPerPixel + 7) / 8;
+    return bytes + (bytes & 1);
+}
+
+struct Layout {
+    int bitsPerPixel;
+    int planes;
+    bool grey;
+};
+
+std::vector<std::uint8_t> Header(int width, int height, Layout layout, const std::vector<Rgb>& palette) {
+    std::vector<std::uint8_t> out(kPcxHeaderSize, 0);
+    out[0] = 0x0A; // manufacturer
+    out[1] = 5;    // version 3.0 and later: palette present
+    out[2] = 1;    // run-length encoded
+    out[3] = std::uint8_t(layout.bitsPerPixel);
+    PutWord(out, 8, width - 1);
+    PutWord(out, 10, height - 1);
+    PutWord(out, 12, 96);
+    PutWord(out, 14, 96);
+    for (std::size_t i = 0; i < std::min<std::size_t>(palette.size(), 16); ++i) {
+        out[16 + 3 * i] = std::uint8_t(RedOf(palette[i]));
+        out[17 + 3 * i] = std::uint8_t(GreenOf(palette[i]));
+        out[18 + 3 * i] = std::uint8_t(BlueOf(palette[i]));
+    }
+    out[65] = std::uint8_t(layout.planes);
+    PutWord(out, 66, BytesPerLine(width, layout.bitsPerPixel));
+    PutWord(out, 68, layout.grey ? 2 : 1);
+    return out;
+}
+
+bool Encodable(int width, int height) {
+    return width >= 1 && height >= 1 && width <= kMaxSide && height <= kMaxSide;
+}
+
+// One plane of one scan line: bit `plane` of each index, most significant bit first.
+void PackBitPlane(const IndexedImage& picture, int y, int plane, std::vector<std::uint8_t>& line) {
+    std::fill(line.begin(), line.end(), std::uint8_t(0));
+    for (int x = 0; x < picture.width; ++x)
+        if (picture.At(x, y) >> plane & 1) line[std::size_t(x / 8)] |= std::uint8_t(0x80 >> (x % 8));
+}
+
+} // namespace
+
+void AppendPcxRun(const std::uint8_t* line, std::size_t size, std::vector<std::uint8_t>& out) {
+    for (std::size_t i = 0; i < size;) {
+        std::size_t run = 1;
+        while (i + run < size && run < 63 && line[i + run] == line[i]) ++run;
+        if (run > 1 || line[i] >= 0xC0) out.push_back(std::uint8_t(0xC0 | run));
+        out.push_back(line[i]);
+        i += run;
+    }
+}
+
+std::optional<std::vector<std::uint8_t>> DecodePcxRle(const std::uint8_t* data, std::size_t size,
+                                                      std::size_t wanted, std::size_t* consumed) {
+    std::vector<std::uint8_t> out;
+    out.reserve(std::min(wanted, size * 63));
+    std::size_t i = 0;
+    while (out.size() < wanted) {
+        if (i >= size) return std::nullopt;
+        std::size_t count = 1;
+        if ((data[i] & 0xC0) == 0xC0) {
+            count = data[i] & 0x3F;
+            if (++i >= size) return std::nullopt;
+        }
+        out.insert(out.end(), std::min(count, wanted - out.size()), data[i++]);
+    }
+    if (consumed) *consumed = i;
+    return out;
+}
+
+std::vector<std::uint8_t> EncodePcx(const Pixmap& picture) {
+    if (!Encodable(picture.width, picture.height)) return {};
+    std::vector<std::uint8_t> out = Header(picture.width, picture.height, {8, 3, false}, {});
+    std::vector<std::uint8_t> line(std::size_t(BytesPerLine(picture.width, 8)), 0);
+    for (int y = 0; y < picture.height; ++y) {
+        for (int plane = 0; plane < 3; ++plane) {
+            const int shift = 16 - 8 * plane; // red, then green, then blue
+            for (int x = 0; x < picture.width; ++x) line[std::size_t(x)] = std::uint8_t(picture.At(x, y) >> shift);
+            AppendPcxRun(line.data(), line.size(), out);
+        }
+    }
+    return out;
+}
+
+std::vector<std::uint8_t> EncodePcx(const IndexedImage& picture) {
+    if (!Encodable(picture.width, picture.height)) return {};
+    const bool bytePixels = picture.bits == 8;
+    const Layout layout = bytePixels ? Layout{8, 1, picture.grey} : Layout{1, picture.bits == 4 ? 4 : 1, false};
+    std::vector<std::uint8_t> out = Header(picture.width, picture.height, layout, picture.palette);
+    std::vector<std::uint8_t> line(std::size_t(BytesPerLine(picture.width, layout.bitsPerPixel)), 0);
+    for (int y = 0; y < picture.height; ++y) {
+        for (int plane = 0; plane < layout.planes; ++plane) {
+            if (bytePixels) std::copy_n(picture.indices.begin() + std::ptrdiff_t(y) * picture.width, picture.width, line.begin());
+            else PackBitPlane(picture, y, plane, line);
+            AppendPcxRun(line.data(), line.size(), out);
+        }
+    }
+    if (bytePixels) {
+        out.push_back(0x0C);
+        for (std::size_t i = 0; i < 256; ++i) {
+            const Rgb c = i < picture.palette.size() ? picture.palette[i] : 0;
+            out.insert(out.end(), {std::uint8_t(RedOf(c)), std::uint8_t(GreenOf(c)), std::uint8_t(BlueOf(c))});
+        }
+    }
+    return out;
+}
+
+} // namespace pelorine

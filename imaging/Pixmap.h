@@ -1,0 +1,50 @@
+#pragma once
+// Plain raster buffers of the image edit layer. No platform types, so every conversion is
+// tested natively and gives the same pixels on every system.
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace pelorine {
+
+// A colour as 0x00RRGGBB: in little-endian memory the bytes are B, G, R, 0, the layout of a
+// 32-bit device-independent bitmap, so rows can be handed to the platform unchanged.
+using Rgb = std::uint32_t;
+
+constexpr Rgb MakeRgb(int r, int g, int b) {
+    return (Rgb(r) & 0xFF) << 16 | (Rgb(g) & 0xFF) << 8 | (Rgb(b) & 0xFF);
+}
+constexpr int RedOf(Rgb c) { return int(c >> 16 & 0xFF); }
+constexpr int GreenOf(Rgb c) { return int(c >> 8 & 0xFF); }
+constexpr int BlueOf(Rgb c) { return int(c & 0xFF); }
+
+constexpr Rgb kWhite = 0xFFFFFF;
+
+// Full-colour picture; rows top to bottom, no padding.
+struct Pixmap {
+    int width = 0;
+    int height = 0;
+    std::vector<Rgb> pixels;
+
+    Pixmap() = default;
+    Pixmap(int w, int h, Rgb fill = 0) : width(w), height(h), pixels(std::size_t(w) * std::size_t(h), fill) {}
+
+    Rgb& At(int x, int y) { return pixels[std::size_t(y) * std::size_t(width) + std::size_t(x)]; }
+    Rgb At(int x, int y) const { return pixels[std::size_t(y) * std::size_t(width) + std::size_t(x)]; }
+};
+
+// Palette picture with one index per pixel (unpacked); `bits` is the depth it is stored at
+// (1, 4 or 8) and bounds the palette to 1 << bits entries. A greyscale picture is an 8-bit
+// one whose palette is the 256 grey levels, index = level.
+struct IndexedImage {
+    int width = 0;
+    int height = 0;
+    int bits = 8;
+    bool grey = false;
+    std::vector<Rgb> palette;
+    std::vector<std::uint8_t> indices;
+
+    std::uint8_t At(int x, int y) const { return indices[std::size_t(y) * std::size_t(width) + std::size_t(x)]; }
+};
+
+} // namespace pelorine

@@ -1,0 +1,93 @@
+#include "imaging/SaveNaming.h"
+
+#include "framework/Error.h"
+
+#include <algorithm>
+#include <array>
+
+namespace pelorine {
+namespace {
+
+constexpr std::array<SaveFormat, 5> kFormats{{
+    {101, L".bmp"},
+    {102, L".tif"},
+    {103, L".jpg"},
+    {104, L".pcx"},
+    {106, L".png"},
+}};
+
+constexpr int kMaxSerial = 9999;
+
+bool IsSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
+
+std::wstring WithoutTrailingSeparator(std::wstring path) {
+    if (!path.empty() && IsSeparator(path.back())) path.pop_back();
+    return path;
+}
+
+// The folder part: everything up to the last separator or drive colon, without a trailing
+// separator.
+std::wstring ParentOf(const std::wstring& path) {
+    const auto cut = path.find_last_of(L"\\/:");
+    return cut == std::wstring::npos ? std::wstring() : WithoutTrailingSeparator(path.substr(0, cut + 1));
+}
+
+void CollectMissing(const std::wstring& folder, const std::function<bool(const std::wstring&)>& exists,
+                    std::vector<std::wstring>& missing) {
+    const std::wstring path = WithoutTrailingSeparator(folder);
+    if (path.size() < 3 || exists(path)) return;
+    const std::wstring parent = ParentOf(path);
+    if (parent.size() < path.size()) CollectMissing(parent, exists, missing);
+    missing.push_back(path);
+}
+
+} // namespace
+
+std::optional<SaveFormat> SaveFormatForItem(int item) {
+    if (item < 0 || item >= int(kFormats.size())) return std::nullopt;
+    return kFormats[std::size_t(item)];
+}
+
+bool IsSaveMediaFormat(int code) {
+    return std::any_of(kFormats.begin(), kFormats.end(), [&](const SaveFormat& f) { return f.mediaFormat == code; });
+}
+
+int SaveQualityForItem(int item) { return item >= 0 && item <= 9 ? item + 1 : 0; }
+
+std::optional<int> ColorDepthForItem(int item) {
+    constexpr std::array<int, 5> codes{1, 4, 8, 9, 12};
+    if (item < 0 || item >= int(codes.size())) return std::nullopt;
+    return codes[std::size_t(item)];
+}
+
+std::optional<int> RotationForItem(int item) {
+    if (item < 1 || item > 3) return std::nullopt;
+    return 360 - 90 * item;
+}
+
+int ScaledSize(int percent, int size) { return int(percent * 0.01 * size); }
+
+std::wstring SaveFileName(const std::wstring& prefix, int serial, const std::wstring& saveExt) {
+    std::wstring name = prefix + std::to_wstring(serial);
+    const auto mark = name.find_last_of(L".\\:/");
+    if (mark != std::wstring::npos && name[mark] == L'.') name.erase(mark);
+    name += saveExt;
+    const auto folderEnd = name.find_last_of(L"\\:/");
+    return folderEnd == std::wstring::npos ? name : name.substr(folderEnd + 1);
+}
+
+std::wstring SaveOutputPath(const std::wstring& folder, const std::wstring& fileName) {
+    return folder + L"/" + fileName;
+}
+
+std::vector<std::wstring> FoldersToCreate(const std::wstring& folder,
+                                          const std::function<bool(const std::wstring&)>& exists) {
+    if (folder.empty()) throw Error(L"ディレクトリを作成することができません");
+    std::vector<std::wstring> missing;
+    CollectMissing(folder, exists, missing);
+    return missing;
+}
+
+int NextSerialNumber(int serial) { return std::clamp(serial + 1, 0, kMaxSerial); }
+
+} // namespace pelorine

@@ -1,0 +1,180 @@
+#include "imaging/WicCodec.h"
+
+#include "imaging/BitmapFileRepair.h"
+
+#include <windows.h>
+#include <objbase.h>
+#include <ocidl.h>
+#include <wincodec.h>
+#include <wrl/client.h>
+
+#include <algorithm>
+
+using Microsoft::WRL::ComPtr;
+
+namespace pelorine {
+namespace {
+
+constexpr int kJpeg = 103;
+
+ComPtr<IWICImagingFactory> CreateFactory() {
+    ComPtr<IWICImagingFactory> factory;
+    CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory));
+    return factory;
+}
+
+bool ContainerFor(int mediaFormat, GUID& container) {
+    switch (mediaFormat) {
+    case 101: container = GUID_ContainerFormatBmp; return true;
+    case 102: container = GUID_ContainerFormatTiff; return true;
+    case 103: container = GUID_ContainerFormatJpeg; return true;
+    case 106: container = GUID_ContainerFormatPng; return true;
+    default: return false;
+    }
+}
+
+// Rows exactly as the encoder receives them, in a pixel format it writes unchanged.
+struct EncoderPixels {
+    WICPixelFormatGUID format{};
+    UINT stride = 0;
+    std::vector<BYTE> bytes;
+    std::vector<WICColor> palette;
+};
+
+UINT AlignedStride(int width, int bitsPerPixel) { return UINT((std::size_t(width) * bitsPerPixel + 31) / 32 * 4); }
+
+EncoderPixels FullColourRows(const Pixmap& picture) {
+    EncoderPixels out{GUID_WICPixelFormat24bppBGR, AlignedStride(picture.width, 24), {}, {}};
+    out.bytes.assign(std::size_t(out.stride) * std::size_t(picture.height), 0);
+    for (int y = 0; y < picture.height; ++y) {
+        BYTE* row = out.bytes.data() + std::size_t(y) * out.stride;
+        for (int x = 0; x < picture.width; ++x) {
+            const Rgb c = picture.At(x, y);
+            row[3 * x] = BYTE(BlueOf(c));
+            row[3 * x + 1] = BYTE(GreenOf(c));
+            row[3 * x + 2] = BYTE(RedOf(c));
+        }
+    }
+    return out;
+}
+
+const WICPixelFormatGUID& IndexedFormat(int bits) {
+    return bits == 1 ? GUID_WICPixelFormat1bppIndexed
+                     : bits == 4 ? GUID_WICPixelFormat4bppIndexed : GUID_WICPixelFormat8bppIndexed;
+}
+
+// Packs indices most significant bits first, as WIC's indexed formats are laid out. Grey
+// pictures without a palette slot in the format use 8bppGray with the index as the level.
+EncoderPixels IndexedRows(const IndexedImage& picture, bool asGrey) {
+    const int bits = asGrey ? 8 : picture.bits;
+    EncoderPixels out{asGrey ? GUID_WICPixelFormat8bppGray : IndexedFormat(bits), AlignedStride(picture.width, bits), {}, {}};
+    out.bytes.assign(std::size_t(out.stride) * std::size_t(picture.height), 0);
+    const int perByte = 8 / bits;
+    for (int y = 0; y < picture.height; ++y) {
+        BYTE* row = out.bytes.data() + std::size_t(y) * out.stride;
+        for (int x = 0; x < picture.width; ++x) {
+            const int shift = 8 - bits * (x % perByte + 1);
+            row[x / perByte] |= BYTE(picture.At(x, y) << shift);
+        }
+    }
+    if (!asGrey)
+        for (const Rgb c : picture.palette) out.palette.push_back(0xFF000000u | c);
+    return out;
+}
+
+// JPEG has no palette: reduced colours go in full colour there. BMP has no grey format: its
+// greyscale is 8-bit indexed with the grey palette.
+EncoderPixels RowsFor(const EditPicture& picture, int mediaFormat) {
+    if (!picture.IsIndexed()) return FullColourRows(picture.Colour());
+    const IndexedImage& indexed = picture.Indexed();
+    if (indexed.grey) return IndexedRows(indexed, mediaFormat != 101);
+    if (mediaFormat == kJpeg) return FullColourRows(picture.ToColour());
+    return IndexedRows(indexed, false);
+}
+
+void SetJpegQuality(IPropertyBag2* properties, int quality) {
+    PROPBAG2 option{};
+    option.pstrName = const_cast<LPOLESTR>(L"ImageQuality");
+    VARIANT value;
+    VariantInit(&value);
+    value.vt = VT_R4;
+    value.fltVal = std::clamp(float(quality) / 10.0f, 0.05f, 1.0f);
+    properties->Write(1, &option, &value);
+}
+
+bool WriteFrame(IWICImagingFactory* factory, IWICBitmapEncoder* encoder, const EditPicture& picture,
+                int mediaFormat, int quality) {
+    ComPtr<IWICBitmapFrameEncode> frame;
+    ComPtr<IPropertyBag2> properties;
+    if (FAILED(encoder->CreateNewFrame(&frame, &properties))) return false;
+    if (mediaFormat == kJpeg && quality > 0 && properties) SetJpegQuality(properties.Get(), quality);
+    if (FAILED(frame->Initialize(properties.Get()))) return false;
+    if (FAILED(frame->SetSize(UINT(picture.Width()), UINT(picture.Height())))) return false;
+    EncoderPixels rows = RowsFor(picture, mediaFormat);
+    WICPixelFormatGUID format = rows.format;
+    if (FAILED(frame->SetPixelFormat(&format)) || !IsEqualGUID(format, rows.format)) return false;
+    if (!rows.palette.empty()) {
+        ComPtr<IWICPalette> palette;
+        if (FAILED(factory->CreatePalette(&palette)) ||
+            FAILED(palette->InitializeCustom(rows.palette.data(), UINT(rows.palette.size()))) ||
+            FAILED(frame->SetPalette(palette.Get())))
+            return false;
+    }
+    return SUCCEEDED(frame->WritePixels(UINT(picture.Height()), rows.stride, UINT(rows.bytes.size()), rows.bytes.data())) &&
+           SUCCEEDED(frame->Commit());
+}
+
+std::vector<std::uint8_t> StreamBytes(IStream* stream) {
+    ULARGE_INTEGER end{};
+    if (FAILED(stream->Seek(LARGE_INTEGER{}, STREAM_SEEK_END, &end)) || end.QuadPart > 0x7FFFFFFF ||
+        FAILED(stream->Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr)))
+        return {};
+    std::vector<std::uint8_t> bytes(std::size_t(end.QuadPart));
+    ULONG read = 0;
+    if (FAILED(stream->Read(bytes.data(), ULONG(bytes.size()), &read)) || read != bytes.size()) return {};
+    return bytes;
+}
+
+} // namespace
+
+std::optional<Pixmap> DecodeImageFile(const std::wstring& path) {
+    const ComPtr<IWICImagingFactory> factory = CreateFactory();
+    ComPtr<IWICBitmapDecoder> decoder;
+    ComPtr<IWICBitmapFrameDecode> frame;
+    ComPtr<IWICFormatConverter> converter;
+    if (!factory ||
+        FAILED(factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ,
+                                                  WICDecodeMetadataCacheOnDemand, &decoder)) ||
+        FAILED(decoder->GetFrame(0, &frame)) || FAILED(factory->CreateFormatConverter(&converter)) ||
+        FAILED(converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone, nullptr,
+                                     0.0, WICBitmapPaletteTypeCustom)))
+        return std::nullopt;
+    UINT width = 0, height = 0;
+    if (FAILED(converter->GetSize(&width, &height)) || width == 0 || height == 0 ||
+        (long long)width * height > EditPicture::kMaxPixels)
+        return std::nullopt;
+    Pixmap picture(static_cast<int>(width), static_cast<int>(height));
+    const UINT stride = width * 4;
+    if (FAILED(converter->CopyPixels(nullptr, stride, stride * height, reinterpret_cast<BYTE*>(picture.pixels.data()))))
+        return std::nullopt;
+    for (Rgb& c : picture.pixels) c &= 0xFFFFFF; // the fourth byte is padding, not alpha
+    return picture;
+}
+
+std::vector<std::uint8_t> EncodeWithWic(const EditPicture& picture, int mediaFormat, int quality) {
+    GUID container{};
+    if (picture.Empty() || !ContainerFor(mediaFormat, container)) return {};
+    const ComPtr<IWICImagingFactory> factory = CreateFactory();
+    ComPtr<IStream> stream;
+    ComPtr<IWICBitmapEncoder> encoder;
+    if (!factory || FAILED(CreateStreamOnHGlobal(nullptr, TRUE, &stream)) ||
+        FAILED(factory->CreateEncoder(container, nullptr, &encoder)) ||
+        FAILED(encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache)) ||
+        !WriteFrame(factory.Get(), encoder.Get(), picture, mediaFormat, quality) || FAILED(encoder->Commit()))
+        return {};
+    std::vector<std::uint8_t> bytes = StreamBytes(stream.Get());
+    if (mediaFormat == 101) RepairBitmapFile(bytes);
+    return bytes;
+}
+
+} // namespace pelorine

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Prepares the test environment; source it. Idempotent: an existing prefix, display or
+# print queue is reused. Sets DISPLAY, WINEPREFIX, WINEDEBUG and WINEDLLOVERRIDES.
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+export WINEPREFIX="${WINEPREFIX:-$root/build/win/wineprefix}"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEARCH=win64
+
+if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
+  export DISPLAY=:97
+  if ! xdpyinfo >/dev/null 2>&1; then
+    Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+  fi
+fi
+
+if [ ! -f "$WINEPREFIX/.pelorine-ready" ]; then
+  mkdir -p "$WINEPREFIX"
+  wineboot -i >/dev/null 2>&1
+  # Map the Japanese UI face onto the installed IPA fonts.
+  for face in "ＭＳ Ｐゴシック" "MS PGothic" "ＭＳ ゴシック" "MS Gothic" "MS UI Gothic"; do
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /t REG_SZ /d IPAPGothic /f >/dev/null 2>&1
+  done
+  wineserver -w
+  touch "$WINEPREFIX/.pelorine-ready"
+fi
+source "$root/scripts/cups-env.sh"

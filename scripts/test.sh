@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Builds and runs every test: portable logic natively (sanitizers on), then the Win32
+# units and the end-to-end tests under Wine.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+bash scripts/install-deps.sh
+cmake --preset native >/dev/null
+cmake --build --preset native
+ctest --preset native
+cmake --preset windows >/dev/null
+cmake --build --preset windows
+source scripts/test-env.sh
+ctest --preset windows

@@ -1,0 +1,144 @@
+#include "imaging/ColorReduction.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <random>
+#include <set>
+
+namespace pelorine {
+namespace {
+
+Pixmap Noise(int w, int h, unsigned seed) {
+    Pixmap p(w, h);
+    std::mt19937 rng(seed);
+    for (Rgb& c : p.pixels) c = rng() & 0xFFFFFF;
+    return p;
+}
+
+// Horizontal colour ramp with a vertical component, as smooth as a capture's gradients.
+Pixmap Gradient(int w, int h) {
+    Pixmap p(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) p.At(x, y) = MakeRgb(x * 255 / (w - 1), 255 - y * 255 / (h - 1), (x + y) % 256);
+    return p;
+}
+
+std::size_t DistinctIndices(const IndexedImage& image) {
+    return std::set<std::uint8_t>(image.indices.begin(), image.indices.end()).size();
+}
+
+TEST(ReduceColours, NeverMoreColoursThanAskedAndIndicesStayInThePalette) {
+    const Pixmap noise = Noise(64, 48, 7);
+    for (const int bits : {1, 4, 8}) {
+        const IndexedImage reduced = ReduceColours(noise, bits);
+        EXPECT_EQ(reduced.bits, bits);
+        EXPECT_LE(reduced.palette.size(), std::size_t(1) << bits);
+        EXPECT_GE(reduced.palette.size(), std::size_t(1) << bits) << "noise should use every entry";
+        for (const std::uint8_t index : reduced.indices) ASSERT_LT(index, reduced.palette.size());
+        EXPECT_EQ(reduced.indices.size(), noise.pixels.size());
+    }
+}
+
+TEST(ReduceColours, PictureWithFewColoursIsKeptExactly) {
+    Pixmap p(9, 7, MakeRgb(10, 20, 30));
+    for (int x = 0; x < 9; ++x) p.At(x, 3) = MakeRgb(250, 0, 0);
+    p.At(4, 4) = MakeRgb(0, 0, 255);
+    for (const int bits : {4, 8}) EXPECT_EQ(ToFullColour(ReduceColours(p, bits)).pixels, p.pixels) << bits;
+
+    Pixmap twoTone(5, 5, 0);
+    twoTone.At(2, 2) = kWhite;
+    const IndexedImage bilevel = ReduceColours(twoTone, 1);
+    EXPECT_EQ(ToFullColour(bilevel).pixels, twoTone.pixels);
+    EXPECT_EQ(bilevel.palette, (std::vector<Rgb>{0, kWhite}));
+}
+
+TEST(ReduceColours, ExactlyAsManyColoursAsEntriesIsStillExact) {
+    Pixmap p(16, 16);
+    for (int i = 0; i < 256; ++i) p.pixels[std::size_t(i)] = MakeRgb(i, 255 - i, i / 2);
+    const IndexedImage reduced = ReduceColours(p, 8);
+    EXPECT_EQ(reduced.palette.size(), 256u);
+    EXPECT_EQ(ToFullColour(reduced).pixels, p.pixels);
+}
+
+// Error diffusion keeps local averages: 4 × 4 blocks of the result match the source far more
+// closely than single pixels can with 16 colours.
+TEST(ReduceColours, GradientErrorIsBoundedAndDiffusedLocally) {
+    const Pixmap src = Gradient(128, 64);
+    const Pixmap out = ToFullColour(ReduceColours(src, 4));
+    long long pixelError = 0, blockError = 0;
+    for (int by = 0; by < 64; by += 4) {
+        for (int bx = 0; bx < 128; bx += 4) {
+            long long blockDiff[3] = {0, 0, 0};
+            for (int y = by; y < by + 4; ++y) {
+                for (int x = bx; x < bx + 4; ++x) {
+                    const Rgb a = src.At(x, y), b = out.At(x, y);
+                    const int d[3] = {RedOf(a) - RedOf(b), GreenOf(a) - GreenOf(b), BlueOf(a) - BlueOf(b)};
+                    for (int ch = 0; ch < 3; ++ch) {
+                        pixelError += std::abs(d[ch]);
+                        blockDiff[ch] += d[ch];
+                    }
+                }
+            }
+            for (const long long diff : blockDiff) blockError += std::abs(diff);
+        }
+    }
+    const double meanPixelError = double(pixelError) / (128 * 64 * 3);
+    const double meanBlockError = double(blockError) / (128 * 64 * 3);
+    EXPECT_LT(meanPixelError, 20.0);
+    EXPECT_LT(meanBlockError, 7.0);
+    EXPECT_LT(meanBlockError, meanPixelError / 2) << "errors are not diffused";
+}
+
+TEST(ReduceColours, TwoColoursSplitAContrastyPicture) {
+    Pixmap p(10, 10, MakeRgb(250, 250, 240));
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 10; ++x) p.At(x, y) = MakeRgb(5 + x, 10, 20);
+    const IndexedImage reduced = ReduceColours(p, 1);
+    ASSERT_EQ(reduced.palette.size(), 2u);
+    EXPECT_NE(reduced.At(0, 0), reduced.At(0, 9));
+    EXPECT_EQ(DistinctIndices(reduced), 2u);
+}
+
+TEST(ReduceColours, PaletteRunsFromDarkToLight) {
+    const IndexedImage reduced = ReduceColours(Noise(32, 32, 11), 4);
+    for (std::size_t i = 1; i < reduced.palette.size(); ++i)
+        EXPECT_LE(GreyLevel(reduced.palette[i - 1]), GreyLevel(reduced.palette[i]));
+    Pixmap twoTone(2, 1);
+    twoTone.pixels = {MakeRgb(100, 250, 250), MakeRgb(200, 0, 0)}; // by value the light one comes first
+    const IndexedImage bilevel = ReduceColours(twoTone, 1);
+    EXPECT_EQ(bilevel.indices, (std::vector<std::uint8_t>{1, 0}));
+    EXPECT_EQ(ToFullColour(bilevel).pixels, twoTone.pixels);
+}
+
+TEST(ToGreyscale, UsesLuminanceAndTheGreyPalette) {
+    Pixmap p(3, 1);
+    p.pixels = {MakeRgb(255, 0, 0), MakeRgb(0, 255, 0), MakeRgb(255, 255, 255)};
+    const IndexedImage grey = ToGreyscale(p);
+    EXPECT_TRUE(grey.grey);
+    EXPECT_EQ(grey.bits, 8);
+    ASSERT_EQ(grey.palette.size(), 256u);
+    EXPECT_EQ(grey.palette[128], MakeRgb(128, 128, 128));
+    EXPECT_EQ(grey.indices, (std::vector<std::uint8_t>{76, 150, 255}));
+}
+
+TEST(NearestColour, AgreesWithABruteForceSearch) {
+    std::mt19937 rng(3);
+    std::vector<Rgb> palette(200);
+    for (Rgb& c : palette) c = rng() & 0xFFFFFF;
+    const NearestColour nearest(palette);
+    for (int i = 0; i < 2000; ++i) {
+        const Rgb q = rng() & 0xFFFFFF;
+        int best = 1 << 30;
+        for (const Rgb c : palette) {
+            const int dr = RedOf(c) - RedOf(q), dg = GreenOf(c) - GreenOf(q), db = BlueOf(c) - BlueOf(q);
+            best = std::min(best, dr * dr + dg * dg + db * db);
+        }
+        const Rgb found = palette[std::size_t(nearest.Find(RedOf(q), GreenOf(q), BlueOf(q)))];
+        const int dr = RedOf(found) - RedOf(q), dg = GreenOf(found) - GreenOf(q), db = BlueOf(found) - BlueOf(q);
+        ASSERT_EQ(dr * dr + dg * dg + db * db, best);
+    }
+}
+
+} // namespace
+} // namespace pelorine

@@ -1,0 +1,93 @@
+#include "imaging/EditPicture.h"
+
+#include "imaging/SaveNaming.h"
+
+#include <gtest/gtest.h>
+
+namespace pelorine {
+namespace {
+
+Pixmap Ramp(int w, int h) {
+    Pixmap p(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) p.At(x, y) = MakeRgb(x * 255 / std::max(1, w - 1), y * 255 / std::max(1, h - 1), 128);
+    return p;
+}
+
+TEST(EditPicture, ScaleModeSizes) {
+    EXPECT_EQ(ScaledSize(50, 1023), 511);
+    EXPECT_EQ(ScaledSize(50, 767), 383);
+    EXPECT_EQ(ScaledSize(1, 50), 0);
+    EXPECT_EQ(ScaledSize(1000, 9999), 99990);
+}
+
+TEST(EditPicture, ResizeToZeroIsRefusedAndChangesNothing) {
+    EditPicture picture(Ramp(50, 40));
+    EXPECT_FALSE(picture.Resize(ScaledSize(1, 50), ScaledSize(1, 40), false));
+    EXPECT_FALSE(picture.Resize(10, 0, true));
+    EXPECT_EQ(picture.Width(), 50);
+    EXPECT_EQ(picture.Height(), 40);
+    EXPECT_EQ(picture.Colour().pixels, Ramp(50, 40).pixels);
+}
+
+TEST(EditPicture, ResizeHonoursTheBoxInBothModes) {
+    EditPicture stretched(Ramp(1023, 767));
+    ASSERT_TRUE(stretched.Resize(511, 383, false));
+    EXPECT_EQ(stretched.Width(), 511);
+    EXPECT_EQ(stretched.Height(), 383);
+    EditPicture fitted(Ramp(100, 50));
+    ASSERT_TRUE(fitted.Resize(64, 64, true));
+    EXPECT_EQ(fitted.Width(), 64);
+    EXPECT_EQ(fitted.Height(), 64);
+    EXPECT_EQ(fitted.Colour().At(0, 0), kWhite);
+}
+
+TEST(EditPicture, ClockwiseQuarterThenPixelsGivesTheBox) {
+    EditPicture picture(Ramp(48, 32));
+    ASSERT_TRUE(picture.Rotate(*RotationForItem(1)));
+    EXPECT_EQ(picture.Width(), 32);
+    EXPECT_EQ(picture.Height(), 48);
+    ASSERT_TRUE(picture.Resize(64, 48, false));
+    EXPECT_EQ(picture.Width(), 64);
+    EXPECT_EQ(picture.Height(), 48);
+}
+
+TEST(EditPicture, OtherAnglesAreRefused) {
+    EditPicture picture(Ramp(4, 3));
+    for (const int degrees : {0, 45, 360, -90, 91}) EXPECT_FALSE(picture.Rotate(degrees)) << degrees;
+    EXPECT_EQ(picture.Colour().pixels, Ramp(4, 3).pixels);
+}
+
+TEST(EditPicture, IndexedPictureTurnsWithoutLosingItsPalette) {
+    EditPicture picture(Ramp(5, 3));
+    ASSERT_TRUE(picture.ChangeColorDepth(4));
+    const Pixmap before = picture.ToColour();
+    ASSERT_TRUE(picture.Rotate(90));
+    ASSERT_TRUE(picture.IsIndexed());
+    EXPECT_EQ(picture.Indexed().bits, 4);
+    EXPECT_EQ(picture.ToColour().At(0, 0), before.At(4, 0));
+}
+
+TEST(EditPicture, IndexedPictureKeepsItsDepthThroughAResize) {
+    EditPicture picture(Ramp(40, 30));
+    ASSERT_TRUE(picture.ChangeColorDepth(9));
+    ASSERT_TRUE(picture.Resize(20, 20, true));
+    EXPECT_EQ(picture.DepthCode(), 9);
+    EXPECT_TRUE(picture.Indexed().grey);
+    ASSERT_TRUE(picture.ChangeColorDepth(1));
+    ASSERT_TRUE(picture.Resize(30, 10, false));
+    EXPECT_EQ(picture.DepthCode(), 1);
+    EXPECT_LE(picture.Indexed().palette.size(), 2u);
+}
+
+TEST(EditPicture, FullColourUndoesAReductionAndUnknownCodesAreRefused) {
+    EditPicture picture(Ramp(8, 8));
+    ASSERT_TRUE(picture.ChangeColorDepth(8));
+    ASSERT_TRUE(picture.ChangeColorDepth(12));
+    EXPECT_FALSE(picture.IsIndexed());
+    EXPECT_FALSE(picture.ChangeColorDepth(24));
+    EXPECT_FALSE(EditPicture().ChangeColorDepth(8));
+}
+
+} // namespace
+} // namespace pelorine

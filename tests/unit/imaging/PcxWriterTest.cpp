@@ -1,0 +1,156 @@
+#include "imaging/PcxWriter.h"
+
+#include "imaging/ColorReduction.h"
+
+#include <gtest/gtest.h>
+
+namespace pelorine {
+namespace {
+
+int Word(const std::vector<std::uint8_t>& file, std::size_t at) { return file[at] | file[at + 1] << 8; }
+
+struct PcxHeader {
+    int bitsPerPixel, planes, bytesPerLine, paletteInfo, width, height;
+};
+
+PcxHeader ReadHeader(const std::vector<std::uint8_t>& file) {
+    EXPECT_GE(file.size(), kPcxHeaderSize);
+    EXPECT_EQ(file[0], 0x0A);
+    EXPECT_EQ(file[1], 5);
+    EXPECT_EQ(file[2], 1);
+    EXPECT_EQ(Word(file, 4), 0); // xmin, ymin
+    EXPECT_EQ(Word(file, 6), 0);
+    return {file[3], file[65], Word(file, 66), Word(file, 68), Word(file, 8) + 1, Word(file, 10) + 1};
+}
+
+// The tiny decoder: the RLE body as one plane line after another.
+std::vector<std::uint8_t> Body(const std::vector<std::uint8_t>& file, const PcxHeader& h, std::size_t* used) {
+    const std::size_t wanted = std::size_t(h.bytesPerLine) * h.planes * h.height;
+    auto body = DecodePcxRle(file.data() + kPcxHeaderSize, file.size() - kPcxHeaderSize, wanted, used);
+    EXPECT_TRUE(body.has_value());
+    return body.value_or(std::vector<std::uint8_t>(wanted));
+}
+
+int BitPlanePixel(const std::vector<std::uint8_t>& body, const PcxHeader& h, int x, int y) {
+    int index = 0;
+    for (int plane = 0; plane < h.planes; ++plane) {
+        const std::uint8_t byte = body[std::size_t((y * h.planes + plane) * h.bytesPerLine + x / 8)];
+        index |= (byte >> (7 - x % 8) & 1) << plane;
+    }
+    return index;
+}
+
+IndexedImage Pattern(int w, int h, int bits) {
+    IndexedImage image{w, h, bits, false, {}, {}};
+    for (int i = 0; i < (1 << bits); ++i) image.palette.push_back(MakeRgb(i * 3, 255 - i, i * 7 % 256));
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) image.indices.push_back(std::uint8_t(x < w / 2 ? 0 : (x * 7 + y * 3) % (1 << bits)));
+    return image;
+}
+
+TEST(PcxWriter, OneBitIsOnePlaneWithTheHeaderPalette) {
+    const IndexedImage image = Pattern(13, 5, 1);
+    const auto file = EncodePcx(image);
+    const PcxHeader h = ReadHeader(file);
+    EXPECT_EQ(h.bitsPerPixel, 1);
+    EXPECT_EQ(h.planes, 1);
+    EXPECT_EQ(h.bytesPerLine, 2);
+    EXPECT_EQ(h.width, 13);
+    EXPECT_EQ(h.height, 5);
+    EXPECT_EQ(file[16 + 3 + 1], 254); // second palette entry, green
+    std::size_t used = 0;
+    const auto body = Body(file, h, &used);
+    EXPECT_EQ(kPcxHeaderSize + used, file.size()) << "no trailer below 8 bits";
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 13; ++x) ASSERT_EQ(BitPlanePixel(body, h, x, y), image.At(x, y));
+}
+
+TEST(PcxWriter, SixteenColoursAreFourBitPlanes) {
+    const IndexedImage image = Pattern(17, 4, 4);
+    const auto file = EncodePcx(image);
+    const PcxHeader h = ReadHeader(file);
+    EXPECT_EQ(h.bitsPerPixel, 1);
+    EXPECT_EQ(h.planes, 4);
+    EXPECT_EQ(h.bytesPerLine, 4); // 3 bytes rounded up to even
+    EXPECT_EQ(h.paletteInfo, 1);
+    EXPECT_EQ(file[16 + 15 * 3], 45);
+    const auto body = Body(file, h, nullptr);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 17; ++x) ASSERT_EQ(BitPlanePixel(body, h, x, y), image.At(x, y));
+}
+
+TEST(PcxWriter, TwoHundredFiftySixColoursEndWithThePaletteTrailer) {
+    const IndexedImage image = Pattern(101, 3, 8);
+    const auto file = EncodePcx(image);
+    const PcxHeader h = ReadHeader(file);
+    EXPECT_EQ(h.bitsPerPixel, 8);
+    EXPECT_EQ(h.planes, 1);
+    EXPECT_EQ(h.bytesPerLine, 102);
+    std::size_t used = 0;
+    const auto body = Body(file, h, &used);
+    ASSERT_EQ(file.size(), kPcxHeaderSize + used + 1 + 768);
+    EXPECT_EQ(file[file.size() - 769], 0x0C);
+    EXPECT_EQ(file[file.size() - 768 + 3 * 200 + 1], 55); // green of entry 200
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 101; ++x) ASSERT_EQ(body[std::size_t(y * 102 + x)], image.At(x, y));
+}
+
+TEST(PcxWriter, GreyscaleIsEightBitsMarkedGrey) {
+    Pixmap ramp(256, 2);
+    for (int x = 0; x < 256; ++x) ramp.At(x, 0) = ramp.At(x, 1) = MakeRgb(x, x, x);
+    const auto file = EncodePcx(ToGreyscale(ramp));
+    const PcxHeader h = ReadHeader(file);
+    EXPECT_EQ(h.bitsPerPixel, 8);
+    EXPECT_EQ(h.paletteInfo, 2);
+    const auto body = Body(file, h, nullptr);
+    for (int x = 0; x < 256; ++x) ASSERT_EQ(body[std::size_t(256 + x)], x);
+    EXPECT_EQ(file[file.size() - 768 + 3 * 77], 77);
+}
+
+TEST(PcxWriter, FullColourIsThreePlanesRedGreenBlue) {
+    Pixmap p(5, 2);
+    for (std::size_t i = 0; i < p.pixels.size(); ++i) p.pixels[i] = MakeRgb(int(i) * 20 + 200 - 200 * (i % 2), 7, 0xC3);
+    const auto file = EncodePcx(p);
+    const PcxHeader h = ReadHeader(file);
+    EXPECT_EQ(h.bitsPerPixel, 8);
+    EXPECT_EQ(h.planes, 3);
+    EXPECT_EQ(h.bytesPerLine, 6);
+    std::size_t used = 0;
+    const auto body = Body(file, h, &used);
+    EXPECT_EQ(kPcxHeaderSize + used, file.size());
+    for (int y = 0; y < 2; ++y) {
+        for (int x = 0; x < 5; ++x) {
+            const Rgb c = p.At(x, y);
+            ASSERT_EQ(body[std::size_t(y * 18 + x)], RedOf(c));
+            ASSERT_EQ(body[std::size_t(y * 18 + 6 + x)], GreenOf(c));
+            ASSERT_EQ(body[std::size_t(y * 18 + 12 + x)], BlueOf(c));
+        }
+    }
+}
+
+TEST(PcxWriter, UnencodablePicturesGiveNoFile) {
+    EXPECT_TRUE(EncodePcx(Pixmap()).empty());
+    EXPECT_TRUE(EncodePcx(Pixmap(65537, 1)).empty());
+}
+
+TEST(PcxRle, LongRunsSplitAtSixtyThreeAndHighBytesAreEscaped) {
+    std::vector<std::uint8_t> line(130, 0x41);
+    line.push_back(0xC5);
+    line.push_back(0x07);
+    std::vector<std::uint8_t> out;
+    AppendPcxRun(line.data(), line.size(), out);
+    EXPECT_EQ(out, (std::vector<std::uint8_t>{0xFF, 0x41, 0xFF, 0x41, 0xC4, 0x41, 0xC1, 0xC5, 0x07}));
+    EXPECT_EQ(DecodePcxRle(out.data(), out.size(), line.size()), line);
+}
+
+TEST(PcxRle, TruncatedInputIsReportedAndOvershootIsCut) {
+    const std::vector<std::uint8_t> truncated{0xC3};
+    EXPECT_FALSE(DecodePcxRle(truncated.data(), truncated.size(), 3));
+    const std::vector<std::uint8_t> run{0xC5, 0x09, 0x01};
+    std::size_t used = 0;
+    EXPECT_EQ(DecodePcxRle(run.data(), run.size(), 2, &used), (std::vector<std::uint8_t>{9, 9}));
+    EXPECT_EQ(used, 2u);
+}
+
+} // namespace
+} // namespace pelorine

@@ -1,0 +1,182 @@
+// The settings file through the real profile functions: every value type read back from ANSI
+// and UTF-16 files, the encoding of new and existing files, write failures, and the exact
+// bytes of a first-run file.
+#include "app/SettingsTable.h"
+#include "framework/Error.h"
+#include "framework/IniFile.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+using namespace pelorine;
+
+namespace {
+
+std::string ReadBytes(const std::wstring& path) {
+    std::ifstream in(std::filesystem::path(path), std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteBytes(const std::wstring& path, const std::string& bytes) {
+    std::ofstream(std::filesystem::path(path), std::ios::binary) << bytes;
+}
+
+// A file as the profile functions keep it in UTF-16: the byte-order mark, then UTF-16LE.
+std::string Utf16File(const std::wstring& text) {
+    std::string bytes = "\xFF\xFE";
+    for (const wchar_t c : text) {
+        bytes += static_cast<char>(c & 0xFF);
+        bytes += static_cast<char>(c >> 8);
+    }
+    return bytes;
+}
+
+const std::wstring kForeignFolder = L"C:\\Фото\\Ελληνικά"; // outside code page 932 and 1252
+
+class IniFileTest : public testing::Test {
+protected:
+    void SetUp() override {
+        wchar_t temp[MAX_PATH];
+        ASSERT_NE(GetTempPathW(MAX_PATH, temp), 0u);
+        const auto* info = testing::UnitTest::GetInstance()->current_test_info();
+        dir_ = std::wstring(temp) + L"pelorine-ini-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+               std::filesystem::path(info->name()).wstring();
+        ASSERT_TRUE(CreateDirectoryW(dir_.c_str(), nullptr));
+    }
+    void TearDown() override {
+        for (const auto& entry : std::filesystem::directory_iterator(dir_))
+            SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
+        std::filesystem::remove_all(dir_);
+    }
+    std::wstring PathOf(const std::wstring& name) const { return dir_ + L"\\" + name; }
+
+    std::wstring dir_;
+};
+
+TEST_F(IniFileTest, ReadsEveryTypeFromAnAnsiFile) {
+    const std::wstring path = PathOf(L"Pelorine.ini");
+    WriteBytes(path, "[SET]\r\nM_TOP=0x10\r\nM_LEFT=-30   \r\nHOTKEY=yes\r\nCURSOR=2\r\nTIMING=0\r\n"
+                     "[SET0]\r\nC0_01=D:\\Pictures\\\r\nC0_02=\r\nC0_03=\r\n"
+                     "[SET2]\r\nC2_02=  Header text  \r\n");
+    const TIniFile ini(path);
+    EXPECT_EQ(ini.ReadInteger(L"SET", L"M_TOP", 20), 16);
+    EXPECT_EQ(ini.ReadInteger(L"set", L"m_top", 20), 16);   // names match without regard to case
+    EXPECT_EQ(ini.ReadInteger(L"SET", L"M_LEFT", 20), -30); // the reader strips trailing blanks
+    EXPECT_TRUE(ini.ReadBool(L"SET", L"HOTKEY", true));
+    EXPECT_FALSE(ini.ReadBool(L"SET", L"HOTKEY", false));
+    EXPECT_TRUE(ini.ReadBool(L"SET", L"CURSOR", false));
+    EXPECT_FALSE(ini.ReadBool(L"SET", L"TIMING", true));
+    EXPECT_TRUE(ini.ReadBool(L"SET", L"SOUND", true)); // missing
+    EXPECT_EQ(ini.ReadString(L"SET0", L"C0_01", L""), L"D:\\Pictures\\");
+    EXPECT_EQ(ini.ReadString(L"SET0", L"C0_02", L"Snap"), L""); // present but empty is not missing
+    EXPECT_EQ(ini.ReadInteger(L"SET0", L"C0_03", 7), 7);        // empty is not a number
+    EXPECT_EQ(ini.ReadString(L"SET2", L"C2_02", L""), L"Header text");
+    EXPECT_EQ(ini.ReadString(L"SET2", L"C2_03", L" kept  "), L" kept  "); // missing: the fallback as it is
+    EXPECT_EQ(ini.ReadInteger(L"SET9", L"C2_04_1", 5), 5);
+}
+
+TEST_F(IniFileTest, ReadsEveryTypeFromAUtf16File) {
+    const std::wstring path = PathOf(L"Pelorine.ini");
+    WriteBytes(path, Utf16File(L"[SET]\r\nM_TOP=$FFFFFFFF\r\nSOUND=0\r\n[SET0]\r\nC0_01=" + kForeignFolder +
+                               L"\r\nC0_02=一覧表\r\n"));
+    const TIniFile ini(path);
+    EXPECT_EQ(ini.ReadInteger(L"SET", L"M_TOP", 20), -1);
+    EXPECT_FALSE(ini.ReadBool(L"SET", L"SOUND", true));
+    EXPECT_EQ(ini.ReadString(L"SET0", L"C0_01", L""), kForeignFolder);
+    EXPECT_EQ(ini.ReadString(L"SET0", L"C0_02", L""), L"一覧表");
+}
+
+TEST_F(IniFileTest, CutsLongValuesTo2047ShiftJisBytes) {
+    const std::wstring path = PathOf(L"Pelorine.ini");
+    const std::wstring kanjiTail = std::wstring(2046, L'a') + std::wstring(477, L'表');
+    WriteBytes(path, Utf16File(L"[SET2]\r\nC2_02=" + std::wstring(3000, L'a') + L"\r\nC2_03=" + kanjiTail +
+                               L"\r\n"));
+    const TIniFile ini(path);
+    EXPECT_EQ(ini.ReadString(L"SET2", L"C2_02", L""), std::wstring(2047, L'a'));
+    EXPECT_EQ(ini.ReadString(L"SET2", L"C2_03", L""), std::wstring(2046, L'a'));
+}
+
+TEST_F(IniFileTest, NewFileIsUtf16AndKeepsCharactersOutsideTheAnsiCodePage) {
+    const std::wstring path = PathOf(L"Pelorine.ini");
+    TIniFile ini(path);
+    EXPECT_EQ(ini.ReadString(L"SET0", L"C0_01", L"none"), L"none"); // read before the file exists
+    ini.WriteString(L"SET0", L"C0_01", kForeignFolder);
+    ini.WriteInteger(L"SET0", L"C0_03", 12);
+    EXPECT_EQ(ReadBytes(path), Utf16File(L"[SET0]\r\nC0_01=" + kForeignFolder + L"\r\nC0_03=12\r\n"));
+    EXPECT_EQ(TIniFile(path).ReadString(L"SET0", L"C0_01", L""), kForeignFolder);
+}
+
+TEST_F(IniFileTest, TextsWithBlanksOrQuotesAtTheirEndsReadBackUnchanged) {
+    TIniFile ini(PathOf(L"Pelorine.ini"));
+    for (const std::wstring text :
+         {L"  - page -  ", L"\"quoted\"", L"'single'", L"\"", L"a \"b\" c", L"\t"}) {
+        ini.WriteString(L"SET2", L"C2_02", text);
+        EXPECT_EQ(ini.ReadString(L"SET2", L"C2_02", L"missing"), text);
+    }
+}
+
+TEST_F(IniFileTest, ExistingAnsiFileKeepsItsEncodingAndOtherKeys) {
+    const std::wstring path = PathOf(L"Pelorine.ini");
+    WriteBytes(path, "[Other]\r\nkeep=me\r\n[SET]\r\nM_TOP=1\r\n");
+    TIniFile ini(path);
+    ini.WriteInteger(L"SET", L"M_TOP", -5);
+    ini.WriteBool(L"SET", L"HOTKEY", false);
+    EXPECT_EQ(ReadBytes(path), "[Other]\r\nkeep=me\r\n[SET]\r\nM_TOP=-5\r\nHOTKEY=0\r\n");
+}
+
+TEST_F(IniFileTest, WritingAReadOnlyFileThrowsWithThePath) {
+    const std::wstring path = PathOf(L"Pelorine.ini");
+    WriteBytes(path, "[SET]\r\nM_TOP=20\r\n");
+    ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    TIniFile ini(path);
+    // The unchanged value is the case where the profile writer itself may claim success.
+    for (const std::wstring value : {L"20", L"21"}) {
+        try {
+            ini.WriteString(L"SET", L"M_TOP", value);
+            ADD_FAILURE() << "no error for a read-only file";
+        } catch (const Error& e) {
+            EXPECT_EQ(e.Message(), path + L" に書き込めません");
+        }
+    }
+    EXPECT_EQ(ReadBytes(path), "[SET]\r\nM_TOP=20\r\n");
+}
+
+TEST_F(IniFileTest, WritingIntoAMissingFolderThrows) {
+    const std::wstring path = PathOf(L"missing\\Pelorine.ini");
+    TIniFile ini(path);
+    EXPECT_THROW(ini.WriteBool(L"SET", L"SOUND", true), Error);
+}
+
+TEST_F(IniFileTest, RelativePathIsMadeAbsolute) {
+    const auto previous = std::filesystem::current_path();
+    ASSERT_TRUE(SetCurrentDirectoryW(dir_.c_str()));
+    const std::wstring name = TIniFile(L"Pelorine.ini").FileName();
+    std::filesystem::current_path(previous);
+    EXPECT_EQ(name, PathOf(L"Pelorine.ini"));
+}
+
+TEST_F(IniFileTest, FirstRunWritesExactlyTheExpectedFile) {
+    const std::wstring path = PathOf(L"Pelorine.ini");
+    const std::wstring appDir = kForeignFolder;
+    TIniFile ini(path);
+    for (const SettingKey& key : kSettingKeys) {
+        switch (key.type) {
+        case SettingType::Integer:
+            ini.WriteInteger(key.section, key.key, key.defaultNumber);
+            break;
+        case SettingType::Boolean:
+            ini.WriteBool(key.section, key.key, key.defaultNumber != 0);
+            break;
+        case SettingType::String:
+            ini.WriteString(key.section, key.key, FirstRunValueText(key, appDir));
+            break;
+        }
+    }
+    EXPECT_EQ(ReadBytes(path), Utf16File(FirstRunIniText(appDir)));
+}
+
+} // namespace

@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Draws the application icon: a shaded turquoise sphere, 32 x 32, 256 colours.
+set -euo pipefail
+out=${1:-"$(dirname "$0")/../forms/Pelorine.ico"}
+convert -size 32x32 xc:none \
+  \( -size 30x30 radial-gradient:'#b0ffff'-'#008080' -gravity northwest \) \
+  -geometry +1+1 -compose over -composite \
+  \( -size 32x32 xc:black -fill white -draw 'circle 15.5,15.5 15.5,1' \) \
+  -alpha off -compose copy_opacity -composite -colors 255 "$out"
