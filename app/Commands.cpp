@@ -3,6 +3,8 @@
 #include "app/Mainwindow1.h"
 #include "framework/Application.h"
 #include "framework/Clipboard.h"
+#include "framework/Error.h"
+#include "imaging/SaveNaming.h"
 
 #include <chrono>
 
@@ -63,8 +65,61 @@ void TMainForm1::RunCapture(bool activeWindow, Output output, bool switchTray) {
         PrintCapture();
 }
 
-void TMainForm1::SaveCapture() {}
+void TMainForm1::MakeSaveFolder(const std::wstring& folder) const {
+    const auto exists = [](const std::wstring& f) { return GetFileAttributesW(f.c_str()) != INVALID_FILE_ATTRIBUTES; };
+    for (const std::wstring& f : FoldersToCreate(folder, exists)) CreateDirectoryW(f.c_str(), nullptr);
+}
 
-void TMainForm1::PrintCapture() {}
+void TMainForm1::SaveCapture() {
+    const std::wstring handOff = HandOffPath();
+    ImageEdit1.SetInputFileName(handOff);
+    ImageEdit1.Load();
+    DeleteFileW(handOff.c_str());
+    if (const auto format = SaveFormatForItem(C1_01->ItemIndex())) {
+        ImageEdit1.SetSaveMediaFormat(format->mediaFormat);
+        SaveExt_ = format->extension;
+    }
+    ImageEdit1.SetSaveQuality(SaveQualityForItem(C1_02->ItemIndex()));
+    if (const auto depth = ColorDepthForItem(C1_03->ItemIndex())) ImageEdit1.ChangeColorDepth(*depth);
+    if (const auto turn = RotationForItem(C1_04->ItemIndex())) ImageEdit1.RotateArbitrary(*turn);
+    // The size applies to the turned picture.
+    switch (C1_05->ItemIndex()) {
+    case 1: {
+        const int percent = C1_06_1->Value();
+        const int h = ImageEdit1.ImageHeight(), w = ImageEdit1.ImageWidth();
+        ImageEdit1.ResizeImage(ScaledSize(percent, w), ScaledSize(percent, h));
+        break;
+    }
+    case 2:
+    case 3:
+        ImageEdit1.SetAspectRatio(C1_05->ItemIndex() == 2);
+        ImageEdit1.ResizeImage(C1_06_2->Value(), C1_06_3->Value());
+        break;
+    }
+    const std::wstring folder = C0_01->Text();
+    MakeSaveFolder(folder);
+    const std::wstring path = SaveOutputPath(folder, SaveFileName(C0_02->Text(), C0_03->Value(), SaveExt_));
+    ImageEdit1.SetInputFileName(path);
+    // A save that fails is reported, and the serial number stays for the next try.
+    if (!ImageEdit1.Save(ImageEdit1.InputFileName()))
+        throw Error(FormatMessageText(L"ファイル %s を作成できません", path));
+    C0_03->SetValue(NextSerialNumber(C0_03->Value()));
+}
+
+void TMainForm1::PrintCapture() {
+    GKitImagePrint1.SetHeaderText(C2_02->Text());
+    GKitImagePrint1.SetFooterText(C2_03->Text());
+    GKitImagePrint1.SetMarginTop(float(C2_04_1->Value()));
+    GKitImagePrint1.SetMarginBottom(float(C2_04_2->Value()));
+    GKitImagePrint1.SetMarginLeft(float(C2_04_3->Value()));
+    GKitImagePrint1.SetMarginRight(float(C2_04_4->Value()));
+    const std::wstring handOff = HandOffPath();
+    GKitImagePrint1.SetFileName(handOff);
+    const bool printed = GKitImagePrint1.StartPrint();  // the file has been read by now
+    DeleteFileW(handOff.c_str());
+    // A print that did not happen is reported, not confirmed with a beep.
+    if (!printed) throw Error(GKitImagePrint1.LastError());
+    Beep();
+}
 
 } // namespace pelorine

@@ -15,6 +15,8 @@
 #include "framework/Menus.h"
 #include "framework/Spin.h"
 #include "framework/TrayIcon.h"
+#include "imaging/ImageEdit.h"
+#include "imaging/ImagePrint.h"
 
 #include <array>
 #include <memory>
@@ -38,6 +40,8 @@ public:
     TPanel* Panel1;
     TImage* Image1;
     TWinShot* SnapShot1;
+    TImageEdit ImageEdit1;
+    TImagePrint GKitImagePrint1;
     TAppHint* AppHint1;
     TPopupMenu* PopupMenu1;
     TTrayIcon* TrayIcon1;
@@ -76,6 +80,7 @@ private:
     void RunCapture(bool activeWindow, Output output, bool switchTray);
     void SaveCapture();
     void PrintCapture();
+    void MakeSaveFolder(const std::wstring& folder) const;
     void OpenUserGuide();
     void ShowInformation();
     void LoadSettings();

@@ -1,4 +1,5 @@
 // Start-up: the application object, the main window, the message loop.
+#include "app/Infowindow1.h"
 #include "app/Mainwindow1.h"
 #include "framework/Application.h"
 
@@ -17,6 +18,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         TComponent root(nullptr);
         auto* main = root.New<TMainForm1>(L"MainForm1");
         app.SetMainForm(main);
+        auto* info = root.New<TInfoForm1>(L"InfoForm1");
+        main->AppHint1->Apply(info->Hints());  // one hint look for the whole application
+        main->OnShowInformation = [info] { info->ShowModal(); };
         app.Run();
     } catch (...) {
         app.HandleException();

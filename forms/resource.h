@@ -1,3 +1,4 @@
 #pragma once
 // Resource ids shared by the resource script and the code.
 #define IDI_PELORINE 1
+#define IDB_LOGO 2

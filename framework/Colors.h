@@ -14,9 +14,5 @@ constexpr TColor clWindowText = clSystemColor | 8, clBtnFace = clSystemColor | 1
                  clGrayText = clSystemColor | 17;
 
 constexpr bool IsSystemColor(TColor c) { return (c & clSystemColor) != 0; }
-constexpr uint8_t RedOf(TColor c) { return uint8_t(c); }
-constexpr uint8_t GreenOf(TColor c) { return uint8_t(c >> 8); }
-constexpr uint8_t BlueOf(TColor c) { return uint8_t(c >> 16); }
-constexpr TColor Rgb(uint8_t r, uint8_t g, uint8_t b) { return TColor(r) | TColor(g) << 8 | TColor(b) << 16; }
 
 } // namespace pelorine

@@ -320,7 +320,36 @@ void TForm::Hide() {
     ShowWindow(Handle(), SW_HIDE);
 }
 
+int TForm::ShowModal() {
+    std::vector<HWND> disabled;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND w, LPARAM lp) {
+            if (IsWindowVisible(w) && IsWindowEnabled(w)) reinterpret_cast<std::vector<HWND>*>(lp)->push_back(w);
+            return TRUE;
+        },
+        LPARAM(&disabled));
+    for (HWND w : disabled)
+        if (w != Handle()) EnableWindow(w, FALSE);
+    ModalResult = 0;
+    modal_ = true;
+    Show();
+    while (ModalResult == 0 && !Application().Terminated()) {
+        Application().ProcessMessages();
+        if (ModalResult == 0 && !Application().Terminated()) WaitMessage();
+    }
+    modal_ = false;
+    for (HWND w : disabled)
+        if (IsWindow(w)) EnableWindow(w, TRUE);
+    Hide();
+    return ModalResult;
+}
+
 void TForm::Close() {
+    if (modal_) {
+        ModalResult = IDCANCEL;  // a modal form closes by ending its loop
+        return;
+    }
     const bool isMain = Application().MainForm() == this;
     TCloseAction action = isMain ? TCloseAction::Free : TCloseAction::Hide;
     if (OnClose) OnClose(this, action);  // an error here leaves the form open

@@ -139,11 +139,16 @@ public:
     void SelectNext(bool forward);
     // Sets the client area's size, keeping the window's place.
     void SetClientSize(int width, int height);
+    // Shows the form and runs messages until it closes (or the application ends); the other
+    // windows of the application take no input meanwhile. Returns the modal result.
+    int ShowModal();
+    int ModalResult = 0;
     std::function<void(TComponent* sender, TCloseAction& action)> OnClose;
 
 protected:
     TColor BackgroundColor() const override { return color_; }
     TColor color_ = clBtnFace;
+    bool modal_ = false;
 };
 
 UINT CursorResource(TCursor c);

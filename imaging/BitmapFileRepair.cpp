@@ -13,18 +13,21 @@ std::uint32_t ReadDword(const std::vector<std::uint8_t>& file, std::size_t at) {
 }
 
 void WriteDword(std::vector<std::uint8_t>& file, std::size_t at, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) file[at + std::size_t(i)] = std::uint8_t(value >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        file[at + std::size_t(i)] = std::uint8_t(value >> (8 * i));
 }
 
 } // namespace
 
 void RepairBitmapFile(std::vector<std::uint8_t>& file) {
-    if (file.size() < kFileHeaderSize + 4 || file.size() > 0xFFFFFFFFu || file[0] != 'B' || file[1] != 'M') return;
+    if (file.size() < kFileHeaderSize + 4 || file.size() > 0xFFFFFFFFu || file[0] != 'B' || file[1] != 'M')
+        return;
     const std::size_t pixelsAt = ReadDword(file, 10), infoSize = ReadDword(file, kFileHeaderSize);
     if (infoSize < 40 || pixelsAt > file.size() || kFileHeaderSize + infoSize > pixelsAt) return;
     WriteDword(file, 2, std::uint32_t(file.size()));
     // The colour table sits between the info header and the pixels, four bytes an entry.
-    for (std::size_t at = kFileHeaderSize + infoSize + 3; at < pixelsAt; at += 4) file[at] = 0;
+    for (std::size_t at = kFileHeaderSize + infoSize + 3; at < pixelsAt; at += 4)
+        file[at] = 0;
 }
 
 } // namespace pelorine

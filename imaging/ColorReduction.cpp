@@ -7,20 +7,47 @@
 namespace pelorine {
 namespace {
 
+// A histogram cell: the pixels whose colours share their top five bits per channel. Cutting
+// 32768 cells instead of every distinct colour keeps a full-screen capture fast; the sums keep
+// the palette colours exact averages.
 struct ColourCount {
-    Rgb colour;
+    Rgb colour; // the cell's mean colour
     std::uint64_t count;
+    std::array<std::uint64_t, 3> sum;
 };
 
 std::vector<ColourCount> Histogram(const Pixmap& src) {
-    std::vector<Rgb> sorted = src.pixels;
-    std::sort(sorted.begin(), sorted.end());
+    std::vector<ColourCount> cells(1 << 15, ColourCount{0, 0, {}});
+    for (const Rgb c : src.pixels) {
+        ColourCount& cell =
+            cells[std::size_t((RedOf(c) >> 3) << 10 | (GreenOf(c) >> 3) << 5 | BlueOf(c) >> 3)];
+        ++cell.count;
+        cell.sum[0] += std::uint64_t(RedOf(c));
+        cell.sum[1] += std::uint64_t(GreenOf(c));
+        cell.sum[2] += std::uint64_t(BlueOf(c));
+    }
     std::vector<ColourCount> histogram;
-    for (const Rgb c : sorted) {
-        if (histogram.empty() || histogram.back().colour != c) histogram.push_back({c, 0});
-        ++histogram.back().count;
+    for (ColourCount& cell : cells) {
+        if (cell.count == 0) continue;
+        const auto mean = [&](int ch) {
+            return int((cell.sum[std::size_t(ch)] + cell.count / 2) / cell.count);
+        };
+        cell.colour = MakeRgb(mean(0), mean(1), mean(2));
+        histogram.push_back(cell);
     }
     return histogram;
+}
+
+// The picture's colours, sorted, when there are no more than maxColours; else empty.
+std::vector<Rgb> FewColours(const Pixmap& src, int maxColours) {
+    std::vector<Rgb> colours;
+    for (const Rgb c : src.pixels) {
+        const auto at = std::lower_bound(colours.begin(), colours.end(), c);
+        if (at != colours.end() && *at == c) continue;
+        if (colours.size() == std::size_t(maxColours)) return {};
+        colours.insert(at, c);
+    }
+    return colours;
 }
 
 int Channel(Rgb c, int channel) { return channel == 0 ? RedOf(c) : channel == 1 ? GreenOf(c) : BlueOf(c); }
@@ -71,7 +98,8 @@ std::pair<Box, Box> SplitBox(std::vector<ColourCount>& h, const Box& box) {
 Rgb MeanColour(const std::vector<ColourCount>& h, const Box& box) {
     std::array<std::uint64_t, 3> sum{};
     for (std::size_t i = box.begin; i < box.end; ++i)
-        for (int ch = 0; ch < 3; ++ch) sum[ch] += std::uint64_t(Channel(h[i].colour, ch)) * h[i].count;
+        for (std::size_t ch = 0; ch < 3; ++ch)
+            sum[ch] += h[i].sum[ch];
     const auto mean = [&](int ch) { return int((sum[ch] + box.count / 2) / box.count); };
     return MakeRgb(mean(0), mean(1), mean(2));
 }
@@ -136,7 +164,8 @@ IndexedImage Dither(const Pixmap& src, const std::vector<Rgb>& palette, int bits
 // do) then keep its dark and light parts apart.
 IndexedImage OrderedByLightness(IndexedImage image) {
     std::vector<std::size_t> order(image.palette.size());
-    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
     std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
         return GreyLevel(image.palette[a]) < GreyLevel(image.palette[b]);
     });
@@ -146,7 +175,8 @@ IndexedImage OrderedByLightness(IndexedImage image) {
         newIndex[order[i]] = std::uint8_t(i);
         palette[i] = image.palette[order[i]];
     }
-    for (std::uint8_t& index : image.indices) index = newIndex[index];
+    for (std::uint8_t& index : image.indices)
+        index = newIndex[index];
     image.palette = std::move(palette);
     return image;
 }
@@ -159,12 +189,9 @@ bool IsDepthCode(int code) {
 }
 
 std::vector<Rgb> MedianCutPalette(const Pixmap& src, int maxColours) {
+    std::vector<Rgb> palette = FewColours(src, maxColours);
+    if (!palette.empty() || src.pixels.empty()) return palette;
     std::vector<ColourCount> h = Histogram(src);
-    std::vector<Rgb> palette;
-    if (h.size() <= std::size_t(maxColours)) {
-        for (const ColourCount& c : h) palette.push_back(c.colour);
-        return palette;
-    }
     std::vector<Box> boxes{MeasureBox(h, 0, h.size())};
     while (boxes.size() < std::size_t(maxColours)) {
         const auto worst = WorstBox(boxes);
@@ -173,7 +200,8 @@ std::vector<Rgb> MedianCutPalette(const Pixmap& src, int maxColours) {
         *worst = a;
         boxes.push_back(b);
     }
-    for (const Box& box : boxes) palette.push_back(MeanColour(h, box));
+    for (const Box& box : boxes)
+        palette.push_back(MeanColour(h, box));
     std::sort(palette.begin(), palette.end());
     palette.erase(std::unique(palette.begin(), palette.end()), palette.end());
     return palette;
@@ -193,9 +221,11 @@ int GreyLevel(Rgb c) { return (RedOf(c) * 299 + GreenOf(c) * 587 + BlueOf(c) * 1
 
 IndexedImage ToGreyscale(const Pixmap& src) {
     IndexedImage out{src.width, src.height, 8, true, {}, {}};
-    for (int level = 0; level < 256; ++level) out.palette.push_back(MakeRgb(level, level, level));
+    for (int level = 0; level < 256; ++level)
+        out.palette.push_back(MakeRgb(level, level, level));
     out.indices.reserve(src.pixels.size());
-    for (const Rgb c : src.pixels) out.indices.push_back(std::uint8_t(GreyLevel(c)));
+    for (const Rgb c : src.pixels)
+        out.indices.push_back(std::uint8_t(GreyLevel(c)));
     return out;
 }
 

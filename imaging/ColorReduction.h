@@ -35,11 +35,11 @@ std::vector<Rgb> MedianCutPalette(const Pixmap& src, int maxColours);
 // Exact nearest palette entry by squared RGB distance; entries are searched outward from the
 // nearest green value, which keeps 256-entry lookups cheap.
 class NearestColour {
-public:
+  public:
     explicit NearestColour(const std::vector<Rgb>& palette);
     int Find(int r, int g, int b) const;
 
-private:
+  private:
     struct Entry {
         int r, g, b, index;
     };

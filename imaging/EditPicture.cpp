@@ -29,9 +29,12 @@ void EditPicture::SetIndexed(IndexedImage indexed, int depthCode) {
 bool EditPicture::ChangeColorDepth(int code) {
     if (Empty() || !IsDepthCode(code)) return false;
     Pixmap colour = ToColour();
-    if (code == kDepthFullColour) SetColour(std::move(colour));
-    else if (code == kDepthGrey) SetIndexed(ToGreyscale(colour), code);
-    else SetIndexed(ReduceColours(colour, code), code);
+    if (code == kDepthFullColour)
+        SetColour(std::move(colour));
+    else if (code == kDepthGrey)
+        SetIndexed(ToGreyscale(colour), code);
+    else
+        SetIndexed(ReduceColours(colour, code), code);
     return true;
 }
 

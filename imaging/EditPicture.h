@@ -6,7 +6,7 @@
 namespace pelorine {
 
 class EditPicture {
-public:
+  public:
     // Larger results are refused rather than risking an allocation the machine cannot hold.
     static constexpr long long kMaxPixels = 1LL << 27;
 
@@ -20,7 +20,7 @@ public:
     // 12 for full colour, else the code of the last reduction: 1, 4, 8 (palette) or 9 (grey).
     int DepthCode() const { return depth_; }
     bool IsIndexed() const { return depth_ != 12; }
-    const Pixmap& Colour() const { return colour_; }       // while !IsIndexed()
+    const Pixmap& Colour() const { return colour_; }         // while !IsIndexed()
     const IndexedImage& Indexed() const { return indexed_; } // while IsIndexed()
     Pixmap ToColour() const;
 
@@ -30,7 +30,7 @@ public:
     // the result keeps its depth with a palette fitted to the new pixels.
     bool Resize(int width, int height, bool keepAspectRatio);
 
-private:
+  private:
     void SetColour(Pixmap colour);
     void SetIndexed(IndexedImage indexed, int depthCode);
 

@@ -12,7 +12,8 @@ namespace {
 using UniqueFile = UniqueHandle<HANDLE, FileDeleter>;
 
 UniqueFile CreateNewFile(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file =
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     return UniqueFile(file == INVALID_HANDLE_VALUE ? nullptr : file);
 }
 
@@ -37,7 +38,8 @@ bool WriteFileReplacing(const std::wstring& path, const std::vector<std::uint8_t
     // The process id keeps two running copies that save the same name apart.
     const std::wstring temp = path + L".~" + std::to_wstring(GetCurrentProcessId()) + L".tmp";
     const bool written = WriteWholeFile(temp, bytes); // closed here, before the move
-    if (written && MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (written &&
+        MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return true;
     DeleteFileW(temp.c_str());
     return false;

@@ -17,8 +17,7 @@ std::vector<std::uint8_t> Encode(const EditPicture& picture, int mediaFormat, in
 }
 
 // The methods' contract is a result flag; an exhausted allocation is just another failure.
-template <class F>
-bool Guarded(F&& action) {
+template <class F> bool Guarded(F&& action) {
     try {
         return action();
     } catch (...) {
@@ -39,12 +38,14 @@ bool TImageEdit::Load() {
 }
 
 void TImageEdit::SetSaveMediaFormat(int code) {
-    if (!IsSaveMediaFormat(code)) throw Error(FormatMessageText(L"保存形式 %s は使用できません", std::to_wstring(code)));
+    if (!IsSaveMediaFormat(code))
+        throw Error(FormatMessageText(L"保存形式 %s は使用できません", std::to_wstring(code)));
     saveMediaFormat_ = code;
 }
 
 void TImageEdit::SetSaveQuality(int quality) {
-    if (quality < 0 || quality > 10) throw Error(FormatMessageText(L"画質 %s は使用できません", std::to_wstring(quality)));
+    if (quality < 0 || quality > 10)
+        throw Error(FormatMessageText(L"画質 %s は使用できません", std::to_wstring(quality)));
     saveQuality_ = quality;
 }
 

@@ -10,7 +10,7 @@
 namespace pelorine {
 
 class TImageEdit {
-public:
+  public:
     void SetInputFileName(const std::wstring& fileName) { inputFileName_ = fileName; }
     std::wstring InputFileName() const { return inputFileName_; }
 
@@ -45,7 +45,7 @@ public:
     // it. The file is replaced only once completely written.
     bool Save(const std::wstring& path);
 
-private:
+  private:
     std::wstring inputFileName_;
     int saveMediaFormat_ = 101;
     int saveQuality_ = 0;

@@ -60,7 +60,8 @@ void PackBitPlane(const IndexedImage& picture, int y, int plane, std::vector<std
 void AppendPcxRun(const std::uint8_t* line, std::size_t size, std::vector<std::uint8_t>& out) {
     for (std::size_t i = 0; i < size;) {
         std::size_t run = 1;
-        while (i + run < size && run < 63 && line[i + run] == line[i]) ++run;
+        while (i + run < size && run < 63 && line[i + run] == line[i])
+            ++run;
         if (run > 1 || line[i] >= 0xC0) out.push_back(std::uint8_t(0xC0 | run));
         out.push_back(line[i]);
         i += run;
@@ -92,7 +93,8 @@ std::vector<std::uint8_t> EncodePcx(const Pixmap& picture) {
     for (int y = 0; y < picture.height; ++y) {
         for (int plane = 0; plane < 3; ++plane) {
             const int shift = 16 - 8 * plane; // red, then green, then blue
-            for (int x = 0; x < picture.width; ++x) line[std::size_t(x)] = std::uint8_t(picture.At(x, y) >> shift);
+            for (int x = 0; x < picture.width; ++x)
+                line[std::size_t(x)] = std::uint8_t(picture.At(x, y) >> shift);
             AppendPcxRun(line.data(), line.size(), out);
         }
     }
@@ -102,13 +104,17 @@ std::vector<std::uint8_t> EncodePcx(const Pixmap& picture) {
 std::vector<std::uint8_t> EncodePcx(const IndexedImage& picture) {
     if (!Encodable(picture.width, picture.height)) return {};
     const bool bytePixels = picture.bits == 8;
-    const Layout layout = bytePixels ? Layout{8, 1, picture.grey} : Layout{1, picture.bits == 4 ? 4 : 1, false};
+    const Layout layout =
+        bytePixels ? Layout{8, 1, picture.grey} : Layout{1, picture.bits == 4 ? 4 : 1, false};
     std::vector<std::uint8_t> out = Header(picture.width, picture.height, layout, picture.palette);
     std::vector<std::uint8_t> line(std::size_t(BytesPerLine(picture.width, layout.bitsPerPixel)), 0);
     for (int y = 0; y < picture.height; ++y) {
         for (int plane = 0; plane < layout.planes; ++plane) {
-            if (bytePixels) std::copy_n(picture.indices.begin() + std::ptrdiff_t(y) * picture.width, picture.width, line.begin());
-            else PackBitPlane(picture, y, plane, line);
+            if (bytePixels)
+                std::copy_n(picture.indices.begin() + std::ptrdiff_t(y) * picture.width, picture.width,
+                            line.begin());
+            else
+                PackBitPlane(picture, y, plane, line);
             AppendPcxRun(line.data(), line.size(), out);
         }
     }
@@ -116,7 +122,8 @@ std::vector<std::uint8_t> EncodePcx(const IndexedImage& picture) {
         out.push_back(0x0C);
         for (std::size_t i = 0; i < 256; ++i) {
             const Rgb c = i < picture.palette.size() ? picture.palette[i] : 0;
-            out.insert(out.end(), {std::uint8_t(RedOf(c)), std::uint8_t(GreenOf(c)), std::uint8_t(BlueOf(c))});
+            out.insert(out.end(),
+                       {std::uint8_t(RedOf(c)), std::uint8_t(GreenOf(c)), std::uint8_t(BlueOf(c))});
         }
     }
     return out;

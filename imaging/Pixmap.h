@@ -44,7 +44,9 @@ struct IndexedImage {
     std::vector<Rgb> palette;
     std::vector<std::uint8_t> indices;
 
-    std::uint8_t At(int x, int y) const { return indices[std::size_t(y) * std::size_t(width) + std::size_t(x)]; }
+    std::uint8_t At(int x, int y) const {
+        return indices[std::size_t(y) * std::size_t(width) + std::size_t(x)];
+    }
 };
 
 } // namespace pelorine

@@ -49,7 +49,8 @@ std::optional<SaveFormat> SaveFormatForItem(int item) {
 }
 
 bool IsSaveMediaFormat(int code) {
-    return std::any_of(kFormats.begin(), kFormats.end(), [&](const SaveFormat& f) { return f.mediaFormat == code; });
+    return std::any_of(kFormats.begin(), kFormats.end(),
+                       [&](const SaveFormat& f) { return f.mediaFormat == code; });
 }
 
 int SaveQualityForItem(int item) { return item >= 0 && item <= 9 ? item + 1 : 0; }

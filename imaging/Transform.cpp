@@ -88,7 +88,8 @@ Pixmap Resample(const Pixmap& src, int width, int height) {
             Channels sum{};
             for (const Tap& t : down[std::size_t(y)]) {
                 const Channels& c = rows[std::size_t(t.index) * std::size_t(width) + std::size_t(x)];
-                for (int ch = 0; ch < 3; ++ch) sum[ch] += t.weight * c[ch];
+                for (int ch = 0; ch < 3; ++ch)
+                    sum[ch] += t.weight * c[ch];
             }
             dst.At(x, y) = MakeRgb(ToByte(sum[0]), ToByte(sum[1]), ToByte(sum[2]));
         }

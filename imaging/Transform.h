@@ -18,9 +18,12 @@ std::vector<T> RotateCounterClockwise(const std::vector<T>& src, int width, int 
     for (std::size_t y = 0; y < h; ++y) {
         for (std::size_t x = 0; x < w; ++x) {
             const T value = src[y * w + x];
-            if (degrees == 90) dst[(w - 1 - x) * h + y] = value;            // top right -> top left
-            else if (degrees == 180) dst[(h - 1 - y) * w + (w - 1 - x)] = value;
-            else dst[x * h + (h - 1 - y)] = value;                          // bottom left -> top left
+            if (degrees == 90)
+                dst[(w - 1 - x) * h + y] = value; // top right -> top left
+            else if (degrees == 180)
+                dst[(h - 1 - y) * w + (w - 1 - x)] = value;
+            else
+                dst[x * h + (h - 1 - y)] = value; // bottom left -> top left
         }
     }
     return dst;

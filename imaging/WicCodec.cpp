@@ -25,11 +25,20 @@ ComPtr<IWICImagingFactory> CreateFactory() {
 
 bool ContainerFor(int mediaFormat, GUID& container) {
     switch (mediaFormat) {
-    case 101: container = GUID_ContainerFormatBmp; return true;
-    case 102: container = GUID_ContainerFormatTiff; return true;
-    case 103: container = GUID_ContainerFormatJpeg; return true;
-    case 106: container = GUID_ContainerFormatPng; return true;
-    default: return false;
+    case 101:
+        container = GUID_ContainerFormatBmp;
+        return true;
+    case 102:
+        container = GUID_ContainerFormatTiff;
+        return true;
+    case 103:
+        container = GUID_ContainerFormatJpeg;
+        return true;
+    case 106:
+        container = GUID_ContainerFormatPng;
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -41,7 +50,9 @@ struct EncoderPixels {
     std::vector<WICColor> palette;
 };
 
-UINT AlignedStride(int width, int bitsPerPixel) { return UINT((std::size_t(width) * bitsPerPixel + 31) / 32 * 4); }
+UINT AlignedStride(int width, int bitsPerPixel) {
+    return UINT((std::size_t(width) * bitsPerPixel + 31) / 32 * 4);
+}
 
 EncoderPixels FullColourRows(const Pixmap& picture) {
     EncoderPixels out{GUID_WICPixelFormat24bppBGR, AlignedStride(picture.width, 24), {}, {}};
@@ -59,15 +70,19 @@ EncoderPixels FullColourRows(const Pixmap& picture) {
 }
 
 const WICPixelFormatGUID& IndexedFormat(int bits) {
-    return bits == 1 ? GUID_WICPixelFormat1bppIndexed
-                     : bits == 4 ? GUID_WICPixelFormat4bppIndexed : GUID_WICPixelFormat8bppIndexed;
+    return bits == 1   ? GUID_WICPixelFormat1bppIndexed
+           : bits == 4 ? GUID_WICPixelFormat4bppIndexed
+                       : GUID_WICPixelFormat8bppIndexed;
 }
 
 // Packs indices most significant bits first, as WIC's indexed formats are laid out. Grey
 // pictures without a palette slot in the format use 8bppGray with the index as the level.
 EncoderPixels IndexedRows(const IndexedImage& picture, bool asGrey) {
     const int bits = asGrey ? 8 : picture.bits;
-    EncoderPixels out{asGrey ? GUID_WICPixelFormat8bppGray : IndexedFormat(bits), AlignedStride(picture.width, bits), {}, {}};
+    EncoderPixels out{asGrey ? GUID_WICPixelFormat8bppGray : IndexedFormat(bits),
+                      AlignedStride(picture.width, bits),
+                      {},
+                      {}};
     out.bytes.assign(std::size_t(out.stride) * std::size_t(picture.height), 0);
     const int perByte = 8 / bits;
     for (int y = 0; y < picture.height; ++y) {
@@ -78,7 +93,8 @@ EncoderPixels IndexedRows(const IndexedImage& picture, bool asGrey) {
         }
     }
     if (!asGrey)
-        for (const Rgb c : picture.palette) out.palette.push_back(0xFF000000u | c);
+        for (const Rgb c : picture.palette)
+            out.palette.push_back(0xFF000000u | c);
     return out;
 }
 
@@ -120,7 +136,8 @@ bool WriteFrame(IWICImagingFactory* factory, IWICBitmapEncoder* encoder, const E
             FAILED(frame->SetPalette(palette.Get())))
             return false;
     }
-    return SUCCEEDED(frame->WritePixels(UINT(picture.Height()), rows.stride, UINT(rows.bytes.size()), rows.bytes.data())) &&
+    return SUCCEEDED(frame->WritePixels(UINT(picture.Height()), rows.stride, UINT(rows.bytes.size()),
+                                        rows.bytes.data())) &&
            SUCCEEDED(frame->Commit());
 }
 
@@ -146,8 +163,8 @@ std::optional<Pixmap> DecodeImageFile(const std::wstring& path) {
         FAILED(factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ,
                                                   WICDecodeMetadataCacheOnDemand, &decoder)) ||
         FAILED(decoder->GetFrame(0, &frame)) || FAILED(factory->CreateFormatConverter(&converter)) ||
-        FAILED(converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone, nullptr,
-                                     0.0, WICBitmapPaletteTypeCustom)))
+        FAILED(converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone,
+                                     nullptr, 0.0, WICBitmapPaletteTypeCustom)))
         return std::nullopt;
     UINT width = 0, height = 0;
     if (FAILED(converter->GetSize(&width, &height)) || width == 0 || height == 0 ||
@@ -155,9 +172,11 @@ std::optional<Pixmap> DecodeImageFile(const std::wstring& path) {
         return std::nullopt;
     Pixmap picture(static_cast<int>(width), static_cast<int>(height));
     const UINT stride = width * 4;
-    if (FAILED(converter->CopyPixels(nullptr, stride, stride * height, reinterpret_cast<BYTE*>(picture.pixels.data()))))
+    if (FAILED(converter->CopyPixels(nullptr, stride, stride * height,
+                                     reinterpret_cast<BYTE*>(picture.pixels.data()))))
         return std::nullopt;
-    for (Rgb& c : picture.pixels) c &= 0xFFFFFF; // the fourth byte is padding, not alpha
+    for (Rgb& c : picture.pixels)
+        c &= 0xFFFFFF; // the fourth byte is padding, not alpha
     return picture;
 }
 

@@ -7,12 +7,16 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEARCH=win64
 
-if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
+# PELORINE_DISPLAY picks a virtual display of its own (tests that press keys and read the
+# clipboard must not share one); otherwise a working $DISPLAY is used, else :97.
+if [ -n "${PELORINE_DISPLAY:-}" ]; then
+  export DISPLAY=$PELORINE_DISPLAY
+elif [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
   export DISPLAY=:97
-  if ! xdpyinfo >/dev/null 2>&1; then
-    Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-  fi
+fi
+if ! xdpyinfo >/dev/null 2>&1; then
+  Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 fi
 
 if [ ! -f "$WINEPREFIX/.pelorine-ready" ]; then

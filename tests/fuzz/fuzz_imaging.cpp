@@ -35,7 +35,8 @@ void RoundTripPicture(const uint8_t* data, size_t size) {
     const int height = int((size - 2) / size_t(width));
     if (height == 0) return;
     IndexedImage image{width, height, bits, false, std::vector<Rgb>(size_t(1) << bits, 0), {}};
-    for (size_t i = 0; i < size_t(width * height); ++i) image.indices.push_back(uint8_t(data[2 + i] & ((1 << bits) - 1)));
+    for (size_t i = 0; i < size_t(width * height); ++i)
+        image.indices.push_back(uint8_t(data[2 + i] & ((1 << bits) - 1)));
     const std::vector<uint8_t> file = EncodePcx(image);
     const size_t planes = file[65], bytesPerLine = size_t(file[66] | file[67] << 8);
     const auto body = DecodePcxRle(file.data() + kPcxHeaderSize, file.size() - kPcxHeaderSize,

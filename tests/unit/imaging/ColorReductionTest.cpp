@@ -12,7 +12,8 @@ namespace {
 Pixmap Noise(int w, int h, unsigned seed) {
     Pixmap p(w, h);
     std::mt19937 rng(seed);
-    for (Rgb& c : p.pixels) c = rng() & 0xFFFFFF;
+    for (Rgb& c : p.pixels)
+        c = rng() & 0xFFFFFF;
     return p;
 }
 
@@ -20,7 +21,8 @@ Pixmap Noise(int w, int h, unsigned seed) {
 Pixmap Gradient(int w, int h) {
     Pixmap p(w, h);
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) p.At(x, y) = MakeRgb(x * 255 / (w - 1), 255 - y * 255 / (h - 1), (x + y) % 256);
+        for (int x = 0; x < w; ++x)
+            p.At(x, y) = MakeRgb(x * 255 / (w - 1), 255 - y * 255 / (h - 1), (x + y) % 256);
     return p;
 }
 
@@ -35,16 +37,19 @@ TEST(ReduceColours, NeverMoreColoursThanAskedAndIndicesStayInThePalette) {
         EXPECT_EQ(reduced.bits, bits);
         EXPECT_LE(reduced.palette.size(), std::size_t(1) << bits);
         EXPECT_GE(reduced.palette.size(), std::size_t(1) << bits) << "noise should use every entry";
-        for (const std::uint8_t index : reduced.indices) ASSERT_LT(index, reduced.palette.size());
+        for (const std::uint8_t index : reduced.indices)
+            ASSERT_LT(index, reduced.palette.size());
         EXPECT_EQ(reduced.indices.size(), noise.pixels.size());
     }
 }
 
 TEST(ReduceColours, PictureWithFewColoursIsKeptExactly) {
     Pixmap p(9, 7, MakeRgb(10, 20, 30));
-    for (int x = 0; x < 9; ++x) p.At(x, 3) = MakeRgb(250, 0, 0);
+    for (int x = 0; x < 9; ++x)
+        p.At(x, 3) = MakeRgb(250, 0, 0);
     p.At(4, 4) = MakeRgb(0, 0, 255);
-    for (const int bits : {4, 8}) EXPECT_EQ(ToFullColour(ReduceColours(p, bits)).pixels, p.pixels) << bits;
+    for (const int bits : {4, 8})
+        EXPECT_EQ(ToFullColour(ReduceColours(p, bits)).pixels, p.pixels) << bits;
 
     Pixmap twoTone(5, 5, 0);
     twoTone.At(2, 2) = kWhite;
@@ -55,7 +60,8 @@ TEST(ReduceColours, PictureWithFewColoursIsKeptExactly) {
 
 TEST(ReduceColours, ExactlyAsManyColoursAsEntriesIsStillExact) {
     Pixmap p(16, 16);
-    for (int i = 0; i < 256; ++i) p.pixels[std::size_t(i)] = MakeRgb(i, 255 - i, i / 2);
+    for (int i = 0; i < 256; ++i)
+        p.pixels[std::size_t(i)] = MakeRgb(i, 255 - i, i / 2);
     const IndexedImage reduced = ReduceColours(p, 8);
     EXPECT_EQ(reduced.palette.size(), 256u);
     EXPECT_EQ(ToFullColour(reduced).pixels, p.pixels);
@@ -80,7 +86,8 @@ TEST(ReduceColours, GradientErrorIsBoundedAndDiffusedLocally) {
                     }
                 }
             }
-            for (const long long diff : blockDiff) blockError += std::abs(diff);
+            for (const long long diff : blockDiff)
+                blockError += std::abs(diff);
         }
     }
     const double meanPixelError = double(pixelError) / (128 * 64 * 3);
@@ -93,7 +100,8 @@ TEST(ReduceColours, GradientErrorIsBoundedAndDiffusedLocally) {
 TEST(ReduceColours, TwoColoursSplitAContrastyPicture) {
     Pixmap p(10, 10, MakeRgb(250, 250, 240));
     for (int y = 0; y < 5; ++y)
-        for (int x = 0; x < 10; ++x) p.At(x, y) = MakeRgb(5 + x, 10, 20);
+        for (int x = 0; x < 10; ++x)
+            p.At(x, y) = MakeRgb(5 + x, 10, 20);
     const IndexedImage reduced = ReduceColours(p, 1);
     ASSERT_EQ(reduced.palette.size(), 2u);
     EXPECT_NE(reduced.At(0, 0), reduced.At(0, 9));
@@ -125,7 +133,8 @@ TEST(ToGreyscale, UsesLuminanceAndTheGreyPalette) {
 TEST(NearestColour, AgreesWithABruteForceSearch) {
     std::mt19937 rng(3);
     std::vector<Rgb> palette(200);
-    for (Rgb& c : palette) c = rng() & 0xFFFFFF;
+    for (Rgb& c : palette)
+        c = rng() & 0xFFFFFF;
     const NearestColour nearest(palette);
     for (int i = 0; i < 2000; ++i) {
         const Rgb q = rng() & 0xFFFFFF;
@@ -135,7 +144,8 @@ TEST(NearestColour, AgreesWithABruteForceSearch) {
             best = std::min(best, dr * dr + dg * dg + db * db);
         }
         const Rgb found = palette[std::size_t(nearest.Find(RedOf(q), GreenOf(q), BlueOf(q)))];
-        const int dr = RedOf(found) - RedOf(q), dg = GreenOf(found) - GreenOf(q), db = BlueOf(found) - BlueOf(q);
+        const int dr = RedOf(found) - RedOf(q), dg = GreenOf(found) - GreenOf(q),
+                  db = BlueOf(found) - BlueOf(q);
         ASSERT_EQ(dr * dr + dg * dg + db * db, best);
     }
 }

@@ -10,7 +10,8 @@ namespace {
 Pixmap Ramp(int w, int h) {
     Pixmap p(w, h);
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) p.At(x, y) = MakeRgb(x * 255 / std::max(1, w - 1), y * 255 / std::max(1, h - 1), 128);
+        for (int x = 0; x < w; ++x)
+            p.At(x, y) = MakeRgb(x * 255 / std::max(1, w - 1), y * 255 / std::max(1, h - 1), 128);
     return p;
 }
 
@@ -54,7 +55,8 @@ TEST(EditPicture, ClockwiseQuarterThenPixelsGivesTheBox) {
 
 TEST(EditPicture, OtherAnglesAreRefused) {
     EditPicture picture(Ramp(4, 3));
-    for (const int degrees : {0, 45, 360, -90, 91}) EXPECT_FALSE(picture.Rotate(degrees)) << degrees;
+    for (const int degrees : {0, 45, 360, -90, 91})
+        EXPECT_FALSE(picture.Rotate(degrees)) << degrees;
     EXPECT_EQ(picture.Colour().pixels, Ramp(4, 3).pixels);
 }
 

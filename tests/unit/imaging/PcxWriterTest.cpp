@@ -42,9 +42,11 @@ int BitPlanePixel(const std::vector<std::uint8_t>& body, const PcxHeader& h, int
 
 IndexedImage Pattern(int w, int h, int bits) {
     IndexedImage image{w, h, bits, false, {}, {}};
-    for (int i = 0; i < (1 << bits); ++i) image.palette.push_back(MakeRgb(i * 3, 255 - i, i * 7 % 256));
+    for (int i = 0; i < (1 << bits); ++i)
+        image.palette.push_back(MakeRgb(i * 3, 255 - i, i * 7 % 256));
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) image.indices.push_back(std::uint8_t(x < w / 2 ? 0 : (x * 7 + y * 3) % (1 << bits)));
+        for (int x = 0; x < w; ++x)
+            image.indices.push_back(std::uint8_t(x < w / 2 ? 0 : (x * 7 + y * 3) % (1 << bits)));
     return image;
 }
 
@@ -62,7 +64,8 @@ TEST(PcxWriter, OneBitIsOnePlaneWithTheHeaderPalette) {
     const auto body = Body(file, h, &used);
     EXPECT_EQ(kPcxHeaderSize + used, file.size()) << "no trailer below 8 bits";
     for (int y = 0; y < 5; ++y)
-        for (int x = 0; x < 13; ++x) ASSERT_EQ(BitPlanePixel(body, h, x, y), image.At(x, y));
+        for (int x = 0; x < 13; ++x)
+            ASSERT_EQ(BitPlanePixel(body, h, x, y), image.At(x, y));
 }
 
 TEST(PcxWriter, SixteenColoursAreFourBitPlanes) {
@@ -76,7 +79,8 @@ TEST(PcxWriter, SixteenColoursAreFourBitPlanes) {
     EXPECT_EQ(file[16 + 15 * 3], 45);
     const auto body = Body(file, h, nullptr);
     for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 17; ++x) ASSERT_EQ(BitPlanePixel(body, h, x, y), image.At(x, y));
+        for (int x = 0; x < 17; ++x)
+            ASSERT_EQ(BitPlanePixel(body, h, x, y), image.At(x, y));
 }
 
 TEST(PcxWriter, TwoHundredFiftySixColoursEndWithThePaletteTrailer) {
@@ -92,24 +96,28 @@ TEST(PcxWriter, TwoHundredFiftySixColoursEndWithThePaletteTrailer) {
     EXPECT_EQ(file[file.size() - 769], 0x0C);
     EXPECT_EQ(file[file.size() - 768 + 3 * 200 + 1], 55); // green of entry 200
     for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 101; ++x) ASSERT_EQ(body[std::size_t(y * 102 + x)], image.At(x, y));
+        for (int x = 0; x < 101; ++x)
+            ASSERT_EQ(body[std::size_t(y * 102 + x)], image.At(x, y));
 }
 
 TEST(PcxWriter, GreyscaleIsEightBitsMarkedGrey) {
     Pixmap ramp(256, 2);
-    for (int x = 0; x < 256; ++x) ramp.At(x, 0) = ramp.At(x, 1) = MakeRgb(x, x, x);
+    for (int x = 0; x < 256; ++x)
+        ramp.At(x, 0) = ramp.At(x, 1) = MakeRgb(x, x, x);
     const auto file = EncodePcx(ToGreyscale(ramp));
     const PcxHeader h = ReadHeader(file);
     EXPECT_EQ(h.bitsPerPixel, 8);
     EXPECT_EQ(h.paletteInfo, 2);
     const auto body = Body(file, h, nullptr);
-    for (int x = 0; x < 256; ++x) ASSERT_EQ(body[std::size_t(256 + x)], x);
+    for (int x = 0; x < 256; ++x)
+        ASSERT_EQ(body[std::size_t(256 + x)], x);
     EXPECT_EQ(file[file.size() - 768 + 3 * 77], 77);
 }
 
 TEST(PcxWriter, FullColourIsThreePlanesRedGreenBlue) {
     Pixmap p(5, 2);
-    for (std::size_t i = 0; i < p.pixels.size(); ++i) p.pixels[i] = MakeRgb(int(i) * 20 + 200 - 200 * (i % 2), 7, 0xC3);
+    for (std::size_t i = 0; i < p.pixels.size(); ++i)
+        p.pixels[i] = MakeRgb(int(i) * 20 + 200 - 200 * (i % 2), 7, 0xC3);
     const auto file = EncodePcx(p);
     const PcxHeader h = ReadHeader(file);
     EXPECT_EQ(h.bitsPerPixel, 8);

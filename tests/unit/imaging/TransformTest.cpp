@@ -41,7 +41,8 @@ TEST(FitInBox, ExtremeProportionsKeepAtLeastOnePixel) {
 
 TEST(Resample, SameSizeCopiesExactly) {
     Pixmap src(3, 2);
-    for (std::size_t i = 0; i < src.pixels.size(); ++i) src.pixels[i] = Rgb(i * 0x112233);
+    for (std::size_t i = 0; i < src.pixels.size(); ++i)
+        src.pixels[i] = Rgb(i * 0x112233);
     EXPECT_EQ(Resample(src, 3, 2).pixels, src.pixels);
 }
 
@@ -76,7 +77,8 @@ TEST(ResampleToFit, MarginsAreWhiteAndThePictureIsCentred) {
     ASSERT_EQ(dst.width, 10);
     ASSERT_EQ(dst.height, 10);
     for (int y = 0; y < 10; ++y)
-        for (int x = 0; x < 10; ++x) EXPECT_EQ(dst.At(x, y), y >= 2 && y < 7 ? 0x123456u : kWhite) << x << "," << y;
+        for (int x = 0; x < 10; ++x)
+            EXPECT_EQ(dst.At(x, y), y >= 2 && y < 7 ? 0x123456u : kWhite) << x << "," << y;
 }
 
 } // namespace

@@ -45,10 +45,13 @@ void WriteFile(const std::wstring& path, const std::vector<std::uint8_t>& bytes)
     out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
-bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool FileExists(const std::wstring& path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 void Put(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) out.push_back(std::uint8_t(value >> (8 * i)));
+    for (int i = 0; i < bytes; ++i)
+        out.push_back(std::uint8_t(value >> (8 * i)));
 }
 
 // A bottom-up Windows bitmap file; `value` gives the stored pixel value (an index, a 16-bit
@@ -61,28 +64,37 @@ std::vector<std::uint8_t> BitmapFile(int bits, const std::vector<Rgb>& palette,
     Put(out, offset + stride * kHeight, 4);
     Put(out, 0, 4);
     Put(out, offset, 4);
-    for (const std::uint32_t field : {40u, std::uint32_t(kWidth), std::uint32_t(kHeight)}) Put(out, field, 4);
+    for (const std::uint32_t field : {40u, std::uint32_t(kWidth), std::uint32_t(kHeight)})
+        Put(out, field, 4);
     Put(out, 1, 2);
     Put(out, std::uint32_t(bits), 2);
-    for (const std::uint32_t field : {0u, stride * kHeight, 3780u, 3780u, std::uint32_t(palette.size()), 0u}) Put(out, field, 4);
-    for (const Rgb c : palette) Put(out, c, 4);
+    for (const std::uint32_t field : {0u, stride * kHeight, 3780u, 3780u, std::uint32_t(palette.size()), 0u})
+        Put(out, field, 4);
+    for (const Rgb c : palette)
+        Put(out, c, 4);
     for (int y = kHeight - 1; y >= 0; --y) {
         std::vector<std::uint8_t> row(stride, 0);
         for (int x = 0; x < kWidth; ++x) {
             const std::uint32_t v = value(x, y);
-            if (bits < 8) row[std::size_t(x * bits / 8)] |= std::uint8_t(v << (8 - bits - x * bits % 8));
-            else for (int b = 0; b < bits / 8; ++b) row[std::size_t(x * bits / 8 + b)] = std::uint8_t(v >> (8 * b));
+            if (bits < 8)
+                row[std::size_t(x * bits / 8)] |= std::uint8_t(v << (8 - bits - x * bits % 8));
+            else
+                for (int b = 0; b < bits / 8; ++b)
+                    row[std::size_t(x * bits / 8 + b)] = std::uint8_t(v >> (8 * b));
         }
         out.insert(out.end(), row.begin(), row.end());
     }
     return out;
 }
 
-Rgb Colourful(int x, int y) { return MakeRgb(x * 255 / (kWidth - 1), y * 255 / (kHeight - 1), (x ^ y) * 4 & 0xFF); }
+Rgb Colourful(int x, int y) {
+    return MakeRgb(x * 255 / (kWidth - 1), y * 255 / (kHeight - 1), (x ^ y) * 4 & 0xFF);
+}
 
 std::vector<Rgb> RampPalette(int entries) {
     std::vector<Rgb> palette;
-    for (int i = 0; i < entries; ++i) palette.push_back(MakeRgb(i * 255 / (entries - 1), 255 - i * 255 / (entries - 1), i * 37 & 0xFF));
+    for (int i = 0; i < entries; ++i)
+        palette.push_back(MakeRgb(i * 255 / (entries - 1), 255 - i * 255 / (entries - 1), i * 37 & 0xFF));
     return palette;
 }
 
@@ -106,8 +118,13 @@ std::vector<Source> Sources() {
     std::vector<Source> sources{
         {"24", 24, {}, Colourful, Colourful},
         {"32", 32, {}, Colourful, Colourful},
-        {"16", 16, {},
-         [](int x, int y) { const Rgb c = Colourful(x, y); return std::uint32_t(RedOf(c) >> 3 << 10 | GreenOf(c) >> 3 << 5 | BlueOf(c) >> 3); },
+        {"16",
+         16,
+         {},
+         [](int x, int y) {
+             const Rgb c = Colourful(x, y);
+             return std::uint32_t(RedOf(c) >> 3 << 10 | GreenOf(c) >> 3 << 5 | BlueOf(c) >> 3);
+         },
          [](int x, int y) {
              const Rgb c = Colourful(x, y);
              const auto widen = [](int v) { return (v >> 3 << 3) | (v >> 5); };
@@ -134,16 +151,20 @@ bool DecodeWithWic(const std::wstring& path, Decoded& out) {
     ComPtr<IWICBitmapDecoder> decoder;
     ComPtr<IWICBitmapFrameDecode> frame;
     ComPtr<IWICBitmapSource> converted;
-    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory))) ||
-        FAILED(factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ, WICDecodeMetadataCacheOnDemand, &decoder)) ||
+    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                IID_PPV_ARGS(&factory))) ||
+        FAILED(factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ,
+                                                  WICDecodeMetadataCacheOnDemand, &decoder)) ||
         FAILED(decoder->GetFrame(0, &frame)) || FAILED(frame->GetPixelFormat(&out.format)) ||
         FAILED(frame->GetSize(&out.width, &out.height)) ||
         FAILED(WICConvertBitmapSource(GUID_WICPixelFormat32bppBGR, frame.Get(), &converted)))
         return false;
     out.pixels.resize(std::size_t(out.width) * out.height);
-    if (FAILED(converted->CopyPixels(nullptr, out.width * 4, UINT(out.pixels.size() * 4), reinterpret_cast<BYTE*>(out.pixels.data()))))
+    if (FAILED(converted->CopyPixels(nullptr, out.width * 4, UINT(out.pixels.size() * 4),
+                                     reinterpret_cast<BYTE*>(out.pixels.data()))))
         return false;
-    for (Rgb& c : out.pixels) c &= 0xFFFFFF;
+    for (Rgb& c : out.pixels)
+        c &= 0xFFFFFF;
     return true;
 }
 
@@ -158,10 +179,12 @@ bool RunningUnderWine() {
 }
 
 class ImageEditTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override { folder_ = OutputFolder(); }
 
-    std::wstring Path(const std::string& name) const { return folder_ + L"/" + std::wstring(name.begin(), name.end()); }
+    std::wstring Path(const std::string& name) const {
+        return folder_ + L"/" + std::wstring(name.begin(), name.end());
+    }
 
     // Writes the source bitmap under a .tmp name, as the hand-off file is named, and loads it.
     void LoadSource(const Source& source) {
@@ -172,15 +195,16 @@ protected:
         DeleteFileW(path.c_str());
     }
 
-    void ExpectDecodesTo(const std::wstring& path, const std::function<Rgb(int, int)>& expected, int width, int height,
-                         int tolerance = 0) {
+    void ExpectDecodesTo(const std::wstring& path, const std::function<Rgb(int, int)>& expected, int width,
+                         int height, int tolerance = 0) {
         Decoded decoded;
         ASSERT_TRUE(DecodeWithWic(path, decoded));
         ASSERT_EQ(int(decoded.width), width);
         ASSERT_EQ(int(decoded.height), height);
         for (int y = 0; y < height; ++y)
             for (int x = 0; x < width; ++x)
-                ASSERT_TRUE(Near(decoded.pixels[std::size_t(y) * width + x], expected(x, y), tolerance)) << x << "," << y;
+                ASSERT_TRUE(Near(decoded.pixels[std::size_t(y) * width + x], expected(x, y), tolerance))
+                    << x << "," << y;
     }
 
     std::wstring folder_;
@@ -231,14 +255,15 @@ int MaxColours(int depth) { return depth == 1 ? 2 : depth == 4 ? 16 : depth == 1
 // (0: not counted), and a file with the very same pixels ("-": none).
 std::string ManifestLine(const std::string& name, const Format& format, int depth) {
     const bool jpeg = format.code == 103, pcx = format.code == 104;
-    const char* type = depth == 9 ? "Grayscale"
+    const char* type = depth == 9            ? "Grayscale"
                        : depth == 12 || jpeg ? "TrueColor"
-                       : depth == 1 && pcx ? "Bilevel" // PCX readers show two colours as black and white
-                                           : "Palette";
+                       : depth == 1 && pcx   ? "Bilevel" // PCX readers show two colours as black and white
+                                             : "Palette";
     const bool greySpace = depth == 9 && format.code != 101 && !pcx;
     const bool sameAsBmp = format.lossless && format.code != 101 && !(depth == 1 && pcx);
-    return name + ' ' + format.magick + ' ' + std::to_string(kWidth) + ' ' + std::to_string(kHeight) + ' ' + type +
-           ' ' + (greySpace ? "Gray" : "sRGB") + ' ' + std::to_string(format.lossless ? MaxColours(depth) : 0) + ' ' +
+    return name + ' ' + format.magick + ' ' + std::to_string(kWidth) + ' ' + std::to_string(kHeight) + ' ' +
+           type + ' ' + (greySpace ? "Gray" : "sRGB") + ' ' +
+           std::to_string(format.lossless ? MaxColours(depth) : 0) + ' ' +
            (sameAsBmp ? "depth" + std::to_string(depth) + ".bmp" : "-") + '\n';
 }
 
@@ -246,11 +271,14 @@ std::string ManifestLine(const std::string& name, const Format& format, int dept
 WICPixelFormatGUID ExpectedFormat(int code, int depth) {
     if (depth == 9) return code == 101 ? GUID_WICPixelFormat8bppIndexed : GUID_WICPixelFormat8bppGray;
     if (depth == 12 || code == 103) return GUID_WICPixelFormat24bppBGR;
-    return depth == 1 ? GUID_WICPixelFormat1bppIndexed : depth == 4 ? GUID_WICPixelFormat4bppIndexed : GUID_WICPixelFormat8bppIndexed;
+    return depth == 1   ? GUID_WICPixelFormat1bppIndexed
+           : depth == 4 ? GUID_WICPixelFormat4bppIndexed
+                        : GUID_WICPixelFormat8bppIndexed;
 }
 
 TEST_F(ImageEditTest, EveryFormatAndDepthIsWrittenAtTheRightPixelFormat) {
-    std::ofstream manifest(std::filesystem::path(folder_ + L"/manifest.txt"), std::ios::binary | std::ios::trunc);
+    std::ofstream manifest(std::filesystem::path(folder_ + L"/manifest.txt"),
+                           std::ios::binary | std::ios::trunc);
     const Source source = Sources()[0];
     for (const int depth : kDepths) {
         std::vector<Rgb> reference;
@@ -284,7 +312,8 @@ TEST_F(ImageEditTest, QuarterTurnAndResizeReachTheFile) {
     EXPECT_EQ(edit_.ImageHeight(), kWidth);
     edit_.SetSaveMediaFormat(106);
     ASSERT_TRUE(edit_.Save(Path("turned.png")));
-    ExpectDecodesTo(Path("turned.png"), [](int x, int y) { return Colourful(y, kHeight - 1 - x); }, kHeight, kWidth);
+    ExpectDecodesTo(
+        Path("turned.png"), [](int x, int y) { return Colourful(y, kHeight - 1 - x); }, kHeight, kWidth);
 
     EXPECT_FALSE(edit_.RotateArbitrary(45));
     EXPECT_FALSE(edit_.ResizeImage(0, 10));
@@ -295,7 +324,7 @@ TEST_F(ImageEditTest, QuarterTurnAndResizeReachTheFile) {
     Decoded decoded;
     ASSERT_TRUE(DecodeWithWic(Path("fitted.png"), decoded));
     EXPECT_EQ(decoded.width, 100u);
-    EXPECT_EQ(decoded.pixels[0], kWhite);     // margin at the left
+    EXPECT_EQ(decoded.pixels[0], kWhite); // margin at the left
     EXPECT_NE(decoded.pixels[50 * 100 + 50], kWhite);
 }
 

@@ -1,0 +1,151 @@
+#include "app/Infowindow1.h"
+
+#include "forms/InfoForm1Layout.h"
+#include "forms/resource.h"
+
+#include <algorithm>
+#include <shellapi.h>
+
+namespace pelorine {
+
+using namespace infoform;
+
+TInfoForm1::TInfoForm1(TComponent* owner)
+    : TForm(owner, WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW, kCaption) {
+    font_.height = kFontHeight;
+    ApplyFont();
+    SetClientSize(kClientWidth, kClientHeight);
+    hints_ = std::make_unique<TToolTips>(Handle());
+    CreateMembers();
+    LoadLogo();
+}
+
+void TInfoForm1::CreateMembers() {
+    for (const MemberRow& row : kMembers) {
+        TControl* made = CreateMember(row);
+        made->Font().height = row.fontHeight;
+        made->Font().color = row.textColor;
+        made->SetBounds(Bounds(row.left, row.top, row.width, row.height));
+        if (auto* w = dynamic_cast<TWinControl*>(made)) {
+            w->ApplyFont();
+            if (*row.hint) {
+                w->SetHint(row.hint);
+                w->SetShowHint(true);
+                hints_->Add(w->Handle(), row.hint);
+            }
+        }
+    }
+    auto find = [this](const wchar_t* name) { return FindComponent(name); };
+    Image1 = static_cast<TImage*>(find(L"Image1"));
+    Label1 = static_cast<TLabel*>(find(L"Label1"));
+    Label2 = static_cast<TLabel*>(find(L"Label2"));
+    Label3 = static_cast<TLabel*>(find(L"Label3"));
+    SpeedButton1 = static_cast<TSpeedButton*>(find(L"SpeedButton1"));
+    SpeedButton2 = static_cast<TSpeedButton*>(find(L"SpeedButton2"));
+    SpeedButton3 = static_cast<TSpeedButton*>(find(L"SpeedButton3"));
+    FitLabels();
+
+    SpeedButton1->OnClick = [this](TComponent* s) { SpeedButton1Click(s); };
+    SpeedButton2->OnClick = [this](TComponent* s) { SpeedButton2Click(s); };
+    SpeedButton3->OnClick = [this](TComponent* s) { SpeedButton3Click(s); };
+}
+
+TControl* TInfoForm1::CreateMember(const MemberRow& row) {
+    switch (row.kind) {
+    case Kind::Panel:
+        Panel1 = New<TPanel>(row.name, this);
+        Panel1->Color = row.face;
+        Panel1->Lowered = true;
+        return Panel1;
+    case Kind::Image:
+        return New<TImage>(row.name, Panel1);
+    case Kind::Label: {
+        auto* label = New<TLabel>(row.name, Panel1);
+        label->SetCaption(row.text);
+        label->Color = row.face;
+        label->Transparent = row.transparent;
+        return label;
+    }
+    case Kind::SpeedButton: {
+        auto* button = New<TSpeedButton>(row.name, Panel1);
+        button->SetCaption(row.text);
+        button->Color = row.face;
+        button->Flat = row.linkOf != nullptr;
+        if (button->Flat) button->SetCursor(TCursor::HandPoint);
+        return button;
+    }
+    }
+    return nullptr;
+}
+
+// Our particulars need not be as wide as the designed lines: a label takes the width of its
+// text and stays inside the panel's bevel; a link line stays centred where it was designed and its
+// button keeps the designed margins around it, so the whole address is readable and clickable.
+void TInfoForm1::FitLabels() {
+    for (const MemberRow& row : kMembers)
+        if (row.kind == Kind::Label)
+            FitLabel(*static_cast<TLabel*>(FindComponent(row.name)), LinkOver(row.name) != nullptr);
+    for (const MemberRow& row : kMembers)
+        if (row.linkOf) FitLink(row, *FindMember(row.linkOf));
+}
+
+void TInfoForm1::FitLabel(TLabel& label, bool centred) {
+    constexpr int inset = 3; // the bevel and one pixel
+    const Rect designed = label.BoundsRect();
+    const int width = int(label.TextSize().cx);
+    int left = centred ? designed.left + (designed.Width() - width) / 2 : designed.left;
+    left = std::max(inset, std::min(left, Panel1->Width() - inset - width));
+    label.SetBounds(Bounds(left, designed.top, width, designed.Height()));
+}
+
+void TInfoForm1::FitLink(const MemberRow& button, const MemberRow& designedLabel) {
+    const Rect label = static_cast<TLabel*>(FindComponent(designedLabel.name))->BoundsRect();
+    const int marginLeft = designedLabel.left - button.left;
+    const int marginRight = button.left + button.width - designedLabel.left - designedLabel.width;
+    static_cast<TSpeedButton*>(FindComponent(button.name))
+        ->SetBounds(
+            Rect{label.left - marginLeft, button.top, label.right + marginRight, button.top + button.height});
+}
+
+void TInfoForm1::LoadLogo() {
+    Image1->Picture().SetHandle(HBITMAP(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_LOGO),
+                                                   IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    Image1->PictureChanged();
+}
+
+void TInfoForm1::CenterOnScreen() {
+    RECT rc;
+    GetWindowRect(Handle(), &rc);
+    const int width = rc.right - rc.left, height = rc.bottom - rc.top;
+    SetBounds(Bounds((GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                     (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height));
+}
+
+LRESULT TInfoForm1::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_SHOWWINDOW:
+        if (wp && !placed_) {
+            CenterOnScreen();
+            placed_ = true;
+        }
+        break;
+    case WM_CHAR:
+    case WM_SYSCHAR: // "CLOSE (&X)" answers to X with or without Alt
+        if (ClickAccelerator(*this, wchar_t(wp))) return 0;
+        break;
+    }
+    return TForm::WndProc(msg, wp, lp);
+}
+
+void TInfoForm1::SpeedButton1Click(TComponent*) {
+    ShellExecuteW(Handle(), L"OPEN", kWebAddress, L"", L"", SW_SHOW);
+}
+
+void TInfoForm1::SpeedButton2Click(TComponent*) { Close(); }
+
+void TInfoForm1::SpeedButton3Click(TComponent*) {
+    const std::wstring mail = std::wstring(L"MailTo:") + kMailAddress;
+    ShellExecuteW(nullptr, nullptr, mail.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+} // namespace pelorine

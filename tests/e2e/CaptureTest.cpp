@@ -1,0 +1,117 @@
+// The capture commands started by their hotkeys from another program.
+#include "e2e/Driver.h"
+
+#include <gtest/gtest.h>
+
+using namespace e2e;
+
+namespace {
+constexpr int kScreenW = 1280, kScreenH = 1024;
+
+struct CaptureTest : testing::Test {
+    void StartWith(const std::string& ini = "") {
+        app = std::make_unique<PelorineProcess>(ini);
+        app->Start();
+        ASSERT_NE(app->MainWindow(), nullptr);
+        Pump(500);
+    }
+    void TearDown() override {
+        if (app) EXPECT_TRUE(app->CloseAndWait());
+    }
+    std::unique_ptr<PelorineProcess> app;
+};
+} // namespace
+
+TEST_F(CaptureTest, F8PutsTheWholeScreenOnTheClipboard) {
+    StartWith("[SET]\r\nSOUND=0\r\n");
+    const DWORD before = GetClipboardSequenceNumber();
+    PressKey(VK_F8);
+    const auto size = WaitClipboardBitmap(before, 5000);
+    ASSERT_TRUE(size.has_value());
+    EXPECT_EQ(size->width, kScreenW);
+    EXPECT_EQ(size->height, kScreenH);
+}
+
+TEST_F(CaptureTest, F7TakesTheForegroundWindowClippedToTheScreen) {
+    StartWith("[SET]\r\nSOUND=0\r\n");
+    TargetWindow inside(200, 150, 400, 300, RGB(200, 30, 40));
+    inside.BringToFront();
+    RECT rc;
+    GetWindowRect(inside.Handle(), &rc);
+    DWORD before = GetClipboardSequenceNumber();
+    PressKey(VK_F7);
+    auto size = WaitClipboardBitmap(before, 5000);
+    ASSERT_TRUE(size.has_value());
+    EXPECT_EQ(size->width, rc.right - rc.left);
+    EXPECT_EQ(size->height, rc.bottom - rc.top);
+
+    // Reaching past the right edge: only the part on the screen is taken.
+    TargetWindow past(kScreenW - 150, 300, 400, 200, RGB(20, 160, 40));
+    past.BringToFront();
+    GetWindowRect(past.Handle(), &rc);
+    before = GetClipboardSequenceNumber();
+    PressKey(VK_F7);
+    size = WaitClipboardBitmap(before, 5000);
+    ASSERT_TRUE(size.has_value());
+    EXPECT_EQ(size->width, kScreenW - rc.left);
+    EXPECT_EQ(size->height, rc.bottom - rc.top);
+}
+
+TEST_F(CaptureTest, HotkeysOffDoNothingUntilTheBoxIsCheckedAgain) {
+    StartWith("[SET]\r\nHOTKEY=0\r\nSOUND=0\r\nM_LEFT=20\r\nM_TOP=20\r\n");
+    const DWORD before = GetClipboardSequenceNumber();
+    PressKey(VK_F8);
+    Pump(1500);
+    EXPECT_EQ(GetClipboardSequenceNumber(), before);
+
+    ClickAt(20 + 52 + 6, 20 + 34 + 6);  // CheckBox1
+    Pump(500);
+    PressKey(VK_F8);
+    EXPECT_TRUE(WaitClipboardBitmap(before, 5000).has_value());
+}
+
+TEST_F(CaptureTest, DelayedCaptureComesNoEarlierThanFiveSeconds) {
+    StartWith("[SET]\r\nTIMING=1\r\nSOUND=0\r\n");
+    const DWORD before = GetClipboardSequenceNumber();
+    const DWORD start = GetTickCount();
+    PressKey(VK_F8);
+    ASSERT_TRUE(WaitClipboardBitmap(before, 12000).has_value());
+    const DWORD elapsed = GetTickCount() - start;
+    EXPECT_GE(elapsed, 5000u);
+    EXPECT_LT(elapsed, 9000u);
+    // The window stayed responsive throughout.
+    DWORD_PTR result = 0;
+    EXPECT_TRUE(SendMessageTimeoutW(app->MainWindow(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &result));
+}
+
+TEST_F(CaptureTest, ClipboardHeldByAnotherProgramGivesTheErrorAndTheNextCaptureWorks) {
+    StartWith("[SET]\r\nSOUND=0\r\n");
+    TargetWindow holder(50, 600, 200, 100, RGB(0, 0, 255));
+    ASSERT_TRUE(OpenClipboard(holder.Handle()));
+    PressKey(VK_F8);
+    HWND box = app->WaitErrorBox(5000);
+    CloseClipboard();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box), L"クリップボードを開くことができません.");
+    wchar_t caption[64] = {};
+    GetWindowTextW(box, caption, 64);
+    EXPECT_STREQ(caption, L"Pelorine");
+    DismissMessageBox(box);
+    Pump(500);
+    ASSERT_TRUE(app->Running());
+
+    const DWORD before = GetClipboardSequenceNumber();
+    PressKey(VK_F8);
+    EXPECT_TRUE(WaitClipboardBitmap(before, 5000).has_value());
+}
+
+TEST_F(CaptureTest, AKeyHeldByAnotherProgramFailsAloneAndSilently) {
+    TargetWindow other(50, 600, 200, 100, RGB(0, 0, 255));
+    ASSERT_TRUE(RegisterHotKey(other.Handle(), 1, 0, VK_F7));
+    StartWith("[SET]\r\nSOUND=0\r\n");
+    EXPECT_EQ(app->WaitErrorBox(500), nullptr);
+    const DWORD before = GetClipboardSequenceNumber();
+    PressKey(VK_F8);
+    EXPECT_TRUE(WaitClipboardBitmap(before, 5000).has_value());
+    UnregisterHotKey(other.Handle(), 1);
+}

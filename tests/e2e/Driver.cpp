@@ -1,0 +1,292 @@
+#include "e2e/Driver.h"
+
+#include <shellapi.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <thread>
+#include <vector>
+
+namespace e2e {
+
+std::wstring ToWindowsPath(const std::string& unixPath) {
+    std::wstring path = L"Z:";
+    for (char c : unixPath) path += c == '/' ? L'\\' : wchar_t(static_cast<unsigned char>(c));
+    return path;
+}
+
+std::wstring BuildDir() {
+    const char* build = std::getenv("PELORINE_BUILD");
+    if (!build) throw std::runtime_error("PELORINE_BUILD is not set");
+    // Under Wine a Unix path is reached through drive Z:; on Windows the variable holds a Windows path.
+    return build[0] == '/' ? ToWindowsPath(build) : std::wstring(build, build + strlen(build));
+}
+
+namespace {
+std::wstring NewFolder() {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    static int counter = 0;
+    const std::wstring folder = std::wstring(temp) + L"pelorine-e2e-" + std::to_wstring(GetCurrentProcessId()) +
+                                L"-" + std::to_wstring(++counter);
+    CreateDirectoryW(folder.c_str(), nullptr);
+    return folder;
+}
+
+void RemoveFolder(const std::wstring& folder) {
+    std::wstring from = folder + L'\0';
+    SHFILEOPSTRUCTW op{};
+    op.wFunc = FO_DELETE;
+    op.pFrom = from.c_str();
+    op.fFlags = FOF_NO_UI;
+    SHFileOperationW(&op);
+}
+
+void SendKey(WORD vk, bool up) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &in, sizeof in);
+}
+
+void MouseTo(int x, int y) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = LONG(x * 65535.0 / (GetSystemMetrics(SM_CXSCREEN) - 1) + 0.5);
+    in.mi.dy = LONG(y * 65535.0 / (GetSystemMetrics(SM_CYSCREEN) - 1) + 0.5);
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &in, sizeof in);
+}
+
+void MouseButton(bool up) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = up ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN;
+    SendInput(1, &in, sizeof in);
+}
+} // namespace
+
+PelorineProcess::PelorineProcess(const std::string& ini) : folder_(NewFolder()) {
+    const std::wstring exe = BuildDir() + L"\\Pelorine.exe";
+    if (!CopyFileW(exe.c_str(), File(L"Pelorine.exe").c_str(), FALSE))
+        throw std::runtime_error("cannot copy Pelorine.exe");
+    if (!ini.empty()) std::ofstream(std::filesystem::path(File(L"Pelorine.ini")), std::ios::binary) << ini;
+}
+
+PelorineProcess::~PelorineProcess() {
+    if (pi_.hProcess) {
+        if (Running()) {
+            TerminateProcess(pi_.hProcess, 1);
+            WaitForSingleObject(pi_.hProcess, 5000);
+        }
+        CloseHandle(pi_.hProcess);
+        CloseHandle(pi_.hThread);
+    }
+    RemoveFolder(folder_);
+}
+
+void PelorineProcess::Start() {
+    std::wstring cmd = L"\"" + File(L"Pelorine.exe") + L"\"";
+    STARTUPINFOW si{sizeof si};
+    if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(), &si, &pi_))
+        throw std::runtime_error("cannot start Pelorine.exe");
+    WaitForInputIdle(pi_.hProcess, 15000);
+}
+
+bool PelorineProcess::Running() const {
+    return pi_.hProcess && WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+HWND FindProcessWindow(DWORD pid, const std::function<bool(HWND)>& match) {
+    struct Search {
+        DWORD pid;
+        const std::function<bool(HWND)>* match;
+        HWND found;
+    } search{pid, &match, nullptr};
+    EnumWindows(
+        [](HWND w, LPARAM lp) {
+            auto* s = reinterpret_cast<Search*>(lp);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(w, &owner);
+            if (owner == s->pid && (*s->match)(w)) {
+                s->found = w;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        LPARAM(&search));
+    return search.found;
+}
+
+namespace {
+std::wstring ClassOf(HWND w) {
+    wchar_t name[64] = {};
+    GetClassNameW(w, name, 64);
+    return name;
+}
+std::wstring TitleOf(HWND w) {
+    wchar_t title[256] = {};
+    GetWindowTextW(w, title, 256);
+    return title;
+}
+} // namespace
+
+HWND PelorineProcess::MainWindow(int timeoutMs) {
+    HWND found = nullptr;
+    WaitFor(
+        [&] {
+            found = FindProcessWindow(pi_.dwProcessId, [](HWND w) {
+                return ClassOf(w) == L"PelorineWindow" && TitleOf(w) == L"Pelorine" &&
+                       (GetWindowLongW(w, GWL_STYLE) & WS_POPUP);
+            });
+            return found != nullptr;
+        },
+        timeoutMs);
+    return found;
+}
+
+bool PelorineProcess::CloseAndWait(int timeoutMs) {
+    if (HWND main = MainWindow(2000)) PostMessageW(main, WM_CLOSE, 0, 0);
+    return WaitFor([&] { return !Running(); }, timeoutMs);
+}
+
+HWND PelorineProcess::WaitErrorBox(int timeoutMs) {
+    HWND box = nullptr;
+    WaitFor(
+        [&] {
+            box = FindProcessWindow(pi_.dwProcessId,
+                                    [](HWND w) { return ClassOf(w) == L"#32770" && IsWindowVisible(w); });
+            return box != nullptr;
+        },
+        timeoutMs);
+    return box;
+}
+
+std::wstring MessageBoxText(HWND box) {
+    std::wstring text;
+    EnumChildWindows(
+        box,
+        [](HWND child, LPARAM lp) {
+            wchar_t cls[32] = {};
+            GetClassNameW(child, cls, 32);
+            const LONG id = GetDlgCtrlID(child);
+            if (lstrcmpiW(cls, L"Static") == 0 && id == 0xFFFF) *reinterpret_cast<std::wstring*>(lp) = TitleOf(child);
+            return TRUE;
+        },
+        LPARAM(&text));
+    return text;
+}
+
+void DismissMessageBox(HWND box) { PostMessageW(box, WM_COMMAND, IDOK, 0); }
+
+void PressKey(WORD vk) {
+    SendKey(vk, false);
+    Sleep(30);
+    SendKey(vk, true);
+}
+
+void ClickAt(int x, int y) {
+    MouseTo(x, y);
+    Sleep(50);
+    MouseButton(false);
+    Sleep(50);
+    MouseButton(true);
+}
+
+void DragFromTo(int x0, int y0, int x1, int y1) {
+    MouseTo(x0, y0);
+    Sleep(50);
+    MouseButton(false);
+    for (int i = 1; i <= 10; ++i) {
+        Sleep(30);
+        MouseTo(x0 + (x1 - x0) * i / 10, y0 + (y1 - y0) * i / 10);
+    }
+    Sleep(50);
+    MouseButton(true);
+}
+
+void Pump(int ms) {
+    const DWORD end = GetTickCount() + DWORD(ms);
+    do {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        Sleep(10);
+    } while (GetTickCount() < end);
+}
+
+bool WaitFor(const std::function<bool()>& condition, int timeoutMs) {
+    const DWORD end = GetTickCount() + DWORD(timeoutMs);
+    for (;;) {
+        if (condition()) return true;
+        if (GetTickCount() >= end) return false;
+        Pump(50);
+    }
+}
+
+std::optional<BitmapSize> WaitClipboardBitmap(DWORD sequenceBefore, int timeoutMs) {
+    if (!WaitFor([&] { return GetClipboardSequenceNumber() != sequenceBefore; }, timeoutMs)) return std::nullopt;
+    for (int attempt = 0; attempt < 50; ++attempt, Pump(50)) {
+        if (!OpenClipboard(nullptr)) continue;
+        std::optional<BitmapSize> size;
+        if (HBITMAP bmp = HBITMAP(GetClipboardData(CF_BITMAP))) {
+            BITMAP bm{};
+            GetObjectW(bmp, sizeof bm, &bm);
+            size = BitmapSize{bm.bmWidth, bm.bmHeight};
+        }
+        CloseClipboard();
+        if (size) return size;
+    }
+    return std::nullopt;
+}
+
+namespace {
+LRESULT CALLBACK TargetProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_ERASEBKGND) {
+        RECT rc;
+        GetClientRect(w, &rc);
+        HBRUSH brush = CreateSolidBrush(COLORREF(GetWindowLongPtrW(w, GWLP_USERDATA)));
+        FillRect(HDC(wp), &rc, brush);
+        DeleteObject(brush);
+        return 1;
+    }
+    return DefWindowProcW(w, msg, wp, lp);
+}
+} // namespace
+
+TargetWindow::TargetWindow(int x, int y, int width, int height, COLORREF color) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = TargetProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"E2ETarget";
+    RegisterClassW(&wc);
+    wnd_ = CreateWindowExW(0, L"E2ETarget", L"E2E target", WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y, width, height,
+                           nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SetWindowLongPtrW(wnd_, GWLP_USERDATA, LONG_PTR(color));
+    InvalidateRect(wnd_, nullptr, TRUE);
+    Pump(300);
+}
+
+TargetWindow::~TargetWindow() { DestroyWindow(wnd_); }
+
+void TargetWindow::BringToFront() {
+    SetForegroundWindow(wnd_);
+    WaitFor([&] { return GetForegroundWindow() == wnd_; }, 3000);
+    Pump(200);
+}
+
+std::string ReadFileBytes(const std::wstring& path) {
+    std::ifstream in(std::filesystem::path(path), std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+} // namespace e2e

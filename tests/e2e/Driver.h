@@ -1,0 +1,76 @@
+#pragma once
+// Drives the real Pelorine.exe as a person would: a copy in a fresh program folder, keys and
+// clicks through SendInput, and what it leaves on the clipboard, in files and on the screen.
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace e2e {
+
+// The build folder (Windows form of the path CTest passes in PELORINE_BUILD).
+std::wstring BuildDir();
+std::wstring ToWindowsPath(const std::string& unixPath);
+
+class PelorineProcess {
+public:
+    // Copies the exe into a new folder; writes the settings file first when ini is not empty.
+    explicit PelorineProcess(const std::string& ini = "");
+    ~PelorineProcess();
+    PelorineProcess(const PelorineProcess&) = delete;
+    PelorineProcess& operator=(const PelorineProcess&) = delete;
+
+    void Start();
+    // The main window ("Pelorine", our window class) of this process, once it exists.
+    HWND MainWindow(int timeoutMs = 15000);
+    bool Running() const;
+    // Asks the main window to close; true when the process ended within the time.
+    bool CloseAndWait(int timeoutMs = 10000);
+    const std::wstring& Folder() const { return folder_; }
+    std::wstring File(const std::wstring& name) const { return folder_ + L"\\" + name; }
+    // A standard error box of this process, if one appears within the time.
+    HWND WaitErrorBox(int timeoutMs);
+
+private:
+    std::wstring folder_;
+    PROCESS_INFORMATION pi_{};
+};
+
+// The text of a message box (its static text).
+std::wstring MessageBoxText(HWND box);
+void DismissMessageBox(HWND box);
+// Finds a top-level window of a process that satisfies the predicate.
+HWND FindProcessWindow(DWORD pid, const std::function<bool(HWND)>& match);
+
+void PressKey(WORD vk);
+void ClickAt(int x, int y);
+void DragFromTo(int x0, int y0, int x1, int y1);
+// Keeps this process's messages moving for a while.
+void Pump(int ms);
+bool WaitFor(const std::function<bool()>& condition, int timeoutMs);
+
+struct BitmapSize {
+    int width = 0;
+    int height = 0;
+};
+// The clipboard's bitmap size once the clipboard has changed since the given sequence number.
+std::optional<BitmapSize> WaitClipboardBitmap(DWORD sequenceBefore, int timeoutMs);
+
+// A plain top-level window of known size and colour, to be the active window of a capture.
+class TargetWindow {
+public:
+    TargetWindow(int x, int y, int width, int height, COLORREF color);
+    ~TargetWindow();
+    HWND Handle() const { return wnd_; }
+    void BringToFront();
+
+private:
+    HWND wnd_;
+};
+
+std::string ReadFileBytes(const std::wstring& path);
+bool FileExists(const std::wstring& path);
+
+} // namespace e2e

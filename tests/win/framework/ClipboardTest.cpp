@@ -1,0 +1,65 @@
+#include "framework/Clipboard.h"
+#include "framework/Error.h"
+#include "win/framework/TestWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+using namespace pelorine;
+using namespace testing_support;
+
+namespace {
+TBitmap Filled(int w, int h, COLORREF color) {
+    TBitmap bitmap;
+    bitmap.SetSize(w, h);
+    BitmapCanvas canvas(bitmap.Handle());
+    canvas.Canvas().FillRect(Rect{0, 0, w, h}, color);
+    canvas.Canvas().FillRect(Rect{0, 0, 1, 1}, RGB(1, 2, 3));
+    return bitmap;
+}
+} // namespace
+
+TEST(Clipboard, BitmapRoundTripKeepsSizeAndPixelsAndTheCallersCopy) {
+    TBitmap original = Filled(37, 23, RGB(10, 200, 90));
+    TClipboard clipboard;
+    clipboard.Assign(original);
+    ASSERT_FALSE(original.Empty());  // the clipboard took its own copy
+    TBitmap back;
+    clipboard.GetBitmap(back);
+    ASSERT_FALSE(back.Empty());
+    EXPECT_EQ(back.Width(), 37);
+    EXPECT_EQ(back.Height(), 23);
+    EXPECT_EQ(PixelOf(back.Handle(), 0, 0), RGB(1, 2, 3));
+    EXPECT_EQ(PixelOf(back.Handle(), 20, 10), RGB(10, 200, 90));
+    EXPECT_NE(back.Handle(), original.Handle());
+}
+
+TEST(Clipboard, HeldByAnotherThreadFailsWithTheMessageWithinASecond) {
+    std::atomic<bool> opened{false}, release{false};
+    std::thread holder([&] {
+        HWND owner = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+        if (OpenClipboard(owner)) {
+            opened = true;
+            while (!release) Sleep(5);
+            CloseClipboard();
+        }
+        DestroyWindow(owner);
+    });
+    while (!opened) Sleep(5);
+    const long gdiBefore = LiveGdiObjects();
+    TBitmap bitmap = Filled(8, 8, RGB(0, 0, 0));
+    const DWORD start = GetTickCount();
+    try {
+        TClipboard().Assign(bitmap);
+        ADD_FAILURE() << "no error while another program held the clipboard";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.Message(), L"クリップボードを開くことができません");
+    }
+    EXPECT_LT(GetTickCount() - start, 1000u);
+    release = true;
+    holder.join();
+    EXPECT_EQ(LiveGdiObjects(), gdiBefore + 1);  // only our own bitmap: the copy was freed
+    TClipboard().Assign(bitmap);                // and it works again once released
+}

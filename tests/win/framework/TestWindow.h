@@ -1,0 +1,86 @@
+#pragma once
+// A top-level window of one known colour, for captures of known pixels.
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+namespace testing_support {
+
+inline void PumpFor(DWORD ms) {
+    const DWORD end = GetTickCount() + ms;
+    do {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        Sleep(5);
+    } while (GetTickCount() < end);
+}
+
+class ColorWindow {
+public:
+    ColorWindow(int x, int y, int w, int h, COLORREF color) {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = Proc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"ColorWindow";
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        RegisterClassW(&wc);
+        wnd_ = CreateWindowExW(0, L"ColorWindow", L"color", WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y, w, h, nullptr,
+                               nullptr, GetModuleHandleW(nullptr), nullptr);
+        SetWindowLongPtrW(wnd_, GWLP_USERDATA, LONG_PTR(color));
+        Front();
+    }
+    ~ColorWindow() { DestroyWindow(wnd_); }
+    HWND Handle() const { return wnd_; }
+    void Front() {
+        SetForegroundWindow(wnd_);
+        RedrawWindow(wnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+        PumpFor(300);
+    }
+
+private:
+    static LRESULT CALLBACK Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+        if (msg == WM_ERASEBKGND) {
+            RECT rc;
+            GetClientRect(w, &rc);
+            HBRUSH brush = CreateSolidBrush(COLORREF(GetWindowLongPtrW(w, GWLP_USERDATA)));
+            FillRect(HDC(wp), &rc, brush);
+            DeleteObject(brush);
+            return 1;
+        }
+        return DefWindowProcW(w, msg, wp, lp);
+    }
+    HWND wnd_;
+};
+
+// The colour of one pixel of a bitmap.
+inline COLORREF PixelOf(HBITMAP bitmap, int x, int y) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    const COLORREF c = GetPixel(dc, x, y);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    return c;
+}
+
+// All pixels, top row first, as 0x00RRGGBB.
+inline std::vector<uint32_t> PixelsOf(HBITMAP bitmap, int width, int height) {
+    std::vector<uint32_t> pixels(size_t(width) * height);
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
+    HDC dc = GetDC(nullptr);
+    GetDIBits(dc, bitmap, 0, UINT(height), pixels.data(), &bi, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, dc);
+    return pixels;
+}
+
+inline SIZE SizeOf(HBITMAP bitmap) {
+    BITMAP bm{};
+    GetObjectW(bitmap, sizeof bm, &bm);
+    return SIZE{bm.bmWidth, bm.bmHeight};
+}
+
+} // namespace testing_support

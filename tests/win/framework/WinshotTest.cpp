@@ -1,0 +1,109 @@
+#include "capture/Winshot.h"
+#include "framework/Handles.h"
+#include "win/framework/TestWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+
+using namespace pelorine;
+using namespace testing_support;
+
+namespace {
+const COLORREF kRed = RGB(200, 30, 40);
+
+UniqueBitmap CaptureActive(bool cursor) {
+    TWinShot shot(nullptr);
+    shot.ActiveWindow = true;
+    shot.IncludeMouseCursor = cursor;
+    return UniqueBitmap(shot.Capture());
+}
+} // namespace
+
+TEST(WinShot, ActiveWindowIsTakenWholeWithItsFrame) {
+    ColorWindow window(100, 120, 320, 240, kRed);
+    SetCursorPos(900, 900);  // out of the way
+    const auto shot = CaptureActive(false);
+    ASSERT_TRUE(shot);
+    RECT rc, client;
+    GetWindowRect(window.Handle(), &rc);
+    GetClientRect(window.Handle(), &client);
+    const SIZE size = SizeOf(shot.get());
+    EXPECT_EQ(size.cx, rc.right - rc.left);
+    EXPECT_EQ(size.cy, rc.bottom - rc.top);
+    POINT centre{client.right / 2, client.bottom / 2};
+    ClientToScreen(window.Handle(), &centre);
+    EXPECT_EQ(PixelOf(shot.get(), centre.x - rc.left, centre.y - rc.top), kRed);
+    // The frame is part of the picture: the top-left corner is not client area.
+    POINT origin{0, 0};
+    ClientToScreen(window.Handle(), &origin);
+    EXPECT_GT(origin.y, rc.top);
+    EXPECT_NE(PixelOf(shot.get(), 1, 1), kRed);
+}
+
+TEST(WinShot, WindowPastTheLeftEdgeIsClippedToTheScreen) {
+    ColorWindow window(-60, 100, 300, 200, kRed);
+    SetCursorPos(900, 900);
+    const auto shot = CaptureActive(false);
+    ASSERT_TRUE(shot);
+    RECT rc;
+    GetWindowRect(window.Handle(), &rc);
+    const SIZE size = SizeOf(shot.get());
+    EXPECT_EQ(size.cx, rc.right);
+    EXPECT_EQ(size.cy, rc.bottom - rc.top);
+}
+
+TEST(WinShot, DesktopIsThePrimaryScreen) {
+    TWinShot shot(nullptr);
+    shot.ActiveWindow = false;
+    UniqueBitmap bitmap(shot.Capture());
+    ASSERT_TRUE(bitmap);
+    const SIZE size = SizeOf(bitmap.get());
+    EXPECT_EQ(size.cx, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(size.cy, GetSystemMetrics(SM_CYSCREEN));
+}
+
+TEST(WinShot, MinimisedForegroundWindowIsPassedOver) {
+    ColorWindow below(150, 150, 260, 180, kRed);
+    ColorWindow top(400, 300, 200, 150, RGB(0, 0, 255));
+    ShowWindow(top.Handle(), SW_SHOWMINNOACTIVE);
+    PumpFor(300);
+    TWinShot shot(nullptr);
+    shot.ActiveWindow = true;
+    HWND source = shot.SourceWindow();
+    ASSERT_NE(source, nullptr);
+    EXPECT_FALSE(IsIconic(source));
+    EXPECT_TRUE(IsWindowVisible(source));
+    if (GetForegroundWindow() == top.Handle()) EXPECT_NE(source, top.Handle());
+}
+
+TEST(WinShot, CursorLandsAtItsPlaceRelativeToTheWindow) {
+    ColorWindow window(100, 100, 400, 300, kRed);
+    RECT rc;
+    GetWindowRect(window.Handle(), &rc);
+    const POINT cursor{rc.left + 150, rc.top + 120};
+    SetCursorPos(cursor.x, cursor.y);
+    PumpFor(200);
+    const auto plain = CaptureActive(false);
+    const auto withCursor = CaptureActive(true);
+    ASSERT_TRUE(plain && withCursor);
+    CURSORINFO ci{sizeof ci};
+    if (!GetCursorInfo(&ci) || !(ci.flags & CURSOR_SHOWING) || !ci.hCursor) GTEST_SKIP() << "no cursor shown";
+    // The cursor image starts at the cursor position: nothing changes above or left of it.
+    int minX = INT_MAX, minY = INT_MAX, changed = 0;
+    const SIZE size = SizeOf(plain.get());
+    const auto a = PixelsOf(plain.get(), size.cx, size.cy), b = PixelsOf(withCursor.get(), size.cx, size.cy);
+    for (int y = 0; y < size.cy; ++y)
+        for (int x = 0; x < size.cx; ++x)
+            if (a[size_t(y) * size.cx + x] != b[size_t(y) * size.cx + x]) {
+                ++changed;
+                minX = std::min(minX, x);
+                minY = std::min(minY, y);
+            }
+    ASSERT_GT(changed, 10);
+    EXPECT_GE(minX, cursor.x - rc.left);
+    EXPECT_GE(minY, cursor.y - rc.top);
+    EXPECT_LE(minX, cursor.x - rc.left + 4);
+    EXPECT_LE(minY, cursor.y - rc.top + 4);
+}

@@ -1,0 +1,242 @@
+// The information window under Wine: built from its layout, centred on its first showing and
+// kept where the user left it, closed by its button, its access key and its close box.
+#include "app/Infowindow1.h"
+#include "forms/InfoForm1Layout.h"
+#include "framework/Bitmap.h"
+#include "win/info/ModalDriver.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace pelorine;
+using testing_support::ShowModalAnd;
+
+namespace {
+
+class InfoFormTest : public testing::Test {
+  protected:
+    InfoFormTest() {
+        info_ = root_.New<TInfoForm1>(L"InfoForm1");
+        // Another window of the application, which the modal showing must lock.
+        other_ = root_.New<TForm>(L"Other", WS_OVERLAPPEDWINDOW, 0, L"other");
+        other_->Show();
+    }
+    RECT WindowRect() const {
+        RECT rc;
+        GetWindowRect(info_->Handle(), &rc);
+        return rc;
+    }
+    TControl* Member(const wchar_t* name) const { return static_cast<TControl*>(info_->FindComponent(name)); }
+
+    TComponent root_{nullptr};
+    TInfoForm1* info_;
+    TForm* other_;
+};
+
+// True for the label's orange, also where the text is smoothed against white.
+bool IsOrangeish(COLORREF c) {
+    return GetRValue(c) > 200 && GetGValue(c) > 60 && GetGValue(c) < 210 && GetBValue(c) < 140;
+}
+
+TEST_F(InfoFormTest, HasItsCaptionSizeAndToolWindowFrame) {
+    wchar_t caption[64] = {};
+    GetWindowTextW(info_->Handle(), caption, 64);
+    EXPECT_STREQ(caption, L"Pelorine Ver.2.6");
+    RECT client;
+    GetClientRect(info_->Handle(), &client);
+    EXPECT_EQ(client.right, 248);
+    EXPECT_EQ(client.bottom, 128);
+    const auto style = GetWindowLongPtrW(info_->Handle(), GWL_STYLE);
+    const auto exStyle = GetWindowLongPtrW(info_->Handle(), GWL_EXSTYLE);
+    EXPECT_EQ(style & WS_CAPTION, WS_CAPTION);
+    EXPECT_TRUE(style & WS_SYSMENU);
+    EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
+    EXPECT_TRUE(exStyle & WS_EX_TOOLWINDOW);
+    EXPECT_FALSE(IsWindowVisible(info_->Handle())); // made hidden
+}
+
+TEST_F(InfoFormTest, MembersSitWhereTheLayoutPutsThem) {
+    for (const auto& row : infoform::kMembers) {
+        SCOPED_TRACE(testing::Message() << std::string(row.name, row.name + wcslen(row.name)));
+        TControl* c = Member(row.name);
+        ASSERT_NE(c, nullptr);
+        const bool fitted = row.linkOf || row.kind == infoform::Kind::Label; // see the next test
+        if (!fitted) {
+            EXPECT_EQ(c->BoundsRect(), Bounds(row.left, row.top, row.width, row.height));
+        }
+        if (row.kind != infoform::Kind::Panel) {
+            EXPECT_EQ(c->Parent(), info_->Panel1);
+        }
+        if (*row.hint) {
+            EXPECT_EQ(info_->Hints().Text(static_cast<TWinControl*>(c)->Handle()), row.hint);
+        }
+    }
+    EXPECT_EQ(info_->Label3->Caption(), L"mail : support@pelorine.example.org");
+    EXPECT_EQ(info_->Label2->Caption(), L"url : https://pelorine.example.org/");
+    EXPECT_EQ(info_->SpeedButton2->Caption(), L"CLOSE (&X)");
+    EXPECT_EQ(info_->SpeedButton1->Cursor(), TCursor::HandPoint);
+    EXPECT_EQ(info_->SpeedButton3->Cursor(), TCursor::HandPoint);
+    EXPECT_EQ(info_->SpeedButton2->Cursor(), TCursor::Default);
+}
+
+// A label is as wide as its text and inside the panel's bevel; a link line stays centred where it
+// was designed and its button covers it with the designed margins, so all of it can be clicked.
+TEST_F(InfoFormTest, LabelsFitTheirTextAndLinkButtonsCoverThem) {
+    for (const auto& row : infoform::kMembers) {
+        if (row.kind != infoform::Kind::Label) continue;
+        SCOPED_TRACE(testing::Message() << std::string(row.name, row.name + wcslen(row.name)));
+        const auto* label = static_cast<TLabel*>(Member(row.name));
+        const Rect text = label->BoundsRect();
+        EXPECT_EQ(text.Width(), label->TextSize().cx);
+        EXPECT_EQ(text.top, row.top);
+        EXPECT_GE(text.left, 3);
+        EXPECT_LE(text.right, 245);
+        const auto* link = infoform::LinkOver(row.name);
+        if (!link) continue;
+        EXPECT_NEAR(text.left + text.right, 2 * row.left + row.width, 1);
+        const Rect button = Member(link->name)->BoundsRect();
+        EXPECT_EQ(text.left - button.left, row.left - link->left);
+        EXPECT_EQ(button.right - text.right, link->left + link->width - row.left - row.width);
+        EXPECT_EQ(button.top, link->top);
+        EXPECT_EQ(button.Height(), link->height);
+    }
+}
+
+TEST_F(InfoFormTest, LogoLoadsFromTheResources) {
+    TBitmap& logo = info_->Image1->Picture();
+    ASSERT_FALSE(logo.Empty());
+    EXPECT_EQ(logo.Width(), 200);
+    EXPECT_EQ(logo.Height(), 54);
+    EXPECT_EQ(logo.BitsPerPixel(), 8);
+}
+
+// The flat button is a window over the label: it must draw the label's text itself.
+TEST_F(InfoFormTest, LinkButtonShowsItsLabelThrough) {
+    for (TSpeedButton* button : {info_->SpeedButton1, info_->SpeedButton3}) {
+        TBitmap bitmap;
+        bitmap.SetSize(button->Width(), button->Height());
+        BitmapCanvas target(bitmap.Handle());
+        target.Canvas().FillRect(Rect{0, 0, button->Width(), button->Height()}, clBlack);
+        button->Paint(target.Canvas());
+        int orange = 0, white = 0;
+        for (int y = 0; y < button->Height(); ++y)
+            for (int x = 0; x < button->Width(); ++x) {
+                const COLORREF c = GetPixel(target.Handle(), x, y);
+                orange += IsOrangeish(c);
+                white += c == RGB(255, 255, 255);
+            }
+        EXPECT_GT(orange, 20);
+        EXPECT_GT(white, button->Width()); // the label's white ground, not the black we put there
+    }
+}
+
+TEST_F(InfoFormTest, FirstShowingIsCentredLaterOnesKeepTheUsersPlace) {
+    RECT during{};
+    bool locked = false;
+    const int result = ShowModalAnd(*info_, [&] {
+        during = WindowRect();
+        locked = IsWindowVisible(info_->Handle()) && !IsWindowEnabled(other_->Handle());
+        PostMessageW(info_->Handle(), WM_CLOSE, 0, 0);
+    });
+    EXPECT_EQ(result, IDCANCEL);
+    EXPECT_TRUE(locked);
+    EXPECT_TRUE(IsWindowEnabled(other_->Handle()));
+    EXPECT_FALSE(IsWindowVisible(info_->Handle()));
+    const int width = during.right - during.left, height = during.bottom - during.top;
+    EXPECT_EQ(during.left, (GetSystemMetrics(SM_CXSCREEN) - width) / 2);
+    EXPECT_EQ(during.top, (GetSystemMetrics(SM_CYSCREEN) - height) / 2);
+
+    ShowModalAnd(*info_, [&] {
+        SetWindowPos(info_->Handle(), nullptr, 40, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER); // the user moves it
+        PostMessageW(info_->Handle(), WM_CLOSE, 0, 0);
+    });
+    ShowModalAnd(*info_, [&] {
+        during = WindowRect();
+        PostMessageW(info_->Handle(), WM_CLOSE, 0, 0);
+    });
+    EXPECT_EQ(during.left, 40);
+    EXPECT_EQ(during.top, 60);
+    EXPECT_EQ(during.right - during.left, width);
+}
+
+// Each way to close: the access key with and without Alt, the close box, a click on the button.
+TEST_F(InfoFormTest, EveryCloseEndsTheModalShowing) {
+    const POINT inButton{10, 8};
+    const std::function<void()> closes[] = {
+        [&] { PostMessageW(info_->Handle(), WM_SYSCHAR, L'x', LPARAM(1) << 29); },
+        [&] { PostMessageW(info_->Handle(), WM_CHAR, L'X', 1); },
+        [&] { PostMessageW(info_->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0); },
+        [&] {
+            PostMessageW(info_->SpeedButton2->Handle(), WM_LBUTTONDOWN, MK_LBUTTON,
+                         MAKELPARAM(inButton.x, inButton.y));
+            PostMessageW(info_->SpeedButton2->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(inButton.x, inButton.y));
+        },
+    };
+    for (size_t i = 0; i < std::size(closes); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(ShowModalAnd(*info_, closes[i]), IDCANCEL);
+        EXPECT_FALSE(IsWindowVisible(info_->Handle()));
+        EXPECT_TRUE(IsWindowEnabled(other_->Handle()));
+    }
+}
+
+TEST_F(InfoFormTest, OtherKeysAndReleasingOutsideLeaveItOpen) {
+    bool open = false;
+    ShowModalAnd(*info_, [&] {
+        SendMessageW(info_->Handle(), WM_SYSCHAR, L'q', LPARAM(1) << 29);
+        SendMessageW(info_->Handle(), WM_CHAR, L'c', 1);
+        SendMessageW(info_->SpeedButton2->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+        SendMessageW(info_->SpeedButton2->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(200, 5)); // dragged off
+        open = info_->ModalResult == 0 && IsWindowVisible(info_->Handle());
+        PostMessageW(info_->Handle(), WM_CLOSE, 0, 0);
+    });
+    EXPECT_TRUE(open);
+}
+
+// A real Alt+X from the keyboard reaches the window that has the focus after it opened.
+TEST_F(InfoFormTest, AltXTypedOnTheKeyboardCloses) {
+    bool sent = false;
+    const int result = ShowModalAnd(*info_, [&] {
+        INPUT keys[4] = {};
+        const WORD vks[4] = {VK_MENU, 'X', 'X', VK_MENU};
+        for (int i = 0; i < 4; ++i) {
+            keys[i].type = INPUT_KEYBOARD;
+            keys[i].ki.wVk = vks[i];
+            keys[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
+        }
+        sent = GetForegroundWindow() == info_->Handle() && SendInput(4, keys, sizeof(INPUT)) == 4;
+        if (!sent) PostMessageW(info_->Handle(), WM_CLOSE, 0, 0);
+    });
+    if (!sent) GTEST_SKIP() << "the test window did not get the keyboard";
+    EXPECT_EQ(result, IDCANCEL);
+}
+
+// Following a link leaves the window open (the shell is left out: the handler is replaced).
+TEST_F(InfoFormTest, ClickingALinkLeavesTheWindowOpen) {
+    int clicks = 0;
+    for (TSpeedButton* link : {info_->SpeedButton1, info_->SpeedButton3})
+        link->OnClick = [&](TComponent*) { ++clicks; };
+    bool open = false;
+    ShowModalAnd(*info_, [&] {
+        for (TSpeedButton* link : {info_->SpeedButton1, info_->SpeedButton3}) {
+            SendMessageW(link->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 5));
+            SendMessageW(link->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(20, 5));
+        }
+        open = info_->ModalResult == 0 && IsWindowVisible(info_->Handle());
+        PostMessageW(info_->Handle(), WM_CLOSE, 0, 0);
+    });
+    EXPECT_EQ(clicks, 2);
+    EXPECT_TRUE(open);
+}
+
+TEST(AcceleratorOf, TakesTheCharacterAfterASingleAmpersand) {
+    EXPECT_EQ(AcceleratorOf(L"CLOSE (&X)"), L'X');
+    EXPECT_EQ(AcceleratorOf(L"e&xit"), L'X');
+    EXPECT_EQ(AcceleratorOf(L"A && B"), 0);
+    EXPECT_EQ(AcceleratorOf(L"A &&&b"), L'B');
+    EXPECT_EQ(AcceleratorOf(L"trailing&"), 0);
+    EXPECT_EQ(AcceleratorOf(L""), 0);
+}
+
+} // namespace
