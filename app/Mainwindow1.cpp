@@ -232,8 +232,9 @@ void TMainForm1::CreateHotKeys() {
 void TMainForm1::FillLists() {
     for (const ListRow& list : kLists) {
         auto* box = static_cast<TMultiColComboBox*>(FindComponent(list.name));
-        box->ColumnWidths.assign(list.columnWidths.begin(), list.columnWidths.end());
-        std::erase(box->ColumnWidths, 0);
+        std::vector<int> widths(list.columnWidths.begin(), list.columnWidths.end());
+        std::erase(widths, 0);
+        box->SetColumnWidths(std::move(widths));
         box->SetItemHeight(13);
         box->SetDropDownCount(list.dropDownRows);
         for (const wchar_t* item : list.items)
@@ -244,6 +245,8 @@ void TMainForm1::FillLists() {
 LRESULT TMainForm1::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     // The borderless window is dragged by its body: every point counts as the caption.
     if (msg == WM_NCHITTEST) return HTCAPTION;
+    // A right click on that "caption" would open the window menu; the window has no menu.
+    if (msg == WM_CONTEXTMENU && HWND(wp) == Handle()) return 0;
     return TForm::WndProc(msg, wp, lp);
 }
 

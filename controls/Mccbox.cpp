@@ -1,5 +1,7 @@
 #include "controls/Mccbox.h"
 
+#include <algorithm>
+
 namespace pelorine {
 
 std::vector<std::wstring> SplitColumns(const std::wstring& text) {
@@ -9,6 +11,13 @@ std::vector<std::wstring> SplitColumns(const std::wstring& text) {
         columns.push_back(text.substr(start, comma - start));
     columns.push_back(text.substr(start));
     return columns;
+}
+
+void TMultiColComboBox::SetColumnWidths(std::vector<int> widths) {
+    ColumnWidths = std::move(widths);
+    int total = GetSystemMetrics(SM_CXVSCROLL) + 4;
+    for (int w : ColumnWidths) total += w;
+    SendMessageW(Handle(), CB_SETDROPPEDWIDTH, WPARAM(std::max(total, Width())), 0);
 }
 
 void TMultiColComboBox::DrawItem(int index, const Rect& rect, UINT state, TCanvas& canvas, bool inEditField) {

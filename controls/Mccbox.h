@@ -13,6 +13,8 @@ public:
         cursor_ = TCursor::HandPoint;
     }
     std::vector<int> ColumnWidths;
+    // Sets the columns; the dropped-down list is wide enough to show them all.
+    void SetColumnWidths(std::vector<int> widths);
     TColor FirstColumnColor = 0x00FFFF80;
     TColor ColumnTextColor = clBlack;
 

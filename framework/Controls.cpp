@@ -25,6 +25,13 @@ void RegisterOwnClass() {
 }
 
 bool IsDescendant(HWND ancestor, HWND wnd) { return wnd && (wnd == ancestor || IsChild(ancestor, wnd)); }
+
+// Child windows need distinct ids: owner-drawn controls are found by id while they are being
+// created, before the window knows its object.
+HMENU NextControlId() {
+    static UINT_PTR id = 100;
+    return reinterpret_cast<HMENU>(++id);
+}
 } // namespace
 
 UINT CursorResource(TCursor c) {
@@ -94,7 +101,8 @@ void TWinControl::CreateOwnWindow(DWORD style, DWORD exStyle, const std::wstring
     RegisterOwnClass();
     const Rect& r = bounds_;
     HWND wnd = CreateWindowExW(exStyle, kWindowClass, text.c_str(), style, r.left, r.top, r.Width(), r.Height(),
-                               parentWnd, nullptr, GetModuleHandleW(nullptr), nullptr);
+                               parentWnd, (style & WS_CHILD) ? NextControlId() : nullptr, GetModuleHandleW(nullptr),
+                               nullptr);
     if (!wnd) throw std::runtime_error("CreateWindowEx failed");
     wnd_.reset(wnd);
     Bind(wnd);
@@ -105,7 +113,7 @@ void TWinControl::CreateOwnWindow(DWORD style, DWORD exStyle, const std::wstring
 void TWinControl::CreateSystemWindow(const wchar_t* className, DWORD style, DWORD exStyle, const std::wstring& text) {
     const Rect& r = bounds_;
     HWND wnd = CreateWindowExW(exStyle, className, text.c_str(), style | WS_CHILD, r.left, r.top, r.Width(),
-                               r.Height(), parent_->Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+                               r.Height(), parent_->Handle(), NextControlId(), GetModuleHandleW(nullptr), nullptr);
     if (!wnd) throw std::runtime_error("CreateWindowEx failed");
     wnd_.reset(wnd);
     Bind(wnd);
@@ -164,9 +172,13 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         if (lp) return ReflectToChild(HWND(lp), msg, wp, lp);
         break;
     case WM_NOTIFY: return ReflectToChild(reinterpret_cast<NMHDR*>(lp)->hwndFrom, msg, wp, lp);
-    case WM_DRAWITEM:
-        if (wp) return ReflectToChild(reinterpret_cast<DRAWITEMSTRUCT*>(lp)->hwndItem, msg, wp, lp);
-        break;
+    case WM_DRAWITEM: {
+        const auto* dis = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+        if (dis->CtlType == ODT_MENU) break;
+        // A drop-down list's items may name the list window rather than the combo box.
+        HWND item = FromHandle(dis->hwndItem) ? dis->hwndItem : GetDlgItem(Handle(), int(wp));
+        return ReflectToChild(item, msg, wp, lp);
+    }
     case WM_MEASUREITEM:
         if (wp) return ReflectToChild(GetDlgItem(Handle(), int(wp)), msg, wp, lp);
         break;
