@@ -12,15 +12,6 @@ namespace pelorine {
 using namespace mainform;
 
 namespace {
-std::wstring ExePath() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD n = GetModuleFileNameW(nullptr, path.data(), DWORD(path.size()));
-        if (n < path.size()) return path.substr(0, n);
-        path.resize(path.size() * 2);
-    }
-}
-
 void ApplyLabelLook(TShadowLabel& label, Look look) {
     TFont& f = label.Font();
     f.color = clWhite;
@@ -84,7 +75,7 @@ TMainForm1::TMainForm1(TComponent* owner)
 
     // Completing the window, in this order.
     SaveExt_.clear();
-    AppDir_ = AppDirFromExePath(ExePath());
+    AppDir_ = AppDirFromExePath(TApplication::ExeName());
     for (TdxfColorButton* b : {CButton1, CButton2, CButton3, CButton4}) b->SetShowHint(true);
     FillLists();
     LoadSettings();

@@ -3,6 +3,7 @@
 #include "app/Mainwindow1.h"
 #include "app/SettingsTable.h"
 #include "app/SettingsValues.h"
+#include "framework/Application.h"
 #include "framework/IniFile.h"
 
 namespace pelorine {
@@ -18,14 +19,7 @@ std::wstring ControlNameOf(const std::wstring& key) {
     return key;
 }
 
-std::wstring SettingsPath() {
-    std::wstring exe(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD n = GetModuleFileNameW(nullptr, exe.data(), DWORD(exe.size()));
-        if (n < exe.size()) return IniPathFromExePath(exe.substr(0, n));
-        exe.resize(exe.size() * 2);
-    }
-}
+std::wstring SettingsPath() { return IniPathFromExePath(TApplication::ExeName()); }
 } // namespace
 
 void TMainForm1::LoadSettings() {

@@ -10,6 +10,15 @@ TApplication& Application() {
     return app;
 }
 
+std::wstring TApplication::ExeName() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = GetModuleFileNameW(nullptr, path.data(), DWORD(path.size()));
+        if (n < path.size()) return path.substr(0, n);
+        path.resize(path.size() * 2);
+    }
+}
+
 void TApplication::Run() {
     if (mainForm_ && !terminated_) mainForm_->Show();
     MSG msg;

@@ -17,6 +17,8 @@ public:
     TForm* MainForm() const { return mainForm_; }
     void SetMainForm(TForm* form) { mainForm_ = form; }
     bool Terminated() const { return terminated_; }
+    // The full path of the program's executable file, of any length.
+    static std::wstring ExeName();
 
     // Shows the main form and runs the loop until Terminate.
     void Run();

@@ -32,10 +32,10 @@ bool ClickAccelerator(const TWinControl& root, wchar_t key) {
     return false;
 }
 
-TSpeedButton::TSpeedButton(TComponent* owner, TWinControl* parent) : TCustomControl(owner, parent) {}
-
 void TSpeedButton::Paint(TCanvas& canvas) {
-    if (Flat) PaintParentControls(canvas);
+    // A windowed control hides what its parent draws beneath it; a flat button draws the
+    // parent's windowless controls itself, so a label under it stays readable.
+    if (Flat && parent_) parent_->PaintGraphicControls(canvas, Point{Left(), Top()});
     PaintFrame(canvas);
     if (caption_.empty()) return;
     canvas.SetFont(font_);
@@ -43,25 +43,6 @@ void TSpeedButton::Paint(TCanvas& canvas) {
     const Rect text{shift, shift, Width() + shift, Height() + shift};
     canvas.DrawText(caption_, text, DT_CENTER | DT_VCENTER | DT_SINGLELINE,
                     enabled_ ? font_.color : clGrayText);
-}
-
-// A windowed control hides what its parent draws beneath it; a flat button draws the parent's
-// windowless controls itself, in their places, so a label under it stays readable.
-void TSpeedButton::PaintParentControls(TCanvas& canvas) const {
-    if (!parent_) return;
-    for (TControl* c : parent_->Controls()) {
-        auto* g = dynamic_cast<TGraphicControl*>(c);
-        if (!g || !g->Visible()) continue;
-        const Rect& r = g->BoundsRect();
-        if (r.right <= Left() || r.left >= bounds_.right || r.bottom <= Top() || r.top >= bounds_.bottom)
-            continue;
-        const int saved = SaveDC(canvas.Handle());
-        IntersectClipRect(canvas.Handle(), r.left - Left(), r.top - Top(), r.right - Left(),
-                          r.bottom - Top());
-        SetViewportOrgEx(canvas.Handle(), r.left - Left(), r.top - Top(), nullptr);
-        g->Paint(canvas);
-        RestoreDC(canvas.Handle(), saved);
-    }
 }
 
 void TSpeedButton::PaintFrame(TCanvas& canvas) const {
@@ -74,7 +55,7 @@ void TSpeedButton::PaintFrame(TCanvas& canvas) const {
         DrawEdge(canvas.Handle(), &rc, BDR_RAISEDINNER, BF_RECT);
 }
 
-LRESULT TSpeedButton::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT TButtonControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:

@@ -8,9 +8,11 @@
 
 namespace pelorine {
 
-class TSpeedButton : public TCustomControl {
+// What every push button shares: a caption, the pressed look while the mouse button is down
+// on it, and a click when it is released over the button.
+class TButtonControl : public TCustomControl {
   public:
-    TSpeedButton(TComponent* owner, TWinControl* parent);
+    TButtonControl(TComponent* owner, TWinControl* parent) : TCustomControl(owner, parent) {}
     const std::wstring& Caption() const { return caption_; }
     void SetCaption(std::wstring caption) {
         caption_ = std::move(caption);
@@ -19,21 +21,27 @@ class TSpeedButton : public TCustomControl {
     void Click() {
         if (OnClick) OnClick(this);
     }
-    void Paint(TCanvas& canvas) override;
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    TNotifyEvent OnClick;
+
+  protected:
+    bool pressed_ = false;
+    std::wstring caption_;
+};
+
+class TSpeedButton : public TButtonControl {
+  public:
+    TSpeedButton(TComponent* owner, TWinControl* parent) : TButtonControl(owner, parent) {}
+    void Paint(TCanvas& canvas) override;
     bool Flat = false;
     // The face; a flat button is filled with it too, so give it the parent's colour.
     TColor Color = clBtnFace;
-    TNotifyEvent OnClick;
 
   protected:
     TColor BackgroundColor() const override { return Color; }
 
   private:
-    void PaintParentControls(TCanvas& canvas) const;
     void PaintFrame(TCanvas& canvas) const;
-    bool pressed_ = false;
-    std::wstring caption_;
 };
 
 // The access key of a caption: the character after a single "&" ("&&" stands for "&" itself),

@@ -217,17 +217,23 @@ void TWinControl::PaintHandler() {
         TCanvas& canvas = buffer.Canvas();
         canvas.FillRect(FromRECT(client), BackgroundColor());
         PaintWindow(canvas);
-        for (TControl* c : controls_) {
-            auto* g = dynamic_cast<TGraphicControl*>(c);
-            if (!g || !g->Visible()) continue;
-            const int saved = SaveDC(canvas.Handle());
-            IntersectClipRect(canvas.Handle(), g->Left(), g->Top(), g->BoundsRect().right, g->BoundsRect().bottom);
-            SetViewportOrgEx(canvas.Handle(), g->Left(), g->Top(), nullptr);
-            g->Paint(canvas);
-            RestoreDC(canvas.Handle(), saved);
-        }
+        PaintGraphicControls(canvas, Point{0, 0});
     }
     EndPaint(Handle(), &ps);
+}
+
+void TWinControl::PaintGraphicControls(TCanvas& canvas, Point origin) const {
+    for (TControl* c : controls_) {
+        auto* g = dynamic_cast<TGraphicControl*>(c);
+        if (!g || !g->Visible()) continue;
+        const Rect& r = g->BoundsRect();
+        const Rect target{r.left - origin.x, r.top - origin.y, r.right - origin.x, r.bottom - origin.y};
+        const int saved = SaveDC(canvas.Handle());
+        IntersectClipRect(canvas.Handle(), target.left, target.top, target.right, target.bottom);
+        SetViewportOrgEx(canvas.Handle(), target.left, target.top, nullptr);
+        g->Paint(canvas);
+        RestoreDC(canvas.Handle(), saved);
+    }
 }
 
 void TWinControl::PaintWindow(TCanvas&) {}

@@ -88,6 +88,9 @@ public:
     void InsertControl(TControl* c) { controls_.push_back(c); }
     void RemoveControl(TControl* c);
     const std::vector<TControl*>& Controls() const { return controls_; }
+    // Paints the visible graphic children onto a canvas whose origin lies at `origin` in this
+    // control's client coordinates.
+    void PaintGraphicControls(TCanvas& canvas, Point origin) const;
 
 protected:
     // A window of the framework's own class; messages go straight to WndProc.
