@@ -11,4 +11,6 @@ ctest --preset native
 cmake --preset windows >/dev/null
 cmake --build --preset windows
 source scripts/test-env.sh
+# Wine's server and desktop outlive the tests otherwise.
+trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
 ctest --preset windows
