@@ -48,6 +48,13 @@ void ApplyLabelLook(TShadowLabel& label, Look look) {
     case Look::None: break;
     }
 }
+
+// Showing the window from the tray also undoes a minimise (a click on the taskbar button
+// minimises the active window), which showing alone would leave as it is.
+void ShowRestored(TForm& form) {
+    if (IsIconic(form.Handle())) ShowWindow(form.Handle(), SW_RESTORE);
+    form.Show();
+}
 } // namespace
 
 TMainForm1::TMainForm1(TComponent* owner)
@@ -175,6 +182,7 @@ void TMainForm1::CreateControls() {
 
     CheckBox1->OnClick = [this](TComponent* s) { CheckBox1Click(s); };
     C0_01->OnChange = [this](TComponent* s) { C0_01Change(s); };
+    C0_01->OnExit = [this](TComponent* s) { C0_01Change(s); };
     C1_01->OnChange = [this](TComponent* s) { C1_01Change(s); };
     C1_05->OnChange = [this](TComponent* s) { C1_05Change(s); };
     CButton1->OnClick = [this](TComponent*) { Close(); };
@@ -243,8 +251,8 @@ LRESULT TMainForm1::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
 
 // --- Shell commands and option rules ---------------------------------------------------------
 
-void TMainForm1::N1Click(TComponent*) { Show(); }
-void TMainForm1::TrayIcon1DblClick(TComponent*) { Show(); }
+void TMainForm1::N1Click(TComponent*) { ShowRestored(*this); }
+void TMainForm1::TrayIcon1DblClick(TComponent*) { ShowRestored(*this); }
 void TMainForm1::X1Click(TComponent*) { Close(); }
 
 void TMainForm1::CButton4Click(TComponent*) {
@@ -257,9 +265,11 @@ void TMainForm1::CheckBox1Click(TComponent*) {
 }
 
 void TMainForm1::C0_01Change(TComponent*) {
+    // While the user types in the field, a "\" at the end starts the next folder name: taking it
+    // away then would lose it and throw the caret to the start. The rule waits until they leave.
     const std::wstring text = C0_01->Text();
     const std::wstring trimmed = RemoveTrailingBackslash(text);
-    if (trimmed != text) C0_01->SetText(trimmed);  // runs this rule again, which then finds nothing
+    if (trimmed != text && !C0_01->Focused()) C0_01->SetText(trimmed);  // runs this rule again
     hints_->SetText(C0_01->Handle(), RemoveTrailingBackslash(C0_01->Text()));
     C0_01->SetHint(RemoveTrailingBackslash(C0_01->Text()));
 }

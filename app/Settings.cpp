@@ -20,6 +20,21 @@ std::wstring ControlNameOf(const std::wstring& key) {
 }
 
 std::wstring SettingsPath() { return IniPathFromExePath(TApplication::ExeName()); }
+
+// Where the window shows when it is not minimised: a minimised window reports its parking place
+// (-32000, -32000), and stored, that would open the next run off the screen.
+POINT RestoredPlace(HWND wnd) {
+    RECT rc;
+    GetWindowRect(wnd, &rc);
+    if (!IsIconic(wnd)) return {rc.left, rc.top};
+    WINDOWPLACEMENT placement{sizeof placement};
+    GetWindowPlacement(wnd, &placement);
+    // The restored place counts from the work area's corner, not the screen's.
+    MONITORINFO monitor{sizeof monitor};
+    GetMonitorInfoW(MonitorFromRect(&placement.rcNormalPosition, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    return {placement.rcNormalPosition.left + monitor.rcWork.left - monitor.rcMonitor.left,
+            placement.rcNormalPosition.top + monitor.rcWork.top - monitor.rcMonitor.top};
+}
 } // namespace
 
 void TMainForm1::LoadSettings() {
@@ -54,16 +69,15 @@ void TMainForm1::LoadSettings() {
 
 void TMainForm1::FormClose(TComponent*, TCloseAction&) {
     TIniFile ini(SettingsPath());
+    const POINT place = RestoredPlace(Handle());  // also while the window is hidden
     for (const SettingKey& key : kSettingKeys) {
         const std::wstring k = key.key;
-        RECT rc;
-        GetWindowRect(Handle(), &rc);  // also while the window is hidden
         if (k == L"M_TOP") {
-            ini.WriteInteger(key.section, k, rc.top);
+            ini.WriteInteger(key.section, k, place.y);
             continue;
         }
         if (k == L"M_LEFT") {
-            ini.WriteInteger(key.section, k, rc.left);
+            ini.WriteInteger(key.section, k, place.x);
             continue;
         }
         TComponent* control = FindComponent(ControlNameOf(k));

@@ -25,16 +25,6 @@ std::wstring BuildDir() {
 }
 
 namespace {
-std::wstring NewFolder() {
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    static int counter = 0;
-    const std::wstring folder = std::wstring(temp) + L"pelorine-e2e-" + std::to_wstring(GetCurrentProcessId()) +
-                                L"-" + std::to_wstring(++counter);
-    CreateDirectoryW(folder.c_str(), nullptr);
-    return folder;
-}
-
 void RemoveFolder(const std::wstring& folder) {
     std::wstring from = folder + L'\0';
     SHFILEOPSTRUCTW op{};
@@ -42,6 +32,17 @@ void RemoveFolder(const std::wstring& folder) {
     op.pFrom = from.c_str();
     op.fFlags = FOF_NO_UI;
     SHFileOperationW(&op);
+}
+
+std::wstring NewFolder() {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    static int counter = 0;
+    const std::wstring folder = std::wstring(temp) + L"pelorine-e2e-" + std::to_wstring(GetCurrentProcessId()) +
+                                L"-" + std::to_wstring(++counter);
+    RemoveFolder(folder);  // a run that was killed leaves its folder, and process ids come round again
+    CreateDirectoryW(folder.c_str(), nullptr);
+    return folder;
 }
 
 void SendKey(WORD vk, bool up) {

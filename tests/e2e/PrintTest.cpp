@@ -1,0 +1,196 @@
+// The print commands started by their hotkeys from another program: a page reaches the
+// printer, the hand-off file goes, and a printer that refuses the job is reported. The pages
+// themselves are checked from the PDF printer's files by check-e2e-pdf.sh.
+#include "e2e/Driver.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <utility>
+
+using namespace e2e;
+
+namespace {
+
+// The print settings that check-e2e-pdf.sh expects: margins top 20, bottom 15, left 25,
+// right 10 mm. The file is UTF-16 so that the Japanese texts survive any ANSI code page.
+const std::wstring kPrintSettings =
+    L"[SET]\r\nSOUND=0\r\n[SET2]\r\nC2_02=ヘッダー テスト\r\nC2_03=フッター 1\r\n"
+    L"C2_04_1=20\r\nC2_04_2=15\r\nC2_04_3=25\r\nC2_04_4=10\r\n";
+
+std::string Utf16File(const std::wstring& text) {
+    std::string bytes = "\xFF\xFE";
+    for (const wchar_t c : text) {
+        bytes += char(c & 0xFF);
+        bytes += char(c >> 8);
+    }
+    return bytes;
+}
+
+std::wstring EnvPath(const char* name) {
+    const char* value = std::getenv(name);
+    return value && *value ? ToWindowsPath(value) : std::wstring();
+}
+
+// The file that the PDF printer of the test bench writes for each job of ours (named after
+// the document title, replaced by the next job). Without that printer nothing can be seen.
+class PrintedPdf {
+  public:
+    // `keepAs` names the copy that Keep makes; one left by an earlier run goes now, so that
+    // the page checks never read it.
+    explicit PrintedPdf(const std::wstring& keepAs = L"")
+        : path_(Folder().empty() ? L"" : Folder() + L"\\Pelorine.pdf"),
+          keepAs_(KeptFolder() + L"\\" + keepAs), before_(Stamp()) {
+        if (!keepAs.empty()) {
+            DeleteFileW((keepAs_ + L".pdf").c_str());
+            DeleteFileW((keepAs_ + L".size").c_str());
+        }
+    }
+    static std::wstring Folder() { return EnvPath("PELORINE_PDF_DIR"); }
+    bool Known() const { return !path_.empty(); }
+
+    // A new file, written to its end: cups-pdf writes it in place while Ghostscript runs.
+    bool WaitNew(int timeoutMs) const {
+        std::string last;
+        return WaitFor(
+            [&] {
+                if (Stamp() == before_) return false;
+                const std::string bytes = ReadFileBytes(path_);
+                const bool complete = bytes == last && bytes.rfind("%%EOF") != std::string::npos &&
+                                      bytes.rfind("%%EOF") + 8 >= bytes.size();
+                last = bytes;
+                return complete;
+            },
+            timeoutMs);
+    }
+    bool Unchanged() const { return Stamp() == before_; }
+    // A copy for the checks of the page, with the picture's size in pixels beside it.
+    void Keep(SIZE picture) const {
+        CreateDirectoryW(KeptFolder().c_str(), nullptr);
+        ASSERT_TRUE(CopyFileW(path_.c_str(), (keepAs_ + L".pdf").c_str(), FALSE));
+        std::ofstream(std::filesystem::path(keepAs_ + L".size")) << picture.cx << ' ' << picture.cy << '\n';
+    }
+
+  private:
+    static std::wstring KeptFolder() { return BuildDir() + L"\\e2e-print-files"; }
+    using FileStamp = std::pair<ULONGLONG, ULONGLONG>; // last write time, size; zero when missing
+    FileStamp Stamp() const {
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        if (path_.empty() || !GetFileAttributesExW(path_.c_str(), GetFileExInfoStandard, &data)) return {};
+        return {ULONGLONG(data.ftLastWriteTime.dwHighDateTime) << 32 | data.ftLastWriteTime.dwLowDateTime,
+                ULONGLONG(data.nFileSizeHigh) << 32 | data.nFileSizeLow};
+    }
+
+    std::wstring path_;
+    std::wstring keepAs_;
+    FileStamp before_;
+};
+
+bool UnderWine() { return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr; }
+
+// Wine (without a tray of the desktop's own) shows each notification icon as a small window
+// in its standalone tray; Windows shows them in no window that could be counted.
+int TrayIconWindows() {
+    int count = 0;
+    EnumWindows(
+        [](HWND w, LPARAM lp) {
+            EnumChildWindows(
+                w,
+                [](HWND child, LPARAM lp) {
+                    wchar_t name[64] = {};
+                    GetClassNameW(child, name, 64);
+                    if (lstrcmpW(name, L"__winex11_tray_icon") == 0) ++*reinterpret_cast<int*>(lp);
+                    return TRUE;
+                },
+                lp);
+            return TRUE;
+        },
+        LPARAM(&count));
+    return count;
+}
+
+struct PrintTest : testing::Test {
+    void SetUp() override {
+        app = std::make_unique<PelorineProcess>(Utf16File(kPrintSettings));
+        app->Start();
+        ASSERT_NE(app->MainWindow(), nullptr);
+        Pump(500);
+    }
+    void TearDown() override {
+        if (app) {
+            EXPECT_TRUE(app->CloseAndWait());
+        }
+    }
+    // The hotkey's handler has run to its end once the window answers again.
+    void WaitIdle() {
+        DWORD_PTR result = 0;
+        ASSERT_TRUE(SendMessageTimeoutW(app->MainWindow(), WM_NULL, 0, 0, SMTO_NORMAL, 30000, &result));
+    }
+    bool HandOffFileExists() const { return FileExists(app->File(L"_tmp000.tmp")); }
+
+    std::unique_ptr<PelorineProcess> app;
+};
+
+// Only while print-refused.sh has the queue reject jobs; it takes them again afterwards.
+struct PrintRefusedTest : PrintTest {
+    void SetUp() override {
+        if (!std::getenv("PELORINE_PRINTER_REFUSES")) GTEST_SKIP() << "the printer accepts jobs";
+        PrintTest::SetUp();
+    }
+};
+
+} // namespace
+
+TEST_F(PrintTest, F12PrintsTheDesktopAndLeavesTheTrayIconAlone) {
+    const PrintedPdf pdf(L"desktop");
+    if (!pdf.Known()) GTEST_SKIP() << "no PDF printer to read the page from";
+    const int iconsBefore = TrayIconWindows();
+    PressKey(VK_F12);
+    ASSERT_TRUE(pdf.WaitNew(30000));
+    WaitIdle();
+    EXPECT_FALSE(HandOffFileExists());
+    EXPECT_EQ(app->WaitErrorBox(0), nullptr);
+    pdf.Keep({GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
+
+    if (!UnderWine()) return;
+    EXPECT_EQ(TrayIconWindows(), iconsBefore);
+    // Copy desktop does switch the icon on: the count above would have seen it.
+    PressKey(VK_F8);
+    EXPECT_TRUE(WaitFor([&] { return TrayIconWindows() > iconsBefore; }, 5000));
+}
+
+TEST_F(PrintTest, F11PrintsTheActiveWindow) {
+    const PrintedPdf pdf(L"window");
+    if (!pdf.Known()) GTEST_SKIP() << "no PDF printer to read the page from";
+    TargetWindow target(200, 150, 400, 300, RGB(255, 0, 0));
+    target.BringToFront();
+    RECT rc;
+    GetWindowRect(target.Handle(), &rc);
+    PressKey(VK_F11);
+    ASSERT_TRUE(pdf.WaitNew(30000));
+    WaitIdle();
+    EXPECT_FALSE(HandOffFileExists());
+    EXPECT_EQ(app->WaitErrorBox(0), nullptr);
+    pdf.Keep({rc.right - rc.left, rc.bottom - rc.top});
+}
+
+TEST_F(PrintRefusedTest, TheErrorIsShownAndTheNextCaptureWorks) {
+    const PrintedPdf pdf;
+    PressKey(VK_F12);
+    HWND box = app->WaitErrorBox(30000);
+    ASSERT_NE(box, nullptr);
+    const std::wstring text = MessageBoxText(box);
+    EXPECT_EQ(text.rfind(L"印刷できません: ", 0), 0u) << testing::PrintToString(text);
+    EXPECT_TRUE(text.ends_with(L'.'));
+    EXPECT_FALSE(HandOffFileExists());
+    DismissMessageBox(box);
+    Pump(500);
+    ASSERT_TRUE(app->Running());
+
+    const DWORD before = GetClipboardSequenceNumber();
+    PressKey(VK_F8);
+    EXPECT_TRUE(WaitClipboardBitmap(before, 5000).has_value());
+    EXPECT_TRUE(pdf.Unchanged());
+}

@@ -1,0 +1,334 @@
+// The save commands started by their hotkeys from another program: the numbered file in the
+// save folder with its format, size and depth, the serial number in the settings file after a
+// close, and the failures that keep the number for the next try.
+#include "e2e/Driver.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+using namespace e2e;
+namespace fs = std::filesystem;
+
+namespace {
+constexpr int kScreenW = 1280, kScreenH = 1024;
+constexpr int kTargetW = 400, kTargetH = 300;
+
+// What a picture file's own header says about it.
+struct ImageFacts {
+    std::string format;  // "PNG", "BMP", "JPEG", "PCX", "TIFF"; empty when not recognised
+    int width = 0;
+    int height = 0;
+    std::string depth;  // "1-bit palette", "8-bit grey", "24-bit colour", …
+};
+
+unsigned Byte(const std::string& b, size_t at) { return at < b.size() ? static_cast<unsigned char>(b[at]) : 0; }
+unsigned Le16(const std::string& b, size_t at) { return Byte(b, at) | Byte(b, at + 1) << 8; }
+unsigned Le32(const std::string& b, size_t at) { return Le16(b, at) | Le16(b, at + 2) << 16; }
+unsigned Be16(const std::string& b, size_t at) { return Byte(b, at) << 8 | Byte(b, at + 1); }
+unsigned Be32(const std::string& b, size_t at) { return Be16(b, at) << 16 | Be16(b, at + 2); }
+
+std::string Depth(unsigned bits, const char* kind) { return std::to_string(bits) + "-bit " + kind; }
+
+ImageFacts PngFacts(const std::string& b) {
+    const unsigned bits = Byte(b, 24), type = Byte(b, 25);
+    const std::string depth = type == 3   ? Depth(bits, "palette")
+                              : type == 0 ? Depth(bits, "grey")
+                              : type == 2 ? Depth(3 * bits, "colour")
+                                          : Depth(4 * bits, "colour");
+    return {"PNG", int(Be32(b, 16)), int(Be32(b, 20)), depth};
+}
+
+ImageFacts BmpFacts(const std::string& b) {
+    const unsigned bits = Le16(b, 28);
+    return {"BMP", int(Le32(b, 18)), std::abs(int(Le32(b, 22))), Depth(bits, bits <= 8 ? "palette" : "colour")};
+}
+
+ImageFacts PcxFacts(const std::string& b) {
+    const unsigned bits = Byte(b, 3), planes = Byte(b, 65);
+    return {"PCX", int(Le16(b, 8) - Le16(b, 4) + 1), int(Le16(b, 10) - Le16(b, 6) + 1),
+            Depth(bits * planes, planes == 3 ? "colour" : "palette")};
+}
+
+ImageFacts JpegFacts(const std::string& b) {
+    for (size_t at = 2; at + 9 < b.size() && Byte(b, at) == 0xFF; at += 2 + Be16(b, at + 2)) {
+        const unsigned marker = Byte(b, at + 1);
+        const bool frame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+        if (!frame) continue;
+        const unsigned components = Byte(b, at + 9);
+        return {"JPEG", int(Be16(b, at + 7)), int(Be16(b, at + 5)),
+                components == 1 ? Depth(8, "grey") : Depth(8 * components, "colour")};
+    }
+    return {"JPEG", 0, 0, ""};
+}
+
+// Little-endian TIFF, first image: its size, samples and photometric interpretation.
+ImageFacts TiffFacts(const std::string& b) {
+    const size_t ifd = Le32(b, 4);
+    unsigned width = 0, height = 0, bits = 1, samples = 1, photometric = 0;
+    for (unsigned i = 0, n = Le16(b, ifd); i < n; ++i) {
+        const size_t entry = ifd + 2 + 12 * i;
+        const unsigned tag = Le16(b, entry), type = Le16(b, entry + 2), count = Le32(b, entry + 4);
+        const unsigned value = type == 3 ? Le16(b, entry + 8) : Le32(b, entry + 8);
+        if (tag == 256) width = value;
+        if (tag == 257) height = value;
+        if (tag == 258) bits = count > 2 ? Le16(b, Le32(b, entry + 8)) : value;  // per sample
+        if (tag == 262) photometric = value;
+        if (tag == 277) samples = value;
+    }
+    const std::string depth = photometric == 3   ? Depth(bits, "palette")
+                              : photometric <= 1 ? Depth(bits, "grey")
+                                                 : Depth(bits * samples, "colour");
+    return {"TIFF", int(width), int(height), depth};
+}
+
+ImageFacts Inspect(const std::string& b) {
+    if (b.compare(0, 8, "\x89PNG\r\n\x1a\n") == 0) return PngFacts(b);
+    if (b.compare(0, 2, "BM") == 0) return BmpFacts(b);
+    if (b.compare(0, 2, "\xFF\xD8") == 0) return JpegFacts(b);
+    if (b.compare(0, 4, "II*\0", 4) == 0) return TiffFacts(b);
+    if (Byte(b, 0) == 0x0A && b.size() > 128) return PcxFacts(b);
+    return {};
+}
+
+std::string Narrow(const std::wstring& ascii) { return std::string(ascii.begin(), ascii.end()); }
+
+std::vector<std::wstring> Listing(const std::wstring& folder) {
+    std::vector<std::wstring> names;
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(fs::path(folder), ec)) names.push_back(entry.path().filename().wstring());
+    return names;
+}
+
+HWND FindChildWithText(HWND parent, const std::wstring& text) {
+    struct Search {
+        const std::wstring* text;
+        HWND found;
+    } search{&text, nullptr};
+    EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM lp) {
+            auto* s = reinterpret_cast<Search*>(lp);
+            // WM_GETTEXT, not GetWindowText, which reads no control of another process.
+            wchar_t buffer[MAX_PATH] = {};
+            SendMessageW(child, WM_GETTEXT, MAX_PATH, LPARAM(buffer));
+            if (*s->text != buffer) return TRUE;
+            s->found = child;
+            return FALSE;
+        },
+        LPARAM(&search));
+    return search.found;
+}
+
+struct SaveTest : testing::Test {
+    // Starts the program with an ANSI settings file, as an older file would be: no sound, no
+    // cursor, the save folder and "Snap" with the serial number 7, and the conversion keys.
+    void StartWith(const std::wstring& folder, const std::string& conversion = "") {
+        saveFolder = folder;
+        std::ofstream(fs::path(app->File(L"Pelorine.ini")), std::ios::binary)
+            << "[SET]\r\nSOUND=0\r\nCURSOR=0\r\n[SET0]\r\nC0_01=" << Narrow(folder)
+            << "\r\nC0_02=Snap\r\nC0_03=7\r\n[SET1]\r\n"
+            << conversion;
+        Start();
+    }
+    void Start() {
+        app->Start();
+        ASSERT_NE(app->MainWindow(), nullptr);
+        Pump(500);
+    }
+    void TearDown() override {
+        if (app->Running()) EXPECT_TRUE(app->CloseAndWait());
+    }
+
+    // The active window of F9: its frame included, it is exactly kTargetW × kTargetH.
+    TargetWindow& Target() {
+        if (!target) target = std::make_unique<TargetWindow>(150, 120, kTargetW, kTargetH, RGB(40, 120, 220));
+        target->BringToFront();
+        return *target;
+    }
+    void Press(WORD key) {
+        if (key == VK_F9) Target();
+        PressKey(key);
+    }
+    std::wstring Saved(const std::wstring& name) const { return saveFolder + L"\\" + name; }
+    bool WaitSaved(const std::wstring& name) {
+        return WaitFor([&] { return FileExists(Saved(name)); }, 20000);
+    }
+    // The text of the error box, which is then dismissed.
+    std::wstring ErrorText() {
+        HWND box = app->WaitErrorBox(20000);
+        if (!box) return L"(no error box)";
+        const std::wstring text = MessageBoxText(box);
+        DismissMessageBox(box);
+        Pump(300);
+        return text;
+    }
+    std::wstring Ini() const { return app->File(L"Pelorine.ini"); }
+    int SerialAfterClose() {
+        EXPECT_TRUE(app->CloseAndWait());
+        return GetPrivateProfileIntW(L"SET0", L"C0_03", -1, Ini().c_str());
+    }
+    bool IniIsUtf16() const { return ReadFileBytes(Ini()).compare(0, 2, "\xFF\xFE") == 0; }
+    bool HandOffLeft() const { return FileExists(app->File(L"_tmp000.tmp")); }
+
+    std::unique_ptr<PelorineProcess> app = std::make_unique<PelorineProcess>();
+    std::unique_ptr<TargetWindow> target;
+    std::wstring saveFolder;
+};
+
+struct SaveCase {
+    const char* name;
+    WORD key;
+    std::string conversion;  // the [SET1] keys
+    const wchar_t* fileName;
+    ImageFacts expected;
+    // For the independent decoder run afterwards: its format name, the most colours the
+    // picture may have (0: any) and the colour space it must report ("-": any).
+    const char* magick;
+    int maxColours;
+    const char* colourSpace;
+};
+
+void PrintTo(const SaveCase& c, std::ostream* os) { *os << c.name; }
+
+struct SaveFormatTest : SaveTest, testing::WithParamInterface<SaveCase> {
+    // Leaves a copy of the file and what it should be for the check with ImageMagick.
+    void KeepForIdentify(const std::wstring& path) {
+        const SaveCase& c = GetParam();
+        const std::wstring keep = BuildDir() + L"\\e2e-save-files";
+        CreateDirectoryW(keep.c_str(), nullptr);
+        const std::wstring stem = keep + L"\\" + std::wstring(c.name, c.name + strlen(c.name));
+        CopyFileW(path.c_str(), (stem + fs::path(path).extension().wstring()).c_str(), FALSE);
+        std::ofstream(fs::path(stem + L".expect"), std::ios::binary)
+            << fs::path(path).extension().string() << ' ' << c.magick << ' ' << c.expected.width << ' '
+            << c.expected.height << ' ' << c.maxColours << ' ' << c.colourSpace << '\n';
+    }
+};
+
+} // namespace
+
+TEST_P(SaveFormatTest, WritesTheNumberedFileConvertedAndCountsOn) {
+    const SaveCase& c = GetParam();
+    // A folder two levels below an existing one: the save makes both.
+    StartWith(app->File(L"out\\shots"), c.conversion);
+    if (c.key == VK_F9) {
+        RECT rc;
+        GetWindowRect(Target().Handle(), &rc);
+        ASSERT_EQ(rc.right - rc.left, kTargetW);
+        ASSERT_EQ(rc.bottom - rc.top, kTargetH);
+    }
+    Press(c.key);
+    ASSERT_TRUE(WaitSaved(c.fileName));
+    const ImageFacts facts = Inspect(ReadFileBytes(Saved(c.fileName)));
+    EXPECT_EQ(facts.format, c.expected.format);
+    EXPECT_EQ(facts.width, c.expected.width);
+    EXPECT_EQ(facts.height, c.expected.height);
+    EXPECT_EQ(facts.depth, c.expected.depth);
+    KeepForIdentify(Saved(c.fileName));
+    // Only the finished file: no temporary file beside it, and the hand-off file is gone.
+    EXPECT_EQ(Listing(saveFolder), std::vector<std::wstring>{c.fileName});
+    EXPECT_FALSE(HandOffLeft());
+
+    EXPECT_EQ(SerialAfterClose(), 8);
+    EXPECT_FALSE(IniIsUtf16());  // an existing ANSI file stays ANSI
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Formats, SaveFormatTest,
+    testing::Values(
+        // "90度", then fitted into 640 × 480 pixels.
+        SaveCase{"ActiveWindowPng256ColoursTurnedAndFitted", VK_F9,
+                 "C1_01=4\r\nC1_03=2\r\nC1_04=1\r\nC1_05=2\r\nC1_06_2=640\r\nC1_06_3=480\r\n", L"Snap7.png",
+                 {"PNG", 640, 480, "8-bit palette"}, "PNG", 256, "-"},
+        SaveCase{"DesktopBmp16ColoursAtHalfSize", VK_F10, "C1_01=0\r\nC1_03=1\r\nC1_05=1\r\nC1_06_1=50\r\n",
+                 L"Snap7.bmp", {"BMP", kScreenW / 2, kScreenH / 2, "4-bit palette"}, "BMP3", 16, "-"},
+        SaveCase{"DesktopGreyJpegTurned", VK_F10, "C1_01=2\r\nC1_02=9\r\nC1_03=3\r\nC1_04=1\r\nC1_05=0\r\n",
+                 L"Snap7.jpg", {"JPEG", kScreenH, kScreenW, "8-bit grey"}, "JPEG", 0, "Gray"},
+        SaveCase{"ActiveWindowJpegFullColourLowestQuality", VK_F9, "C1_01=2\r\nC1_02=0\r\nC1_03=4\r\n", L"Snap7.jpg",
+                 {"JPEG", kTargetW, kTargetH, "24-bit colour"}, "JPEG", 0, "sRGB"},
+        SaveCase{"ActiveWindowPcxTwoColoursStretched", VK_F9,
+                 "C1_01=3\r\nC1_03=0\r\nC1_04=2\r\nC1_05=3\r\nC1_06_2=300\r\nC1_06_3=200\r\n", L"Snap7.pcx",
+                 {"PCX", 300, 200, "1-bit palette"}, "PCX", 2, "-"},
+        SaveCase{"ActiveWindowPcx256Colours", VK_F9, "C1_01=3\r\nC1_03=2\r\n", L"Snap7.pcx",
+                 {"PCX", kTargetW, kTargetH, "8-bit palette"}, "PCX", 256, "-"},
+        // "270度" turns 400 × 300 into 300 × 400; 200 % of that.
+        SaveCase{"ActiveWindowTiffFullColourTurnedAndDoubled", VK_F9,
+                 "C1_01=1\r\nC1_03=4\r\nC1_04=3\r\nC1_05=1\r\nC1_06_1=200\r\n", L"Snap7.tif",
+                 {"TIFF", 2 * kTargetH, 2 * kTargetW, "24-bit colour"}, "TIFF", 0, "sRGB"}),
+    [](const testing::TestParamInfo<SaveCase>& info) { return std::string(info.param.name); });
+
+TEST_F(SaveTest, AFirstRunSavesTheDesktopUnconvertedIntoTheProgramFolder) {
+    Start();  // no settings file: no format chosen, so BMP without an extension, serial 0
+    saveFolder = app->Folder();
+    Press(VK_F10);
+    ASSERT_TRUE(WaitSaved(L"Snap0"));
+    const ImageFacts facts = Inspect(ReadFileBytes(Saved(L"Snap0")));
+    EXPECT_EQ(facts.format, "BMP");
+    EXPECT_EQ(facts.width, kScreenW);
+    EXPECT_EQ(facts.height, kScreenH);
+    EXPECT_EQ(facts.depth, "24-bit colour");
+    EXPECT_FALSE(HandOffLeft());
+
+    EXPECT_EQ(SerialAfterClose(), 1);
+    EXPECT_TRUE(IniIsUtf16());
+    wchar_t folder[MAX_PATH] = {};
+    GetPrivateProfileStringW(L"SET0", L"C0_01", L"", folder, MAX_PATH, Ini().c_str());
+    EXPECT_EQ(std::wstring(folder), app->Folder());
+}
+
+TEST_F(SaveTest, AFolderThatCannotBeMadeIsReportedAndKeepsTheNumber) {
+    std::ofstream(fs::path(app->File(L"blocker"))) << "a file where a folder should be";
+    StartWith(app->File(L"blocker\\shots"), "C1_01=4\r\n");
+    Press(VK_F9);
+    EXPECT_EQ(ErrorText(), L"ファイル " + saveFolder + L"/Snap7.png を作成できません.");
+    EXPECT_FALSE(HandOffLeft());
+    EXPECT_EQ(SerialAfterClose(), 7);
+}
+
+TEST_F(SaveTest, ANameTakenByAFolderFailsCleanlyAndTheRetryUsesTheSameNumber) {
+    const std::wstring folder = app->File(L"shots");
+    CreateDirectoryW(folder.c_str(), nullptr);
+    CreateDirectoryW((folder + L"\\Snap7.png").c_str(), nullptr);
+    StartWith(folder, "C1_01=4\r\n");
+    Press(VK_F9);
+    EXPECT_EQ(ErrorText(), L"ファイル " + folder + L"/Snap7.png を作成できません.");
+    EXPECT_EQ(Listing(folder), std::vector<std::wstring>{L"Snap7.png"});  // no temporary file left
+
+    ASSERT_TRUE(RemoveDirectoryW(Saved(L"Snap7.png").c_str()));
+    Press(VK_F9);
+    ASSERT_TRUE(WaitSaved(L"Snap7.png"));
+    EXPECT_EQ(Inspect(ReadFileBytes(Saved(L"Snap7.png"))).format, "PNG");
+    Press(VK_F9);
+    EXPECT_TRUE(WaitSaved(L"Snap8.png"));
+    EXPECT_EQ(SerialAfterClose(), 9);
+}
+
+TEST_F(SaveTest, AnEmptyFolderTextStopsTheSaveAndKeepsTheNumber) {
+    const std::wstring folder = app->File(L"shots");
+    StartWith(folder, "C1_01=4\r\n");
+    // Cleared in the running program: an empty stored value would become the program folder.
+    HWND edit = FindChildWithText(app->MainWindow(), folder);
+    ASSERT_NE(edit, nullptr);
+    SendMessageW(edit, WM_SETTEXT, 0, LPARAM(L""));
+    EXPECT_EQ(SendMessageW(edit, WM_GETTEXTLENGTH, 0, 0), 0);
+    Press(VK_F9);
+    EXPECT_EQ(ErrorText(), L"ディレクトリを作成することができません.");
+    EXPECT_FALSE(FileExists(folder));
+    EXPECT_FALSE(HandOffLeft());
+    EXPECT_EQ(SerialAfterClose(), 7);
+}
+
+TEST_F(SaveTest, AHandOffFileThatCannotBeWrittenStopsTheSaveAfterTheClipboard) {
+    // A folder of that name: creating the file fails as in a read-only program folder.
+    CreateDirectoryW(app->File(L"_tmp000.tmp").c_str(), nullptr);
+    StartWith(app->File(L"shots"), "C1_01=4\r\n");
+    const DWORD before = GetClipboardSequenceNumber();
+    Press(VK_F9);
+    EXPECT_EQ(ErrorText(), L"ファイル " + app->Folder() + L"/_tmp000.tmp を作成できません.");
+    EXPECT_TRUE(WaitClipboardBitmap(before, 1000).has_value());
+    EXPECT_FALSE(FileExists(saveFolder));
+    EXPECT_EQ(SerialAfterClose(), 7);
+}

@@ -1,0 +1,319 @@
+// The application's life as a user sees it: the first start, the way to the tray and back, the
+// tray menu's exit, the settings surviving a restart, and moving the borderless window.
+#include "app/SettingsTable.h"
+#include "e2e/Driver.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+
+using namespace e2e;
+
+namespace {
+
+constexpr UINT kTrayNotify = WM_USER + 101;
+// CButton4 "タスクトレイへ", client (264, 304) size 77 × 70: its middle, from the window's corner.
+constexpr POINT kTrayButton{302, 339};
+// A place on the skin where no control lies (between the save fields and the print title).
+constexpr POINT kBareSkin{120, 330};
+// Inside the file name field C0_02 (client 182, 282, size 87 × 19).
+constexpr POINT kNameField{200, 291};
+// Inside the save folder field C0_01 (client 165, 262, size 160 × 19 with its browse button).
+constexpr POINT kSaveFolderField{240, 271};
+
+std::wstring ClassOf(HWND w) {
+    wchar_t name[64] = {};
+    GetClassNameW(w, name, 64);
+    return name;
+}
+
+RECT RectOf(HWND w) {
+    RECT rc{};
+    GetWindowRect(w, &rc);
+    return rc;
+}
+
+std::string Utf16Bytes(const std::wstring& text) {
+    std::string bytes = "\xFF\xFE";
+    for (const wchar_t c : text) {
+        bytes += static_cast<char>(c & 0xFF);
+        bytes += static_cast<char>(c >> 8);
+    }
+    return bytes;
+}
+
+std::wstring IniValue(const std::wstring& file, const wchar_t* section, const wchar_t* key) {
+    wchar_t value[512] = {};
+    GetPrivateProfileStringW(section, key, L"<missing>", value, 512, file.c_str());
+    return value;
+}
+
+// A full settings file with a value other than the default for every key.
+const std::map<std::wstring, std::wstring> kFullSettings = {
+    {L"M_TOP", L"140"},     {L"M_LEFT", L"260"},    {L"HOTKEY", L"0"},      {L"CURSOR", L"0"},
+    {L"TIMING", L"1"},      {L"SOUND", L"0"},       {L"C0_01", L"C:\\caps"}, {L"C0_02", L"Shot"},
+    {L"C0_03", L"17"},      {L"C1_01", L"2"},       {L"C1_02", L"8"},       {L"C1_03", L"4"},
+    {L"C1_04", L"3"},       {L"C1_05", L"2"},       {L"C1_06_1", L"150"},   {L"C1_06_2", L"1024"},
+    {L"C1_06_3", L"768"},   {L"C2_02", L"Header"},  {L"C2_03", L"Footer"},  {L"C2_04_1", L"10"},
+    {L"C2_04_2", L"20"},    {L"C2_04_3", L"30"},    {L"C2_04_4", L"40"},
+};
+
+std::string Ascii(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+
+std::string FullSettingsFile() {
+    std::string text;
+    std::wstring section;
+    for (const pelorine::SettingKey& key : pelorine::kSettingKeys) {
+        if (section != key.section) {
+            section = key.section;
+            text.append("[").append(Ascii(section)).append("]\r\n");
+        }
+        text.append(Ascii(key.key)).append("=").append(Ascii(kFullSettings.at(key.key))).append("\r\n");
+    }
+    return text;
+}
+
+class ShellTest : public testing::Test {
+protected:
+    void StartWith(const std::string& ini = "") {
+        app_ = std::make_unique<PelorineProcess>(ini);
+        app_->Start();
+        main_ = app_->MainWindow();
+        ASSERT_NE(main_, nullptr);
+        GetWindowThreadProcessId(main_, &pid_);
+        tray_ = FindProcessWindow(pid_, [](HWND w) { return ClassOf(w) == L"PelorineTrayIcon"; });
+        ASSERT_NE(tray_, nullptr);
+        ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(main_) != FALSE; }, 5000));
+        Pump(300);
+    }
+    void TearDown() override {
+        if (app_ && app_->Running()) {
+            EXPECT_TRUE(app_->CloseAndWait(15000));
+        }
+    }
+
+    POINT OnWindow(POINT client) const {
+        const RECT rc = RectOf(main_);
+        return {rc.left + client.x, rc.top + client.y};
+    }
+    // Under Wine without a window manager, hiding the active window keeps the program busy for
+    // about two seconds, so a step waits until the program answers again.
+    void WaitIdle() const {
+        DWORD_PTR result = 0;
+        WaitFor([&] { return SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_NORMAL, 200, &result) != 0; }, 10000);
+    }
+    void ToTray() {
+        const POINT at = OnWindow(kTrayButton);
+        ClickAt(at.x, at.y);
+        ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(main_); }, 5000));
+        WaitIdle();
+    }
+    void TrayNotify(UINT mouseMessage) const { PostMessageW(tray_, kTrayNotify, 0, mouseMessage); }
+    HWND PopupMenu(int timeoutMs) const {
+        HWND menu = nullptr;
+        WaitFor(
+            [&] {
+                menu = FindProcessWindow(pid_, [](HWND w) { return ClassOf(w) == L"#32768" && IsWindowVisible(w); });
+                return menu != nullptr;
+            },
+            timeoutMs);
+        return menu;
+    }
+    HWND OpenMenuAt(int x, int y) {
+        SetCursorPos(x, y);
+        TrayNotify(WM_RBUTTONDOWN);
+        return PopupMenu(5000);
+    }
+    bool Exited(int timeoutMs) const { return WaitFor([&] { return !app_->Running(); }, timeoutMs); }
+    std::wstring Ini(const wchar_t* section, const wchar_t* key) const {
+        return IniValue(app_->File(L"Pelorine.ini"), section, key);
+    }
+
+    std::unique_ptr<PelorineProcess> app_;
+    HWND main_ = nullptr;
+    HWND tray_ = nullptr;
+    DWORD pid_ = 0;
+};
+
+} // namespace
+
+TEST_F(ShellTest, FirstStartShowsTheWindowAtItsPlaceAndClosingWritesTheDefaults) {
+    StartWith();
+    const RECT rc = RectOf(main_);
+    EXPECT_EQ(rc.left, 20);
+    EXPECT_EQ(rc.top, 20);
+    EXPECT_EQ(rc.right - rc.left, 361);
+    EXPECT_EQ(rc.bottom - rc.top, 553);
+    // Its own taskbar button: an unowned, visible application window.
+    EXPECT_TRUE(GetWindowLongW(main_, GWL_EXSTYLE) & WS_EX_APPWINDOW);
+    EXPECT_FALSE(GetWindowLongW(main_, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+    EXPECT_EQ(GetWindow(main_, GW_OWNER), nullptr);
+    // Nothing else of the program is on the screen: no tray window, no error box.
+    const HWND other = FindProcessWindow(pid_, [&](HWND w) {
+        return w != main_ && IsWindowVisible(w) && ClassOf(w) != L"tooltips_class32";
+    });
+    EXPECT_EQ(other, nullptr) << "class " << testing::PrintToString(ClassOf(other));
+    EXPECT_FALSE(FileExists(app_->File(L"Pelorine.ini")));
+
+    ASSERT_TRUE(app_->CloseAndWait(15000));
+    EXPECT_EQ(ReadFileBytes(app_->File(L"Pelorine.ini")), Utf16Bytes(pelorine::FirstRunIniText(app_->Folder())));
+}
+
+TEST_F(ShellTest, TrayIconBringsTheWindowBackAndItsMenuEndsTheProgram) {
+    StartWith();
+    ToTray();
+    TrayNotify(WM_LBUTTONUP);  // a single click does nothing
+    Pump(500);
+    EXPECT_FALSE(IsWindowVisible(main_));
+
+    TrayNotify(WM_LBUTTONDBLCLK);
+    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(main_) != FALSE; }, 5000));
+    EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == main_; }, 3000));
+    EXPECT_EQ(RectOf(main_).left, 20);
+    ToTray();  // the icon was already there: only the window goes
+
+    // The menu opens where the pointer is, and Escape closes it without a command.
+    HWND menu = OpenMenuAt(600, 450);
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(RectOf(menu).left, 600);
+    EXPECT_EQ(RectOf(menu).top, 450);
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(menu); }, 3000));
+    Pump(300);
+    EXPECT_TRUE(app_->Running());
+    EXPECT_FALSE(IsWindowVisible(main_));
+
+    // "オプション画面(&O)..." shows the window too.
+    ASSERT_NE(OpenMenuAt(500, 400), nullptr);
+    PressKey('O');
+    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(main_) != FALSE; }, 5000));
+    ToTray();
+
+    // "終了(&X)" by its access key, while the window is hidden.
+    ASSERT_NE(OpenMenuAt(500, 400), nullptr);
+    PressKey('X');
+    ASSERT_TRUE(Exited(15000));
+    EXPECT_EQ(Ini(L"SET", L"M_TOP"), L"20");
+    EXPECT_EQ(Ini(L"SET", L"M_LEFT"), L"20");
+    EXPECT_EQ(Ini(L"SET0", L"C0_01"), app_->Folder());
+}
+
+// The taskbar button minimises the active window: the tray icon still brings it back, and a
+// close while it is minimised keeps the place it had, not the parking place off the screen.
+TEST_F(ShellTest, MinimisedWindowComesBackFromTheTrayAndKeepsItsPlace) {
+    StartWith();
+    ToTray();
+    TrayNotify(WM_LBUTTONDBLCLK);
+    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(main_) != FALSE; }, 5000));
+    PostMessageW(main_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ASSERT_TRUE(WaitFor([&] { return IsIconic(main_) != FALSE; }, 3000));
+    TrayNotify(WM_LBUTTONDBLCLK);
+    EXPECT_TRUE(WaitFor([&] { return !IsIconic(main_); }, 5000));
+    EXPECT_EQ(RectOf(main_).left, 20);
+    EXPECT_EQ(RectOf(main_).top, 20);
+
+    PostMessageW(main_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ASSERT_TRUE(WaitFor([&] { return IsIconic(main_) != FALSE; }, 3000));
+    PostMessageW(main_, WM_SYSCOMMAND, SC_CLOSE, 0);
+    ASSERT_TRUE(Exited(15000));
+    EXPECT_EQ(Ini(L"SET", L"M_LEFT"), L"20");
+    EXPECT_EQ(Ini(L"SET", L"M_TOP"), L"20");
+}
+
+TEST_F(ShellTest, RestartKeepsEveryOption) {
+    const std::string preset = FullSettingsFile();
+    StartWith(preset);
+    const RECT rc = RectOf(main_);
+    EXPECT_EQ(rc.left, 260);
+    EXPECT_EQ(rc.top, 140);
+    // The taskbar button's Close.
+    PostMessageW(main_, WM_SYSCOMMAND, SC_CLOSE, 0);
+    ASSERT_TRUE(Exited(15000));
+    for (const pelorine::SettingKey& key : pelorine::kSettingKeys) {
+        EXPECT_EQ(Ini(key.section, key.key), kFullSettings.at(key.key)) << testing::PrintToString(std::wstring(key.key));
+    }
+    // An existing file keeps its encoding: the values written back leave it as it was.
+    EXPECT_EQ(ReadFileBytes(app_->File(L"Pelorine.ini")), preset);
+}
+
+TEST_F(ShellTest, DraggingTheSkinMovesTheWindowAndAnEditFieldDoesNot) {
+    StartWith();
+    // The press point must be the window's own surface, inside its outline.
+    const POINT skin = OnWindow(kBareSkin);
+    ASSERT_EQ(WindowFromPoint(skin), main_);
+
+    DragFromTo(skin.x, skin.y, skin.x + 150, skin.y + 70);
+    ASSERT_TRUE(WaitFor([&] { return RectOf(main_).left != 20; }, 3000));
+    Pump(300);
+    EXPECT_EQ(RectOf(main_).left, 170);
+    EXPECT_EQ(RectOf(main_).top, 90);
+
+    // A double-click on the skin is no caption's double-click: the window keeps its size.
+    const POINT moved = OnWindow(kBareSkin);
+    ClickAt(moved.x, moved.y);
+    ClickAt(moved.x, moved.y);
+    Pump(800);
+    EXPECT_EQ(RectOf(main_).right - RectOf(main_).left, 361);
+    EXPECT_EQ(RectOf(main_).bottom - RectOf(main_).top, 553);
+    EXPECT_EQ(RectOf(main_).left, 170);
+
+    const POINT field = OnWindow(kNameField);
+    ASSERT_NE(WindowFromPoint(field), main_);
+    DragFromTo(field.x, field.y, field.x + 120, field.y + 60);
+    Pump(800);
+    EXPECT_EQ(RectOf(main_).left, 170);
+    EXPECT_EQ(RectOf(main_).top, 90);
+
+    // The exit from the tray writes the place the hidden window was moved to.
+    ToTray();
+    ASSERT_NE(OpenMenuAt(500, 400), nullptr);
+    PressKey('X');
+    ASSERT_TRUE(Exited(15000));
+    EXPECT_EQ(Ini(L"SET", L"M_LEFT"), L"170");
+    EXPECT_EQ(Ini(L"SET", L"M_TOP"), L"90");
+}
+
+TEST_F(ShellTest, ReadOnlySettingsFileKeepsTheProgramRunningWithItsIcon) {
+    StartWith("[SET]\r\nM_TOP=20\r\nM_LEFT=20\r\n");
+    const std::wstring ini = app_->File(L"Pelorine.ini");
+    ASSERT_TRUE(SetFileAttributesW(ini.c_str(), FILE_ATTRIBUTE_READONLY));
+    ToTray();
+    ASSERT_NE(OpenMenuAt(500, 400), nullptr);
+    PressKey('X');
+    HWND box = app_->WaitErrorBox(8000);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box), ini + L" に書き込めません.");
+    wchar_t caption[64] = {};
+    GetWindowTextW(box, caption, 64);
+    EXPECT_STREQ(caption, L"Pelorine");
+    DismissMessageBox(box);
+    Pump(1000);
+    ASSERT_TRUE(app_->Running());
+    EXPECT_EQ(ReadFileBytes(ini), "[SET]\r\nM_TOP=20\r\nM_LEFT=20\r\n");
+
+    // The icon still answers, and once the file can be written the close goes through.
+    TrayNotify(WM_LBUTTONDBLCLK);
+    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(main_) != FALSE; }, 5000));
+    ASSERT_TRUE(SetFileAttributesW(ini.c_str(), FILE_ATTRIBUTE_NORMAL));
+    ASSERT_TRUE(app_->CloseAndWait(15000));
+    EXPECT_EQ(Ini(L"SET0", L"C0_02"), L"Snap");
+}
+
+TEST_F(ShellTest, TypingAFolderPathKeepsItsBackslashes) {
+    StartWith("[SET0]\r\nC0_01=C:\\caps\r\n");
+    const POINT field = OnWindow(kSaveFolderField);
+    const HWND edit = WindowFromPoint(field);
+    ASSERT_EQ(ClassOf(edit), L"Edit");
+    ClickAt(field.x, field.y);
+    Pump(300);
+    for (const WORD vk : {WORD(VK_END), WORD(VK_OEM_5), WORD('N'), WORD('E'), WORD('W'), WORD(VK_OEM_5)}) PressKey(vk);
+    Pump(500);
+    wchar_t text[64] = {};
+    SendMessageW(edit, WM_GETTEXT, 64, LPARAM(text));
+    EXPECT_STREQ(text, L"C:\\caps\\new\\");
+    PressKey(VK_TAB);  // leaving the field drops the final "\"
+    Pump(500);
+    SendMessageW(edit, WM_GETTEXT, 64, LPARAM(text));
+    EXPECT_STREQ(text, L"C:\\caps\\new");
+}

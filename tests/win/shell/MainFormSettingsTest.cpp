@@ -1,0 +1,409 @@
+// The main window reading crafted settings files into its controls, running the option rules,
+// and writing the file back when it closes. The settings file is the one beside this test
+// program, as it is beside Pelorine.exe.
+#include "app/Mainwindow1.h"
+#include "app/SettingsTable.h"
+#include "framework/Application.h"
+#include "framework/Error.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+
+using namespace pelorine;
+
+namespace {
+
+std::wstring ProgramFolder() {
+    wchar_t exe[MAX_PATH * 2] = {};
+    GetModuleFileNameW(nullptr, exe, DWORD(std::size(exe)));
+    std::wstring path = exe;
+    return path.substr(0, path.find_last_of(L'\\'));
+}
+
+std::string Utf16Bytes(const std::wstring& text) {
+    std::string bytes = "\xFF\xFE";
+    for (const wchar_t c : text) {
+        bytes += static_cast<char>(c & 0xFF);
+        bytes += static_cast<char>(c >> 8);
+    }
+    return bytes;
+}
+
+// Whether the system has the key taken: a probe registration succeeds only when it is free.
+bool KeyTaken(UINT vk) {
+    HWND probe = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    const bool free = RegisterHotKey(probe, 0xBEEF, 0, vk);
+    if (free) UnregisterHotKey(probe, 0xBEEF);
+    DestroyWindow(probe);
+    return !free;
+}
+
+class MainFormSettingsTest : public testing::Test {
+protected:
+    static void SetUpTestSuite() { Application().SetTitle(L"Pelorine"); }
+    void SetUp() override { RemoveIni(); }
+    void TearDown() override {
+        Application().SetMainForm(nullptr);
+        root_.reset();
+        RemoveIni();
+    }
+
+    std::wstring IniPath() const { return ProgramFolder() + L"\\Pelorine.ini"; }
+    void RemoveIni() const {
+        SetFileAttributesW(IniPath().c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(IniPath().c_str());
+    }
+    void WriteIni(const std::string& bytes) const {
+        std::ofstream(std::filesystem::path(IniPath()), std::ios::binary) << bytes;
+    }
+    std::string IniBytes() const {
+        std::ifstream in(std::filesystem::path(IniPath()), std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+    // Builds the main window over the settings file as it stands.
+    TMainForm1& Load(const std::string& ini = "") {
+        if (!ini.empty()) WriteIni(ini);
+        root_ = std::make_unique<TComponent>(nullptr);
+        form_ = root_->New<TMainForm1>(L"MainForm1");
+        return *form_;
+    }
+    // The close of a window that is not the application's main form: it runs the close
+    // handler and hides the window, and leaves the application running.
+    void CloseForm() { form_->Close(); }
+    RECT WindowRect() const {
+        RECT rc;
+        GetWindowRect(form_->Handle(), &rc);
+        return rc;
+    }
+
+    std::unique_ptr<TComponent> root_;
+    TMainForm1* form_ = nullptr;
+};
+
+struct ResizeFields {
+    bool factorLabel, factor, pixelsLabel, width, height;
+    bool operator==(const ResizeFields&) const = default;
+};
+ResizeFields ResizeFieldsOf(const TMainForm1& f) {
+    return {f.L1_06_1->Enabled(), f.C1_06_1->Enabled(), f.L1_06_2->Enabled(), f.C1_06_2->Enabled(),
+            f.C1_06_3->Enabled()};
+}
+
+} // namespace
+
+TEST_F(MainFormSettingsTest, TrayButtonHidesTheWindowAndTheIconBringsItBack) {
+    TMainForm1& f = Load();
+    f.Show();
+    EXPECT_FALSE(f.TrayIcon1->Active());  // no icon at start
+    f.CButton4Click(f.CButton4);
+    EXPECT_FALSE(IsWindowVisible(f.Handle()));
+    EXPECT_TRUE(f.TrayIcon1->Active());
+    const HWND tray = f.TrayIcon1->Handle();
+    SendMessageW(tray, WM_TRAYNOTIFY, 0, WM_LBUTTONUP);  // a click: nothing
+    EXPECT_FALSE(IsWindowVisible(f.Handle()));
+    for (const UINT doubleClick : {WM_LBUTTONDBLCLK, WM_RBUTTONDBLCLK, WM_MBUTTONDBLCLK}) {
+        SendMessageW(tray, WM_TRAYNOTIFY, 0, doubleClick);
+        EXPECT_TRUE(IsWindowVisible(f.Handle())) << doubleClick;
+        EXPECT_TRUE(f.TrayIcon1->Active());  // the icon stays
+        f.Hide();
+    }
+    f.N1Click(f.MenuItem(L"N1"));
+    EXPECT_TRUE(IsWindowVisible(f.Handle()));
+    f.CButton4Click(f.CButton4);
+    EXPECT_FALSE(IsWindowVisible(f.Handle()));
+    EXPECT_TRUE(f.TrayIcon1->Active());
+}
+
+// A click on the taskbar button minimises the active window; the tray's commands undo that,
+// and a close meanwhile stores the place the window comes back to, not the parking place.
+TEST_F(MainFormSettingsTest, MinimisedWindowComesBackFromTheTrayAndKeepsItsPlace) {
+    TMainForm1& f = Load("[SET]\r\nM_TOP=100\r\nM_LEFT=200\r\n");
+    f.Show();
+    f.CButton4Click(f.CButton4);
+    SendMessageW(f.TrayIcon1->Handle(), WM_TRAYNOTIFY, 0, WM_LBUTTONDBLCLK);
+    ShowWindow(f.Handle(), SW_MINIMIZE);
+    ASSERT_TRUE(IsIconic(f.Handle()));
+    SendMessageW(f.TrayIcon1->Handle(), WM_TRAYNOTIFY, 0, WM_LBUTTONDBLCLK);
+    EXPECT_FALSE(IsIconic(f.Handle()));
+    EXPECT_EQ(WindowRect().left, 200);
+    ShowWindow(f.Handle(), SW_MINIMIZE);
+    f.N1Click(f.MenuItem(L"N1"));
+    EXPECT_FALSE(IsIconic(f.Handle()));
+
+    ShowWindow(f.Handle(), SW_MINIMIZE);
+    CloseForm();
+    EXPECT_EQ(GetPrivateProfileIntW(L"SET", L"M_LEFT", -1, IniPath().c_str()), 200u);
+    EXPECT_EQ(GetPrivateProfileIntW(L"SET", L"M_TOP", -1, IniPath().c_str()), 100u);
+}
+
+TEST_F(MainFormSettingsTest, NoFileGivesTheDesignValues) {
+    TMainForm1& f = Load();
+    const RECT rc = WindowRect();
+    EXPECT_EQ(rc.left, 20);
+    EXPECT_EQ(rc.top, 20);
+    EXPECT_TRUE(f.CheckBox1->Checked());
+    EXPECT_TRUE(f.CheckBox2->Checked());
+    EXPECT_FALSE(f.CheckBox3->Checked());
+    EXPECT_TRUE(f.CheckBox4->Checked());
+    EXPECT_EQ(f.C0_01->Text(), f.AppDir());
+    EXPECT_EQ(f.C0_01->Hint(), f.AppDir());
+    EXPECT_EQ(f.AppDir(), ProgramFolder());
+    EXPECT_EQ(f.C0_02->Text(), L"Snap");
+    EXPECT_EQ(f.C0_03->Value(), 0);
+    for (auto* list : {f.C1_01, f.C1_02, f.C1_03, f.C1_04, f.C1_05}) EXPECT_EQ(list->ItemIndex(), -1);
+    EXPECT_FALSE(f.L1_02->Enabled());
+    EXPECT_FALSE(f.C1_02->Enabled());
+    EXPECT_EQ(ResizeFieldsOf(f), (ResizeFields{true, true, true, true, true}));
+    EXPECT_EQ(f.C1_06_1->Value(), 100);
+    EXPECT_EQ(f.C1_06_2->Value(), 640);
+    EXPECT_EQ(f.C1_06_3->Value(), 480);
+    EXPECT_EQ(f.C2_02->Text(), L"");
+    EXPECT_EQ(f.C2_03->Text(), L"");
+    for (auto* margin : {f.C2_04_1, f.C2_04_2, f.C2_04_3, f.C2_04_4}) EXPECT_EQ(margin->Value(), 0);
+    for (UINT vk = VK_F7; vk <= VK_F12; ++vk) EXPECT_TRUE(KeyTaken(vk)) << vk;
+}
+
+TEST_F(MainFormSettingsTest, EveryKeyFeedsItsControl) {
+    TMainForm1& f = Load("[SET]\r\nM_TOP=130\r\nM_LEFT=-40\r\nHOTKEY=1\r\nCURSOR=0\r\nTIMING=1\r\nSOUND=0\r\n"
+                         "[SET0]\r\nC0_01=D:\\Shots\r\nC0_02=Cap\r\nC0_03=42\r\n"
+                         "[SET1]\r\nC1_01=4\r\nC1_02=7\r\nC1_03=3\r\nC1_04=2\r\nC1_05=1\r\n"
+                         "C1_06_1=250\r\nC1_06_2=800\r\nC1_06_3=600\r\n"
+                         "[SET2]\r\nC2_02=Head\r\nC2_03=Foot\r\nC2_04_1=1\r\nC2_04_2=2\r\nC2_04_3=3\r\nC2_04_4=4\r\n");
+    const RECT rc = WindowRect();
+    EXPECT_EQ(rc.top, 130);
+    EXPECT_EQ(rc.left, -40);  // off the desktop, applied unchanged
+    EXPECT_EQ(rc.right - rc.left, 361);
+    EXPECT_EQ(rc.bottom - rc.top, 553);
+    EXPECT_TRUE(f.CheckBox1->Checked());
+    EXPECT_FALSE(f.CheckBox2->Checked());
+    EXPECT_TRUE(f.CheckBox3->Checked());
+    EXPECT_FALSE(f.CheckBox4->Checked());
+    EXPECT_EQ(f.C0_01->Text(), L"D:\\Shots");
+    EXPECT_EQ(f.C0_01->Hint(), L"D:\\Shots");
+    EXPECT_EQ(f.C0_02->Text(), L"Cap");
+    EXPECT_EQ(f.C0_03->Value(), 42);
+    EXPECT_EQ(f.C1_01->ItemIndex(), 4);
+    EXPECT_EQ(f.C1_02->ItemIndex(), 7);
+    EXPECT_EQ(f.C1_03->ItemIndex(), 3);
+    EXPECT_EQ(f.C1_04->ItemIndex(), 2);
+    EXPECT_EQ(f.C1_05->ItemIndex(), 1);
+    EXPECT_EQ(f.C1_06_1->Value(), 250);
+    EXPECT_EQ(f.C1_06_2->Value(), 800);
+    EXPECT_EQ(f.C1_06_3->Value(), 600);
+    EXPECT_EQ(f.C2_02->Text(), L"Head");
+    EXPECT_EQ(f.C2_03->Text(), L"Foot");
+    EXPECT_EQ(f.C2_04_1->Value(), 1);
+    EXPECT_EQ(f.C2_04_2->Value(), 2);
+    EXPECT_EQ(f.C2_04_3->Value(), 3);
+    EXPECT_EQ(f.C2_04_4->Value(), 4);
+    EXPECT_FALSE(f.C1_02->Enabled());  // PNG: no JPEG quality
+    EXPECT_EQ(ResizeFieldsOf(f), (ResizeFields{true, true, false, false, false}));
+}
+
+TEST_F(MainFormSettingsTest, OddValuesReadAsDefaultsOrClamped) {
+    TMainForm1& f = Load("[SET]\r\nM_TOP=0x10\r\nHOTKEY=yes\r\nCURSOR=2\r\nSOUND=\r\n"
+                         "[SET0]\r\nC0_02=\r\nC0_03=\r\n"
+                         "[SET1]\r\nC1_01=7\r\nC1_03=-1\r\nC1_06_1=5000\r\nC1_06_2=0\r\nC1_06_3=12abc\r\n"
+                         "[SET2]\r\nC2_02=\r\nC2_04_1=-3\r\nC2_04_2=$FF\r\nC2_04_3=256\r\n");
+    EXPECT_EQ(WindowRect().top, 16);
+    EXPECT_EQ(WindowRect().left, 20);
+    EXPECT_TRUE(f.CheckBox1->Checked());  // "yes" is no number: the default
+    EXPECT_TRUE(f.CheckBox2->Checked());  // any non-zero number is true
+    EXPECT_TRUE(f.CheckBox4->Checked());  // empty: the default
+    EXPECT_EQ(f.C0_02->Text(), L"");      // present but empty is not missing
+    EXPECT_EQ(f.C0_03->Value(), 0);
+    EXPECT_EQ(f.C1_01->ItemIndex(), -1);
+    EXPECT_FALSE(f.L1_02->Enabled());
+    EXPECT_FALSE(f.C1_02->Enabled());
+    EXPECT_EQ(f.C1_03->ItemIndex(), -1);
+    EXPECT_EQ(f.C1_06_1->Value(), 1000);
+    EXPECT_EQ(f.C1_06_2->Value(), 1);
+    EXPECT_EQ(f.C1_06_3->Value(), 480);
+    EXPECT_EQ(f.C2_02->Text(), L"");
+    EXPECT_EQ(f.C2_04_1->Value(), 0);
+    EXPECT_EQ(f.C2_04_2->Value(), 255);
+    EXPECT_EQ(f.C2_04_3->Value(), 255);
+}
+
+TEST_F(MainFormSettingsTest, HotKeyValueSwitchesAllSixKeys) {
+    Load("[SET]\r\nHOTKEY=2\r\n");
+    EXPECT_TRUE(form_->CheckBox1->Checked());
+    for (UINT vk = VK_F7; vk <= VK_F12; ++vk) EXPECT_TRUE(KeyTaken(vk)) << vk;
+    root_.reset();
+    for (UINT vk = VK_F7; vk <= VK_F12; ++vk) EXPECT_FALSE(KeyTaken(vk)) << "released at the end " << vk;
+
+    TMainForm1& f = Load("[SET]\r\nHOTKEY=0\r\n");
+    EXPECT_FALSE(f.CheckBox1->Checked());
+    for (UINT vk = VK_F7; vk <= VK_F12; ++vk) EXPECT_FALSE(KeyTaken(vk)) << vk;
+    f.CheckBox1->SetChecked(true);
+    f.CheckBox1Click(&f);
+    for (UINT vk = VK_F7; vk <= VK_F12; ++vk) EXPECT_TRUE(KeyTaken(vk)) << vk;
+}
+
+TEST_F(MainFormSettingsTest, JpegQualityListIsUsableForJpegOnly) {
+    TMainForm1& f = Load("[SET1]\r\nC1_01=2\r\nC1_02=5\r\n");
+    EXPECT_TRUE(f.L1_02->Enabled());
+    EXPECT_TRUE(f.C1_02->Enabled());
+    EXPECT_EQ(f.C1_02->ItemIndex(), 5);
+    f.C1_01->SetItemIndex(0);
+    f.C1_01Change(f.C1_01);
+    EXPECT_FALSE(f.L1_02->Enabled());
+    EXPECT_FALSE(f.C1_02->Enabled());
+    EXPECT_FALSE(IsWindowEnabled(f.C1_02->Handle()));
+}
+
+TEST_F(MainFormSettingsTest, ResizeModeEnablesItsFields) {
+    const std::pair<const char*, ResizeFields> cases[] = {
+        {"0", {false, false, false, false, false}},
+        {"1", {true, true, false, false, false}},
+        {"2", {false, false, true, true, true}},
+        {"3", {false, false, true, true, true}},
+        {"9", {true, true, true, true, true}},  // no selection: left as designed
+    };
+    for (const auto& [mode, expected] : cases) {
+        SCOPED_TRACE(mode);
+        TMainForm1& f = Load(std::string("[SET1]\r\nC1_05=") + mode + "\r\n");
+        EXPECT_EQ(ResizeFieldsOf(f), expected);
+        EXPECT_EQ(IsWindowEnabled(f.C1_06_2->Handle()) != FALSE, expected.width);
+        root_.reset();
+    }
+    // Back to "no selection" at run time changes nothing.
+    TMainForm1& f = Load("[SET1]\r\nC1_05=1\r\n");
+    f.C1_05->SetItemIndex(-1);
+    f.C1_05Change(f.C1_05);
+    EXPECT_EQ(ResizeFieldsOf(f), (ResizeFields{true, true, false, false, false}));
+}
+
+TEST_F(MainFormSettingsTest, SaveFolderLosesOneTrailingBackslash) {
+    const std::pair<std::wstring, std::wstring> cases[] = {
+        {L"D:\\Pictures\\", L"D:\\Pictures"},
+        {L"C:\\", L"C:"},
+        {L"D:\\資料表", L"D:\\資料表"},  // the kanji's Shift-JIS trail byte is 0x5C, yet no "\"
+        {L"", ProgramFolder()},
+    };
+    for (const auto& [stored, shown] : cases) {
+        SCOPED_TRACE(testing::Message() << stored.size());
+        TMainForm1& f = Load(Utf16Bytes(L"[SET0]\r\nC0_01=" + stored + L"\r\n"));
+        EXPECT_EQ(f.C0_01->Text(), shown);
+        EXPECT_EQ(f.C0_01->Hint(), shown);
+        root_.reset();
+    }
+}
+
+// A "\" typed at the end of the field is the start of the next folder name: it stays, with
+// the caret after it, until the user leaves the field.
+TEST_F(MainFormSettingsTest, SaveFolderRuleWaitsWhileTheUserTypes) {
+    TMainForm1& f = Load("[SET0]\r\nC0_01=C:\\caps\r\n");
+    f.Show();
+    f.C0_01->SetFocus();
+    ASSERT_TRUE(f.C0_01->Focused());
+    const HWND edit = f.C0_01->Handle();
+    SendMessageW(edit, EM_SETSEL, 7, 7);
+    SendMessageW(edit, EM_REPLACESEL, TRUE, LPARAM(L"\\"));
+    EXPECT_EQ(f.C0_01->Text(), L"C:\\caps\\");
+    DWORD start = 0, end = 0;
+    SendMessageW(edit, EM_GETSEL, WPARAM(&start), LPARAM(&end));
+    EXPECT_EQ(end, 8u);
+    EXPECT_EQ(f.C0_01->Hint(), L"C:\\caps");
+    SendMessageW(edit, EM_REPLACESEL, TRUE, LPARAM(L"new"));
+    EXPECT_EQ(f.C0_01->Text(), L"C:\\caps\\new");
+
+    SendMessageW(edit, EM_REPLACESEL, TRUE, LPARAM(L"\\"));
+    f.C0_02->SetFocus();  // leaving the field applies the rule
+    EXPECT_EQ(f.C0_01->Text(), L"C:\\caps\\new");
+    EXPECT_EQ(f.C0_01->Hint(), L"C:\\caps\\new");
+}
+
+TEST_F(MainFormSettingsTest, LongValuesAreCutTo2047Bytes) {
+    const std::wstring ascii(3000, L'a');
+    const std::wstring kanji(1500, L'漢');  // 3000 bytes in Shift-JIS
+    TMainForm1& f = Load(Utf16Bytes(L"[SET2]\r\nC2_02=" + ascii + L"\r\nC2_03=" + kanji + L"\r\n"));
+    EXPECT_EQ(f.C2_02->Text(), ascii.substr(0, 2047));
+    EXPECT_EQ(f.C2_03->Text(), kanji.substr(0, 1023));
+}
+
+TEST_F(MainFormSettingsTest, FirstCloseWritesTheFirstRunFile) {
+    TMainForm1& f = Load();
+    f.Show();
+    CloseForm();
+    EXPECT_FALSE(IsWindowVisible(f.Handle()));
+    EXPECT_EQ(IniBytes(), Utf16Bytes(FirstRunIniText(ProgramFolder())));
+}
+
+TEST_F(MainFormSettingsTest, CloseWritesWhatTheControlsHold) {
+    TMainForm1& f = Load("[SET]\r\nM_TOP=50\r\n[Other]\r\nKeep=this\r\n");
+    SetWindowPos(f.Handle(), nullptr, 77, 66, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    f.CheckBox3->SetChecked(true);
+    f.C1_01->SetItemIndex(2);
+    f.C1_06_2->SetText(L"abc");  // not a number: written as the minimum
+    f.C2_02->SetText(L" padded ");
+    CloseForm();
+    TMainForm1& again = Load();
+    EXPECT_EQ(WindowRect().left, 77);
+    EXPECT_EQ(WindowRect().top, 66);
+    EXPECT_TRUE(again.CheckBox3->Checked());
+    EXPECT_EQ(again.C1_01->ItemIndex(), 2);
+    EXPECT_TRUE(again.C1_02->Enabled());
+    EXPECT_EQ(again.C1_06_2->Value(), 1);
+    EXPECT_EQ(again.C2_02->Text(), L" padded ");
+    wchar_t kept[16] = {};
+    GetPrivateProfileStringW(L"Other", L"Keep", L"", kept, 16, IniPath().c_str());
+    EXPECT_STREQ(kept, L"this");
+}
+
+TEST_F(MainFormSettingsTest, Utf16FileKeepsAFolderOutsideTheAnsiCodePage) {
+    const std::wstring folder = L"C:\\Фото\\Ελληνικά";
+    TMainForm1& f = Load(Utf16Bytes(L"[SET0]\r\nC0_01=" + folder + L"\r\n"));
+    EXPECT_EQ(f.C0_01->Text(), folder);
+    CloseForm();
+    const std::string bytes = IniBytes();
+    ASSERT_GE(bytes.size(), 2u);
+    EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE");
+    EXPECT_NE(bytes.find(Utf16Bytes(L"C0_01=" + folder + L"\r\n").substr(2)), std::string::npos);
+    TMainForm1& again = Load();
+    EXPECT_EQ(again.C0_01->Text(), folder);
+}
+
+TEST_F(MainFormSettingsTest, ReadOnlyFileMakesTheCloseFailAndTheWindowStay) {
+    WriteIni("[SET]\r\nM_TOP=20\r\n");
+    ASSERT_TRUE(SetFileAttributesW(IniPath().c_str(), FILE_ATTRIBUTE_READONLY));
+    TMainForm1& f = Load();
+    Application().SetMainForm(&f);
+    f.Show();
+    const std::wstring expected = IniPath() + L" に書き込めません";
+    try {
+        f.Close();
+        ADD_FAILURE() << "the close went through";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.Message(), expected);
+    }
+    EXPECT_TRUE(IsWindowVisible(f.Handle()));
+    EXPECT_FALSE(Application().Terminated());
+
+    // Through the window's own close: the standard error box, and the window stays.
+    static std::wstring boxText, boxCaption;
+    boxText.clear();
+    const UINT_PTR timer = SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR, DWORD) {
+        HWND box = FindWindowW(L"#32770", L"Pelorine");
+        if (!box) return;
+        wchar_t text[512] = {};
+        GetDlgItemTextW(box, 0xFFFF, text, 512);
+        boxText = text;
+        wchar_t caption[64] = {};
+        GetWindowTextW(box, caption, 64);
+        boxCaption = caption;
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+    });
+    SendMessageW(f.Handle(), WM_CLOSE, 0, 0);
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(boxText, expected + L".");
+    EXPECT_EQ(boxCaption, L"Pelorine");
+    EXPECT_TRUE(IsWindowVisible(f.Handle()));
+    EXPECT_FALSE(Application().Terminated());
+    EXPECT_EQ(IniBytes(), "[SET]\r\nM_TOP=20\r\n");
+}
