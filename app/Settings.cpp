@@ -27,10 +27,12 @@ POINT RestoredPlace(HWND wnd) {
     RECT rc;
     GetWindowRect(wnd, &rc);
     if (!IsIconic(wnd)) return {rc.left, rc.top};
-    WINDOWPLACEMENT placement{sizeof placement};
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
     GetWindowPlacement(wnd, &placement);
     // The restored place counts from the work area's corner, not the screen's.
-    MONITORINFO monitor{sizeof monitor};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
     GetMonitorInfoW(MonitorFromRect(&placement.rcNormalPosition, MONITOR_DEFAULTTOPRIMARY), &monitor);
     return {placement.rcNormalPosition.left + monitor.rcWork.left - monitor.rcMonitor.left,
             placement.rcNormalPosition.top + monitor.rcWork.top - monitor.rcMonitor.top};

@@ -33,6 +33,8 @@ public:
 private:
     std::wstring ReadRaw(const std::wstring& section, const std::wstring& key, const wchar_t* fallback) const;
     void PrepareForWriting() const;
+    // Rewrites an ANSI file as UTF-16 with a byte-order mark, its content unchanged.
+    void ConvertToUtf16() const;
     [[noreturn]] void ThrowWriteError() const;
 
     std::wstring path_;

@@ -128,6 +128,20 @@ TEST_F(IniFileTest, ExistingAnsiFileKeepsItsEncodingAndOtherKeys) {
     EXPECT_EQ(ReadBytes(path), "[Other]\r\nkeep=me\r\n[SET]\r\nM_TOP=-5\r\nHOTKEY=0\r\n");
 }
 
+TEST_F(IniFileTest, AnsiFileBecomesUtf16RatherThanLoseACharacter) {
+    const std::wstring path = PathOf(L"Pelorine.ini");
+    WriteBytes(path, "[Other]\r\nkeep=me\r\n[SET0]\r\nC0_02=Snap\r\n");
+    TIniFile ini(path);
+    ini.WriteString(L"SET0", L"C0_01", kForeignFolder);
+    const std::string bytes = ReadBytes(path);
+    ASSERT_GE(bytes.size(), 2u);
+    EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE");
+    EXPECT_EQ(ini.ReadString(L"SET0", L"C0_01", L""), kForeignFolder);
+    EXPECT_EQ(ini.ReadString(L"SET0", L"C0_02", L""), L"Snap");
+    EXPECT_EQ(ini.ReadString(L"Other", L"keep", L""), L"me");
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(path + L".new")));
+}
+
 TEST_F(IniFileTest, WritingAReadOnlyFileThrowsWithThePath) {
     const std::wstring path = PathOf(L"Pelorine.ini");
     WriteBytes(path, "[SET]\r\nM_TOP=20\r\n");
