@@ -209,17 +209,7 @@ void DragFromTo(int x0, int y0, int x1, int y1) {
     MouseButton(true);
 }
 
-void Pump(int ms) {
-    const DWORD end = GetTickCount() + DWORD(ms);
-    do {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        Sleep(10);
-    } while (GetTickCount() < end);
-}
+void Pump(int ms) { testing_support::PumpFor(DWORD(ms)); }
 
 bool WaitFor(const std::function<bool()>& condition, int timeoutMs) {
     const DWORD end = GetTickCount() + DWORD(timeoutMs);
@@ -244,41 +234,6 @@ std::optional<BitmapSize> WaitClipboardBitmap(DWORD sequenceBefore, int timeoutM
         if (size) return size;
     }
     return std::nullopt;
-}
-
-namespace {
-LRESULT CALLBACK TargetProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_ERASEBKGND) {
-        RECT rc;
-        GetClientRect(w, &rc);
-        HBRUSH brush = CreateSolidBrush(COLORREF(GetWindowLongPtrW(w, GWLP_USERDATA)));
-        FillRect(HDC(wp), &rc, brush);
-        DeleteObject(brush);
-        return 1;
-    }
-    return DefWindowProcW(w, msg, wp, lp);
-}
-} // namespace
-
-TargetWindow::TargetWindow(int x, int y, int width, int height, COLORREF color) {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = TargetProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"E2ETarget";
-    RegisterClassW(&wc);
-    wnd_ = CreateWindowExW(0, L"E2ETarget", L"E2E target", WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y, width, height,
-                           nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    SetWindowLongPtrW(wnd_, GWLP_USERDATA, LONG_PTR(color));
-    InvalidateRect(wnd_, nullptr, TRUE);
-    Pump(300);
-}
-
-TargetWindow::~TargetWindow() { DestroyWindow(wnd_); }
-
-void TargetWindow::BringToFront() {
-    SetForegroundWindow(wnd_);
-    WaitFor([&] { return GetForegroundWindow() == wnd_; }, 3000);
-    Pump(200);
 }
 
 std::string ReadFileBytes(const std::wstring& path) {

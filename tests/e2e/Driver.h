@@ -1,6 +1,8 @@
 #pragma once
 // Drives the real Pelorine.exe as a person would: a copy in a fresh program folder, keys and
 // clicks through SendInput, and what it leaves on the clipboard, in files and on the screen.
+#include "support/WinTest.h"
+
 #include <windows.h>
 
 #include <chrono>
@@ -59,16 +61,7 @@ struct BitmapSize {
 std::optional<BitmapSize> WaitClipboardBitmap(DWORD sequenceBefore, int timeoutMs);
 
 // A plain top-level window of known size and colour, to be the active window of a capture.
-class TargetWindow {
-public:
-    TargetWindow(int x, int y, int width, int height, COLORREF color);
-    ~TargetWindow();
-    HWND Handle() const { return wnd_; }
-    void BringToFront();
-
-private:
-    HWND wnd_;
-};
+using TargetWindow = testing_support::ColorWindow;
 
 std::string ReadFileBytes(const std::wstring& path);
 bool FileExists(const std::wstring& path);

@@ -20,14 +20,7 @@ const std::wstring kPrintSettings =
     L"[SET]\r\nSOUND=0\r\n[SET2]\r\nC2_02=ヘッダー テスト\r\nC2_03=フッター 1\r\n"
     L"C2_04_1=20\r\nC2_04_2=15\r\nC2_04_3=25\r\nC2_04_4=10\r\n";
 
-std::string Utf16File(const std::wstring& text) {
-    std::string bytes = "\xFF\xFE";
-    for (const wchar_t c : text) {
-        bytes += char(c & 0xFF);
-        bytes += char(c >> 8);
-    }
-    return bytes;
-}
+using testing_support::Utf16File;
 
 std::wstring EnvPath(const char* name) {
     const char* value = std::getenv(name);

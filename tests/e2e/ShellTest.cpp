@@ -34,14 +34,7 @@ RECT RectOf(HWND w) {
     return rc;
 }
 
-std::string Utf16Bytes(const std::wstring& text) {
-    std::string bytes = "\xFF\xFE";
-    for (const wchar_t c : text) {
-        bytes += static_cast<char>(c & 0xFF);
-        bytes += static_cast<char>(c >> 8);
-    }
-    return bytes;
-}
+using testing_support::Utf16File;
 
 std::wstring IniValue(const std::wstring& file, const wchar_t* section, const wchar_t* key) {
     wchar_t value[512] = {};
@@ -157,7 +150,7 @@ TEST_F(ShellTest, FirstStartShowsTheWindowAtItsPlaceAndClosingWritesTheDefaults)
     EXPECT_FALSE(FileExists(app_->File(L"Pelorine.ini")));
 
     ASSERT_TRUE(app_->CloseAndWait(15000));
-    EXPECT_EQ(ReadFileBytes(app_->File(L"Pelorine.ini")), Utf16Bytes(pelorine::FirstRunIniText(app_->Folder())));
+    EXPECT_EQ(ReadFileBytes(app_->File(L"Pelorine.ini")), Utf16File(pelorine::FirstRunIniText(app_->Folder())));
 }
 
 TEST_F(ShellTest, TrayIconBringsTheWindowBackAndItsMenuEndsTheProgram) {

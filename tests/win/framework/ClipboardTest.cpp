@@ -1,6 +1,6 @@
 #include "framework/Clipboard.h"
 #include "framework/Error.h"
-#include "win/framework/TestWindow.h"
+#include "support/WinTest.h"
 
 #include <gtest/gtest.h>
 

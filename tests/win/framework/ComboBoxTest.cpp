@@ -1,5 +1,5 @@
 #include "controls/Mccbox.h"
-#include "win/framework/TestWindow.h"
+#include "support/WinTest.h"
 
 #include <gtest/gtest.h>
 

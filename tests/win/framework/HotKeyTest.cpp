@@ -1,20 +1,12 @@
 #include "framework/GlobalHotKey.h"
 #include "framework/ShortCut.h"
+#include "support/WinTest.h"
 
 #include <gtest/gtest.h>
 
 using namespace pelorine;
 
-namespace {
-// Whether the system has the key taken: a probe registration succeeds only when it is free.
-bool KeyTaken(UINT vk) {
-    HWND probe = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-    const bool free = RegisterHotKey(probe, 0xBEEF, 0, vk);
-    if (free) UnregisterHotKey(probe, 0xBEEF);
-    DestroyWindow(probe);
-    return !free;
-}
-} // namespace
+using testing_support::KeyTaken;
 
 TEST(GlobalHotKey, RegistersWhenTheKeyIsSetAndFollowsActive) {
     ASSERT_FALSE(KeyTaken(VK_F7));

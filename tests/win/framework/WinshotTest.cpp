@@ -1,6 +1,6 @@
 #include "capture/Winshot.h"
 #include "framework/Handles.h"
-#include "win/framework/TestWindow.h"
+#include "support/WinTest.h"
 
 #include <gtest/gtest.h>
 

@@ -4,6 +4,7 @@
 #include "app/SettingsTable.h"
 #include "framework/Error.h"
 #include "framework/IniFile.h"
+#include "support/WinTest.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -25,15 +26,7 @@ void WriteBytes(const std::wstring& path, const std::string& bytes) {
     std::ofstream(std::filesystem::path(path), std::ios::binary) << bytes;
 }
 
-// A file as the profile functions keep it in UTF-16: the byte-order mark, then UTF-16LE.
-std::string Utf16File(const std::wstring& text) {
-    std::string bytes = "\xFF\xFE";
-    for (const wchar_t c : text) {
-        bytes += static_cast<char>(c & 0xFF);
-        bytes += static_cast<char>(c >> 8);
-    }
-    return bytes;
-}
+using testing_support::Utf16File;
 
 const std::wstring kForeignFolder = L"C:\\Фото\\Ελληνικά"; // outside code page 932 and 1252
 

@@ -5,6 +5,7 @@
 #include "app/SettingsTable.h"
 #include "framework/Application.h"
 #include "framework/Error.h"
+#include "support/WinTest.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -25,23 +26,8 @@ std::wstring ProgramFolder() {
     return path.substr(0, path.find_last_of(L'\\'));
 }
 
-std::string Utf16Bytes(const std::wstring& text) {
-    std::string bytes = "\xFF\xFE";
-    for (const wchar_t c : text) {
-        bytes += static_cast<char>(c & 0xFF);
-        bytes += static_cast<char>(c >> 8);
-    }
-    return bytes;
-}
-
-// Whether the system has the key taken: a probe registration succeeds only when it is free.
-bool KeyTaken(UINT vk) {
-    HWND probe = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-    const bool free = RegisterHotKey(probe, 0xBEEF, 0, vk);
-    if (free) UnregisterHotKey(probe, 0xBEEF);
-    DestroyWindow(probe);
-    return !free;
-}
+using testing_support::KeyTaken;
+using testing_support::Utf16File;
 
 class MainFormSettingsTest : public testing::Test {
 protected:
@@ -288,7 +274,7 @@ TEST_F(MainFormSettingsTest, SaveFolderLosesOneTrailingBackslash) {
     };
     for (const auto& [stored, shown] : cases) {
         SCOPED_TRACE(testing::Message() << stored.size());
-        TMainForm1& f = Load(Utf16Bytes(L"[SET0]\r\nC0_01=" + stored + L"\r\n"));
+        TMainForm1& f = Load(Utf16File(L"[SET0]\r\nC0_01=" + stored + L"\r\n"));
         EXPECT_EQ(f.C0_01->Text(), shown);
         EXPECT_EQ(f.C0_01->Hint(), shown);
         root_.reset();
@@ -322,7 +308,7 @@ TEST_F(MainFormSettingsTest, SaveFolderRuleWaitsWhileTheUserTypes) {
 TEST_F(MainFormSettingsTest, LongValuesAreCutTo2047Bytes) {
     const std::wstring ascii(3000, L'a');
     const std::wstring kanji(1500, L'漢');  // 3000 bytes in Shift-JIS
-    TMainForm1& f = Load(Utf16Bytes(L"[SET2]\r\nC2_02=" + ascii + L"\r\nC2_03=" + kanji + L"\r\n"));
+    TMainForm1& f = Load(Utf16File(L"[SET2]\r\nC2_02=" + ascii + L"\r\nC2_03=" + kanji + L"\r\n"));
     EXPECT_EQ(f.C2_02->Text(), ascii.substr(0, 2047));
     EXPECT_EQ(f.C2_03->Text(), kanji.substr(0, 1023));
 }
@@ -332,7 +318,7 @@ TEST_F(MainFormSettingsTest, FirstCloseWritesTheFirstRunFile) {
     f.Show();
     CloseForm();
     EXPECT_FALSE(IsWindowVisible(f.Handle()));
-    EXPECT_EQ(IniBytes(), Utf16Bytes(FirstRunIniText(ProgramFolder())));
+    EXPECT_EQ(IniBytes(), Utf16File(FirstRunIniText(ProgramFolder())));
 }
 
 TEST_F(MainFormSettingsTest, CloseWritesWhatTheControlsHold) {
@@ -358,13 +344,13 @@ TEST_F(MainFormSettingsTest, CloseWritesWhatTheControlsHold) {
 
 TEST_F(MainFormSettingsTest, Utf16FileKeepsAFolderOutsideTheAnsiCodePage) {
     const std::wstring folder = L"C:\\Фото\\Ελληνικά";
-    TMainForm1& f = Load(Utf16Bytes(L"[SET0]\r\nC0_01=" + folder + L"\r\n"));
+    TMainForm1& f = Load(Utf16File(L"[SET0]\r\nC0_01=" + folder + L"\r\n"));
     EXPECT_EQ(f.C0_01->Text(), folder);
     CloseForm();
     const std::string bytes = IniBytes();
     ASSERT_GE(bytes.size(), 2u);
     EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE");
-    EXPECT_NE(bytes.find(Utf16Bytes(L"C0_01=" + folder + L"\r\n").substr(2)), std::string::npos);
+    EXPECT_NE(bytes.find(Utf16File(L"C0_01=" + folder + L"\r\n").substr(2)), std::string::npos);
     TMainForm1& again = Load();
     EXPECT_EQ(again.C0_01->Text(), folder);
 }

@@ -1,8 +1,10 @@
 #pragma once
-// A top-level window of one known colour, for captures of known pixels.
+// Support shared by the Win32 and end-to-end tests: message pumping, a window of known colour,
+// pixel access, settings-file bytes and a probe of the system's hotkeys.
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace testing_support {
@@ -39,6 +41,14 @@ public:
         SetForegroundWindow(wnd_);
         RedrawWindow(wnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
         PumpFor(300);
+    }
+    // Makes it the foreground window and waits (up to 3 s) until the system agrees.
+    void BringToFront() {
+        for (int i = 0; i < 30 && GetForegroundWindow() != wnd_; ++i) {
+            SetForegroundWindow(wnd_);
+            PumpFor(100);
+        }
+        Front();
     }
 
 private:
@@ -81,6 +91,25 @@ inline SIZE SizeOf(HBITMAP bitmap) {
     BITMAP bm{};
     GetObjectW(bitmap, sizeof bm, &bm);
     return SIZE{bm.bmWidth, bm.bmHeight};
+}
+
+// A settings file as the profile functions keep it in UTF-16: the byte-order mark, then UTF-16LE.
+inline std::string Utf16File(const std::wstring& text) {
+    std::string bytes = "\xFF\xFE";
+    for (const wchar_t c : text) {
+        bytes += static_cast<char>(c & 0xFF);
+        bytes += static_cast<char>(c >> 8);
+    }
+    return bytes;
+}
+
+// Whether the system has the key taken: a probe registration succeeds only when it is free.
+inline bool KeyTaken(UINT vk) {
+    HWND probe = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    const bool free = RegisterHotKey(probe, 0xBEEF, 0, vk);
+    if (free) UnregisterHotKey(probe, 0xBEEF);
+    DestroyWindow(probe);
+    return !free;
 }
 
 } // namespace testing_support
