@@ -1,0 +1,70 @@
+#include "framework/Bitmap.h"
+#include "framework/Error.h"
+#include "support/WinTest.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+using namespace pelorine;
+using namespace testing_support;
+
+namespace {
+TBitmap Checker(int w, int h) {
+    TBitmap bitmap;
+    bitmap.SetSize(w, h);
+    BitmapCanvas canvas(bitmap.Handle());
+    canvas.Canvas().FillRect(Rect{0, 0, w, h}, RGB(250, 10, 20));
+    canvas.Canvas().FillRect(Rect{0, 0, w / 2, h / 2}, RGB(5, 200, 100));
+    return bitmap;
+}
+
+std::wstring TempFile(const wchar_t* name) {
+    wchar_t dir[MAX_PATH];
+    GetTempPathW(MAX_PATH, dir);
+    return std::wstring(dir) + name;
+}
+} // namespace
+
+TEST(Bitmap, FileBytesHoldAWholeBitmapFileAtTheScreensDepth) {
+    const TBitmap bitmap = Checker(33, 17);
+    const std::string bytes = BitmapFileBytes(bitmap.Handle());
+    ASSERT_GT(bytes.size(), sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER));
+    BITMAPFILEHEADER bfh;
+    BITMAPINFOHEADER bih;
+    std::memcpy(&bfh, bytes.data(), sizeof bfh);
+    std::memcpy(&bih, bytes.data() + sizeof bfh, sizeof bih);
+    EXPECT_EQ(bfh.bfType, 0x4D42);
+    EXPECT_EQ(bfh.bfSize, bytes.size());
+    EXPECT_EQ(bih.biWidth, 33);
+    EXPECT_EQ(bih.biHeight, 17);
+    EXPECT_EQ(bih.biBitCount, bitmap.BitsPerPixel());
+    const size_t stride = ((33u * bih.biBitCount + 31) / 32) * 4;
+    EXPECT_EQ(bytes.size() - bfh.bfOffBits, stride * 17);
+}
+
+TEST(Bitmap, SavedFileLoadsBackWithTheSamePixels) {
+    const TBitmap bitmap = Checker(40, 30);
+    const std::wstring path = TempFile(L"pelorine-bitmap-test.bmp");
+    bitmap.SaveToFile(path);
+    HBITMAP loaded =
+        HBITMAP(LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_EQ(SizeOf(loaded).cx, 40);
+    EXPECT_EQ(SizeOf(loaded).cy, 30);
+    EXPECT_EQ(PixelOf(loaded, 5, 5), RGB(5, 200, 100));
+    EXPECT_EQ(PixelOf(loaded, 35, 25), RGB(250, 10, 20));
+    DeleteObject(loaded);
+    DeleteFileW(path.c_str());
+}
+
+TEST(Bitmap, UnwritableFileRaisesTheMessageWithThePath) {
+    const TBitmap bitmap = Checker(4, 4);
+    const std::wstring path = TempFile(L"no-such-folder-here\\_tmp000.tmp");
+    try {
+        bitmap.SaveToFile(path);
+        ADD_FAILURE() << "no error";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.Message(), L"ファイル " + path + L" を作成できません");
+    }
+}
