@@ -14,7 +14,7 @@ namespace {
 // Puts the tray icon back whatever happens between switching it off and on: an icon lost to an
 // error would leave a window hidden in the tray with no way back.
 class TrayIconOff {
-public:
+  public:
     TrayIconOff(TTrayIcon* icon, bool enabled) : icon_(enabled ? icon : nullptr) {
         if (icon_) icon_->SetActive(false);
     }
@@ -26,7 +26,7 @@ public:
         icon_ = nullptr;
     }
 
-private:
+  private:
     TTrayIcon* icon_;
 };
 } // namespace
@@ -43,13 +43,14 @@ void TMainForm1::Beep() const {
 }
 
 void TMainForm1::RunCapture(bool activeWindow, Output output, bool switchTray) {
-    if (CheckBox3->Checked()) Application().WaitUntil(std::chrono::steady_clock::now() + std::chrono::seconds(5));
+    if (CheckBox3->Checked())
+        Application().WaitUntil(std::chrono::steady_clock::now() + std::chrono::seconds(5));
     TrayIconOff tray(TrayIcon1, switchTray);
     TBitmap capture;
     SnapShot1->ActiveWindow = activeWindow;
     SnapShot1->IncludeMouseCursor = CheckBox2->Checked();
     capture.SetHandle(SnapShot1->Capture());
-    if (capture.Empty()) return;  // nothing of the window shows on the primary screen
+    if (capture.Empty()) return; // nothing of the window shows on the primary screen
     TClipboard clipboard(Handle());
     clipboard.Assign(capture);
     tray.On();
@@ -66,8 +67,11 @@ void TMainForm1::RunCapture(bool activeWindow, Output output, bool switchTray) {
 }
 
 void TMainForm1::MakeSaveFolder(const std::wstring& folder) const {
-    const auto exists = [](const std::wstring& f) { return GetFileAttributesW(f.c_str()) != INVALID_FILE_ATTRIBUTES; };
-    for (const std::wstring& f : FoldersToCreate(folder, exists)) CreateDirectoryW(f.c_str(), nullptr);
+    const auto exists = [](const std::wstring& f) {
+        return GetFileAttributesW(f.c_str()) != INVALID_FILE_ATTRIBUTES;
+    };
+    for (const std::wstring& f : FoldersToCreate(folder, exists))
+        CreateDirectoryW(f.c_str(), nullptr);
 }
 
 void TMainForm1::SaveCapture() {
@@ -115,7 +119,7 @@ void TMainForm1::PrintCapture() {
     GKitImagePrint1.SetMarginRight(float(C2_04_4->Value()));
     const std::wstring handOff = HandOffPath();
     GKitImagePrint1.SetFileName(handOff);
-    const bool printed = GKitImagePrint1.StartPrint();  // the file has been read by now
+    const bool printed = GKitImagePrint1.StartPrint(); // the file has been read by now
     DeleteFileW(handOff.c_str());
     // A print that did not happen is reported, not confirmed with a beep.
     if (!printed) throw Error(GKitImagePrint1.LastError());

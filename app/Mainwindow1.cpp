@@ -45,7 +45,8 @@ void ApplyLabelLook(TShadowLabel& label, Look look) {
         label.TextGradationColor = clWhite;
         label.TextMidColor = clBlack;
         break;
-    case Look::None: break;
+    case Look::None:
+        break;
     }
 }
 
@@ -83,7 +84,8 @@ TMainForm1::TMainForm1(TComponent* owner)
     // Completing the window, in this order.
     SaveExt_.clear();
     AppDir_ = AppDirFromExePath(TApplication::ExeName());
-    for (TdxfColorButton* b : {CButton1, CButton2, CButton3, CButton4}) b->SetShowHint(true);
+    for (TdxfColorButton* b : {CButton1, CButton2, CButton3, CButton4})
+        b->SetShowHint(true);
     FillLists();
     LoadSettings();
 }
@@ -92,7 +94,9 @@ void TMainForm1::CreateControls() {
     for (const ControlRow& row : kControls) {
         TControl* made = nullptr;
         switch (row.kind) {
-        case Kind::Skin: made = Rgn1 = New<TRgn>(row.name, this); break;
+        case Kind::Skin:
+            made = Rgn1 = New<TRgn>(row.name, this);
+            break;
         case Kind::Label: {
             auto* label = New<TShadowLabel>(row.name, this);
             label->SetCaption(row.text);
@@ -106,16 +110,20 @@ void TMainForm1::CreateControls() {
             made = box;
             break;
         }
-        case Kind::ComboBox: made = New<TMultiColComboBox>(row.name, this); break;
+        case Kind::ComboBox:
+            made = New<TMultiColComboBox>(row.name, this);
+            break;
         case Kind::SpinEdit: {
             auto* spin = New<TSpinEdit>(row.name, this);
             spin->SetRange(row.min, row.max);
             spin->SetValue(row.value);
-            if (row.max == 255) spin->SetMaxLength(3);  // the margin fields
+            if (row.max == 255) spin->SetMaxLength(3); // the margin fields
             made = spin;
             break;
         }
-        case Kind::BrowseEdit: made = New<TBrowseEdit>(row.name, this); break;
+        case Kind::BrowseEdit:
+            made = New<TBrowseEdit>(row.name, this);
+            break;
         case Kind::Edit: {
             auto* edit = New<TEdit>(row.name, this);
             edit->SetText(row.text);
@@ -135,7 +143,9 @@ void TMainForm1::CreateControls() {
             made = panel;
             break;
         }
-        case Kind::Image: made = Image1 = New<TImage>(row.name, Panel1); break;
+        case Kind::Image:
+            made = Image1 = New<TImage>(row.name, Panel1);
+            break;
         }
         made->Font().height = row.fontHeight;
         made->SetBounds(Bounds(row.left, row.top, row.width, row.height));
@@ -223,7 +233,9 @@ void TMainForm1::CreateHotKeys() {
                                                          &TMainForm1::W2Click, &TMainForm1::D2Click};
     for (size_t i = 0; i < HotKeys.size(); ++i) {
         HotKeys[i] = New<TGlobalHotKey>(L"HotKey" + std::to_wstring(i + 1));
-        HotKeys[i]->OnKeyDown = [this, command = commands[i]](TComponent*, unsigned, unsigned) { (this->*command)(this); };
+        HotKeys[i]->OnKeyDown = [this, command = commands[i]](TComponent*, unsigned, unsigned) {
+            (this->*command)(this);
+        };
         HotKeys[i]->SetHotKey(kHotKeys[i]);
     }
 }
@@ -261,7 +273,8 @@ void TMainForm1::CButton4Click(TComponent*) {
 }
 
 void TMainForm1::CheckBox1Click(TComponent*) {
-    for (TGlobalHotKey* key : HotKeys) key->SetActive(CheckBox1->Checked());
+    for (TGlobalHotKey* key : HotKeys)
+        key->SetActive(CheckBox1->Checked());
 }
 
 void TMainForm1::C0_01Change(TComponent*) {
@@ -269,7 +282,7 @@ void TMainForm1::C0_01Change(TComponent*) {
     // away then would lose it and throw the caret to the start. The rule waits until they leave.
     const std::wstring text = C0_01->Text();
     const std::wstring trimmed = RemoveTrailingBackslash(text);
-    if (trimmed != text && !C0_01->Focused()) C0_01->SetText(trimmed);  // runs this rule again
+    if (trimmed != text && !C0_01->Focused()) C0_01->SetText(trimmed); // runs this rule again
     hints_->SetText(C0_01->Handle(), RemoveTrailingBackslash(C0_01->Text()));
     C0_01->SetHint(RemoveTrailingBackslash(C0_01->Text()));
 }

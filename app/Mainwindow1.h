@@ -24,7 +24,7 @@
 namespace pelorine {
 
 class TMainForm1 : public TForm {
-public:
+  public:
     explicit TMainForm1(TComponent* owner);
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
@@ -70,7 +70,7 @@ public:
     // Shows the information window modally; set by the application, which owns that window.
     std::function<void()> OnShowInformation;
 
-private:
+  private:
     enum class Output { Clipboard, Save, Print };
     void CreateControls();
     void CreateMenu();
@@ -90,7 +90,7 @@ private:
     std::wstring AppDir_;
     std::wstring SaveExt_;
     std::unique_ptr<TToolTips> hints_;
-    HICON icon_ = nullptr;  // the application icon, a shared resource
+    HICON icon_ = nullptr; // the application icon, a shared resource
 };
 
 } // namespace pelorine

@@ -10,8 +10,10 @@ namespace pelorine {
 
 namespace {
 // The check boxes are stored under names of their meaning.
-const std::pair<const wchar_t*, const wchar_t*> kCheckBoxKeys[] = {
-    {L"HOTKEY", L"CheckBox1"}, {L"CURSOR", L"CheckBox2"}, {L"TIMING", L"CheckBox3"}, {L"SOUND", L"CheckBox4"}};
+const std::pair<const wchar_t*, const wchar_t*> kCheckBoxKeys[] = {{L"HOTKEY", L"CheckBox1"},
+                                                                   {L"CURSOR", L"CheckBox2"},
+                                                                   {L"TIMING", L"CheckBox3"},
+                                                                   {L"SOUND", L"CheckBox4"}};
 
 std::wstring ControlNameOf(const std::wstring& key) {
     for (const auto& [k, name] : kCheckBoxKeys)
@@ -66,12 +68,12 @@ void TMainForm1::LoadSettings() {
         if (k == L"C1_01") C1_01Change(this);
         if (k == L"C1_05") C1_05Change(this);
     }
-    if (C0_01->Text().empty()) C0_01->SetText(AppDir_);  // runs C0_01Change through the edit
+    if (C0_01->Text().empty()) C0_01->SetText(AppDir_); // runs C0_01Change through the edit
 }
 
 void TMainForm1::FormClose(TComponent*, TCloseAction&) {
     TIniFile ini(SettingsPath());
-    const POINT place = RestoredPlace(Handle());  // also while the window is hidden
+    const POINT place = RestoredPlace(Handle()); // also while the window is hidden
     for (const SettingKey& key : kSettingKeys) {
         const std::wstring k = key.key;
         if (k == L"M_TOP") {

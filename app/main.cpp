@@ -9,7 +9,7 @@
 using namespace pelorine;
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);  // imaging uses COM
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); // imaging uses COM
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);
     TApplication& app = Application();
@@ -19,7 +19,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         auto* main = root.New<TMainForm1>(L"MainForm1");
         app.SetMainForm(main);
         auto* info = root.New<TInfoForm1>(L"InfoForm1");
-        main->AppHint1->Apply(info->Hints());  // one hint look for the whole application
+        main->AppHint1->Apply(info->Hints()); // one hint look for the whole application
         main->OnShowInformation = [info] { info->ShowModal(); };
         app.Run();
     } catch (...) {

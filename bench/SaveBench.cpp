@@ -42,7 +42,7 @@ double Median(std::vector<double> v) {
 
 // Named timings kept in the order they were first seen.
 class Stages {
-public:
+  public:
     template <class F> void Time(const std::string& name, F&& step) {
         const auto start = Clock::now();
         step();
@@ -55,10 +55,11 @@ public:
     double MedianOf(const std::string& name) const { return Median(times_.at(name)); }
     void Print() const {
         std::printf("%-44s %10s\n", "stage (1280 x 1024 desktop)", "median ms");
-        for (const std::string& name : order_) std::printf("%-44s %10.1f\n", name.c_str(), Median(times_.at(name)));
+        for (const std::string& name : order_)
+            std::printf("%-44s %10.1f\n", name.c_str(), Median(times_.at(name)));
     }
 
-private:
+  private:
     std::vector<std::string> order_;
     std::map<std::string, std::vector<double>> times_;
 };
@@ -68,13 +69,17 @@ struct Format {
     int mediaFormat;
     const wchar_t* ext;
 };
-constexpr Format kFormats[] = {
-    {"PNG", 106, L".png"}, {"JPEG", 103, L".jpg"}, {"BMP", 101, L".bmp"}, {"TIFF", 102, L".tif"}, {"PCX", 104, L".pcx"}};
+constexpr Format kFormats[] = {{"PNG", 106, L".png"},
+                               {"JPEG", 103, L".jpg"},
+                               {"BMP", 101, L".bmp"},
+                               {"TIFF", 102, L".tif"},
+                               {"PCX", 104, L".pcx"}};
 
 std::wstring TempFolder() {
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
-    const std::wstring folder = std::wstring(temp) + L"pelorine-bench-" + std::to_wstring(GetCurrentProcessId());
+    const std::wstring folder =
+        std::wstring(temp) + L"pelorine-bench-" + std::to_wstring(GetCurrentProcessId());
     CreateDirectoryW(folder.c_str(), nullptr);
     return folder;
 }
@@ -132,11 +137,13 @@ int RunStages(int runs) {
     Stages stages;
     TTrayIcon tray(nullptr);
     tray.SetIcon(LoadIconW(nullptr, IDI_APPLICATION));
-    tray.SetActive(true);  // as after the first desktop save
-    for (int i = 0; i < runs; ++i) TimeOneSave(stages, tray, folder);
+    tray.SetActive(true); // as after the first desktop save
+    for (int i = 0; i < runs; ++i)
+        TimeOneSave(stages, tray, folder);
     const Pixmap picture = TestPicture(1920, 1080);
     const std::string reduce = "ReduceColours 1920 x 1080 to 256, dithered";
-    for (int i = 0; i < runs; ++i) stages.Time(reduce, [&] { ReduceColours(picture, 8); });
+    for (int i = 0; i < runs; ++i)
+        stages.Time(reduce, [&] { ReduceColours(picture, 8); });
     stages.Print();
     std::printf("%-44s %10.1f\n", "  = Mpixel/s", 1920.0 * 1080.0 / 1000.0 / stages.MedianOf(reduce));
     RemoveDirectoryW(folder.c_str());
@@ -159,10 +166,11 @@ int RunHotkey(const std::string& format, int runs) {
         const std::wstring file = folder + L"\\Snap" + std::to_wstring(i) + ext;
         const auto start = Clock::now();
         e2e::PressKey(VK_F10);
-        while (!e2e::FileExists(file) && MsSince(start) < 30000) Sleep(1);
+        while (!e2e::FileExists(file) && MsSince(start) < 30000)
+            Sleep(1);
         std::printf("F10 %s %.1f\n", format.c_str(), MsSince(start));
         std::fflush(stdout);
-        e2e::Pump(500);  // lets the command finish and the window settle before the next run
+        e2e::Pump(500); // lets the command finish and the window settle before the next run
     }
     app.CloseAndWait();
     return 0;

@@ -6,8 +6,8 @@
 namespace pelorine {
 
 struct CaptureArea {
-    Point offset;   // where the captured block starts in the window's own device context
-    int width = 0;  // size of the captured block; zero or less means nothing to capture
+    Point offset;  // where the captured block starts in the window's own device context
+    int width = 0; // size of the captured block; zero or less means nothing to capture
     int height = 0;
     bool Empty() const { return width <= 0 || height <= 0; }
 };

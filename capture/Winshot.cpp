@@ -9,14 +9,16 @@ namespace pelorine {
 HWND TWinShot::SourceWindow() const {
     if (!ActiveWindow) return GetDesktopWindow();
     HWND wnd = GetForegroundWindow();
-    while (wnd && (!IsWindowVisible(wnd) || IsIconic(wnd))) wnd = GetWindow(wnd, GW_HWNDNEXT);
+    while (wnd && (!IsWindowVisible(wnd) || IsIconic(wnd)))
+        wnd = GetWindow(wnd, GW_HWNDNEXT);
     return wnd;
 }
 
 Rect TWinShot::VisibleBounds(HWND wnd) {
     RECT rc{};
     if (wnd != GetDesktopWindow() &&
-        SUCCEEDED(DwmGetWindowAttribute(wnd, DWMWA_EXTENDED_FRAME_BOUNDS, &rc, sizeof rc)) && rc.right > rc.left)
+        SUCCEEDED(DwmGetWindowAttribute(wnd, DWMWA_EXTENDED_FRAME_BOUNDS, &rc, sizeof rc)) &&
+        rc.right > rc.left)
         return FromRECT(rc);
     GetWindowRect(wnd, &rc);
     return FromRECT(rc);
@@ -50,7 +52,8 @@ HBITMAP TWinShot::Capture() {
         const int dx = window.left - whole.left + area.offset.x, dy = window.top - whole.top + area.offset.y;
         {
             WindowDc source(wnd, true);
-            BitBlt(target.Handle(), 0, 0, area.width, area.height, source.get(), dx, dy, SRCCOPY | CAPTUREBLT);
+            BitBlt(target.Handle(), 0, 0, area.width, area.height, source.get(), dx, dy,
+                   SRCCOPY | CAPTUREBLT);
         }
         if (IncludeMouseCursor) DrawCursor(target.Handle(), window, area);
     }

@@ -9,7 +9,7 @@
 namespace pelorine {
 
 class TWinShot : public TComponent {
-public:
+  public:
     explicit TWinShot(TComponent* owner) : TComponent(owner) {}
     bool ActiveWindow = false;
     bool IncludeMouseCursor = true;

@@ -5,7 +5,7 @@
 namespace pelorine {
 
 class TdxfColorButton : public TButtonControl {
-public:
+  public:
     TdxfColorButton(TComponent* owner, TWinControl* parent);
     void Paint(TCanvas& canvas) override;
     TColor Color = clAqua;

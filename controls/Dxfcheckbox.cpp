@@ -2,7 +2,8 @@
 
 namespace pelorine {
 
-TdxfCheckBox::TdxfCheckBox(TComponent* owner, TWinControl* parent) : TCustomControl(owner, parent, WS_TABSTOP) {
+TdxfCheckBox::TdxfCheckBox(TComponent* owner, TWinControl* parent)
+    : TCustomControl(owner, parent, WS_TABSTOP) {
     cursor_ = TCursor::HandPoint;
 }
 
@@ -26,18 +27,23 @@ void TdxfCheckBox::Paint(TCanvas& canvas) {
 
 LRESULT TdxfCheckBox::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-    case WM_LBUTTONDOWN: SetFocus(); return 0;
+    case WM_LBUTTONDOWN:
+        SetFocus();
+        return 0;
     case WM_LBUTTONUP: {
         const POINT p{short(LOWORD(lp)), short(HIWORD(lp))};
         if (p.x >= 0 && p.y >= 0 && p.x < Width() && p.y < Height()) Toggle();
         return 0;
     }
-    case WM_GETDLGCODE: return DLGC_WANTCHARS;
+    case WM_GETDLGCODE:
+        return DLGC_WANTCHARS;
     case WM_CHAR:
         if (wp == L' ') Toggle();
         return 0;
     case WM_SETFOCUS:
-    case WM_KILLFOCUS: Invalidate(); break;
+    case WM_KILLFOCUS:
+        Invalidate();
+        break;
     }
     return TCustomControl::WndProc(msg, wp, lp);
 }

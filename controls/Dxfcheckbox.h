@@ -6,7 +6,7 @@
 namespace pelorine {
 
 class TdxfCheckBox : public TCustomControl {
-public:
+  public:
     TdxfCheckBox(TComponent* owner, TWinControl* parent);
     bool Checked() const { return checked_; }
     // Setting the state runs no click handler.
@@ -15,7 +15,7 @@ public:
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
     TNotifyEvent OnClick;
 
-private:
+  private:
     void Toggle();
     bool checked_ = false;
 };

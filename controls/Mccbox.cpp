@@ -16,7 +16,8 @@ std::vector<std::wstring> SplitColumns(const std::wstring& text) {
 void TMultiColComboBox::SetColumnWidths(std::vector<int> widths) {
     ColumnWidths = std::move(widths);
     int total = GetSystemMetrics(SM_CXVSCROLL) + 4;
-    for (int w : ColumnWidths) total += w;
+    for (int w : ColumnWidths)
+        total += w;
     SendMessageW(Handle(), CB_SETDROPPEDWIDTH, WPARAM(std::max(total, Width())), 0);
 }
 

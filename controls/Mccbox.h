@@ -8,7 +8,7 @@
 namespace pelorine {
 
 class TMultiColComboBox : public TCustomComboBox {
-public:
+  public:
     TMultiColComboBox(TComponent* owner, TWinControl* parent) : TCustomComboBox(owner, parent) {
         cursor_ = TCursor::HandPoint;
     }
@@ -18,7 +18,7 @@ public:
     TColor FirstColumnColor = 0x00FFFF80;
     TColor ColumnTextColor = clBlack;
 
-protected:
+  protected:
     void DrawItem(int index, const Rect& rect, UINT state, TCanvas& canvas, bool inEditField) override;
 };
 

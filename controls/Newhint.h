@@ -9,7 +9,7 @@ namespace pelorine {
 enum class THintStyle { Fukidashi, RoundRect, LineString, OwnerDraw };
 
 class TAppHint : public TComponent {
-public:
+  public:
     explicit TAppHint(TComponent* owner) : TComponent(owner) {}
     THintStyle HintStyle = THintStyle::RoundRect;
     TColor BGColor = clBlack;

@@ -6,7 +6,7 @@
 namespace pelorine {
 
 class TRgn : public TGraphicControl {
-public:
+  public:
     TRgn(TComponent* owner, TWinControl* parent) : TGraphicControl(owner, parent) {}
     void Paint(TCanvas& canvas) override;
     TColor Color = clBlack;

@@ -8,7 +8,7 @@ namespace pelorine {
 enum class TTextGradation { None, TwoColors, ThreeColors };
 
 class TShadowLabel : public TGraphicControl {
-public:
+  public:
     TShadowLabel(TComponent* owner, TWinControl* parent) : TGraphicControl(owner, parent) {}
     void Paint(TCanvas& canvas) override;
     const std::wstring& Caption() const { return caption_; }
@@ -22,7 +22,7 @@ public:
     TColor TextGradationColor = clWhite;
     TColor TextMidColor = clWhite;
 
-private:
+  private:
     std::wstring caption_;
 };
 

@@ -14,10 +14,10 @@ struct ControlRow {
     const wchar_t* name;
     Kind kind;
     int left, top, width, height;
-    int tab;              // -1: not in the tab order
-    const wchar_t* text;  // caption, or initial text
-    const wchar_t* hint;  // with its leading blank
-    int min, max, value;  // spin edits: range and initial value; check boxes: value 1 = checked
+    int tab;             // -1: not in the tab order
+    const wchar_t* text; // caption, or initial text
+    const wchar_t* hint; // with its leading blank
+    int min, max, value; // spin edits: range and initial value; check boxes: value 1 = checked
     Look look;
     int fontHeight;
 };
@@ -81,28 +81,34 @@ constexpr std::array<ControlRow, 50> kControls{{
 
 struct ListRow {
     const wchar_t* name;
-    std::array<int, 2> columnWidths;  // 0: no such column
+    std::array<int, 2> columnWidths; // 0: no such column
     int dropDownRows;
-    std::array<const wchar_t*, 10> items;  // nullptr ends the list
+    std::array<const wchar_t*, 10> items; // nullptr ends the list
 };
 
 // Filled by the constructor in this order.
 constexpr std::array<ListRow, 5> kLists{{
     {L"C1_01", {62, 0}, 6, {L"BMP形式", L"TIFF形式", L"JPEG形式", L"PCX形式", L"PNG形式"}},
-    {L"C1_02", {62, 100}, 10,
-     {L"0-低画質,高圧縮率(ﾌｧｲﾙ小)", L"1-低画質,高圧縮率", L"2-低画質,高圧縮率", L"3-標準", L"4-標準", L"5-標準",
-      L"6-高画質", L"7-高画質", L"8-最高画質,低圧縮率", L"9-最高画質,低圧縮率(ﾌｧｲﾙ大)"}},
-    {L"C1_03", {62, 150}, 6,
-     {L"2色,BMP/TIFF/PCX/PNG", L"16色,BMP/TIFF/PNG", L"256色,BMP/TIFF/PCX/PNG", L"ｸﾞﾚｰｽｹｰﾙ,BMP/TIFF/JPEG/PCX/PNG",
-      L"ﾌﾙｶﾗｰ,BMP/TIFF/JPEG/PCX/PNG"}},
+    {L"C1_02",
+     {62, 100},
+     10,
+     {L"0-低画質,高圧縮率(ﾌｧｲﾙ小)", L"1-低画質,高圧縮率", L"2-低画質,高圧縮率", L"3-標準", L"4-標準",
+      L"5-標準", L"6-高画質", L"7-高画質", L"8-最高画質,低圧縮率", L"9-最高画質,低圧縮率(ﾌｧｲﾙ大)"}},
+    {L"C1_03",
+     {62, 150},
+     6,
+     {L"2色,BMP/TIFF/PCX/PNG", L"16色,BMP/TIFF/PNG", L"256色,BMP/TIFF/PCX/PNG",
+      L"ｸﾞﾚｰｽｹｰﾙ,BMP/TIFF/JPEG/PCX/PNG", L"ﾌﾙｶﾗｰ,BMP/TIFF/JPEG/PCX/PNG"}},
     {L"C1_04", {62, 110}, 5, {L"そのまま,元画像の角度を維持", L"90度", L"180度", L"270度"}},
-    {L"C1_05", {62, 170}, 6,
+    {L"C1_05",
+     {62, 170},
+     6,
      {L"そのまま,元画像のｻｲｽﾞを維持", L"倍率", L"ﾋﾟｸｾﾙ", L"ﾋﾟｸｾﾙ-伸,余白が生じた場合は画像引伸ばし"}},
 }};
 
 struct MenuRow {
     const wchar_t* name;
-    const wchar_t* parent;  // nullptr: top level
+    const wchar_t* parent; // nullptr: top level
     const wchar_t* caption;
     uint16_t shortCut;
 };

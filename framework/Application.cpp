@@ -22,7 +22,8 @@ std::wstring TApplication::ExeName() {
 void TApplication::Run() {
     if (mainForm_ && !terminated_) mainForm_->Show();
     MSG msg;
-    while (!terminated_ && GetMessageW(&msg, nullptr, 0, 0) > 0) HandleMessage(msg);
+    while (!terminated_ && GetMessageW(&msg, nullptr, 0, 0) > 0)
+        HandleMessage(msg);
 }
 
 void TApplication::Terminate() {
@@ -52,7 +53,7 @@ void TApplication::ProcessMessages() {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
         if (!HandleMessage(msg)) {
-            PostQuitMessage(int(msg.wParam));  // leave it for the outer loop
+            PostQuitMessage(int(msg.wParam)); // leave it for the outer loop
             break;
         }
 }

@@ -11,7 +11,7 @@ namespace pelorine {
 class TForm;
 
 class TApplication {
-public:
+  public:
     const std::wstring& Title() const { return title_; }
     void SetTitle(std::wstring title) { title_ = std::move(title); }
     TForm* MainForm() const { return mainForm_; }
@@ -31,7 +31,7 @@ public:
     void HandleException();
     void ShowError(const std::wstring& message);
 
-private:
+  private:
     bool HandleMessage(MSG& msg);
     std::wstring title_;
     TForm* mainForm_ = nullptr;

@@ -18,7 +18,8 @@ bool WriteWholeFile(const std::wstring& path, const std::string& bytes) {
         CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file.get() == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
-    return WriteFile(file.get(), bytes.data(), DWORD(bytes.size()), &written, nullptr) && written == bytes.size();
+    return WriteFile(file.get(), bytes.data(), DWORD(bytes.size()), &written, nullptr) &&
+           written == bytes.size();
 }
 } // namespace
 
@@ -50,7 +51,10 @@ std::string BitmapFileBytes(HBITMAP bitmap) {
     const BITMAP bm = Info(bitmap);
     if (bm.bmWidth <= 0 || bm.bmHeight <= 0) return {};
     // 16-bit and deeper screens are written as they are; indexed bitmaps carry their table.
-    const int bpp = bm.bmBitsPixel <= 1 ? 1 : bm.bmBitsPixel <= 4 ? 4 : bm.bmBitsPixel <= 8 ? 8 : bm.bmBitsPixel;
+    const int bpp = bm.bmBitsPixel <= 1   ? 1
+                    : bm.bmBitsPixel <= 4 ? 4
+                    : bm.bmBitsPixel <= 8 ? 8
+                                          : bm.bmBitsPixel;
     const int colors = bpp <= 8 ? (1 << bpp) : 0;
     std::vector<char> info(sizeof(BITMAPINFOHEADER) + colors * sizeof(RGBQUAD));
     auto* bih = reinterpret_cast<BITMAPINFOHEADER*>(info.data());
@@ -63,12 +67,12 @@ std::string BitmapFileBytes(HBITMAP bitmap) {
     const size_t stride = ((size_t(bm.bmWidth) * bpp + 31) / 32) * 4;
     std::vector<char> bits(stride * bm.bmHeight);
     WindowDc screen(nullptr);
-    if (!GetDIBits(screen.get(), bitmap, 0, bm.bmHeight, bits.data(), reinterpret_cast<BITMAPINFO*>(info.data()),
-                   DIB_RGB_COLORS))
+    if (!GetDIBits(screen.get(), bitmap, 0, bm.bmHeight, bits.data(),
+                   reinterpret_cast<BITMAPINFO*>(info.data()), DIB_RGB_COLORS))
         return {};
     bih->biSizeImage = DWORD(bits.size());
     BITMAPFILEHEADER bfh{};
-    bfh.bfType = 0x4D42;  // "BM"
+    bfh.bfType = 0x4D42; // "BM"
     bfh.bfOffBits = DWORD(sizeof bfh + info.size());
     bfh.bfSize = DWORD(bfh.bfOffBits + bits.size());
     std::string out(reinterpret_cast<const char*>(&bfh), sizeof bfh);

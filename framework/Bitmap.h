@@ -9,7 +9,7 @@
 namespace pelorine {
 
 class TBitmap {
-public:
+  public:
     TBitmap() = default;
     HBITMAP Handle() const { return bitmap_.get(); }
     // Takes over the bitmap; the old one is freed.
@@ -26,18 +26,18 @@ public:
     // Writes a Windows bitmap file at the bitmap's own depth. Raises "ファイル %s を作成できません".
     void SaveToFile(const std::wstring& path) const;
 
-private:
+  private:
     UniqueBitmap bitmap_;
 };
 
 // A memory DC with a bitmap selected and a canvas on it, for drawing into a bitmap.
 class BitmapCanvas {
-public:
+  public:
     explicit BitmapCanvas(HBITMAP bitmap);
     TCanvas& Canvas() { return canvas_; }
     HDC Handle() const { return dc_.get(); }
 
-private:
+  private:
     UniqueMemDc dc_;
     SelectGuard select_;
     TCanvas canvas_;

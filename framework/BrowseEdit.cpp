@@ -18,10 +18,11 @@ struct CoTaskMemDeleter {
 } // namespace
 
 TBrowseEdit::TBrowseEdit(TComponent* owner, TWinControl* parent) : TEdit(owner, parent) {
-    button_.reset(CreateWindowExW(0, L"BUTTON", L"...", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, 0, kButtonWidth,
-                                  10, parent->Handle(), nullptr, GetModuleHandleW(nullptr), nullptr));
+    button_.reset(CreateWindowExW(0, L"BUTTON", L"...", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, 0,
+                                  kButtonWidth, 10, parent->Handle(), nullptr, GetModuleHandleW(nullptr),
+                                  nullptr));
     SendMessageW(button_.get(), WM_SETFONT, SendMessageW(Handle(), WM_GETFONT, 0, 0), FALSE);
-    Bind(button_.get());  // its clicks reach this object
+    Bind(button_.get()); // its clicks reach this object
 }
 
 TBrowseEdit::~TBrowseEdit() {
@@ -49,7 +50,7 @@ void TBrowseEdit::Browse() {
     bi.lpfn = PreselectFolder;
     bi.lParam = current.empty() ? 0 : LPARAM(current.c_str());
     std::unique_ptr<ITEMIDLIST, CoTaskMemDeleter> chosen(SHBrowseForFolderW(&bi));
-    if (!chosen) return;  // Cancel changes nothing
+    if (!chosen) return; // Cancel changes nothing
     // Long paths: ask for the length the shell needs rather than assuming MAX_PATH.
     std::wstring path(32768, L'\0');
     if (!SHGetPathFromIDListEx(chosen.get(), path.data(), DWORD(path.size()), GPFIDL_DEFAULT)) return;

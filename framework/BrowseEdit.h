@@ -5,7 +5,7 @@
 namespace pelorine {
 
 class TBrowseEdit : public TEdit {
-public:
+  public:
     TBrowseEdit(TComponent* owner, TWinControl* parent);
     ~TBrowseEdit() override;
     std::wstring Path() const { return Text(); }
@@ -15,7 +15,7 @@ public:
     // Opens the folder browser, preselecting the current folder; OK replaces the text.
     void Browse();
 
-private:
+  private:
     UniqueWindow button_;
 };
 

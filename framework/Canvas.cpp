@@ -4,7 +4,9 @@
 
 namespace pelorine {
 
-COLORREF ColorToRGB(TColor c) { return IsSystemColor(c) ? GetSysColor(int(c & 0xFF)) : COLORREF(c & 0xFFFFFF); }
+COLORREF ColorToRGB(TColor c) {
+    return IsSystemColor(c) ? GetSysColor(int(c & 0xFF)) : COLORREF(c & 0xFFFFFF);
+}
 
 UniqueFont TFont::Create() const {
     LOGFONTW lf{};
@@ -24,7 +26,7 @@ TCanvas::~TCanvas() { RestoreDC(dc_, saved_); }
 void TCanvas::SetFont(const TFont& font) {
     UniqueFont created = font.Create();
     SelectObject(dc_, created.get());
-    font_ = std::move(created);  // the old font of ours is no longer selected: free to go
+    font_ = std::move(created); // the old font of ours is no longer selected: free to go
 }
 
 void TCanvas::FillRect(const Rect& r, TColor color) {

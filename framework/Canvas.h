@@ -14,14 +14,14 @@ COLORREF ColorToRGB(TColor c);
 
 struct TFont {
     std::wstring name = L"ＭＳ Ｐゴシック";
-    int height = 12;  // character height in pixels
+    int height = 12; // character height in pixels
     TColor color = clWindowText;
     bool bold = false;
     UniqueFont Create() const;
 };
 
 class TCanvas {
-public:
+  public:
     explicit TCanvas(HDC dc);
     TCanvas(const TCanvas&) = delete;
     TCanvas& operator=(const TCanvas&) = delete;
@@ -38,7 +38,7 @@ public:
     SIZE TextExtent(const std::wstring& text);
     void Draw(int x, int y, HBITMAP bitmap);
 
-private:
+  private:
     HDC dc_;
     int saved_;
     UniqueFont font_;
@@ -47,14 +47,14 @@ private:
 // Paints into a memory bitmap of the given size and copies it to the target DC at the end,
 // so a control never flickers.
 class BufferedPaint {
-public:
+  public:
     BufferedPaint(HDC target, int width, int height);
     BufferedPaint(const BufferedPaint&) = delete;
     BufferedPaint& operator=(const BufferedPaint&) = delete;
     ~BufferedPaint();
     TCanvas& Canvas() { return *canvas_; }
 
-private:
+  private:
     HDC target_;
     int width_, height_;
     UniqueMemDc dc_;

@@ -6,7 +6,7 @@
 namespace pelorine {
 
 class TClipboard {
-public:
+  public:
     explicit TClipboard(HWND owner = nullptr) : owner_(owner) {}
     // Puts a copy of the bitmap on the clipboard (CF_BITMAP, and CF_PALETTE when it has one).
     void Assign(const TBitmap& bitmap, HPALETTE palette = nullptr);
@@ -14,7 +14,7 @@ public:
     void GetBitmap(TBitmap& into);
     static constexpr const wchar_t* kCannotOpen = L"クリップボードを開くことができません";
 
-private:
+  private:
     void Open();
     HWND owner_;
 };

@@ -6,7 +6,8 @@ TComponent::~TComponent() { DestroyComponents(); }
 
 void TComponent::DestroyComponents() {
     // Later components may refer to earlier ones (a control to its parent): free them first.
-    while (!owned_.empty()) owned_.pop_back();
+    while (!owned_.empty())
+        owned_.pop_back();
 }
 
 TComponent* TComponent::FindComponent(const std::wstring& name) const {

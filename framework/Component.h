@@ -9,7 +9,7 @@
 namespace pelorine {
 
 class TComponent {
-public:
+  public:
     explicit TComponent(TComponent* owner) : owner_(owner) {}
     TComponent(const TComponent&) = delete;
     TComponent& operator=(const TComponent&) = delete;
@@ -20,8 +20,7 @@ public:
     void SetName(std::wstring name) { name_ = std::move(name); }
 
     // Makes a component owned by this one: T(this, args...).
-    template <typename T, typename... A>
-    T* New(std::wstring name, A&&... args) {
+    template <typename T, typename... A> T* New(std::wstring name, A&&... args) {
         auto made = std::make_unique<T>(this, std::forward<A>(args)...);
         T* raw = made.get();
         raw->SetName(std::move(name));
@@ -32,11 +31,11 @@ public:
     size_t ComponentCount() const { return owned_.size(); }
     TComponent* Components(size_t i) const { return owned_[i].get(); }
 
-protected:
+  protected:
     // Frees the owned components now; windows call it before their own handle goes.
     void DestroyComponents();
 
-private:
+  private:
     TComponent* owner_;
     std::wstring name_;
     std::vector<std::unique_ptr<TComponent>> owned_;

@@ -36,9 +36,12 @@ HMENU NextControlId() {
 
 UINT CursorResource(TCursor c) {
     switch (c) {
-    case TCursor::HandPoint: return UINT(UINT_PTR(IDC_HAND));
-    case TCursor::IBeam: return UINT(UINT_PTR(IDC_IBEAM));
-    default: return UINT(UINT_PTR(IDC_ARROW));
+    case TCursor::HandPoint:
+        return UINT(UINT_PTR(IDC_HAND));
+    case TCursor::IBeam:
+        return UINT(UINT_PTR(IDC_IBEAM));
+    default:
+        return UINT(UINT_PTR(IDC_ARROW));
     }
 }
 
@@ -100,9 +103,9 @@ void TWinControl::Bind(HWND wnd) { SetPropW(wnd, kObjectProp, this); }
 void TWinControl::CreateOwnWindow(DWORD style, DWORD exStyle, const std::wstring& text, HWND parentWnd) {
     RegisterOwnClass();
     const Rect& r = bounds_;
-    HWND wnd = CreateWindowExW(exStyle, kWindowClass, text.c_str(), style, r.left, r.top, r.Width(), r.Height(),
-                               parentWnd, (style & WS_CHILD) ? NextControlId() : nullptr, GetModuleHandleW(nullptr),
-                               nullptr);
+    HWND wnd = CreateWindowExW(exStyle, kWindowClass, text.c_str(), style, r.left, r.top, r.Width(),
+                               r.Height(), parentWnd, (style & WS_CHILD) ? NextControlId() : nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
     if (!wnd) throw std::runtime_error("CreateWindowEx failed");
     wnd_.reset(wnd);
     Bind(wnd);
@@ -110,10 +113,12 @@ void TWinControl::CreateOwnWindow(DWORD style, DWORD exStyle, const std::wstring
     ApplyFont();
 }
 
-void TWinControl::CreateSystemWindow(const wchar_t* className, DWORD style, DWORD exStyle, const std::wstring& text) {
+void TWinControl::CreateSystemWindow(const wchar_t* className, DWORD style, DWORD exStyle,
+                                     const std::wstring& text) {
     const Rect& r = bounds_;
-    HWND wnd = CreateWindowExW(exStyle, className, text.c_str(), style | WS_CHILD, r.left, r.top, r.Width(),
-                               r.Height(), parent_->Handle(), NextControlId(), GetModuleHandleW(nullptr), nullptr);
+    HWND wnd =
+        CreateWindowExW(exStyle, className, text.c_str(), style | WS_CHILD, r.left, r.top, r.Width(),
+                        r.Height(), parent_->Handle(), NextControlId(), GetModuleHandleW(nullptr), nullptr);
     if (!wnd) throw std::runtime_error("CreateWindowEx failed");
     wnd_.reset(wnd);
     Bind(wnd);
@@ -139,7 +144,8 @@ LRESULT CALLBACK TWinControl::OwnWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM l
     }
 }
 
-LRESULT CALLBACK TWinControl::SubclassProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref) {
+LRESULT CALLBACK TWinControl::SubclassProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+                                           DWORD_PTR ref) {
     auto* self = reinterpret_cast<TWinControl*>(ref);
     try {
         if (msg == WM_NCDESTROY) {
@@ -156,7 +162,7 @@ LRESULT CALLBACK TWinControl::SubclassProc(HWND wnd, UINT msg, WPARAM wp, LPARAM
 }
 
 LRESULT TWinControl::DefaultHandler(UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg >= CM_BASE || !wnd_) return 0;  // our own messages have no system default
+    if (msg >= CM_BASE || !wnd_) return 0; // our own messages have no system default
     return subclassed_ ? DefSubclassProc(wnd_.get(), msg, wp, lp) : DefWindowProcW(wnd_.get(), msg, wp, lp);
 }
 
@@ -171,7 +177,8 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_COMMAND:
         if (lp) return ReflectToChild(HWND(lp), msg, wp, lp);
         break;
-    case WM_NOTIFY: return ReflectToChild(reinterpret_cast<NMHDR*>(lp)->hwndFrom, msg, wp, lp);
+    case WM_NOTIFY:
+        return ReflectToChild(reinterpret_cast<NMHDR*>(lp)->hwndFrom, msg, wp, lp);
     case WM_DRAWITEM: {
         const auto* dis = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
         if (dis->CtlType == ODT_MENU) break;
@@ -185,7 +192,8 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN: return ReflectToChild(HWND(lp), msg, wp, lp);
+    case WM_CTLCOLORBTN:
+        return ReflectToChild(HWND(lp), msg, wp, lp);
     case WM_PAINT:
         if (!subclassed_) {
             PaintHandler();
@@ -193,7 +201,7 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         }
         break;
     case WM_ERASEBKGND:
-        if (!subclassed_) return 1;  // WM_PAINT fills the whole client area
+        if (!subclassed_) return 1; // WM_PAINT fills the whole client area
         break;
     case WM_SETCURSOR:
         if (cursor_ != TCursor::Default && HWND(wp) == Handle() && LOWORD(lp) == HTCLIENT) {
@@ -343,7 +351,8 @@ int TForm::ShowModal() {
     EnumThreadWindows(
         GetCurrentThreadId(),
         [](HWND w, LPARAM lp) {
-            if (IsWindowVisible(w) && IsWindowEnabled(w)) reinterpret_cast<std::vector<HWND>*>(lp)->push_back(w);
+            if (IsWindowVisible(w) && IsWindowEnabled(w))
+                reinterpret_cast<std::vector<HWND>*>(lp)->push_back(w);
             return TRUE;
         },
         LPARAM(&disabled));
@@ -365,12 +374,12 @@ int TForm::ShowModal() {
 
 void TForm::Close() {
     if (modal_) {
-        ModalResult = IDCANCEL;  // a modal form closes by ending its loop
+        ModalResult = IDCANCEL; // a modal form closes by ending its loop
         return;
     }
     const bool isMain = Application().MainForm() == this;
     TCloseAction action = isMain ? TCloseAction::Free : TCloseAction::Hide;
-    if (OnClose) OnClose(this, action);  // an error here leaves the form open
+    if (OnClose) OnClose(this, action); // an error here leaves the form open
     if (action == TCloseAction::None) return;
     if (isMain)
         Application().Terminate();
@@ -389,8 +398,9 @@ void TForm::SelectNext(bool forward) {
     };
     collect(this);
     if (order.empty()) return;
-    std::stable_sort(order.begin(), order.end(),
-                     [](const TWinControl* a, const TWinControl* b) { return a->TabOrder() < b->TabOrder(); });
+    std::stable_sort(order.begin(), order.end(), [](const TWinControl* a, const TWinControl* b) {
+        return a->TabOrder() < b->TabOrder();
+    });
     auto it = std::find_if(order.begin(), order.end(), [](const TWinControl* w) { return w->Focused(); });
     size_t i = it == order.end() ? (forward ? order.size() - 1 : 0) : size_t(it - order.begin());
     i = forward ? (i + 1) % order.size() : (i + order.size() - 1) % order.size();

@@ -20,7 +20,7 @@ using TNotifyEvent = std::function<void(TComponent* sender)>;
 enum class TCursor { Default, HandPoint, IBeam };
 
 class TControl : public TComponent {
-public:
+  public:
     TControl(TComponent* owner, TWinControl* parent);
     ~TControl() override;
     TWinControl* Parent() const { return parent_; }
@@ -44,7 +44,7 @@ public:
     const TFont& Font() const { return font_; }
     virtual void Invalidate();
 
-protected:
+  protected:
     TWinControl* parent_;
     Rect bounds_;
     bool visible_ = true;
@@ -57,14 +57,14 @@ protected:
 
 // Drawn by its parent's WM_PAINT, in the order the controls were made (later ones on top).
 class TGraphicControl : public TControl {
-public:
+  public:
     TGraphicControl(TComponent* owner, TWinControl* parent);
     // Canvas origin is the control's top-left corner.
     virtual void Paint(TCanvas& canvas) = 0;
 };
 
 class TWinControl : public TControl {
-public:
+  public:
     TWinControl(TComponent* owner, TWinControl* parent);
     ~TWinControl() override;
     HWND Handle() const { return wnd_.get(); }
@@ -92,7 +92,7 @@ public:
     // control's client coordinates.
     void PaintGraphicControls(TCanvas& canvas, Point origin) const;
 
-protected:
+  protected:
     // A window of the framework's own class; messages go straight to WndProc.
     void CreateOwnWindow(DWORD style, DWORD exStyle, const std::wstring& text, HWND parentWnd);
     // A system control (EDIT, COMBOBOX, ...) subclassed so this object sees its messages first.
@@ -104,7 +104,7 @@ protected:
     virtual TColor BackgroundColor() const { return clBtnFace; }
     void Bind(HWND wnd);
 
-private:
+  private:
     LRESULT ReflectToChild(HWND child, UINT msg, WPARAM wp, LPARAM lp);
     static LRESULT CALLBACK OwnWndProc(HWND, UINT, WPARAM, LPARAM);
     static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
@@ -118,12 +118,12 @@ private:
 
 // A windowed control of the framework's own class that paints itself (double-buffered).
 class TCustomControl : public TWinControl {
-public:
+  public:
     TCustomControl(TComponent* owner, TWinControl* parent, DWORD extraStyle = 0);
     virtual void Paint(TCanvas& canvas) = 0;
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
-protected:
+  protected:
     void PaintWindow(TCanvas& canvas) override { Paint(canvas); }
     bool mouseInside_ = false;
 };
@@ -131,7 +131,7 @@ protected:
 enum class TCloseAction { None, Hide, Free };
 
 class TForm : public TWinControl {
-public:
+  public:
     TForm(TComponent* owner, DWORD style, DWORD exStyle, const std::wstring& caption);
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
     void Show();
@@ -148,7 +148,7 @@ public:
     int ModalResult = 0;
     std::function<void(TComponent* sender, TCloseAction& action)> OnClose;
 
-protected:
+  protected:
     TColor BackgroundColor() const override { return color_; }
     TColor color_ = clBtnFace;
     bool modal_ = false;

@@ -7,11 +7,12 @@
 namespace pelorine {
 
 class Error : public std::runtime_error {
-public:
-    explicit Error(std::wstring message) : std::runtime_error("pelorine::Error"), message_(std::move(message)) {}
+  public:
+    explicit Error(std::wstring message)
+        : std::runtime_error("pelorine::Error"), message_(std::move(message)) {}
     const std::wstring& Message() const noexcept { return message_; }
 
-private:
+  private:
     std::wstring message_;
 };
 

@@ -6,24 +6,24 @@
 namespace pelorine {
 
 class TPanel : public TCustomControl {
-public:
+  public:
     TPanel(TComponent* owner, TWinControl* parent) : TCustomControl(owner, parent) {}
     void Paint(TCanvas& canvas) override;
     TColor Color = clBtnFace;
     bool Lowered = true;
 
-protected:
+  protected:
     TColor BackgroundColor() const override { return Color; }
 };
 
 class TImage : public TGraphicControl {
-public:
+  public:
     TImage(TComponent* owner, TWinControl* parent) : TGraphicControl(owner, parent) {}
     void Paint(TCanvas& canvas) override;
     TBitmap& Picture() { return picture_; }
     void PictureChanged() { Invalidate(); }
 
-private:
+  private:
     TBitmap picture_;
 };
 

@@ -21,8 +21,8 @@ TGlobalHotKey::TGlobalHotKey(TComponent* owner) : TComponent(owner) {
         return RegisterClassExW(&wc) != 0;
     }();
     (void)registered;
-    wnd_.reset(CreateWindowExW(0, kClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr),
-                               nullptr));
+    wnd_.reset(CreateWindowExW(0, kClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                               GetModuleHandleW(nullptr), nullptr));
     SetWindowLongPtrW(wnd_.get(), GWLP_USERDATA, LONG_PTR(this));
 }
 
@@ -40,7 +40,7 @@ void TGlobalHotKey::Register() {
 void TGlobalHotKey::SetHotKey(TShortCut key) {
     if (key == hotKey_) return;
     if (active_) {
-        if (hotKey_) Unregister();  // never two registrations under one id
+        if (hotKey_) Unregister(); // never two registrations under one id
         hotKey_ = key;
         if (key) Register();
     }
@@ -61,7 +61,8 @@ LRESULT CALLBACK TGlobalHotKey::Proc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
     auto* self = reinterpret_cast<TGlobalHotKey*>(GetWindowLongPtrW(wnd, GWLP_USERDATA));
     if (!self || msg != WM_HOTKEY) return DefWindowProcW(wnd, msg, wp, lp);
     try {
-        if (self->OnKeyDown) self->OnKeyDown(self, ShortCutKey(self->hotKey_), ShortCutToShiftState(self->hotKey_));
+        if (self->OnKeyDown)
+            self->OnKeyDown(self, ShortCutKey(self->hotKey_), ShortCutToShiftState(self->hotKey_));
     } catch (...) {
         Application().HandleException();
     }

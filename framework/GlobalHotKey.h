@@ -10,7 +10,7 @@
 namespace pelorine {
 
 class TGlobalHotKey : public TComponent {
-public:
+  public:
     explicit TGlobalHotKey(TComponent* owner);
     ~TGlobalHotKey() override;
     bool Active() const { return active_; }
@@ -21,7 +21,7 @@ public:
     HWND Handle() const { return wnd_.get(); }
     std::function<void(TComponent* sender, unsigned key, unsigned shift)> OnKeyDown;
 
-private:
+  private:
     static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
     void Register();
     void Unregister() { UnregisterHotKey(wnd_.get(), id_); }

@@ -8,9 +8,8 @@
 
 namespace pelorine {
 
-template <typename T, typename Deleter>
-class UniqueHandle {
-public:
+template <typename T, typename Deleter> class UniqueHandle {
+  public:
     UniqueHandle() = default;
     explicit UniqueHandle(T h) : h_(h) { Deleter::Adopted(h_); }
     UniqueHandle(const UniqueHandle&) = delete;
@@ -35,7 +34,7 @@ public:
         if (adopt) Deleter::Adopted(h_);
     }
 
-private:
+  private:
     T h_{};
 };
 
@@ -82,7 +81,7 @@ using UniqueMenu = UniqueHandle<HMENU, MenuDeleter>;
 
 // A window's device context, released with ReleaseDC.
 class WindowDc {
-public:
+  public:
     explicit WindowDc(HWND wnd, bool wholeWindow = false)
         : wnd_(wnd), dc_(wholeWindow ? GetWindowDC(wnd) : GetDC(wnd)) {}
     WindowDc(const WindowDc&) = delete;
@@ -92,14 +91,14 @@ public:
     }
     HDC get() const { return dc_; }
 
-private:
+  private:
     HWND wnd_;
     HDC dc_;
 };
 
 // Selects an object into a DC for a scope and puts the old one back.
 class SelectGuard {
-public:
+  public:
     SelectGuard(HDC dc, HGDIOBJ obj) : dc_(dc), old_(obj ? SelectObject(dc, obj) : nullptr) {}
     SelectGuard(const SelectGuard&) = delete;
     SelectGuard& operator=(const SelectGuard&) = delete;
@@ -107,7 +106,7 @@ public:
         if (old_) SelectObject(dc_, old_);
     }
 
-private:
+  private:
     HDC dc_;
     HGDIOBJ old_;
 };

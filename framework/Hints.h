@@ -7,7 +7,7 @@
 namespace pelorine {
 
 class TToolTips {
-public:
+  public:
     explicit TToolTips(HWND owner);
     void Add(HWND tool, const std::wstring& text);
     void SetText(HWND tool, const std::wstring& text);
@@ -16,7 +16,7 @@ public:
     void SetDelays(int pause, int hidePause, int shortPause);
     HWND Handle() const { return wnd_.get(); }
 
-private:
+  private:
     UniqueWindow wnd_;
     HWND owner_;
 };

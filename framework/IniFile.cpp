@@ -29,23 +29,26 @@ std::wstring FullPath(const std::wstring& path) {
 // Whether the text survives the ANSI code page, which an ANSI settings file is written in.
 bool FitsAnsiCodePage(const std::wstring& text) {
     BOOL lossy = FALSE;
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.c_str(), int(text.size()), nullptr, 0, nullptr, &lossy);
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.c_str(), int(text.size()), nullptr, 0, nullptr,
+                        &lossy);
     return !lossy;
 }
 
 bool ReadWholeFile(const std::wstring& path, std::string& bytes) {
-    const UniqueHandle<HANDLE, FileDeleter> file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const UniqueHandle<HANDLE, FileDeleter> file(CreateFileW(
+        path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size{};
     if (file.get() == INVALID_HANDLE_VALUE || !GetFileSizeEx(file.get(), &size) || size.QuadPart > (1 << 26))
         return false;
     bytes.resize(size_t(size.QuadPart));
     DWORD read = 0;
-    return bytes.empty() || (ReadFile(file.get(), bytes.data(), DWORD(bytes.size()), &read, nullptr) &&
-                             read == bytes.size());
+    return bytes.empty() ||
+           (ReadFile(file.get(), bytes.data(), DWORD(bytes.size()), &read, nullptr) && read == bytes.size());
 }
 
-bool IsUtf16(const std::string& bytes) { return bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE'; }
+bool IsUtf16(const std::string& bytes) {
+    return bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE';
+}
 
 } // namespace
 
@@ -118,18 +121,20 @@ void TIniFile::ConvertToUtf16() const {
     std::string bytes;
     if (!ReadWholeFile(path_, bytes)) ThrowWriteError();
     if (IsUtf16(bytes)) return;
-    std::wstring text(size_t(MultiByteToWideChar(CP_ACP, 0, bytes.data(), int(bytes.size()), nullptr, 0)), L'\0');
+    std::wstring text(size_t(MultiByteToWideChar(CP_ACP, 0, bytes.data(), int(bytes.size()), nullptr, 0)),
+                      L'\0');
     MultiByteToWideChar(CP_ACP, 0, bytes.data(), int(bytes.size()), text.data(), int(text.size()));
     std::string utf16 = "\xFF\xFE";
     utf16.append(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
     // The old file is replaced only once the new one is whole.
     const std::wstring temp = path_ + L".new";
     {
-        const UniqueHandle<HANDLE, FileDeleter> file(
-            CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        const UniqueHandle<HANDLE, FileDeleter> file(CreateFileW(
+            temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         DWORD written = 0;
         if (file.get() == INVALID_HANDLE_VALUE ||
-            !WriteFile(file.get(), utf16.data(), DWORD(utf16.size()), &written, nullptr) || written != utf16.size()) {
+            !WriteFile(file.get(), utf16.data(), DWORD(utf16.size()), &written, nullptr) ||
+            written != utf16.size()) {
             DeleteFileW(temp.c_str());
             ThrowWriteError();
         }

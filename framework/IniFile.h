@@ -6,7 +6,7 @@
 namespace pelorine {
 
 class TIniFile {
-public:
+  public:
     // The path is made absolute: the profile functions would look for a bare name in the
     // Windows folder.
     explicit TIniFile(std::wstring path);
@@ -30,7 +30,7 @@ public:
     void WriteInteger(const std::wstring& section, const std::wstring& key, int32_t value);
     void WriteBool(const std::wstring& section, const std::wstring& key, bool value);
 
-private:
+  private:
     std::wstring ReadRaw(const std::wstring& section, const std::wstring& key, const wchar_t* fallback) const;
     void PrepareForWriting() const;
     // Rewrites an ANSI file as UTF-16 with a byte-order mark, its content unchanged.

@@ -7,9 +7,7 @@ TMenuItem::TMenuItem(TComponent* owner, TMenuItem* parent, std::wstring caption,
     if (parent) parent->items_.push_back(this);
 }
 
-TPopupMenu::TPopupMenu(TComponent* owner) : TComponent(owner) {
-    root_ = New<TMenuItem>(L"", nullptr, L"");
-}
+TPopupMenu::TPopupMenu(TComponent* owner) : TComponent(owner) { root_ = New<TMenuItem>(L"", nullptr, L""); }
 
 namespace {
 void Append(HMENU menu, const TMenuItem* item, std::vector<TMenuItem*>& byId) {
@@ -21,7 +19,8 @@ void Append(HMENU menu, const TMenuItem* item, std::vector<TMenuItem*>& byId) {
     if (item->ShortCut()) text += L"\t" + ShortCutToText(item->ShortCut());
     if (!item->Items().empty()) {
         HMENU sub = CreatePopupMenu();
-        for (const TMenuItem* child : item->Items()) Append(sub, child, byId);
+        for (const TMenuItem* child : item->Items())
+            Append(sub, child, byId);
         AppendMenuW(menu, MF_POPUP | MF_STRING, UINT_PTR(sub), text.c_str());
         return;
     }
@@ -32,16 +31,17 @@ void Append(HMENU menu, const TMenuItem* item, std::vector<TMenuItem*>& byId) {
 
 UniqueMenu TPopupMenu::BuildMenu(std::vector<TMenuItem*>& byId) const {
     UniqueMenu menu(CreatePopupMenu());
-    for (const TMenuItem* item : root_->Items()) Append(menu.get(), item, byId);
+    for (const TMenuItem* item : root_->Items())
+        Append(menu.get(), item, byId);
     return menu;
 }
 
 void TPopupMenu::Popup(HWND owner, int x, int y) {
     std::vector<TMenuItem*> byId;
     UniqueMenu menu = BuildMenu(byId);
-    const UINT id = UINT(TrackPopupMenuEx(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, x, y, owner,
-                                          nullptr));
-    PostMessageW(owner, WM_NULL, 0, 0);  // lets the menu close properly when it lost the focus
+    const UINT id = UINT(
+        TrackPopupMenuEx(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, x, y, owner, nullptr));
+    PostMessageW(owner, WM_NULL, 0, 0); // lets the menu close properly when it lost the focus
     menu.reset();
     if (id > 0 && id <= byId.size()) byId[id - 1]->Click();
 }

@@ -6,7 +6,7 @@
 namespace pelorine {
 
 class TMenuItem : public TComponent {
-public:
+  public:
     TMenuItem(TComponent* owner, TMenuItem* parent, std::wstring caption, TShortCut shortCut = 0);
     const std::wstring& Caption() const { return caption_; }
     TShortCut ShortCut() const { return shortCut_; }
@@ -16,14 +16,14 @@ public:
     }
     TNotifyEvent OnClick;
 
-private:
+  private:
     std::wstring caption_;
     TShortCut shortCut_;
     std::vector<TMenuItem*> items_;
 };
 
 class TPopupMenu : public TComponent {
-public:
+  public:
     explicit TPopupMenu(TComponent* owner);
     TMenuItem* Items() const { return root_; }
     // Shows the menu at a screen point; the chosen item's OnClick runs after it closes.
@@ -31,7 +31,7 @@ public:
     // The menu as the platform shows it, with ids numbering the items depth first from 1.
     UniqueMenu BuildMenu(std::vector<TMenuItem*>& byId) const;
 
-private:
+  private:
     TMenuItem* root_;
 };
 

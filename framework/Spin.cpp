@@ -11,8 +11,8 @@ constexpr int kButtonWidth = 15;
 TSpinEdit::TSpinEdit(TComponent* owner, TWinControl* parent) : TEdit(owner, parent) {
     upDown_.reset(CreateWindowExW(0, UPDOWN_CLASSW, L"", WS_CHILD | WS_VISIBLE, 0, 0, kButtonWidth, 10,
                                   parent->Handle(), nullptr, GetModuleHandleW(nullptr), nullptr));
-    SendMessageW(upDown_.get(), UDM_SETRANGE32, 0, 100);  // up arrow = positive delta
-    Bind(upDown_.get());  // its notifications reach this object
+    SendMessageW(upDown_.get(), UDM_SETRANGE32, 0, 100); // up arrow = positive delta
+    Bind(upDown_.get());                                 // its notifications reach this object
 }
 
 TSpinEdit::~TSpinEdit() {
@@ -52,16 +52,24 @@ LRESULT TSpinEdit::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         const auto* nm = reinterpret_cast<const NMUPDOWN*>(lp);
         if (nm->hdr.code == UDN_DELTAPOS) {
             Step(nm->iDelta > 0 ? 1 : -1);
-            return 1;  // the value lives in the text, not in the buttons' position
+            return 1; // the value lives in the text, not in the buttons' position
         }
         return 0;
     }
     case WM_KEYDOWN:
         switch (wp) {
-        case VK_UP: Step(1); return 0;
-        case VK_DOWN: Step(-1); return 0;
-        case VK_PRIOR: Step(10); return 0;
-        case VK_NEXT: Step(-10); return 0;
+        case VK_UP:
+            Step(1);
+            return 0;
+        case VK_DOWN:
+            Step(-1);
+            return 0;
+        case VK_PRIOR:
+            Step(10);
+            return 0;
+        case VK_NEXT:
+            Step(-10);
+            return 0;
         }
         break;
     case WM_CHAR:
@@ -70,7 +78,9 @@ LRESULT TSpinEdit::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         }
         break;
-    case WM_KILLFOCUS: SetValue(Value()); break;
+    case WM_KILLFOCUS:
+        SetValue(Value());
+        break;
     }
     return TEdit::WndProc(msg, wp, lp);
 }

@@ -7,7 +7,7 @@
 namespace pelorine {
 
 class TSpinEdit : public TEdit {
-public:
+  public:
     TSpinEdit(TComponent* owner, TWinControl* parent);
     ~TSpinEdit() override;
     void SetRange(int min, int max) { range_ = {min, max}; }
@@ -21,7 +21,7 @@ public:
     void SetVisible(bool v) override;
     void SetEnabled(bool e) override;
 
-private:
+  private:
     void Step(int delta) { SetValue(Value() + delta); }
     SpinRange range_;
     UniqueWindow upDown_;

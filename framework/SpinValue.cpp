@@ -6,7 +6,8 @@ namespace pelorine {
 
 std::optional<int> ParseSpinText(const std::wstring& text) {
     size_t i = 0;
-    while (i < text.size() && text[i] == L' ') ++i;
+    while (i < text.size() && text[i] == L' ')
+        ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == L'+' || text[i] == L'-')) negative = text[i++] == L'-';
     if (i == text.size()) return std::nullopt;

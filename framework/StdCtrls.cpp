@@ -25,8 +25,10 @@ LRESULT TEdit::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     case CN_COMMAND:
         if (HIWORD(wp) == EN_CHANGE && OnChange) OnChange(this);
         return 0;
-    case CN_CTLCOLOREDIT: return colors_.Apply(HDC(wp), Color, font_.color);
-    case CN_CTLCOLORSTATIC: return colors_.Apply(HDC(wp), Color, clGrayText);
+    case CN_CTLCOLOREDIT:
+        return colors_.Apply(HDC(wp), Color, font_.color);
+    case CN_CTLCOLORSTATIC:
+        return colors_.Apply(HDC(wp), Color, clGrayText);
     case WM_KILLFOCUS: {
         const LRESULT r = TWinControl::WndProc(msg, wp, lp);
         if (OnExit) OnExit(this);
@@ -41,8 +43,8 @@ LRESULT TEdit::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
 TCustomComboBox::TCustomComboBox(TComponent* owner, TWinControl* parent, DWORD extraStyle)
     : TWinControl(owner, parent) {
     CreateSystemWindow(L"COMBOBOX",
-                       WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS |
-                           extraStyle,
+                       WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED |
+                           CBS_HASSTRINGS | extraStyle,
                        0, L"");
 }
 
@@ -108,9 +110,12 @@ LRESULT TCustomComboBox::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
                  (dis->itemState & ODS_COMBOBOXEDIT) != 0);
         return TRUE;
     }
-    case CN_MEASUREITEM: reinterpret_cast<MEASUREITEMSTRUCT*>(lp)->itemHeight = UINT(itemHeight_); return TRUE;
+    case CN_MEASUREITEM:
+        reinterpret_cast<MEASUREITEMSTRUCT*>(lp)->itemHeight = UINT(itemHeight_);
+        return TRUE;
     case CN_CTLCOLORLISTBOX:
-    case CN_CTLCOLOREDIT: return colors_.Apply(HDC(wp), Color, font_.color);
+    case CN_CTLCOLOREDIT:
+        return colors_.Apply(HDC(wp), Color, font_.color);
     }
     return TWinControl::WndProc(msg, wp, lp);
 }

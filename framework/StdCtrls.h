@@ -6,16 +6,16 @@ namespace pelorine {
 
 // Colours of a system control's face: the parent asks through WM_CTLCOLOR*, reflected here.
 class ControlColors {
-public:
+  public:
     LRESULT Apply(HDC dc, TColor background, TColor text);
 
-private:
+  private:
     UniqueBrush brush_;
     TColor brushColor_ = 0xFFFFFFFFu;
 };
 
 class TEdit : public TWinControl {
-public:
+  public:
     TEdit(TComponent* owner, TWinControl* parent, DWORD extraStyle = 0);
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
     void SetMaxLength(int chars);
@@ -23,12 +23,12 @@ public:
     TNotifyEvent OnChange;
     TNotifyEvent OnExit;
 
-private:
+  private:
     ControlColors colors_;
 };
 
 class TCustomComboBox : public TWinControl {
-public:
+  public:
     TCustomComboBox(TComponent* owner, TWinControl* parent, DWORD extraStyle = 0);
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
     void SetBounds(const Rect& r) override;
@@ -43,12 +43,12 @@ public:
     TColor Color = clWhite;
     TNotifyEvent OnChange;
 
-protected:
+  protected:
     virtual void DrawItem(int index, const Rect& rect, UINT state, TCanvas& canvas, bool inEditField);
     int itemHeight_ = 13;
     int dropDownCount_ = 8;
 
-private:
+  private:
     ControlColors colors_;
 };
 

@@ -25,8 +25,8 @@ TTrayIcon::TTrayIcon(TComponent* owner)
     : TComponent(owner), taskbarCreated_(RegisterWindowMessageW(L"TaskbarCreated")) {
     RegisterTrayClass(&Proc);
     // A top-level hidden window (not message-only) so that it hears the shell's broadcasts.
-    wnd_.reset(CreateWindowExW(0, kClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, GetModuleHandleW(nullptr),
-                               nullptr));
+    wnd_.reset(CreateWindowExW(0, kClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                               GetModuleHandleW(nullptr), nullptr));
     SetWindowLongPtrW(wnd_.get(), GWLP_USERDATA, LONG_PTR(this));
 }
 
@@ -44,7 +44,7 @@ void TTrayIcon::Notify(DWORD what) {
     nid.uCallbackMessage = WM_TRAYNOTIFY;
     nid.hIcon = icon_;
     lstrcpynW(nid.szTip, hint_.c_str(), 64);
-    Shell_NotifyIconW(what, &nid);  // no notification area: nothing to be done about it
+    Shell_NotifyIconW(what, &nid); // no notification area: nothing to be done about it
 }
 
 void TTrayIcon::SetActive(bool active) {
@@ -73,7 +73,7 @@ LRESULT CALLBACK TTrayIcon::Proc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 LRESULT TTrayIcon::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == taskbarCreated_) {
-        if (active_) Notify(NIM_ADD);  // the shell restarted and forgot our icon
+        if (active_) Notify(NIM_ADD); // the shell restarted and forgot our icon
         return 0;
     }
     if (msg != WM_TRAYNOTIFY) return DefWindowProcW(wnd_.get(), msg, wp, lp);

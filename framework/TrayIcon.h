@@ -9,7 +9,7 @@ namespace pelorine {
 constexpr UINT WM_TRAYNOTIFY = WM_USER + 101;
 
 class TTrayIcon : public TComponent {
-public:
+  public:
     explicit TTrayIcon(TComponent* owner);
     ~TTrayIcon() override;
     bool Active() const { return active_; }
@@ -22,13 +22,13 @@ public:
     // Where the taskbar button lives; hidden while the icon is active.
     std::function<void(bool visible)> OnTaskbarButton;
 
-private:
+  private:
     static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
     void Notify(DWORD what);
     UniqueWindow wnd_;
     bool active_ = false;
-    HICON icon_ = nullptr;  // shared with the application, not ours
+    HICON icon_ = nullptr; // shared with the application, not ours
     std::wstring hint_;
     UINT taskbarCreated_;
 };

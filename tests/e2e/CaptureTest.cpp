@@ -64,7 +64,7 @@ TEST_F(CaptureTest, HotkeysOffDoNothingUntilTheBoxIsCheckedAgain) {
     Pump(1500);
     EXPECT_EQ(GetClipboardSequenceNumber(), before);
 
-    ClickAt(20 + 52 + 6, 20 + 34 + 6);  // CheckBox1
+    ClickAt(20 + 52 + 6, 20 + 34 + 6); // CheckBox1
     Pump(500);
     PressKey(VK_F8);
     EXPECT_TRUE(WaitClipboardBitmap(before, 5000).has_value());

@@ -13,7 +13,8 @@ namespace e2e {
 
 std::wstring ToWindowsPath(const std::string& unixPath) {
     std::wstring path = L"Z:";
-    for (char c : unixPath) path += c == '/' ? L'\\' : wchar_t(static_cast<unsigned char>(c));
+    for (char c : unixPath)
+        path += c == '/' ? L'\\' : wchar_t(static_cast<unsigned char>(c));
     return path;
 }
 
@@ -38,9 +39,9 @@ std::wstring NewFolder() {
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
     static int counter = 0;
-    const std::wstring folder = std::wstring(temp) + L"pelorine-e2e-" + std::to_wstring(GetCurrentProcessId()) +
-                                L"-" + std::to_wstring(++counter);
-    RemoveFolder(folder);  // a run that was killed leaves its folder, and process ids come round again
+    const std::wstring folder = std::wstring(temp) + L"pelorine-e2e-" +
+                                std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter);
+    RemoveFolder(folder); // a run that was killed leaves its folder, and process ids come round again
     CreateDirectoryW(folder.c_str(), nullptr);
     return folder;
 }
@@ -174,7 +175,8 @@ std::wstring MessageBoxText(HWND box) {
             wchar_t cls[32] = {};
             GetClassNameW(child, cls, 32);
             const LONG id = GetDlgCtrlID(child);
-            if (lstrcmpiW(cls, L"Static") == 0 && id == 0xFFFF) *reinterpret_cast<std::wstring*>(lp) = TitleOf(child);
+            if (lstrcmpiW(cls, L"Static") == 0 && id == 0xFFFF)
+                *reinterpret_cast<std::wstring*>(lp) = TitleOf(child);
             return TRUE;
         },
         LPARAM(&text));
@@ -221,7 +223,8 @@ bool WaitFor(const std::function<bool()>& condition, int timeoutMs) {
 }
 
 std::optional<BitmapSize> WaitClipboardBitmap(DWORD sequenceBefore, int timeoutMs) {
-    if (!WaitFor([&] { return GetClipboardSequenceNumber() != sequenceBefore; }, timeoutMs)) return std::nullopt;
+    if (!WaitFor([&] { return GetClipboardSequenceNumber() != sequenceBefore; }, timeoutMs))
+        return std::nullopt;
     for (int attempt = 0; attempt < 50; ++attempt, Pump(50)) {
         if (!OpenClipboard(nullptr)) continue;
         std::optional<BitmapSize> size;
@@ -243,6 +246,8 @@ std::string ReadFileBytes(const std::wstring& path) {
     return out.str();
 }
 
-bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool FileExists(const std::wstring& path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 } // namespace e2e

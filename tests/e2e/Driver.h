@@ -17,7 +17,7 @@ std::wstring BuildDir();
 std::wstring ToWindowsPath(const std::string& unixPath);
 
 class PelorineProcess {
-public:
+  public:
     // Copies the exe into a new folder; writes the settings file first when ini is not empty.
     explicit PelorineProcess(const std::string& ini = "");
     ~PelorineProcess();
@@ -35,7 +35,7 @@ public:
     // A standard error box of this process, if one appears within the time.
     HWND WaitErrorBox(int timeoutMs);
 
-private:
+  private:
     std::wstring folder_;
     PROCESS_INFORMATION pi_{};
 };

@@ -19,13 +19,15 @@ constexpr int kTargetW = 400, kTargetH = 300;
 
 // What a picture file's own header says about it.
 struct ImageFacts {
-    std::string format;  // "PNG", "BMP", "JPEG", "PCX", "TIFF"; empty when not recognised
+    std::string format; // "PNG", "BMP", "JPEG", "PCX", "TIFF"; empty when not recognised
     int width = 0;
     int height = 0;
-    std::string depth;  // "1-bit palette", "8-bit grey", "24-bit colour", …
+    std::string depth; // "1-bit palette", "8-bit grey", "24-bit colour", …
 };
 
-unsigned Byte(const std::string& b, size_t at) { return at < b.size() ? static_cast<unsigned char>(b[at]) : 0; }
+unsigned Byte(const std::string& b, size_t at) {
+    return at < b.size() ? static_cast<unsigned char>(b[at]) : 0;
+}
 unsigned Le16(const std::string& b, size_t at) { return Byte(b, at) | Byte(b, at + 1) << 8; }
 unsigned Le32(const std::string& b, size_t at) { return Le16(b, at) | Le16(b, at + 2) << 16; }
 unsigned Be16(const std::string& b, size_t at) { return Byte(b, at) << 8 | Byte(b, at + 1); }
@@ -44,7 +46,8 @@ ImageFacts PngFacts(const std::string& b) {
 
 ImageFacts BmpFacts(const std::string& b) {
     const unsigned bits = Le16(b, 28);
-    return {"BMP", int(Le32(b, 18)), std::abs(int(Le32(b, 22))), Depth(bits, bits <= 8 ? "palette" : "colour")};
+    return {"BMP", int(Le32(b, 18)), std::abs(int(Le32(b, 22))),
+            Depth(bits, bits <= 8 ? "palette" : "colour")};
 }
 
 ImageFacts PcxFacts(const std::string& b) {
@@ -56,7 +59,8 @@ ImageFacts PcxFacts(const std::string& b) {
 ImageFacts JpegFacts(const std::string& b) {
     for (size_t at = 2; at + 9 < b.size() && Byte(b, at) == 0xFF; at += 2 + Be16(b, at + 2)) {
         const unsigned marker = Byte(b, at + 1);
-        const bool frame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+        const bool frame =
+            marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
         if (!frame) continue;
         const unsigned components = Byte(b, at + 9);
         return {"JPEG", int(Be16(b, at + 7)), int(Be16(b, at + 5)),
@@ -75,7 +79,7 @@ ImageFacts TiffFacts(const std::string& b) {
         const unsigned value = type == 3 ? Le16(b, entry + 8) : Le32(b, entry + 8);
         if (tag == 256) width = value;
         if (tag == 257) height = value;
-        if (tag == 258) bits = count > 2 ? Le16(b, Le32(b, entry + 8)) : value;  // per sample
+        if (tag == 258) bits = count > 2 ? Le16(b, Le32(b, entry + 8)) : value; // per sample
         if (tag == 262) photometric = value;
         if (tag == 277) samples = value;
     }
@@ -99,7 +103,8 @@ std::string Narrow(const std::wstring& ascii) { return std::string(ascii.begin()
 std::vector<std::wstring> Listing(const std::wstring& folder) {
     std::vector<std::wstring> names;
     std::error_code ec;
-    for (const auto& entry : fs::directory_iterator(fs::path(folder), ec)) names.push_back(entry.path().filename().wstring());
+    for (const auto& entry : fs::directory_iterator(fs::path(folder), ec))
+        names.push_back(entry.path().filename().wstring());
     return names;
 }
 
@@ -182,7 +187,7 @@ struct SaveTest : testing::Test {
 struct SaveCase {
     const char* name;
     WORD key;
-    std::string conversion;  // the [SET1] keys
+    std::string conversion; // the [SET1] keys
     const wchar_t* fileName;
     ImageFacts expected;
     // For the independent decoder run afterwards: its format name, the most colours the
@@ -233,35 +238,74 @@ TEST_P(SaveFormatTest, WritesTheNumberedFileConvertedAndCountsOn) {
     EXPECT_FALSE(HandOffLeft());
 
     EXPECT_EQ(SerialAfterClose(), 8);
-    EXPECT_FALSE(IniIsUtf16());  // an existing ANSI file stays ANSI
+    EXPECT_FALSE(IniIsUtf16()); // an existing ANSI file stays ANSI
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Formats, SaveFormatTest,
     testing::Values(
         // "90度", then fitted into 640 × 480 pixels.
-        SaveCase{"ActiveWindowPng256ColoursTurnedAndFitted", VK_F9,
-                 "C1_01=4\r\nC1_03=2\r\nC1_04=1\r\nC1_05=2\r\nC1_06_2=640\r\nC1_06_3=480\r\n", L"Snap7.png",
-                 {"PNG", 640, 480, "8-bit palette"}, "PNG", 256, "-"},
-        SaveCase{"DesktopBmp16ColoursAtHalfSize", VK_F10, "C1_01=0\r\nC1_03=1\r\nC1_05=1\r\nC1_06_1=50\r\n",
-                 L"Snap7.bmp", {"BMP", kScreenW / 2, kScreenH / 2, "4-bit palette"}, "BMP3", 16, "-"},
-        SaveCase{"DesktopGreyJpegTurned", VK_F10, "C1_01=2\r\nC1_02=9\r\nC1_03=3\r\nC1_04=1\r\nC1_05=0\r\n",
-                 L"Snap7.jpg", {"JPEG", kScreenH, kScreenW, "8-bit grey"}, "JPEG", 0, "Gray"},
-        SaveCase{"ActiveWindowJpegFullColourLowestQuality", VK_F9, "C1_01=2\r\nC1_02=0\r\nC1_03=4\r\n", L"Snap7.jpg",
-                 {"JPEG", kTargetW, kTargetH, "24-bit colour"}, "JPEG", 0, "sRGB"},
-        SaveCase{"ActiveWindowPcxTwoColoursStretched", VK_F9,
-                 "C1_01=3\r\nC1_03=0\r\nC1_04=2\r\nC1_05=3\r\nC1_06_2=300\r\nC1_06_3=200\r\n", L"Snap7.pcx",
-                 {"PCX", 300, 200, "1-bit palette"}, "PCX", 2, "-"},
-        SaveCase{"ActiveWindowPcx256Colours", VK_F9, "C1_01=3\r\nC1_03=2\r\n", L"Snap7.pcx",
-                 {"PCX", kTargetW, kTargetH, "8-bit palette"}, "PCX", 256, "-"},
+        SaveCase{"ActiveWindowPng256ColoursTurnedAndFitted",
+                 VK_F9,
+                 "C1_01=4\r\nC1_03=2\r\nC1_04=1\r\nC1_05=2\r\nC1_06_2=640\r\nC1_06_3=480\r\n",
+                 L"Snap7.png",
+                 {"PNG", 640, 480, "8-bit palette"},
+                 "PNG",
+                 256,
+                 "-"},
+        SaveCase{"DesktopBmp16ColoursAtHalfSize",
+                 VK_F10,
+                 "C1_01=0\r\nC1_03=1\r\nC1_05=1\r\nC1_06_1=50\r\n",
+                 L"Snap7.bmp",
+                 {"BMP", kScreenW / 2, kScreenH / 2, "4-bit palette"},
+                 "BMP3",
+                 16,
+                 "-"},
+        SaveCase{"DesktopGreyJpegTurned",
+                 VK_F10,
+                 "C1_01=2\r\nC1_02=9\r\nC1_03=3\r\nC1_04=1\r\nC1_05=0\r\n",
+                 L"Snap7.jpg",
+                 {"JPEG", kScreenH, kScreenW, "8-bit grey"},
+                 "JPEG",
+                 0,
+                 "Gray"},
+        SaveCase{"ActiveWindowJpegFullColourLowestQuality",
+                 VK_F9,
+                 "C1_01=2\r\nC1_02=0\r\nC1_03=4\r\n",
+                 L"Snap7.jpg",
+                 {"JPEG", kTargetW, kTargetH, "24-bit colour"},
+                 "JPEG",
+                 0,
+                 "sRGB"},
+        SaveCase{"ActiveWindowPcxTwoColoursStretched",
+                 VK_F9,
+                 "C1_01=3\r\nC1_03=0\r\nC1_04=2\r\nC1_05=3\r\nC1_06_2=300\r\nC1_06_3=200\r\n",
+                 L"Snap7.pcx",
+                 {"PCX", 300, 200, "1-bit palette"},
+                 "PCX",
+                 2,
+                 "-"},
+        SaveCase{"ActiveWindowPcx256Colours",
+                 VK_F9,
+                 "C1_01=3\r\nC1_03=2\r\n",
+                 L"Snap7.pcx",
+                 {"PCX", kTargetW, kTargetH, "8-bit palette"},
+                 "PCX",
+                 256,
+                 "-"},
         // "270度" turns 400 × 300 into 300 × 400; 200 % of that.
-        SaveCase{"ActiveWindowTiffFullColourTurnedAndDoubled", VK_F9,
-                 "C1_01=1\r\nC1_03=4\r\nC1_04=3\r\nC1_05=1\r\nC1_06_1=200\r\n", L"Snap7.tif",
-                 {"TIFF", 2 * kTargetH, 2 * kTargetW, "24-bit colour"}, "TIFF", 0, "sRGB"}),
+        SaveCase{"ActiveWindowTiffFullColourTurnedAndDoubled",
+                 VK_F9,
+                 "C1_01=1\r\nC1_03=4\r\nC1_04=3\r\nC1_05=1\r\nC1_06_1=200\r\n",
+                 L"Snap7.tif",
+                 {"TIFF", 2 * kTargetH, 2 * kTargetW, "24-bit colour"},
+                 "TIFF",
+                 0,
+                 "sRGB"}),
     [](const testing::TestParamInfo<SaveCase>& info) { return std::string(info.param.name); });
 
 TEST_F(SaveTest, AFirstRunSavesTheDesktopUnconvertedIntoTheProgramFolder) {
-    Start();  // no settings file: no format chosen, so BMP without an extension, serial 0
+    Start(); // no settings file: no format chosen, so BMP without an extension, serial 0
     saveFolder = app->Folder();
     Press(VK_F10);
     ASSERT_TRUE(WaitSaved(L"Snap0"));
@@ -295,7 +339,7 @@ TEST_F(SaveTest, ANameTakenByAFolderFailsCleanlyAndTheRetryUsesTheSameNumber) {
     StartWith(folder, "C1_01=4\r\n");
     Press(VK_F9);
     EXPECT_EQ(ErrorText(), L"ファイル " + folder + L"/Snap7.png を作成できません.");
-    EXPECT_EQ(Listing(folder), std::vector<std::wstring>{L"Snap7.png"});  // no temporary file left
+    EXPECT_EQ(Listing(folder), std::vector<std::wstring>{L"Snap7.png"}); // no temporary file left
 
     ASSERT_TRUE(RemoveDirectoryW(Saved(L"Snap7.png").c_str()));
     Press(VK_F9);

@@ -44,12 +44,12 @@ std::wstring IniValue(const std::wstring& file, const wchar_t* section, const wc
 
 // A full settings file with a value other than the default for every key.
 const std::map<std::wstring, std::wstring> kFullSettings = {
-    {L"M_TOP", L"140"},     {L"M_LEFT", L"260"},    {L"HOTKEY", L"0"},      {L"CURSOR", L"0"},
-    {L"TIMING", L"1"},      {L"SOUND", L"0"},       {L"C0_01", L"C:\\caps"}, {L"C0_02", L"Shot"},
-    {L"C0_03", L"17"},      {L"C1_01", L"2"},       {L"C1_02", L"8"},       {L"C1_03", L"4"},
-    {L"C1_04", L"3"},       {L"C1_05", L"2"},       {L"C1_06_1", L"150"},   {L"C1_06_2", L"1024"},
-    {L"C1_06_3", L"768"},   {L"C2_02", L"Header"},  {L"C2_03", L"Footer"},  {L"C2_04_1", L"10"},
-    {L"C2_04_2", L"20"},    {L"C2_04_3", L"30"},    {L"C2_04_4", L"40"},
+    {L"M_TOP", L"140"},   {L"M_LEFT", L"260"},   {L"HOTKEY", L"0"},       {L"CURSOR", L"0"},
+    {L"TIMING", L"1"},    {L"SOUND", L"0"},      {L"C0_01", L"C:\\caps"}, {L"C0_02", L"Shot"},
+    {L"C0_03", L"17"},    {L"C1_01", L"2"},      {L"C1_02", L"8"},        {L"C1_03", L"4"},
+    {L"C1_04", L"3"},     {L"C1_05", L"2"},      {L"C1_06_1", L"150"},    {L"C1_06_2", L"1024"},
+    {L"C1_06_3", L"768"}, {L"C2_02", L"Header"}, {L"C2_03", L"Footer"},   {L"C2_04_1", L"10"},
+    {L"C2_04_2", L"20"},  {L"C2_04_3", L"30"},   {L"C2_04_4", L"40"},
 };
 
 std::string Ascii(const std::wstring& text) { return std::string(text.begin(), text.end()); }
@@ -68,7 +68,7 @@ std::string FullSettingsFile() {
 }
 
 class ShellTest : public testing::Test {
-protected:
+  protected:
     void StartWith(const std::string& ini = "") {
         app_ = std::make_unique<PelorineProcess>(ini);
         app_->Start();
@@ -94,7 +94,8 @@ protected:
     // about two seconds, so a step waits until the program answers again.
     void WaitIdle() const {
         DWORD_PTR result = 0;
-        WaitFor([&] { return SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_NORMAL, 200, &result) != 0; }, 10000);
+        WaitFor([&] { return SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_NORMAL, 200, &result) != 0; },
+                10000);
     }
     void ToTray() {
         const POINT at = OnWindow(kTrayButton);
@@ -107,7 +108,8 @@ protected:
         HWND menu = nullptr;
         WaitFor(
             [&] {
-                menu = FindProcessWindow(pid_, [](HWND w) { return ClassOf(w) == L"#32768" && IsWindowVisible(w); });
+                menu = FindProcessWindow(
+                    pid_, [](HWND w) { return ClassOf(w) == L"#32768" && IsWindowVisible(w); });
                 return menu != nullptr;
             },
             timeoutMs);
@@ -118,7 +120,9 @@ protected:
         TrayNotify(WM_RBUTTONDOWN);
         return PopupMenu(5000);
     }
-    bool Exited(int timeoutMs) const { return WaitFor([&] { return !app_->Running(); }, timeoutMs); }
+    bool Exited(int timeoutMs) const {
+        return WaitFor([&] { return !app_->Running(); }, timeoutMs);
+    }
     std::wstring Ini(const wchar_t* section, const wchar_t* key) const {
         return IniValue(app_->File(L"Pelorine.ini"), section, key);
     }
@@ -143,20 +147,20 @@ TEST_F(ShellTest, FirstStartShowsTheWindowAtItsPlaceAndClosingWritesTheDefaults)
     EXPECT_FALSE(GetWindowLongW(main_, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
     EXPECT_EQ(GetWindow(main_, GW_OWNER), nullptr);
     // Nothing else of the program is on the screen: no tray window, no error box.
-    const HWND other = FindProcessWindow(pid_, [&](HWND w) {
-        return w != main_ && IsWindowVisible(w) && ClassOf(w) != L"tooltips_class32";
-    });
+    const HWND other = FindProcessWindow(
+        pid_, [&](HWND w) { return w != main_ && IsWindowVisible(w) && ClassOf(w) != L"tooltips_class32"; });
     EXPECT_EQ(other, nullptr) << "class " << testing::PrintToString(ClassOf(other));
     EXPECT_FALSE(FileExists(app_->File(L"Pelorine.ini")));
 
     ASSERT_TRUE(app_->CloseAndWait(15000));
-    EXPECT_EQ(ReadFileBytes(app_->File(L"Pelorine.ini")), Utf16File(pelorine::FirstRunIniText(app_->Folder())));
+    EXPECT_EQ(ReadFileBytes(app_->File(L"Pelorine.ini")),
+              Utf16File(pelorine::FirstRunIniText(app_->Folder())));
 }
 
 TEST_F(ShellTest, TrayIconBringsTheWindowBackAndItsMenuEndsTheProgram) {
     StartWith();
     ToTray();
-    TrayNotify(WM_LBUTTONUP);  // a single click does nothing
+    TrayNotify(WM_LBUTTONUP); // a single click does nothing
     Pump(500);
     EXPECT_FALSE(IsWindowVisible(main_));
 
@@ -164,7 +168,7 @@ TEST_F(ShellTest, TrayIconBringsTheWindowBackAndItsMenuEndsTheProgram) {
     ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(main_) != FALSE; }, 5000));
     EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == main_; }, 3000));
     EXPECT_EQ(RectOf(main_).left, 20);
-    ToTray();  // the icon was already there: only the window goes
+    ToTray(); // the icon was already there: only the window goes
 
     // The menu opens where the pointer is, and Escape closes it without a command.
     HWND menu = OpenMenuAt(600, 450);
@@ -224,7 +228,8 @@ TEST_F(ShellTest, RestartKeepsEveryOption) {
     PostMessageW(main_, WM_SYSCOMMAND, SC_CLOSE, 0);
     ASSERT_TRUE(Exited(15000));
     for (const pelorine::SettingKey& key : pelorine::kSettingKeys) {
-        EXPECT_EQ(Ini(key.section, key.key), kFullSettings.at(key.key)) << testing::PrintToString(std::wstring(key.key));
+        EXPECT_EQ(Ini(key.section, key.key), kFullSettings.at(key.key))
+            << testing::PrintToString(std::wstring(key.key));
     }
     // An existing file keeps its encoding: the values written back leave it as it was.
     EXPECT_EQ(ReadFileBytes(app_->File(L"Pelorine.ini")), preset);
@@ -300,12 +305,13 @@ TEST_F(ShellTest, TypingAFolderPathKeepsItsBackslashes) {
     ASSERT_EQ(ClassOf(edit), L"Edit");
     ClickAt(field.x, field.y);
     Pump(300);
-    for (const WORD vk : {WORD(VK_END), WORD(VK_OEM_5), WORD('N'), WORD('E'), WORD('W'), WORD(VK_OEM_5)}) PressKey(vk);
+    for (const WORD vk : {WORD(VK_END), WORD(VK_OEM_5), WORD('N'), WORD('E'), WORD('W'), WORD(VK_OEM_5)})
+        PressKey(vk);
     Pump(500);
     wchar_t text[64] = {};
     SendMessageW(edit, WM_GETTEXT, 64, LPARAM(text));
     EXPECT_STREQ(text, L"C:\\caps\\new\\");
-    PressKey(VK_TAB);  // leaving the field drops the final "\"
+    PressKey(VK_TAB); // leaving the field drops the final "\"
     Pump(500);
     SendMessageW(edit, WM_GETTEXT, 64, LPARAM(text));
     EXPECT_STREQ(text, L"C:\\caps\\new");

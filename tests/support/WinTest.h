@@ -22,7 +22,7 @@ inline void PumpFor(DWORD ms) {
 }
 
 class ColorWindow {
-public:
+  public:
     ColorWindow(int x, int y, int w, int h, COLORREF color) {
         WNDCLASSW wc{};
         wc.lpfnWndProc = Proc;
@@ -30,8 +30,8 @@ public:
         wc.lpszClassName = L"ColorWindow";
         wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
         RegisterClassW(&wc);
-        wnd_ = CreateWindowExW(0, L"ColorWindow", L"color", WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y, w, h, nullptr,
-                               nullptr, GetModuleHandleW(nullptr), nullptr);
+        wnd_ = CreateWindowExW(0, L"ColorWindow", L"color", WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y, w, h,
+                               nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
         SetWindowLongPtrW(wnd_, GWLP_USERDATA, LONG_PTR(color));
         Front();
     }
@@ -51,7 +51,7 @@ public:
         Front();
     }
 
-private:
+  private:
     static LRESULT CALLBACK Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
         if (msg == WM_ERASEBKGND) {
             RECT rc;

@@ -20,7 +20,8 @@ const ControlRow* Find(const std::wstring& name) {
 
 TEST(MainFormLayout, NamesAreUniqueAndTheSkinLiesUnderEverything) {
     std::set<std::wstring> names;
-    for (const ControlRow& row : kControls) EXPECT_TRUE(names.insert(row.name).second) << row.name;
+    for (const ControlRow& row : kControls)
+        EXPECT_TRUE(names.insert(row.name).second) << row.name;
     EXPECT_EQ(std::wstring(kControls.front().name), L"Rgn1");
     EXPECT_EQ(names.size(), 50u);
 }
@@ -31,7 +32,8 @@ TEST(MainFormLayout, TabOrderRunsWithoutGapsThroughTheOptionControls) {
         if (row.tab >= 0 && row.kind != Kind::Panel) tabs.push_back(row.tab);
     std::sort(tabs.begin(), tabs.end());
     ASSERT_EQ(tabs.size(), 21u);
-    for (int i = 0; i < 21; ++i) EXPECT_EQ(tabs[size_t(i)], i);
+    for (int i = 0; i < 21; ++i)
+        EXPECT_EQ(tabs[size_t(i)], i);
 }
 
 TEST(MainFormLayout, EveryHintStartsWithOneBlank) {
@@ -43,7 +45,7 @@ TEST(MainFormLayout, EveryHintStartsWithOneBlank) {
         EXPECT_EQ(hint[0], L' ') << row.name;
         EXPECT_NE(hint[1], L' ') << row.name;
     }
-    EXPECT_EQ(hints, 25);  // 21 option controls and 4 buttons
+    EXPECT_EQ(hints, 25); // 21 option controls and 4 buttons
 }
 
 TEST(MainFormLayout, SpinEditsHaveTheirRangesAndInitialValues) {
@@ -64,11 +66,12 @@ TEST(MainFormLayout, SpinEditsHaveTheirRangesAndInitialValues) {
 }
 
 TEST(MainFormLayout, ListsAreFilledInOrderWithTheirItemCounts) {
-    const std::pair<const wchar_t*, int> expected[] = {{L"C1_01", 5}, {L"C1_02", 10}, {L"C1_03", 5},
-                                                       {L"C1_04", 4}, {L"C1_05", 4}};
+    const std::pair<const wchar_t*, int> expected[] = {
+        {L"C1_01", 5}, {L"C1_02", 10}, {L"C1_03", 5}, {L"C1_04", 4}, {L"C1_05", 4}};
     for (size_t i = 0; i < kLists.size(); ++i) {
         EXPECT_EQ(std::wstring(kLists[i].name), expected[i].first);
-        const auto count = std::count_if(kLists[i].items.begin(), kLists[i].items.end(), [](auto p) { return p; });
+        const auto count =
+            std::count_if(kLists[i].items.begin(), kLists[i].items.end(), [](auto p) { return p; });
         EXPECT_EQ(count, expected[i].second) << kLists[i].name;
         ASSERT_NE(Find(kLists[i].name), nullptr);
         EXPECT_EQ(Find(kLists[i].name)->kind, Kind::ComboBox);
@@ -79,9 +82,10 @@ TEST(MainFormLayout, MenuShowsF7ToF12BesideTheSixCaptureItemsAndMatchesTheHotKey
     std::vector<uint16_t> shortcuts;
     for (const MenuRow& row : kMenu) {
         if (row.shortCut) shortcuts.push_back(row.shortCut);
-        if (row.parent) EXPECT_TRUE(std::any_of(kMenu.begin(), kMenu.end(), [&](const MenuRow& p) {
-            return std::wstring(p.name) == row.parent;
-        })) << row.name;
+        if (row.parent)
+            EXPECT_TRUE(std::any_of(kMenu.begin(), kMenu.end(), [&](const MenuRow& p) {
+                return std::wstring(p.name) == row.parent;
+            })) << row.name;
     }
     EXPECT_EQ(shortcuts, std::vector<uint16_t>(kHotKeys.begin(), kHotKeys.end()));
     EXPECT_EQ(std::wstring(kMenu.back().caption), L"終了(&X)");

@@ -5,11 +5,12 @@
 using namespace pelorine;
 
 TEST(ErrorText, FullStopIsAddedOnlyAfterCharactersThatSortAfterIt) {
-    EXPECT_EQ(ErrorBoxText(L"クリップボードを開くことができません"), L"クリップボードを開くことができません.");
+    EXPECT_EQ(ErrorBoxText(L"クリップボードを開くことができません"),
+              L"クリップボードを開くことができません.");
     EXPECT_EQ(ErrorBoxText(L"Disk full"), L"Disk full.");
     EXPECT_EQ(ErrorBoxText(L"Done."), L"Done.");
-    EXPECT_EQ(ErrorBoxText(L"What?"), L"What?.");  // '?' sorts after '.'
-    EXPECT_EQ(ErrorBoxText(L"(1)"), L"(1)");       // ')' sorts before '.'
+    EXPECT_EQ(ErrorBoxText(L"What?"), L"What?."); // '?' sorts after '.'
+    EXPECT_EQ(ErrorBoxText(L"(1)"), L"(1)");      // ')' sorts before '.'
     EXPECT_EQ(ErrorBoxText(L""), L"");
 }
 

@@ -35,6 +35,8 @@ TEST(SpinValue, ClampBringsValuesToTheNearestBound) {
 }
 
 TEST(SpinValue, OnlyDigitsSignsAndControlCharactersAreTyped) {
-    for (wchar_t c : {L'0', L'9', L'+', L'-', L'\b', wchar_t(3), wchar_t(22)}) EXPECT_TRUE(IsSpinChar(c)) << int(c);
-    for (wchar_t c : {L'a', L'.', L' ', L'０', L'e'}) EXPECT_FALSE(IsSpinChar(c)) << int(c);
+    for (wchar_t c : {L'0', L'9', L'+', L'-', L'\b', wchar_t(3), wchar_t(22)})
+        EXPECT_TRUE(IsSpinChar(c)) << int(c);
+    for (wchar_t c : {L'a', L'.', L' ', L'０', L'e'})
+        EXPECT_FALSE(IsSpinChar(c)) << int(c);
 }

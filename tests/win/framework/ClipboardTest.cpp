@@ -25,7 +25,7 @@ TEST(Clipboard, BitmapRoundTripKeepsSizeAndPixelsAndTheCallersCopy) {
     TBitmap original = Filled(37, 23, RGB(10, 200, 90));
     TClipboard clipboard;
     clipboard.Assign(original);
-    ASSERT_FALSE(original.Empty());  // the clipboard took its own copy
+    ASSERT_FALSE(original.Empty()); // the clipboard took its own copy
     TBitmap back;
     clipboard.GetBitmap(back);
     ASSERT_FALSE(back.Empty());
@@ -39,15 +39,18 @@ TEST(Clipboard, BitmapRoundTripKeepsSizeAndPixelsAndTheCallersCopy) {
 TEST(Clipboard, HeldByAnotherThreadFailsWithTheMessageWithinASecond) {
     std::atomic<bool> opened{false}, release{false};
     std::thread holder([&] {
-        HWND owner = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+        HWND owner =
+            CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
         if (OpenClipboard(owner)) {
             opened = true;
-            while (!release) Sleep(5);
+            while (!release)
+                Sleep(5);
             CloseClipboard();
         }
         DestroyWindow(owner);
     });
-    while (!opened) Sleep(5);
+    while (!opened)
+        Sleep(5);
     const long gdiBefore = LiveGdiObjects();
     TBitmap bitmap = Filled(8, 8, RGB(0, 0, 0));
     const DWORD start = GetTickCount();
@@ -60,6 +63,6 @@ TEST(Clipboard, HeldByAnotherThreadFailsWithTheMessageWithinASecond) {
     EXPECT_LT(GetTickCount() - start, 1000u);
     release = true;
     holder.join();
-    EXPECT_EQ(LiveGdiObjects(), gdiBefore + 1);  // only our own bitmap: the copy was freed
+    EXPECT_EQ(LiveGdiObjects(), gdiBefore + 1); // only our own bitmap: the copy was freed
     TClipboard().Assign(bitmap);                // and it works again once released
 }

@@ -7,11 +7,11 @@ using namespace pelorine;
 
 namespace {
 class CountingCombo : public TMultiColComboBox {
-public:
+  public:
     using TMultiColComboBox::TMultiColComboBox;
     int listItemsDrawn = 0, fieldDrawn = 0;
 
-protected:
+  protected:
     void DrawItem(int index, const Rect& rect, UINT state, TCanvas& canvas, bool inEditField) override {
         (inEditField ? fieldDrawn : listItemsDrawn) += index >= 0;
         TMultiColComboBox::DrawItem(index, rect, state, canvas, inEditField);
@@ -24,7 +24,8 @@ TEST(MultiColComboBox, OwnerDrawnItemsReachTheControlInTheFieldAndTheList) {
     auto* combo = form.New<CountingCombo>(L"combo", &form);
     combo->SetBounds(Bounds(10, 10, 82, 19));
     combo->SetColumnWidths({62, 100});
-    for (const wchar_t* item : {L"そのまま,元画像の角度を維持", L"90度", L"180度"}) combo->AddItem(item);
+    for (const wchar_t* item : {L"そのまま,元画像の角度を維持", L"90度", L"180度"})
+        combo->AddItem(item);
     form.Show();
     combo->SetItemIndex(1);
     RedrawWindow(combo->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
@@ -50,7 +51,8 @@ TEST(MultiColComboBox, SelectionOutsideTheListLeavesNone) {
 }
 
 TEST(MultiColComboBox, ColumnsAreSplitAtCommas) {
-    EXPECT_EQ(SplitColumns(L"2色,BMP/TIFF/PCX/PNG"), (std::vector<std::wstring>{L"2色", L"BMP/TIFF/PCX/PNG"}));
+    EXPECT_EQ(SplitColumns(L"2色,BMP/TIFF/PCX/PNG"),
+              (std::vector<std::wstring>{L"2色", L"BMP/TIFF/PCX/PNG"}));
     EXPECT_EQ(SplitColumns(L"倍率"), (std::vector<std::wstring>{L"倍率"}));
     EXPECT_EQ(SplitColumns(L"a,,b"), (std::vector<std::wstring>{L"a", L"", L"b"}));
 }

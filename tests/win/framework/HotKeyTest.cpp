@@ -22,12 +22,12 @@ TEST(GlobalHotKey, RegistersWhenTheKeyIsSetAndFollowsActive) {
             key.SetActive(true);
             EXPECT_TRUE(KeyTaken(VK_F7)) << i;
         }
-        key.SetActive(true);  // no change, no second registration
+        key.SetActive(true); // no change, no second registration
         key.SetActive(false);
-        EXPECT_FALSE(KeyTaken(VK_F7));  // one unregistration frees it: there was exactly one
+        EXPECT_FALSE(KeyTaken(VK_F7)); // one unregistration frees it: there was exactly one
         key.SetActive(true);
     }
-    EXPECT_FALSE(KeyTaken(VK_F7));  // destroying the object releases the key
+    EXPECT_FALSE(KeyTaken(VK_F7)); // destroying the object releases the key
 }
 
 TEST(GlobalHotKey, ChangingTheKeyMovesTheRegistration) {
@@ -45,8 +45,8 @@ TEST(GlobalHotKey, EachObjectHasItsOwnIdAndAKeyTakenElsewhereFailsAlone) {
     ASSERT_TRUE(RegisterHotKey(other, 1, 0, VK_F11));
     TGlobalHotKey a(nullptr), b(nullptr);
     EXPECT_NE(a.Id(), b.Id());
-    a.SetHotKey(0x7A);  // F11: silently without effect
-    b.SetHotKey(0x7B);  // F12: works
+    a.SetHotKey(0x7A); // F11: silently without effect
+    b.SetHotKey(0x7B); // F12: works
     EXPECT_TRUE(a.Active());
     EXPECT_TRUE(KeyTaken(VK_F12));
     UnregisterHotKey(other, 1);

@@ -21,7 +21,7 @@ TEST(Leaks, TwoHundredCapturesLeaveHandlesAndMemoryWhereTheyWere) {
     auto* form = root.New<TMainForm1>(L"MainForm1");
     form->CheckBox3->SetChecked(false);
     form->CheckBox4->SetChecked(false);
-    form->N4Click(form);  // warm-up: caches, first allocations
+    form->N4Click(form); // warm-up: caches, first allocations
     form->N3Click(form);
     const long gdi = LiveGdiObjects();
     const DWORD gdiSystem = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
@@ -29,7 +29,8 @@ TEST(Leaks, TwoHundredCapturesLeaveHandlesAndMemoryWhereTheyWere) {
     const SIZE_T bytes = PrivateBytes();
     // Every twentieth is a desktop capture, which also switches the tray icon off and on (slow
     // under Wine, whose tray makes an X window for each icon).
-    for (int i = 0; i < 200; ++i) i % 20 ? form->N3Click(form) : form->N4Click(form);
+    for (int i = 0; i < 200; ++i)
+        i % 20 ? form->N3Click(form) : form->N4Click(form);
     EXPECT_EQ(LiveGdiObjects(), gdi);
     EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdiSystem);
     EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), userSystem);

@@ -62,6 +62,7 @@ TEST_F(SpinEditTest, OnlyDigitsAndSignsCanBeTypedAndMarginsTakeThreeCharacters) 
     EXPECT_EQ(spin->Text(), L"42");
     spin->SetMaxLength(3);
     spin->SetText(L"");
-    for (wchar_t c : std::wstring(L"12345")) Char(c);
+    for (wchar_t c : std::wstring(L"12345"))
+        Char(c);
     EXPECT_EQ(spin->Text(), L"123");
 }

@@ -23,7 +23,7 @@ UniqueBitmap CaptureActive(bool cursor) {
 
 TEST(WinShot, ActiveWindowIsTakenWholeWithItsFrame) {
     ColorWindow window(100, 120, 320, 240, kRed);
-    SetCursorPos(900, 900);  // out of the way
+    SetCursorPos(900, 900); // out of the way
     const auto shot = CaptureActive(false);
     ASSERT_TRUE(shot);
     RECT rc, client;

@@ -31,7 +31,7 @@ using testing_support::Utf16File;
 const std::wstring kForeignFolder = L"C:\\Фото\\Ελληνικά"; // outside code page 932 and 1252
 
 class IniFileTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         wchar_t temp[MAX_PATH];
         ASSERT_NE(GetTempPathW(MAX_PATH, temp), 0u);

@@ -30,7 +30,7 @@ using testing_support::KeyTaken;
 using testing_support::Utf16File;
 
 class MainFormSettingsTest : public testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() { Application().SetTitle(L"Pelorine"); }
     void SetUp() override { RemoveIni(); }
     void TearDown() override {
@@ -85,17 +85,17 @@ ResizeFields ResizeFieldsOf(const TMainForm1& f) {
 TEST_F(MainFormSettingsTest, TrayButtonHidesTheWindowAndTheIconBringsItBack) {
     TMainForm1& f = Load();
     f.Show();
-    EXPECT_FALSE(f.TrayIcon1->Active());  // no icon at start
+    EXPECT_FALSE(f.TrayIcon1->Active()); // no icon at start
     f.CButton4Click(f.CButton4);
     EXPECT_FALSE(IsWindowVisible(f.Handle()));
     EXPECT_TRUE(f.TrayIcon1->Active());
     const HWND tray = f.TrayIcon1->Handle();
-    SendMessageW(tray, WM_TRAYNOTIFY, 0, WM_LBUTTONUP);  // a click: nothing
+    SendMessageW(tray, WM_TRAYNOTIFY, 0, WM_LBUTTONUP); // a click: nothing
     EXPECT_FALSE(IsWindowVisible(f.Handle()));
     for (const UINT doubleClick : {WM_LBUTTONDBLCLK, WM_RBUTTONDBLCLK, WM_MBUTTONDBLCLK}) {
         SendMessageW(tray, WM_TRAYNOTIFY, 0, doubleClick);
         EXPECT_TRUE(IsWindowVisible(f.Handle())) << doubleClick;
-        EXPECT_TRUE(f.TrayIcon1->Active());  // the icon stays
+        EXPECT_TRUE(f.TrayIcon1->Active()); // the icon stays
         f.Hide();
     }
     f.N1Click(f.MenuItem(L"N1"));
@@ -141,7 +141,8 @@ TEST_F(MainFormSettingsTest, NoFileGivesTheDesignValues) {
     EXPECT_EQ(f.AppDir(), ProgramFolder());
     EXPECT_EQ(f.C0_02->Text(), L"Snap");
     EXPECT_EQ(f.C0_03->Value(), 0);
-    for (auto* list : {f.C1_01, f.C1_02, f.C1_03, f.C1_04, f.C1_05}) EXPECT_EQ(list->ItemIndex(), -1);
+    for (auto* list : {f.C1_01, f.C1_02, f.C1_03, f.C1_04, f.C1_05})
+        EXPECT_EQ(list->ItemIndex(), -1);
     EXPECT_FALSE(f.L1_02->Enabled());
     EXPECT_FALSE(f.C1_02->Enabled());
     EXPECT_EQ(ResizeFieldsOf(f), (ResizeFields{true, true, true, true, true}));
@@ -150,19 +151,22 @@ TEST_F(MainFormSettingsTest, NoFileGivesTheDesignValues) {
     EXPECT_EQ(f.C1_06_3->Value(), 480);
     EXPECT_EQ(f.C2_02->Text(), L"");
     EXPECT_EQ(f.C2_03->Text(), L"");
-    for (auto* margin : {f.C2_04_1, f.C2_04_2, f.C2_04_3, f.C2_04_4}) EXPECT_EQ(margin->Value(), 0);
-    for (UINT vk = VK_F7; vk <= VK_F12; ++vk) EXPECT_TRUE(KeyTaken(vk)) << vk;
+    for (auto* margin : {f.C2_04_1, f.C2_04_2, f.C2_04_3, f.C2_04_4})
+        EXPECT_EQ(margin->Value(), 0);
+    for (UINT vk = VK_F7; vk <= VK_F12; ++vk)
+        EXPECT_TRUE(KeyTaken(vk)) << vk;
 }
 
 TEST_F(MainFormSettingsTest, EveryKeyFeedsItsControl) {
-    TMainForm1& f = Load("[SET]\r\nM_TOP=130\r\nM_LEFT=-40\r\nHOTKEY=1\r\nCURSOR=0\r\nTIMING=1\r\nSOUND=0\r\n"
-                         "[SET0]\r\nC0_01=D:\\Shots\r\nC0_02=Cap\r\nC0_03=42\r\n"
-                         "[SET1]\r\nC1_01=4\r\nC1_02=7\r\nC1_03=3\r\nC1_04=2\r\nC1_05=1\r\n"
-                         "C1_06_1=250\r\nC1_06_2=800\r\nC1_06_3=600\r\n"
-                         "[SET2]\r\nC2_02=Head\r\nC2_03=Foot\r\nC2_04_1=1\r\nC2_04_2=2\r\nC2_04_3=3\r\nC2_04_4=4\r\n");
+    TMainForm1& f =
+        Load("[SET]\r\nM_TOP=130\r\nM_LEFT=-40\r\nHOTKEY=1\r\nCURSOR=0\r\nTIMING=1\r\nSOUND=0\r\n"
+             "[SET0]\r\nC0_01=D:\\Shots\r\nC0_02=Cap\r\nC0_03=42\r\n"
+             "[SET1]\r\nC1_01=4\r\nC1_02=7\r\nC1_03=3\r\nC1_04=2\r\nC1_05=1\r\n"
+             "C1_06_1=250\r\nC1_06_2=800\r\nC1_06_3=600\r\n"
+             "[SET2]\r\nC2_02=Head\r\nC2_03=Foot\r\nC2_04_1=1\r\nC2_04_2=2\r\nC2_04_3=3\r\nC2_04_4=4\r\n");
     const RECT rc = WindowRect();
     EXPECT_EQ(rc.top, 130);
-    EXPECT_EQ(rc.left, -40);  // off the desktop, applied unchanged
+    EXPECT_EQ(rc.left, -40); // off the desktop, applied unchanged
     EXPECT_EQ(rc.right - rc.left, 361);
     EXPECT_EQ(rc.bottom - rc.top, 553);
     EXPECT_TRUE(f.CheckBox1->Checked());
@@ -187,7 +191,7 @@ TEST_F(MainFormSettingsTest, EveryKeyFeedsItsControl) {
     EXPECT_EQ(f.C2_04_2->Value(), 2);
     EXPECT_EQ(f.C2_04_3->Value(), 3);
     EXPECT_EQ(f.C2_04_4->Value(), 4);
-    EXPECT_FALSE(f.C1_02->Enabled());  // PNG: no JPEG quality
+    EXPECT_FALSE(f.C1_02->Enabled()); // PNG: no JPEG quality
     EXPECT_EQ(ResizeFieldsOf(f), (ResizeFields{true, true, false, false, false}));
 }
 
@@ -198,10 +202,10 @@ TEST_F(MainFormSettingsTest, OddValuesReadAsDefaultsOrClamped) {
                          "[SET2]\r\nC2_02=\r\nC2_04_1=-3\r\nC2_04_2=$FF\r\nC2_04_3=256\r\n");
     EXPECT_EQ(WindowRect().top, 16);
     EXPECT_EQ(WindowRect().left, 20);
-    EXPECT_TRUE(f.CheckBox1->Checked());  // "yes" is no number: the default
-    EXPECT_TRUE(f.CheckBox2->Checked());  // any non-zero number is true
-    EXPECT_TRUE(f.CheckBox4->Checked());  // empty: the default
-    EXPECT_EQ(f.C0_02->Text(), L"");      // present but empty is not missing
+    EXPECT_TRUE(f.CheckBox1->Checked()); // "yes" is no number: the default
+    EXPECT_TRUE(f.CheckBox2->Checked()); // any non-zero number is true
+    EXPECT_TRUE(f.CheckBox4->Checked()); // empty: the default
+    EXPECT_EQ(f.C0_02->Text(), L"");     // present but empty is not missing
     EXPECT_EQ(f.C0_03->Value(), 0);
     EXPECT_EQ(f.C1_01->ItemIndex(), -1);
     EXPECT_FALSE(f.L1_02->Enabled());
@@ -219,16 +223,20 @@ TEST_F(MainFormSettingsTest, OddValuesReadAsDefaultsOrClamped) {
 TEST_F(MainFormSettingsTest, HotKeyValueSwitchesAllSixKeys) {
     Load("[SET]\r\nHOTKEY=2\r\n");
     EXPECT_TRUE(form_->CheckBox1->Checked());
-    for (UINT vk = VK_F7; vk <= VK_F12; ++vk) EXPECT_TRUE(KeyTaken(vk)) << vk;
+    for (UINT vk = VK_F7; vk <= VK_F12; ++vk)
+        EXPECT_TRUE(KeyTaken(vk)) << vk;
     root_.reset();
-    for (UINT vk = VK_F7; vk <= VK_F12; ++vk) EXPECT_FALSE(KeyTaken(vk)) << "released at the end " << vk;
+    for (UINT vk = VK_F7; vk <= VK_F12; ++vk)
+        EXPECT_FALSE(KeyTaken(vk)) << "released at the end " << vk;
 
     TMainForm1& f = Load("[SET]\r\nHOTKEY=0\r\n");
     EXPECT_FALSE(f.CheckBox1->Checked());
-    for (UINT vk = VK_F7; vk <= VK_F12; ++vk) EXPECT_FALSE(KeyTaken(vk)) << vk;
+    for (UINT vk = VK_F7; vk <= VK_F12; ++vk)
+        EXPECT_FALSE(KeyTaken(vk)) << vk;
     f.CheckBox1->SetChecked(true);
     f.CheckBox1Click(&f);
-    for (UINT vk = VK_F7; vk <= VK_F12; ++vk) EXPECT_TRUE(KeyTaken(vk)) << vk;
+    for (UINT vk = VK_F7; vk <= VK_F12; ++vk)
+        EXPECT_TRUE(KeyTaken(vk)) << vk;
 }
 
 TEST_F(MainFormSettingsTest, JpegQualityListIsUsableForJpegOnly) {
@@ -245,11 +253,9 @@ TEST_F(MainFormSettingsTest, JpegQualityListIsUsableForJpegOnly) {
 
 TEST_F(MainFormSettingsTest, ResizeModeEnablesItsFields) {
     const std::pair<const char*, ResizeFields> cases[] = {
-        {"0", {false, false, false, false, false}},
-        {"1", {true, true, false, false, false}},
-        {"2", {false, false, true, true, true}},
-        {"3", {false, false, true, true, true}},
-        {"9", {true, true, true, true, true}},  // no selection: left as designed
+        {"0", {false, false, false, false, false}}, {"1", {true, true, false, false, false}},
+        {"2", {false, false, true, true, true}},    {"3", {false, false, true, true, true}},
+        {"9", {true, true, true, true, true}}, // no selection: left as designed
     };
     for (const auto& [mode, expected] : cases) {
         SCOPED_TRACE(mode);
@@ -269,7 +275,7 @@ TEST_F(MainFormSettingsTest, SaveFolderLosesOneTrailingBackslash) {
     const std::pair<std::wstring, std::wstring> cases[] = {
         {L"D:\\Pictures\\", L"D:\\Pictures"},
         {L"C:\\", L"C:"},
-        {L"D:\\資料表", L"D:\\資料表"},  // the kanji's Shift-JIS trail byte is 0x5C, yet no "\"
+        {L"D:\\資料表", L"D:\\資料表"}, // the kanji's Shift-JIS trail byte is 0x5C, yet no "\"
         {L"", ProgramFolder()},
     };
     for (const auto& [stored, shown] : cases) {
@@ -300,14 +306,14 @@ TEST_F(MainFormSettingsTest, SaveFolderRuleWaitsWhileTheUserTypes) {
     EXPECT_EQ(f.C0_01->Text(), L"C:\\caps\\new");
 
     SendMessageW(edit, EM_REPLACESEL, TRUE, LPARAM(L"\\"));
-    f.C0_02->SetFocus();  // leaving the field applies the rule
+    f.C0_02->SetFocus(); // leaving the field applies the rule
     EXPECT_EQ(f.C0_01->Text(), L"C:\\caps\\new");
     EXPECT_EQ(f.C0_01->Hint(), L"C:\\caps\\new");
 }
 
 TEST_F(MainFormSettingsTest, LongValuesAreCutTo2047Bytes) {
     const std::wstring ascii(3000, L'a');
-    const std::wstring kanji(1500, L'漢');  // 3000 bytes in Shift-JIS
+    const std::wstring kanji(1500, L'漢'); // 3000 bytes in Shift-JIS
     TMainForm1& f = Load(Utf16File(L"[SET2]\r\nC2_02=" + ascii + L"\r\nC2_03=" + kanji + L"\r\n"));
     EXPECT_EQ(f.C2_02->Text(), ascii.substr(0, 2047));
     EXPECT_EQ(f.C2_03->Text(), kanji.substr(0, 1023));
@@ -326,7 +332,7 @@ TEST_F(MainFormSettingsTest, CloseWritesWhatTheControlsHold) {
     SetWindowPos(f.Handle(), nullptr, 77, 66, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     f.CheckBox3->SetChecked(true);
     f.C1_01->SetItemIndex(2);
-    f.C1_06_2->SetText(L"abc");  // not a number: written as the minimum
+    f.C1_06_2->SetText(L"abc"); // not a number: written as the minimum
     f.C2_02->SetText(L" padded ");
     CloseForm();
     TMainForm1& again = Load();
