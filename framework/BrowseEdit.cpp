@@ -17,28 +17,8 @@ struct CoTaskMemDeleter {
 };
 } // namespace
 
-TBrowseEdit::TBrowseEdit(TComponent* owner, TWinControl* parent) : TEdit(owner, parent) {
-    button_.reset(CreateWindowExW(0, L"BUTTON", L"...", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, 0,
-                                  kButtonWidth, 10, parent->Handle(), nullptr, GetModuleHandleW(nullptr),
-                                  nullptr));
-    SendMessageW(button_.get(), WM_SETFONT, SendMessageW(Handle(), WM_GETFONT, 0, 0), FALSE);
-    Bind(button_.get()); // its clicks reach this object
-}
-
-TBrowseEdit::~TBrowseEdit() {
-    if (button_) RemovePropW(button_.get(), L"Pelorine.Object");
-}
-
-void TBrowseEdit::SetBounds(const Rect& r) {
-    TEdit::SetBounds(Rect{r.left, r.top, r.right - kButtonWidth, r.bottom});
-    bounds_ = r;
-    MoveWindow(button_.get(), r.right - kButtonWidth, r.top, kButtonWidth, r.Height(), TRUE);
-}
-
-void TBrowseEdit::SetEnabled(bool e) {
-    TEdit::SetEnabled(e);
-    EnableWindow(button_.get(), e);
-}
+TBrowseEdit::TBrowseEdit(TComponent* owner, TWinControl* parent)
+    : TCompanionEdit(owner, parent, L"BUTTON", L"...", BS_PUSHBUTTON, kButtonWidth) {}
 
 void TBrowseEdit::Browse() {
     const std::wstring current = Path();
@@ -59,11 +39,11 @@ void TBrowseEdit::Browse() {
 }
 
 LRESULT TBrowseEdit::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == CN_COMMAND && HWND(lp) == button_.get()) {
+    if (msg == CN_COMMAND && HWND(lp) == Companion()) {
         if (HIWORD(wp) == BN_CLICKED) Browse();
         return 0;
     }
-    return TEdit::WndProc(msg, wp, lp);
+    return TCompanionEdit::WndProc(msg, wp, lp);
 }
 
 } // namespace pelorine

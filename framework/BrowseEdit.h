@@ -4,19 +4,13 @@
 
 namespace pelorine {
 
-class TBrowseEdit : public TEdit {
+class TBrowseEdit : public TCompanionEdit {
   public:
     TBrowseEdit(TComponent* owner, TWinControl* parent);
-    ~TBrowseEdit() override;
     std::wstring Path() const { return Text(); }
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
-    void SetBounds(const Rect& r) override;
-    void SetEnabled(bool e) override;
     // Opens the folder browser, preselecting the current folder; OK replaces the text.
     void Browse();
-
-  private:
-    UniqueWindow button_;
 };
 
 } // namespace pelorine

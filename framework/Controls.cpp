@@ -100,6 +100,8 @@ TWinControl* TWinControl::FromHandle(HWND wnd) {
 
 void TWinControl::Bind(HWND wnd) { SetPropW(wnd, kObjectProp, this); }
 
+void TWinControl::Unbind(HWND wnd) { RemovePropW(wnd, kObjectProp); }
+
 void TWinControl::CreateOwnWindow(DWORD style, DWORD exStyle, const std::wstring& text, HWND parentWnd) {
     RegisterOwnClass();
     const Rect& r = bounds_;

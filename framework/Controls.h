@@ -102,7 +102,9 @@ class TWinControl : public TControl {
     void PaintHandler();
     virtual void PaintWindow(TCanvas& canvas);
     virtual TColor BackgroundColor() const { return clBtnFace; }
+    // Lets messages of a window reach this object (FromHandle), and stops it again.
     void Bind(HWND wnd);
+    static void Unbind(HWND wnd);
 
   private:
     LRESULT ReflectToChild(HWND child, UINT msg, WPARAM wp, LPARAM lp);

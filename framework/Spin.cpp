@@ -8,15 +8,9 @@ namespace {
 constexpr int kButtonWidth = 15;
 }
 
-TSpinEdit::TSpinEdit(TComponent* owner, TWinControl* parent) : TEdit(owner, parent) {
-    upDown_.reset(CreateWindowExW(0, UPDOWN_CLASSW, L"", WS_CHILD | WS_VISIBLE, 0, 0, kButtonWidth, 10,
-                                  parent->Handle(), nullptr, GetModuleHandleW(nullptr), nullptr));
-    SendMessageW(upDown_.get(), UDM_SETRANGE32, 0, 100); // up arrow = positive delta
-    Bind(upDown_.get());                                 // its notifications reach this object
-}
-
-TSpinEdit::~TSpinEdit() {
-    if (upDown_) RemovePropW(upDown_.get(), L"Pelorine.Object");
+TSpinEdit::TSpinEdit(TComponent* owner, TWinControl* parent)
+    : TCompanionEdit(owner, parent, UPDOWN_CLASSW, L"", 0, kButtonWidth) {
+    SendMessageW(Companion(), UDM_SETRANGE32, 0, 100); // up arrow = positive delta
 }
 
 int TSpinEdit::Value() {
@@ -28,22 +22,6 @@ int TSpinEdit::Value() {
 void TSpinEdit::SetValue(int value) {
     const std::wstring text = std::to_wstring(range_.Clamp(value));
     if (Text() != text) SetText(text);
-}
-
-void TSpinEdit::SetBounds(const Rect& r) {
-    TEdit::SetBounds(Rect{r.left, r.top, r.right - kButtonWidth, r.bottom});
-    bounds_ = r;
-    MoveWindow(upDown_.get(), r.right - kButtonWidth, r.top, kButtonWidth, r.Height(), TRUE);
-}
-
-void TSpinEdit::SetVisible(bool v) {
-    TEdit::SetVisible(v);
-    ShowWindow(upDown_.get(), v ? SW_SHOWNA : SW_HIDE);
-}
-
-void TSpinEdit::SetEnabled(bool e) {
-    TEdit::SetEnabled(e);
-    EnableWindow(upDown_.get(), e);
 }
 
 LRESULT TSpinEdit::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
@@ -82,7 +60,7 @@ LRESULT TSpinEdit::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         SetValue(Value());
         break;
     }
-    return TEdit::WndProc(msg, wp, lp);
+    return TCompanionEdit::WndProc(msg, wp, lp);
 }
 
 } // namespace pelorine

@@ -6,10 +6,9 @@
 
 namespace pelorine {
 
-class TSpinEdit : public TEdit {
+class TSpinEdit : public TCompanionEdit {
   public:
     TSpinEdit(TComponent* owner, TWinControl* parent);
-    ~TSpinEdit() override;
     void SetRange(int min, int max) { range_ = {min, max}; }
     const SpinRange& Range() const { return range_; }
     // The number shown; empty or unreadable text reads as the lower bound and is replaced by it.
@@ -17,14 +16,10 @@ class TSpinEdit : public TEdit {
     // Sets the number, brought into the range.
     void SetValue(int value);
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
-    void SetBounds(const Rect& r) override;
-    void SetVisible(bool v) override;
-    void SetEnabled(bool e) override;
 
   private:
     void Step(int delta) { SetValue(Value() + delta); }
     SpinRange range_;
-    UniqueWindow upDown_;
 };
 
 } // namespace pelorine

@@ -38,6 +38,37 @@ LRESULT TEdit::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     return TWinControl::WndProc(msg, wp, lp);
 }
 
+// --- TCompanionEdit -------------------------------------------------------------------------
+
+TCompanionEdit::TCompanionEdit(TComponent* owner, TWinControl* parent, const wchar_t* className,
+                               const wchar_t* text, DWORD style, int width)
+    : TEdit(owner, parent), width_(width) {
+    companion_.reset(CreateWindowExW(0, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, width, 10,
+                                     parent->Handle(), nullptr, GetModuleHandleW(nullptr), nullptr));
+    SendMessageW(companion_.get(), WM_SETFONT, SendMessageW(Handle(), WM_GETFONT, 0, 0), FALSE);
+    Bind(companion_.get());
+}
+
+TCompanionEdit::~TCompanionEdit() {
+    if (companion_) Unbind(companion_.get());
+}
+
+void TCompanionEdit::SetBounds(const Rect& r) {
+    TEdit::SetBounds(Rect{r.left, r.top, r.right - width_, r.bottom});
+    bounds_ = r;
+    MoveWindow(companion_.get(), r.right - width_, r.top, width_, r.Height(), TRUE);
+}
+
+void TCompanionEdit::SetVisible(bool v) {
+    TEdit::SetVisible(v);
+    ShowWindow(companion_.get(), v ? SW_SHOWNA : SW_HIDE);
+}
+
+void TCompanionEdit::SetEnabled(bool e) {
+    TEdit::SetEnabled(e);
+    EnableWindow(companion_.get(), e);
+}
+
 // --- TCustomComboBox ------------------------------------------------------------------------
 
 TCustomComboBox::TCustomComboBox(TComponent* owner, TWinControl* parent, DWORD extraStyle)

@@ -27,6 +27,25 @@ class TEdit : public TWinControl {
     ControlColors colors_;
 };
 
+// An edit with a small window of its own kind on its right (arrow buttons, a browse button),
+// which moves, hides and is enabled with it; its notifications reach the edit's object.
+class TCompanionEdit : public TEdit {
+  public:
+    TCompanionEdit(TComponent* owner, TWinControl* parent, const wchar_t* className, const wchar_t* text,
+                   DWORD style, int width);
+    ~TCompanionEdit() override;
+    void SetBounds(const Rect& r) override;
+    void SetVisible(bool v) override;
+    void SetEnabled(bool e) override;
+
+  protected:
+    HWND Companion() const { return companion_.get(); }
+
+  private:
+    UniqueWindow companion_;
+    int width_;
+};
+
 class TCustomComboBox : public TWinControl {
   public:
     TCustomComboBox(TComponent* owner, TWinControl* parent, DWORD extraStyle = 0);
