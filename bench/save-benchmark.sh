@@ -5,7 +5,7 @@
 # Usage: bench/save-benchmark.sh [windows build folder]   (save_bench and Pelorine built there)
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-build=$(cd "${1:-$root/build/save-win}" && pwd)
+build=$(cd "${1:-$root/build/win}" && pwd)
 runs=${RUNS:-7}
 export PELORINE_DISPLAY=${PELORINE_DISPLAY:-:98}
 export WINEPREFIX=${WINEPREFIX:-$build/wineprefix}
@@ -16,7 +16,7 @@ source "$root/scripts/test-env.sh" >/dev/null 2>&1
 install() { apt-get update -qq && apt-get install -y -qq --no-install-recommends "$1" >/dev/null; }
 command -v import >/dev/null || install imagemagick
 command -v scrot >/dev/null || install scrot
-[ -f "$build/bench/save_bench.exe" ] || { echo "build save_bench first: cmake --build $build --target save_bench"; exit 1; }
+[ -f "$build/bench/save_bench.exe" ] || cmake --build "$build" --target save_bench Pelorine >/dev/null
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
