@@ -45,12 +45,14 @@ void TMainForm1::LoadSettings() {
     const TIniFile ini(SettingsPath());
     for (const SettingKey& key : kSettingKeys) {
         const std::wstring k = key.key;
-        if (k == L"M_TOP" || k == L"M_LEFT") {
-            RECT rc;
-            GetWindowRect(Handle(), &rc);
-            const int top = k == L"M_TOP" ? ini.ReadInteger(key.section, k, rc.top) : rc.top;
-            const int left = k == L"M_LEFT" ? ini.ReadInteger(key.section, k, rc.left) : rc.left;
-            SetBounds(Bounds(left, top, Width(), Height()));
+        RECT rc;
+        GetWindowRect(Handle(), &rc);
+        if (k == L"M_TOP") {
+            SetBounds(Bounds(rc.left, ini.ReadInteger(key.section, k, rc.top), Width(), Height()));
+            continue;
+        }
+        if (k == L"M_LEFT") {
+            SetBounds(Bounds(ini.ReadInteger(key.section, k, rc.left), rc.top, Width(), Height()));
             continue;
         }
         TComponent* control = FindComponent(ControlNameOf(k));

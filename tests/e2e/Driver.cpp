@@ -183,6 +183,8 @@ std::wstring MessageBoxText(HWND box) {
     return text;
 }
 
+std::wstring WindowCaption(HWND wnd) { return TitleOf(wnd); }
+
 void DismissMessageBox(HWND box) { PostMessageW(box, WM_COMMAND, IDOK, 0); }
 
 void PressKey(WORD vk) {
@@ -237,6 +239,12 @@ std::optional<BitmapSize> WaitClipboardBitmap(DWORD sequenceBefore, int timeoutM
         if (size) return size;
     }
     return std::nullopt;
+}
+
+bool F8StillCaptures() {
+    const DWORD before = GetClipboardSequenceNumber();
+    PressKey(VK_F8);
+    return WaitClipboardBitmap(before, 5000).has_value();
 }
 
 std::string ReadFileBytes(const std::wstring& path) {

@@ -42,6 +42,7 @@ class PelorineProcess {
 
 // The text of a message box (its static text).
 std::wstring MessageBoxText(HWND box);
+std::wstring WindowCaption(HWND wnd);
 void DismissMessageBox(HWND box);
 // Finds a top-level window of a process that satisfies the predicate.
 HWND FindProcessWindow(DWORD pid, const std::function<bool(HWND)>& match);
@@ -59,6 +60,8 @@ struct BitmapSize {
 };
 // The clipboard's bitmap size once the clipboard has changed since the given sequence number.
 std::optional<BitmapSize> WaitClipboardBitmap(DWORD sequenceBefore, int timeoutMs);
+// Whether F8 still puts a new bitmap on the clipboard (the program goes on after an error).
+bool F8StillCaptures();
 
 // A plain top-level window of known size and colour, to be the active window of a capture.
 using TargetWindow = testing_support::ColorWindow;

@@ -282,9 +282,7 @@ TEST_F(ShellTest, ReadOnlySettingsFileKeepsTheProgramRunningWithItsIcon) {
     HWND box = app_->WaitErrorBox(8000);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box), ini + L" に書き込めません.");
-    wchar_t caption[64] = {};
-    GetWindowTextW(box, caption, 64);
-    EXPECT_STREQ(caption, L"Pelorine");
+    EXPECT_EQ(WindowCaption(box), L"Pelorine");
     DismissMessageBox(box);
     Pump(1000);
     ASSERT_TRUE(app_->Running());
