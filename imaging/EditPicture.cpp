@@ -52,7 +52,7 @@ bool EditPicture::Rotate(int degrees) {
 }
 
 bool EditPicture::Resize(int width, int height, bool keepAspectRatio) {
-    if (Empty() || width < 1 || height < 1 || (long long)width * height > kMaxPixels) return false;
+    if (Empty() || width < 1 || height < 1 || ExceedsPixelLimit(width, height)) return false;
     const Pixmap colour = ToColour();
     Pixmap resized = keepAspectRatio ? ResampleToFit(colour, width, height) : Resample(colour, width, height);
     const int depth = depth_;

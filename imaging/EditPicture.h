@@ -9,6 +9,9 @@ class EditPicture {
   public:
     // Larger results are refused rather than risking an allocation the machine cannot hold.
     static constexpr long long kMaxPixels = 1LL << 27;
+    static constexpr bool ExceedsPixelLimit(int width, int height) {
+        return (long long)width * height > kMaxPixels;
+    }
 
     EditPicture() = default;
     explicit EditPicture(Pixmap colour);

@@ -44,8 +44,11 @@ std::vector<std::uint8_t> Header(int width, int height, Layout layout, const std
     return out;
 }
 
-bool Encodable(int width, int height) {
-    return width >= 1 && height >= 1 && width <= kMaxSide && height <= kMaxSide;
+// The header holds the last column and row and the padded bytes of a plane's line in 16-bit
+// words; a picture whose line does not fit would be written with a wrapped, wrong length.
+bool Encodable(int width, int height, int bitsPerPixel) {
+    return width >= 1 && height >= 1 && width <= kMaxSide && height <= kMaxSide &&
+           BytesPerLine(width, bitsPerPixel) <= 0xFFFF;
 }
 
 // One plane of one scan line: bit `plane` of each index, most significant bit first.
@@ -87,7 +90,7 @@ std::optional<std::vector<std::uint8_t>> DecodePcxRle(const std::uint8_t* data, 
 }
 
 std::vector<std::uint8_t> EncodePcx(const Pixmap& picture) {
-    if (!Encodable(picture.width, picture.height)) return {};
+    if (!Encodable(picture.width, picture.height, 8)) return {};
     std::vector<std::uint8_t> out = Header(picture.width, picture.height, {8, 3, false}, {});
     std::vector<std::uint8_t> line(std::size_t(BytesPerLine(picture.width, 8)), 0);
     for (int y = 0; y < picture.height; ++y) {
@@ -102,10 +105,10 @@ std::vector<std::uint8_t> EncodePcx(const Pixmap& picture) {
 }
 
 std::vector<std::uint8_t> EncodePcx(const IndexedImage& picture) {
-    if (!Encodable(picture.width, picture.height)) return {};
     const bool bytePixels = picture.bits == 8;
     const Layout layout =
         bytePixels ? Layout{8, 1, picture.grey} : Layout{1, picture.bits == 4 ? 4 : 1, false};
+    if (!Encodable(picture.width, picture.height, layout.bitsPerPixel)) return {};
     std::vector<std::uint8_t> out = Header(picture.width, picture.height, layout, picture.palette);
     std::vector<std::uint8_t> line(std::size_t(BytesPerLine(picture.width, layout.bitsPerPixel)), 0);
     for (int y = 0; y < picture.height; ++y) {

@@ -16,7 +16,8 @@ namespace pelorine {
 
 constexpr std::size_t kPcxHeaderSize = 128;
 
-// Empty when the picture cannot be held (empty, or a side above 65536 pixels).
+// Empty when the picture cannot be held: empty, a side above 65536 pixels, or a plane's line
+// longer than the 65,535 bytes the header can state.
 std::vector<std::uint8_t> EncodePcx(const Pixmap& picture);
 std::vector<std::uint8_t> EncodePcx(const IndexedImage& picture);
 

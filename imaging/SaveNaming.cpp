@@ -1,8 +1,10 @@
 #include "imaging/SaveNaming.h"
 
 #include "framework/Error.h"
+#include "imaging/EditPicture.h"
 
 #include <algorithm>
+#include <climits>
 #include <array>
 
 namespace pelorine {
@@ -66,7 +68,17 @@ std::optional<int> RotationForItem(int item) {
     return 360 - 90 * item;
 }
 
-int ScaledSize(int percent, int size) { return int(percent * 0.01 * size); }
+// In integers: percent × 0.01 in floating point is not exact, and 29 % of 100 came out as 28.
+int ScaledSize(int percent, int size) {
+    const long long scaled = (long long)percent * size / 100;
+    return int(std::clamp<long long>(scaled, INT_MIN, INT_MAX));
+}
+
+void CheckResizeSize(int width, int height) {
+    if (!EditPicture::ExceedsPixelLimit(width, height)) return;
+    throw Error(FormatMessageText(L"画像を %s ピクセルに変更できません (大きすぎます)",
+                                  std::to_wstring(width) + L"×" + std::to_wstring(height)));
+}
 
 std::wstring SaveFileName(const std::wstring& prefix, int serial, const std::wstring& saveExt) {
     std::wstring name = prefix + std::to_wstring(serial);

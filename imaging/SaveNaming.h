@@ -28,8 +28,12 @@ std::optional<int> ColorDepthForItem(int item);
 // nullopt, 270, 180, 90.
 std::optional<int> RotationForItem(int item);
 
-// trunc(percent × 0.01 × size), in floating point as the scale mode computes it.
+// floor(percent × size / 100) for the scale mode, computed exactly.
 int ScaledSize(int percent, int size);
+
+// Raises the user's error when the resize would make a picture larger than the image edit layer
+// holds: refused silently, the save would write the original size under the new name.
+void CheckResizeSize(int width, int height);
 
 // prefix + serial; an extension (a final "." after any "\", ":" or "/") is replaced by
 // saveExt, then every folder or drive part is dropped so the file lands in the save folder.

@@ -1,5 +1,6 @@
 #include "imaging/EditPicture.h"
 
+#include "framework/Error.h"
 #include "imaging/SaveNaming.h"
 
 #include <gtest/gtest.h>
@@ -20,6 +21,23 @@ TEST(EditPicture, ScaleModeSizes) {
     EXPECT_EQ(ScaledSize(50, 767), 383);
     EXPECT_EQ(ScaledSize(1, 50), 0);
     EXPECT_EQ(ScaledSize(1000, 9999), 99990);
+    // Exact in integers where percent × 0.01 in floating point falls just short.
+    EXPECT_EQ(ScaledSize(29, 100), 29);
+    EXPECT_EQ(ScaledSize(58, 50), 29);
+    EXPECT_EQ(ScaledSize(58, 100), 58);
+}
+
+TEST(EditPicture, ASizeBeyondTheLimitIsReportedNotSkipped) {
+    EXPECT_NO_THROW(CheckResizeSize(12800, 10240)); // 1000 % of a 1280 × 1024 screen
+    EXPECT_NO_THROW(CheckResizeSize(0, 0));         // refused by the resize itself, as before
+    try {
+        CheckResizeSize(19200, 10800); // 1000 % of a 1920 × 1080 screen
+        FAIL() << "no error";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.Message(), L"画像を 19200×10800 ピクセルに変更できません (大きすぎます)");
+    }
+    EditPicture picture(Ramp(4, 4));
+    EXPECT_FALSE(picture.Resize(19200, 10800, false)); // what would have been skipped silently
 }
 
 TEST(EditPicture, ResizeToZeroIsRefusedAndChangesNothing) {

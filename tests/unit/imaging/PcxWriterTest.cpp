@@ -139,6 +139,15 @@ TEST(PcxWriter, FullColourIsThreePlanesRedGreenBlue) {
 TEST(PcxWriter, UnencodablePicturesGiveNoFile) {
     EXPECT_TRUE(EncodePcx(Pixmap()).empty());
     EXPECT_TRUE(EncodePcx(Pixmap(65537, 1)).empty());
+    // An 8-bit line of 65,535 or more pixels pads to 65,536 bytes, which the header's word
+    // would wrap to 0; one pixel less still fits.
+    EXPECT_TRUE(EncodePcx(Pixmap(65535, 1)).empty());
+    EXPECT_TRUE(EncodePcx(Pattern(65536, 1, 8)).empty());
+    const auto widest = EncodePcx(Pixmap(65534, 1));
+    ASSERT_FALSE(widest.empty());
+    EXPECT_EQ(ReadHeader(widest).bytesPerLine, 65534);
+    // Bit planes are eight pixels a byte: the widest side still fits.
+    EXPECT_FALSE(EncodePcx(Pattern(65536, 1, 1)).empty());
 }
 
 TEST(PcxRle, LongRunsSplitAtSixtyThreeAndHighBytesAreEscaped) {
