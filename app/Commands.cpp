@@ -29,7 +29,41 @@ class TrayIconOff {
   private:
     TTrayIcon* icon_;
 };
+
 } // namespace
+
+// The hand-off file exists only while the command that wrote it runs: it goes on every path,
+// also when a step throws before the control has read it.
+class HandOffFile {
+  public:
+    explicit HandOffFile(std::wstring path) : path_(std::move(path)) {}
+    HandOffFile(const HandOffFile&) = delete;
+    HandOffFile& operator=(const HandOffFile&) = delete;
+    ~HandOffFile() { Delete(); }
+    const std::wstring& Path() const { return path_; }
+    void Delete() const { DeleteFileW(path_.c_str()); }
+
+  private:
+    std::wstring path_;
+};
+
+// While a command runs past its wait, a close request waits for its end, so the settings are
+// written after its save and hold the next serial number.
+class TMainForm1::CommandScope {
+  public:
+    explicit CommandScope(TMainForm1& form) : form_(form) { ++form_.runningCommands_; }
+    CommandScope(const CommandScope&) = delete;
+    CommandScope& operator=(const CommandScope&) = delete;
+    ~CommandScope() {
+        if (--form_.runningCommands_ == 0 && form_.closeDeferred_)
+            PostMessageW(form_.Handle(), WM_CLOSE, 0, 0);
+    }
+
+  private:
+    TMainForm1& form_;
+};
+
+bool TMainForm1::ClosingBegun() const { return closeDeferred_ || Application().Terminated(); }
 
 void TMainForm1::N3Click(TComponent*) { RunCapture(true, Output::Clipboard, false); }
 void TMainForm1::N4Click(TComponent*) { RunCapture(false, Output::Clipboard, true); }
@@ -43,8 +77,13 @@ void TMainForm1::Beep() const {
 }
 
 void TMainForm1::RunCapture(bool activeWindow, Output output, bool switchTray) {
-    if (CheckBox3->Checked())
+    // Once closing has begun no command starts, and none goes on past its wait.
+    if (ClosingBegun()) return;
+    if (CheckBox3->Checked()) {
         Application().WaitUntil(std::chrono::steady_clock::now() + std::chrono::seconds(5));
+        if (ClosingBegun()) return;
+    }
+    CommandScope running(*this);
     TrayIconOff tray(TrayIcon1, switchTray);
     TBitmap capture;
     SnapShot1->ActiveWindow = activeWindow;
@@ -57,13 +96,16 @@ void TMainForm1::RunCapture(bool activeWindow, Output output, bool switchTray) {
     if (output != Output::Print) Beep();
     if (output == Output::Clipboard) return;
 
-    clipboard.GetBitmap(Image1->Picture());
+    // The preview takes the capture itself: the clipboard may belong to another program by
+    // now, since switching the tray icon on dispatched messages.
+    Image1->Picture().Assign(capture.Handle());
     Image1->PictureChanged();
-    Image1->Picture().SaveToFile(HandOffPath());
+    const HandOffFile handOff(HandOffPath());
+    Image1->Picture().SaveToFile(handOff.Path());
     if (output == Output::Save)
-        SaveCapture();
+        SaveCapture(handOff);
     else
-        PrintCapture();
+        PrintCapture(handOff);
 }
 
 void TMainForm1::MakeSaveFolder(const std::wstring& folder) const {
@@ -74,11 +116,10 @@ void TMainForm1::MakeSaveFolder(const std::wstring& folder) const {
         CreateDirectoryW(f.c_str(), nullptr);
 }
 
-void TMainForm1::SaveCapture() {
-    const std::wstring handOff = HandOffPath();
-    ImageEdit1.SetInputFileName(handOff);
+void TMainForm1::SaveCapture(const HandOffFile& handOff) {
+    ImageEdit1.SetInputFileName(handOff.Path());
     ImageEdit1.Load();
-    DeleteFileW(handOff.c_str());
+    handOff.Delete();
     if (const auto format = SaveFormatForItem(C1_01->ItemIndex())) {
         ImageEdit1.SetSaveMediaFormat(format->mediaFormat);
         SaveExt_ = format->extension;
@@ -91,14 +132,19 @@ void TMainForm1::SaveCapture() {
     case 1: {
         const int percent = C1_06_1->Value();
         const int h = ImageEdit1.ImageHeight(), w = ImageEdit1.ImageWidth();
-        ImageEdit1.ResizeImage(ScaledSize(percent, w), ScaledSize(percent, h));
+        const int width = ScaledSize(percent, w), height = ScaledSize(percent, h);
+        CheckResizeSize(width, height);
+        ImageEdit1.ResizeImage(width, height);
         break;
     }
     case 2:
-    case 3:
+    case 3: {
+        const int width = C1_06_2->Value(), height = C1_06_3->Value();
+        CheckResizeSize(width, height);
         ImageEdit1.SetAspectRatio(C1_05->ItemIndex() == 2);
-        ImageEdit1.ResizeImage(C1_06_2->Value(), C1_06_3->Value());
+        ImageEdit1.ResizeImage(width, height);
         break;
+    }
     }
     const std::wstring folder = C0_01->Text();
     MakeSaveFolder(folder);
@@ -110,17 +156,16 @@ void TMainForm1::SaveCapture() {
     C0_03->SetValue(NextSerialNumber(C0_03->Value()));
 }
 
-void TMainForm1::PrintCapture() {
+void TMainForm1::PrintCapture(const HandOffFile& handOff) {
     GKitImagePrint1.SetHeaderText(C2_02->Text());
     GKitImagePrint1.SetFooterText(C2_03->Text());
     GKitImagePrint1.SetMarginTop(float(C2_04_1->Value()));
     GKitImagePrint1.SetMarginBottom(float(C2_04_2->Value()));
     GKitImagePrint1.SetMarginLeft(float(C2_04_3->Value()));
     GKitImagePrint1.SetMarginRight(float(C2_04_4->Value()));
-    const std::wstring handOff = HandOffPath();
-    GKitImagePrint1.SetFileName(handOff);
+    GKitImagePrint1.SetFileName(handOff.Path());
     const bool printed = GKitImagePrint1.StartPrint(); // the file has been read by now
-    DeleteFileW(handOff.c_str());
+    handOff.Delete();
     // A print that did not happen is reported, not confirmed with a beep.
     if (!printed) throw Error(GKitImagePrint1.LastError());
     Beep();

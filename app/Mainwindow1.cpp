@@ -137,12 +137,10 @@ void TMainForm1::CreateControls() {
             made = button;
             break;
         }
-        case Kind::Panel: {
-            auto* panel = New<TPanel>(row.name, this);
-            panel->Color = clBlack;
-            made = panel;
+        case Kind::Panel:
+            made = Panel1 = New<TPanel>(row.name, this);
+            Panel1->Color = clBlack;
             break;
-        }
         case Kind::Image:
             made = Image1 = New<TImage>(row.name, Panel1);
             break;
@@ -150,7 +148,6 @@ void TMainForm1::CreateControls() {
         made->Font().height = row.fontHeight;
         made->SetBounds(Bounds(row.left, row.top, row.width, row.height));
         if (auto* w = dynamic_cast<TWinControl*>(made)) {
-            if (row.kind == Kind::Panel) Panel1 = static_cast<TPanel*>(w);
             if (row.kind != Kind::Button && row.kind != Kind::Panel) w->Font().color = clBlue;
             w->SetTabOrder(row.tab);
             w->ApplyFont();
@@ -160,35 +157,34 @@ void TMainForm1::CreateControls() {
             }
         }
     }
-    auto find = [this](const wchar_t* name) { return FindComponent(name); };
-    CheckBox1 = static_cast<TdxfCheckBox*>(find(L"CheckBox1"));
-    CheckBox2 = static_cast<TdxfCheckBox*>(find(L"CheckBox2"));
-    CheckBox3 = static_cast<TdxfCheckBox*>(find(L"CheckBox3"));
-    CheckBox4 = static_cast<TdxfCheckBox*>(find(L"CheckBox4"));
-    C1_01 = static_cast<TMultiColComboBox*>(find(L"C1_01"));
-    C1_02 = static_cast<TMultiColComboBox*>(find(L"C1_02"));
-    C1_03 = static_cast<TMultiColComboBox*>(find(L"C1_03"));
-    C1_04 = static_cast<TMultiColComboBox*>(find(L"C1_04"));
-    C1_05 = static_cast<TMultiColComboBox*>(find(L"C1_05"));
-    C1_06_1 = static_cast<TSpinEdit*>(find(L"C1_06_1"));
-    C1_06_2 = static_cast<TSpinEdit*>(find(L"C1_06_2"));
-    C1_06_3 = static_cast<TSpinEdit*>(find(L"C1_06_3"));
-    C0_03 = static_cast<TSpinEdit*>(find(L"C0_03"));
-    C2_04_1 = static_cast<TSpinEdit*>(find(L"C2_04_1"));
-    C2_04_2 = static_cast<TSpinEdit*>(find(L"C2_04_2"));
-    C2_04_3 = static_cast<TSpinEdit*>(find(L"C2_04_3"));
-    C2_04_4 = static_cast<TSpinEdit*>(find(L"C2_04_4"));
-    C0_01 = static_cast<TBrowseEdit*>(find(L"C0_01"));
-    C0_02 = static_cast<TEdit*>(find(L"C0_02"));
-    C2_02 = static_cast<TEdit*>(find(L"C2_02"));
-    C2_03 = static_cast<TEdit*>(find(L"C2_03"));
-    L1_02 = static_cast<TShadowLabel*>(find(L"L1_02"));
-    L1_06_1 = static_cast<TShadowLabel*>(find(L"L1_06_1"));
-    L1_06_2 = static_cast<TShadowLabel*>(find(L"L1_06_2"));
-    CButton1 = static_cast<TdxfColorButton*>(find(L"CButton1"));
-    CButton2 = static_cast<TdxfColorButton*>(find(L"CButton2"));
-    CButton3 = static_cast<TdxfColorButton*>(find(L"CButton3"));
-    CButton4 = static_cast<TdxfColorButton*>(find(L"CButton4"));
+    CheckBox1 = Get<TdxfCheckBox>(L"CheckBox1");
+    CheckBox2 = Get<TdxfCheckBox>(L"CheckBox2");
+    CheckBox3 = Get<TdxfCheckBox>(L"CheckBox3");
+    CheckBox4 = Get<TdxfCheckBox>(L"CheckBox4");
+    C1_01 = Get<TMultiColComboBox>(L"C1_01");
+    C1_02 = Get<TMultiColComboBox>(L"C1_02");
+    C1_03 = Get<TMultiColComboBox>(L"C1_03");
+    C1_04 = Get<TMultiColComboBox>(L"C1_04");
+    C1_05 = Get<TMultiColComboBox>(L"C1_05");
+    C1_06_1 = Get<TSpinEdit>(L"C1_06_1");
+    C1_06_2 = Get<TSpinEdit>(L"C1_06_2");
+    C1_06_3 = Get<TSpinEdit>(L"C1_06_3");
+    C0_03 = Get<TSpinEdit>(L"C0_03");
+    C2_04_1 = Get<TSpinEdit>(L"C2_04_1");
+    C2_04_2 = Get<TSpinEdit>(L"C2_04_2");
+    C2_04_3 = Get<TSpinEdit>(L"C2_04_3");
+    C2_04_4 = Get<TSpinEdit>(L"C2_04_4");
+    C0_01 = Get<TBrowseEdit>(L"C0_01");
+    C0_02 = Get<TEdit>(L"C0_02");
+    C2_02 = Get<TEdit>(L"C2_02");
+    C2_03 = Get<TEdit>(L"C2_03");
+    L1_02 = Get<TShadowLabel>(L"L1_02");
+    L1_06_1 = Get<TShadowLabel>(L"L1_06_1");
+    L1_06_2 = Get<TShadowLabel>(L"L1_06_2");
+    CButton1 = Get<TdxfColorButton>(L"CButton1");
+    CButton2 = Get<TdxfColorButton>(L"CButton2");
+    CButton3 = Get<TdxfColorButton>(L"CButton3");
+    CButton4 = Get<TdxfColorButton>(L"CButton4");
 
     CheckBox1->OnClick = [this](TComponent* s) { CheckBox1Click(s); };
     C0_01->OnChange = [this](TComponent* s) { C0_01Change(s); };
@@ -223,9 +219,7 @@ void TMainForm1::CreateMenu() {
     MenuItem(L"N9")->OnClick = [this](TComponent*) { ShowInformation(); };
 }
 
-TMenuItem* TMainForm1::MenuItem(const std::wstring& name) const {
-    return static_cast<TMenuItem*>(FindComponent(name));
-}
+TMenuItem* TMainForm1::MenuItem(const std::wstring& name) const { return Get<TMenuItem>(name); }
 
 void TMainForm1::CreateHotKeys() {
     void (TMainForm1::*const commands[])(TComponent*) = {&TMainForm1::N3Click, &TMainForm1::N4Click,
@@ -242,7 +236,7 @@ void TMainForm1::CreateHotKeys() {
 
 void TMainForm1::FillLists() {
     for (const ListRow& list : kLists) {
-        auto* box = static_cast<TMultiColComboBox*>(FindComponent(list.name));
+        auto* box = Get<TMultiColComboBox>(list.name);
         std::vector<int> widths(list.columnWidths.begin(), list.columnWidths.end());
         std::erase(widths, 0);
         box->SetColumnWidths(std::move(widths));
@@ -258,6 +252,8 @@ LRESULT TMainForm1::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_NCHITTEST) return HTCAPTION;
     // A right click on that "caption" would open the window menu; the window has no menu.
     if (msg == WM_CONTEXTMENU && HWND(wp) == Handle()) return 0;
+    // Nor from the keyboard: Alt+Space would open it.
+    if (msg == WM_SYSCOMMAND && (wp & 0xFFF0) == SC_KEYMENU) return 0;
     return TForm::WndProc(msg, wp, lp);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The main window: every option control, the tray icon with its menu, the six hotkeys and the
 // capture commands. It is the only settings screen; its controls are the options.
+#include "app/SettingsTable.h"
 #include "capture/Winshot.h"
 #include "controls/Colorbutton.h"
 #include "controls/Dxfcheckbox.h"
@@ -12,6 +13,7 @@
 #include "framework/ExtCtrls.h"
 #include "framework/GlobalHotKey.h"
 #include "framework/Hints.h"
+#include "framework/IniFile.h"
 #include "framework/Menus.h"
 #include "framework/Spin.h"
 #include "framework/TrayIcon.h"
@@ -22,6 +24,8 @@
 #include <memory>
 
 namespace pelorine {
+
+class HandOffFile;
 
 class TMainForm1 : public TForm {
   public:
@@ -65,6 +69,8 @@ class TMainForm1 : public TForm {
     void C1_05Change(TComponent* sender);
 
     const std::wstring& AppDir() const { return AppDir_; }
+    // The hints the user sees over the controls.
+    TToolTips& Hints() { return *hints_; }
     std::wstring HandOffPath() const { return AppDir_ + L"/_tmp000.tmp"; }
     TMenuItem* MenuItem(const std::wstring& name) const;
     // Shows the information window modally; set by the application, which owns that window.
@@ -78,17 +84,23 @@ class TMainForm1 : public TForm {
     void FillLists();
     void SetHint(TWinControl* control, const std::wstring& hint);
     void RunCapture(bool activeWindow, Output output, bool switchTray);
-    void SaveCapture();
-    void PrintCapture();
+    void SaveCapture(const HandOffFile& handOff);
+    void PrintCapture(const HandOffFile& handOff);
+    class CommandScope;
+    bool ClosingBegun() const;
     void MakeSaveFolder(const std::wstring& folder) const;
     void OpenUserGuide();
     void ShowInformation();
     void LoadSettings();
+    void LoadSetting(const TIniFile& ini, const SettingKey& key);
+    void RunAfterLoad(AfterLoad rule);
     void FormClose(TComponent* sender, TCloseAction& action);
     void Beep() const;
 
     std::wstring AppDir_;
     std::wstring SaveExt_;
+    int runningCommands_ = 0;
+    bool closeDeferred_ = false; // a close asked for while a command ran; done at its end
     std::unique_ptr<TToolTips> hints_;
     HICON icon_ = nullptr; // the application icon, a shared resource
 };

@@ -1,26 +1,16 @@
 // The main window's options in the settings file: read once while the window is built,
-// written once when it closes.
+// written once when it closes. One table of keys drives both passes.
 #include "app/Mainwindow1.h"
 #include "app/SettingsTable.h"
 #include "app/SettingsValues.h"
+#include "app/WindowPlacement.h"
+#include "forms/MainForm1Layout.h"
 #include "framework/Application.h"
 #include "framework/IniFile.h"
 
 namespace pelorine {
 
 namespace {
-// The check boxes are stored under names of their meaning.
-const std::pair<const wchar_t*, const wchar_t*> kCheckBoxKeys[] = {{L"HOTKEY", L"CheckBox1"},
-                                                                   {L"CURSOR", L"CheckBox2"},
-                                                                   {L"TIMING", L"CheckBox3"},
-                                                                   {L"SOUND", L"CheckBox4"}};
-
-std::wstring ControlNameOf(const std::wstring& key) {
-    for (const auto& [k, name] : kCheckBoxKeys)
-        if (key == k) return name;
-    return key;
-}
-
 std::wstring SettingsPath() { return IniPathFromExePath(TApplication::ExeName()); }
 
 // Where the window shows when it is not minimised: a minimised window reports its parking place
@@ -39,62 +29,123 @@ POINT RestoredPlace(HWND wnd) {
     return {placement.rcNormalPosition.left + monitor.rcWork.left - monitor.rcMonitor.left,
             placement.rcNormalPosition.top + monitor.rcWork.top - monitor.rcMonitor.top};
 }
+
+std::vector<Rect> WorkAreas() {
+    std::vector<Rect> areas;
+    EnumDisplayMonitors(
+        nullptr, nullptr,
+        [](HMONITOR monitor, HDC, LPRECT, LPARAM lp) {
+            MONITORINFO info{};
+            info.cbSize = sizeof info;
+            if (GetMonitorInfoW(monitor, &info))
+                reinterpret_cast<std::vector<Rect>*>(lp)->push_back(FromRECT(info.rcWork));
+            return TRUE;
+        },
+        LPARAM(&areas));
+    return areas;
+}
 } // namespace
 
 void TMainForm1::LoadSettings() {
     const TIniFile ini(SettingsPath());
     for (const SettingKey& key : kSettingKeys) {
-        const std::wstring k = key.key;
-        RECT rc;
-        GetWindowRect(Handle(), &rc);
-        if (k == L"M_TOP") {
-            SetBounds(Bounds(rc.left, ini.ReadInteger(key.section, k, rc.top), Width(), Height()));
-            continue;
-        }
-        if (k == L"M_LEFT") {
-            SetBounds(Bounds(ini.ReadInteger(key.section, k, rc.left), rc.top, Width(), Height()));
-            continue;
-        }
-        TComponent* control = FindComponent(ControlNameOf(k));
-        if (auto* box = dynamic_cast<TdxfCheckBox*>(control)) {
-            box->SetChecked(ini.ReadBool(key.section, k, box->Checked()));
-        } else if (auto* list = dynamic_cast<TMultiColComboBox*>(control)) {
-            list->SetItemIndex(ini.ReadInteger(key.section, k, list->ItemIndex()));
-        } else if (auto* spin = dynamic_cast<TSpinEdit*>(control)) {
-            spin->SetValue(ini.ReadInteger(key.section, k, spin->Value()));
-        } else if (auto* edit = dynamic_cast<TEdit*>(control)) {
-            edit->SetText(ini.ReadString(key.section, k, edit->Text()));
-        }
-        if (k == L"HOTKEY") CheckBox1Click(this);
-        if (k == L"C0_01") C0_01Change(this);
-        if (k == L"C1_01") C1_01Change(this);
-        if (k == L"C1_05") C1_05Change(this);
+        LoadSetting(ini, key);
+        RunAfterLoad(key.afterLoad);
     }
     if (C0_01->Text().empty()) C0_01->SetText(AppDir_); // runs C0_01Change through the edit
 }
 
-void TMainForm1::FormClose(TComponent*, TCloseAction&) {
+void TMainForm1::LoadSetting(const TIniFile& ini, const SettingKey& key) {
+    RECT rc;
+    GetWindowRect(Handle(), &rc);
+    switch (key.kind) {
+    case SettingKind::WindowTop:
+        SetBounds(Bounds(rc.left, ini.ReadInteger(key.section, key.key, rc.top), Width(), Height()));
+        break;
+    case SettingKind::WindowLeft:
+        SetBounds(Bounds(ini.ReadInteger(key.section, key.key, rc.left), rc.top, Width(), Height()));
+        break;
+    case SettingKind::Check: {
+        auto* box = Get<TdxfCheckBox>(key.control);
+        box->SetChecked(ini.ReadBool(key.section, key.key, box->Checked()));
+        break;
+    }
+    case SettingKind::Text: {
+        auto* edit = Get<TEdit>(key.control);
+        edit->SetText(ini.ReadString(key.section, key.key, edit->Text()));
+        break;
+    }
+    case SettingKind::SpinValue: {
+        auto* spin = Get<TSpinEdit>(key.control);
+        spin->SetValue(ini.ReadInteger(key.section, key.key, spin->Value()));
+        break;
+    }
+    case SettingKind::ListIndex: {
+        auto* list = Get<TMultiColComboBox>(key.control);
+        list->SetItemIndex(ini.ReadInteger(key.section, key.key, list->ItemIndex()));
+        break;
+    }
+    }
+}
+
+void TMainForm1::RunAfterLoad(AfterLoad rule) {
+    switch (rule) {
+    case AfterLoad::None:
+        break;
+    case AfterLoad::KeepOnScreen: {
+        RECT rc;
+        GetWindowRect(Handle(), &rc);
+        const Point place = PlaceOnScreen({rc.left, rc.top}, mainform::kTitleArea, WorkAreas());
+        SetBounds(Bounds(place.x, place.y, Width(), Height()));
+        break;
+    }
+    case AfterLoad::HotKeySwitch:
+        CheckBox1Click(this);
+        break;
+    case AfterLoad::SaveFolderRule:
+        C0_01Change(this);
+        break;
+    case AfterLoad::FormatRule:
+        C1_01Change(this);
+        break;
+    case AfterLoad::ResizeRule:
+        C1_05Change(this);
+        break;
+    }
+}
+
+void TMainForm1::FormClose(TComponent*, TCloseAction& action) {
+    if (runningCommands_ > 0) {
+        closeDeferred_ = true;
+        action = TCloseAction::None;
+        return;
+    }
+    closeDeferred_ = false;
     TIniFile ini(SettingsPath());
     const POINT place = RestoredPlace(Handle()); // also while the window is hidden
     for (const SettingKey& key : kSettingKeys) {
-        const std::wstring k = key.key;
-        if (k == L"M_TOP") {
-            ini.WriteInteger(key.section, k, place.y);
-            continue;
+        switch (key.kind) {
+        case SettingKind::WindowTop:
+            ini.WriteInteger(key.section, key.key, place.y);
+            break;
+        case SettingKind::WindowLeft:
+            ini.WriteInteger(key.section, key.key, place.x);
+            break;
+        case SettingKind::Check:
+            ini.WriteBool(key.section, key.key, Get<TdxfCheckBox>(key.control)->Checked());
+            break;
+        case SettingKind::Text:
+            // Only what the next start reads back is kept: a huge text would only make the
+            // file, and every write to it, slow.
+            ini.WriteString(key.section, key.key, CutToShiftJisBytes(Get<TEdit>(key.control)->Text()));
+            break;
+        case SettingKind::SpinValue:
+            ini.WriteInteger(key.section, key.key, Get<TSpinEdit>(key.control)->Value());
+            break;
+        case SettingKind::ListIndex:
+            ini.WriteInteger(key.section, key.key, Get<TMultiColComboBox>(key.control)->ItemIndex());
+            break;
         }
-        if (k == L"M_LEFT") {
-            ini.WriteInteger(key.section, k, place.x);
-            continue;
-        }
-        TComponent* control = FindComponent(ControlNameOf(k));
-        if (auto* box = dynamic_cast<TdxfCheckBox*>(control))
-            ini.WriteBool(key.section, k, box->Checked());
-        else if (auto* list = dynamic_cast<TMultiColComboBox*>(control))
-            ini.WriteInteger(key.section, k, list->ItemIndex());
-        else if (auto* spin = dynamic_cast<TSpinEdit*>(control))
-            ini.WriteInteger(key.section, k, spin->Value());
-        else if (auto* edit = dynamic_cast<TEdit*>(control))
-            ini.WriteString(key.section, k, edit->Text());
     }
 }
 

@@ -101,10 +101,10 @@ void TimeOneSave(Stages& stages, TTrayIcon& tray, const std::wstring& folder) {
     stages.Time("tray icon off (TTrayIcon::SetActive false)", [&] { tray.SetActive(false); });
     stages.Time("capture (TWinShot::Capture)", [&] { capture.SetHandle(shot.Capture()); });
     TBitmap preview;
-    stages.Time("clipboard (TClipboard Assign + GetBitmap)", [&] {
+    stages.Time("clipboard and preview (TClipboard::Assign, TBitmap::Assign)", [&] {
         TClipboard clipboard;
         clipboard.Assign(capture);
-        clipboard.GetBitmap(preview);
+        preview.Assign(capture.Handle());
     });
     stages.Time("tray icon on (TTrayIcon::SetActive true)", [&] { tray.SetActive(true); });
     const std::wstring handOff = folder + L"/_tmp000.tmp";

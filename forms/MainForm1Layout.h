@@ -2,6 +2,8 @@
 // The main window's form description: every control with its class, place (left, top, width,
 // height at 96 dpi), tab order, text, hint, range and look, in the order the controls are made
 // (later windowed controls lie on top of earlier ones). Data only, so tests can read it natively.
+#include "framework/Geometry.h"
+
 #include <array>
 #include <cstdint>
 
@@ -23,6 +25,8 @@ struct ControlRow {
 };
 
 constexpr int kClientWidth = 361, kClientHeight = 553, kLeft = 20, kTop = 20;
+// The top disc of the skin, by which the window is dragged: it must stay reachable on a screen.
+constexpr Rect kTitleArea{29, 0, 179, 150};
 
 // clang-format off
 constexpr std::array<ControlRow, 50> kControls{{

@@ -76,10 +76,8 @@ void TApplication::HandleException() {
         ShowError(e.Message());
     } catch (const std::bad_alloc&) {
         ShowError(L"メモリが不足しています");
-    } catch (const std::exception& e) {
-        const std::string what = e.what();
-        ShowError(std::wstring(what.begin(), what.end()));
     } catch (...) {
+        // Every text the user sees is Japanese; a library's English text would say nothing.
         ShowError(L"不明なエラーが発生しました");
     }
 }

@@ -46,10 +46,4 @@ void TClipboard::Assign(const TBitmap& bitmap, HPALETTE palette) {
     }
 }
 
-void TClipboard::GetBitmap(TBitmap& into) {
-    Open();
-    ClipboardCloser closer;
-    into.Assign(HBITMAP(GetClipboardData(CF_BITMAP)));
-}
-
 } // namespace pelorine

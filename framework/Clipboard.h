@@ -1,5 +1,5 @@
 #pragma once
-// The clipboard: bitmaps in and out. Another program may hold the clipboard open for a moment,
+// The clipboard: bitmaps go onto it. Another program may hold the clipboard open for a moment,
 // so opening retries briefly before it gives up with the user-facing error.
 #include "framework/Bitmap.h"
 
@@ -10,8 +10,6 @@ class TClipboard {
     explicit TClipboard(HWND owner = nullptr) : owner_(owner) {}
     // Puts a copy of the bitmap on the clipboard (CF_BITMAP, and CF_PALETTE when it has one).
     void Assign(const TBitmap& bitmap, HPALETTE palette = nullptr);
-    // A copy of the clipboard's bitmap, or an empty bitmap when it holds none.
-    void GetBitmap(TBitmap& into);
     static constexpr const wchar_t* kCannotOpen = L"クリップボードを開くことができません";
 
   private:

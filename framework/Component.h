@@ -1,6 +1,8 @@
 #pragma once
 // Components own the components made with New(), by name, and free them in reverse order.
 // Portable: no platform headers.
+#include "framework/Error.h"
+
 #include <memory>
 #include <string>
 #include <utility>
@@ -28,6 +30,12 @@ class TComponent {
         return raw;
     }
     TComponent* FindComponent(const std::wstring& name) const;
+    // The owned component of that name as a T. One that is missing or of another class is a
+    // fault of the form description: it fails loudly rather than handing out a bad pointer.
+    template <typename T> T* Get(const std::wstring& name) const {
+        if (auto* found = dynamic_cast<T*>(FindComponent(name))) return found;
+        throw Error(L"部品 " + name + L" が見つかりません");
+    }
     size_t ComponentCount() const { return owned_.size(); }
     TComponent* Components(size_t i) const { return owned_[i].get(); }
 

@@ -328,6 +328,12 @@ TForm::TForm(TComponent* owner, DWORD style, DWORD exStyle, const std::wstring& 
     CreateOwnWindow(style, exStyle | WS_EX_CONTROLPARENT, caption, nullptr);
 }
 
+// The application must never reach a freed main form (the error box of a failed start-up
+// would otherwise take it as its owner).
+TForm::~TForm() {
+    if (Application().MainForm() == this) Application().SetMainForm(nullptr);
+}
+
 void TForm::SetClientSize(int width, int height) {
     RECT rc{0, 0, width, height};
     AdjustWindowRectEx(&rc, DWORD(GetWindowLongPtrW(Handle(), GWL_STYLE)), FALSE,

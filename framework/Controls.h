@@ -135,6 +135,7 @@ enum class TCloseAction { None, Hide, Free };
 class TForm : public TWinControl {
   public:
     TForm(TComponent* owner, DWORD style, DWORD exStyle, const std::wstring& caption);
+    ~TForm() override;
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
     void Show();
     void Hide();

@@ -57,6 +57,32 @@ TEST_F(CaptureTest, F7TakesTheForegroundWindowClippedToTheScreen) {
     EXPECT_EQ(size->height, rc.bottom - rc.top);
 }
 
+// Switching the hotkeys off and on again leaves them working at once, every time.
+TEST_F(CaptureTest, F8WorksHalfASecondAfterTheHotkeysAreSwitchedBackOn) {
+    StartWith("[SET]\r\nSOUND=0\r\nM_LEFT=20\r\nM_TOP=20\r\n");
+    for (int round = 0; round < 6; ++round) {
+        ClickAt(20 + 52 + 6, 20 + 34 + 6); // CheckBox1 off
+        Pump(300);
+        ClickAt(20 + 52 + 6, 20 + 34 + 6); // and on
+        Pump(500);
+        const DWORD before = GetClipboardSequenceNumber();
+        PressKey(VK_F8);
+        EXPECT_TRUE(WaitClipboardBitmap(before, 10000).has_value()) << "round " << round;
+    }
+}
+
+TEST_F(CaptureTest, AltSpaceOpensNoWindowMenu) {
+    StartWith("[SET]\r\nSOUND=0\r\nM_LEFT=20\r\nM_TOP=20\r\n");
+    ClickAt(20 + 104, 20 + 12); // the top disc, which is the window's own surface
+    Pump(300);
+    ASSERT_EQ(GetForegroundWindow(), app->MainWindow());
+    PressChord(VK_MENU, VK_SPACE);
+    HWND menu = nullptr;
+    WaitFor([&] { return (menu = app->VisibleWindowOfClass(L"#32768")) != nullptr; }, 1500);
+    if (menu) PressKey(VK_ESCAPE);
+    EXPECT_EQ(menu, nullptr);
+}
+
 TEST_F(CaptureTest, HotkeysOffDoNothingUntilTheBoxIsCheckedAgain) {
     StartWith("[SET]\r\nHOTKEY=0\r\nSOUND=0\r\nM_LEFT=20\r\nM_TOP=20\r\n");
     const DWORD before = GetClipboardSequenceNumber();

@@ -167,6 +167,42 @@ HWND PelorineProcess::WaitErrorBox(int timeoutMs) {
     return box;
 }
 
+HWND PelorineProcess::VisibleWindowOfClass(const std::wstring& className) const {
+    return FindProcessWindow(pi_.dwProcessId,
+                             [&](HWND w) { return ClassOf(w) == className && IsWindowVisible(w); });
+}
+
+std::vector<int> PelorineProcess::SerialsIn(const std::wstring& folder, const std::wstring& prefix) const {
+    std::vector<int> serials;
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(folder), ec)) {
+        const std::wstring name = entry.path().stem().wstring();
+        if (name.rfind(prefix, 0) == 0 && name.size() > prefix.size())
+            serials.push_back(std::stoi(name.substr(prefix.size())));
+    }
+    return serials;
+}
+
+HWND FindChildWithText(HWND parent, const std::wstring& text) {
+    struct Search {
+        const std::wstring* text;
+        HWND found;
+    } search{&text, nullptr};
+    EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM lp) {
+            auto* s = reinterpret_cast<Search*>(lp);
+            // WM_GETTEXT, not GetWindowText, which reads no control of another process.
+            wchar_t buffer[MAX_PATH] = {};
+            SendMessageW(child, WM_GETTEXT, MAX_PATH, LPARAM(buffer));
+            if (*s->text != buffer) return TRUE;
+            s->found = child;
+            return FALSE;
+        },
+        LPARAM(&search));
+    return search.found;
+}
+
 std::wstring MessageBoxText(HWND box) {
     std::wstring text;
     EnumChildWindows(
@@ -191,6 +227,14 @@ void PressKey(WORD vk) {
     SendKey(vk, false);
     Sleep(30);
     SendKey(vk, true);
+}
+
+void PressChord(WORD modifier, WORD vk) {
+    SendKey(modifier, false);
+    Sleep(30);
+    PressKey(vk);
+    Sleep(30);
+    SendKey(modifier, true);
 }
 
 void ClickAt(int x, int y) {

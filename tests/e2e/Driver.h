@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace e2e {
 
@@ -34,6 +35,10 @@ class PelorineProcess {
     std::wstring File(const std::wstring& name) const { return folder_ + L"\\" + name; }
     // A standard error box of this process, if one appears within the time.
     HWND WaitErrorBox(int timeoutMs);
+    // A visible top-level window of this process of that class ("#32768" is a menu), or null.
+    HWND VisibleWindowOfClass(const std::wstring& className) const;
+    // Serial numbers of the files "<prefix><n><ext>" in the folder.
+    std::vector<int> SerialsIn(const std::wstring& folder, const std::wstring& prefix) const;
 
   private:
     std::wstring folder_;
@@ -48,6 +53,10 @@ void DismissMessageBox(HWND box);
 HWND FindProcessWindow(DWORD pid, const std::function<bool(HWND)>& match);
 
 void PressKey(WORD vk);
+// Holds the modifier while the key is pressed (Alt+Space: VK_MENU, VK_SPACE).
+void PressChord(WORD modifier, WORD vk);
+// The child window of the parent, in any process, whose text is exactly the given one.
+HWND FindChildWithText(HWND parent, const std::wstring& text);
 void ClickAt(int x, int y);
 void DragFromTo(int x0, int y0, int x1, int y1);
 // Keeps this process's messages moving for a while.

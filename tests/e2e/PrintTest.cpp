@@ -169,6 +169,20 @@ TEST_F(PrintTest, F11PrintsTheActiveWindow) {
     pdf.Keep({rc.right - rc.left, rc.bottom - rc.top});
 }
 
+TEST_F(PrintTest, AMarginTypedOutOfRangeIsRefusedAndLeavesNoHandOffFile) {
+    // Typed, not yet left: the field shows 300 until it loses the focus.
+    HWND top = FindChildWithText(app->MainWindow(), L"20");
+    ASSERT_NE(top, nullptr);
+    SendMessageW(top, WM_SETTEXT, 0, LPARAM(L"300"));
+    PressKey(VK_F12);
+    HWND box = app->WaitErrorBox(30000);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box), L"余白は 0 から 255 mm の間で指定してください.");
+    EXPECT_FALSE(HandOffFileExists());
+    DismissMessageBox(box);
+    Pump(300);
+}
+
 TEST_F(PrintRefusedTest, TheErrorIsShownAndTheNextCaptureWorks) {
     const PrintedPdf pdf;
     PressKey(VK_F12);

@@ -108,34 +108,15 @@ std::vector<std::wstring> Listing(const std::wstring& folder) {
     return names;
 }
 
-HWND FindChildWithText(HWND parent, const std::wstring& text) {
-    struct Search {
-        const std::wstring* text;
-        HWND found;
-    } search{&text, nullptr};
-    EnumChildWindows(
-        parent,
-        [](HWND child, LPARAM lp) {
-            auto* s = reinterpret_cast<Search*>(lp);
-            // WM_GETTEXT, not GetWindowText, which reads no control of another process.
-            wchar_t buffer[MAX_PATH] = {};
-            SendMessageW(child, WM_GETTEXT, MAX_PATH, LPARAM(buffer));
-            if (*s->text != buffer) return TRUE;
-            s->found = child;
-            return FALSE;
-        },
-        LPARAM(&search));
-    return search.found;
-}
-
 struct SaveTest : testing::Test {
     // Starts the program with an ANSI settings file, as an older file would be: no sound, no
     // cursor, the save folder and "Snap" with the serial number 7, and the conversion keys.
-    void StartWith(const std::wstring& folder, const std::string& conversion = "") {
+    void StartWith(const std::wstring& folder, const std::string& conversion = "",
+                   const std::string& set = "") {
         saveFolder = folder;
         std::ofstream(fs::path(app->File(L"Pelorine.ini")), std::ios::binary)
-            << "[SET]\r\nSOUND=0\r\nCURSOR=0\r\n[SET0]\r\nC0_01=" << Narrow(folder)
-            << "\r\nC0_02=Snap\r\nC0_03=7\r\n[SET1]\r\n"
+            << "[SET]\r\nSOUND=0\r\nCURSOR=0\r\n"
+            << set << "[SET0]\r\nC0_01=" << Narrow(folder) << "\r\nC0_02=Snap\r\nC0_03=7\r\n[SET1]\r\n"
             << conversion;
         Start();
     }
@@ -375,4 +356,29 @@ TEST_F(SaveTest, AHandOffFileThatCannotBeWrittenStopsTheSaveAfterTheClipboard) {
     EXPECT_TRUE(WaitClipboardBitmap(before, 1000).has_value());
     EXPECT_FALSE(FileExists(saveFolder));
     EXPECT_EQ(SerialAfterClose(), 7);
+}
+
+// Closing while saves are still to come: none of them writes a file after the settings, so the
+// stored serial number lies past every file and the next run overwrites nothing.
+TEST_F(SaveTest, ClosingDuringADelayedSaveSavesNothingMore) {
+    StartWith(app->File(L"shots"), "C1_01=0\r\n", "TIMING=1\r\n");
+    Press(VK_F10);
+    Pump(1500);
+    ASSERT_TRUE(app->CloseAndWait(15000));
+    EXPECT_TRUE(Listing(saveFolder).empty());
+    EXPECT_EQ(GetPrivateProfileIntW(L"SET0", L"C0_03", -1, Ini().c_str()), 7);
+}
+
+TEST_F(SaveTest, ClosingWithSavesQueuedStoresASerialPastEveryFile) {
+    StartWith(app->File(L"shots"), "C1_01=0\r\n");
+    for (int i = 0; i < 8; ++i) {
+        PressKey(VK_F10);
+        Sleep(20);
+    }
+    ASSERT_TRUE(app->CloseAndWait(60000));
+    const int stored = GetPrivateProfileIntW(L"SET0", L"C0_03", -1, Ini().c_str());
+    EXPECT_GE(stored, 7);
+    for (int serial : app->SerialsIn(saveFolder, L"Snap"))
+        EXPECT_LT(serial, stored);
+    EXPECT_FALSE(HandOffLeft());
 }

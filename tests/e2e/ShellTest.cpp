@@ -37,8 +37,9 @@ RECT RectOf(HWND w) {
 using testing_support::Utf16File;
 
 std::wstring IniValue(const std::wstring& file, const wchar_t* section, const wchar_t* key) {
-    wchar_t value[512] = {};
-    GetPrivateProfileStringW(section, key, L"<missing>", value, 512, file.c_str());
+    std::wstring value(4096, L'\0');
+    value.resize(GetPrivateProfileStringW(section, key, L"<missing>", value.data(), DWORD(value.size()),
+                                          file.c_str()));
     return value;
 }
 
@@ -154,7 +155,40 @@ TEST_F(ShellTest, FirstStartShowsTheWindowAtItsPlaceAndClosingWritesTheDefaults)
 
     ASSERT_TRUE(app_->CloseAndWait(15000));
     EXPECT_EQ(ReadFileBytes(app_->File(L"Pelorine.ini")),
-              Utf16File(pelorine::FirstRunIniText(app_->Folder())));
+              Utf16File(testing_support::FirstRunIniText(app_->Folder())));
+}
+
+TEST_F(ShellTest, AWindowStoredOffEveryScreenComesBackWithItsTopDisc) {
+    StartWith("[SET]\r\nM_TOP=-99999\r\nM_LEFT=-150\r\n");
+    RECT rc = RectOf(main_);
+    EXPECT_EQ(rc.left, -29);
+    EXPECT_EQ(rc.top, 0);
+    ASSERT_TRUE(app_->CloseAndWait(15000));
+    EXPECT_EQ(Ini(L"SET", L"M_TOP"), L"0");
+
+    // Partly on the screen: it stays where it was stored.
+    StartWith("[SET]\r\nM_TOP=-100\r\nM_LEFT=-150\r\n");
+    rc = RectOf(main_);
+    EXPECT_EQ(rc.left, -150);
+    EXPECT_EQ(rc.top, -100);
+}
+
+// A value far longer than the program reads back, in the settings file and typed into a field.
+TEST_F(ShellTest, ClosingWithVeryLongValuesIsPrompt) {
+    StartWith("[SET]\r\nSOUND=0\r\n[SET0]\r\nC0_02=" + std::string(200000, 'x') + "\r\n");
+    HWND folder = FindChildWithText(main_, app_->Folder());
+    ASSERT_NE(folder, nullptr);
+    const std::wstring longText(200000, L'y');
+    SendMessageW(folder, WM_SETTEXT, 0, LPARAM(longText.c_str()));
+    const DWORD start = GetTickCount();
+    ASSERT_TRUE(app_->CloseAndWait(10000));
+    EXPECT_LT(GetTickCount() - start, 3000u);
+    // What the next run can read back is what is kept.
+    for (const auto& [key, letter] : {std::pair{L"C0_01", L'y'}, std::pair{L"C0_02", L'x'}}) {
+        const std::wstring stored = Ini(L"SET0", key);
+        EXPECT_EQ(stored.size(), 2047u);
+        EXPECT_EQ(stored.find_first_not_of(letter), std::wstring::npos);
+    }
 }
 
 TEST_F(ShellTest, TrayIconBringsTheWindowBackAndItsMenuEndsTheProgram) {

@@ -112,4 +112,15 @@ inline bool KeyTaken(UINT vk) {
     return !free;
 }
 
+// The whole settings file a first run leaves behind, as the profile functions write it.
+inline std::wstring FirstRunIniText(const std::wstring& appDir) {
+    return L"[SET]\r\nM_TOP=20\r\nM_LEFT=20\r\nHOTKEY=1\r\nCURSOR=1\r\nTIMING=0\r\nSOUND=1\r\n"
+           L"[SET0]\r\nC0_01=" +
+           appDir +
+           L"\r\nC0_02=Snap\r\nC0_03=0\r\n"
+           L"[SET1]\r\nC1_01=-1\r\nC1_02=-1\r\nC1_03=-1\r\nC1_04=-1\r\nC1_05=-1\r\n"
+           L"C1_06_1=100\r\nC1_06_2=640\r\nC1_06_3=480\r\n"
+           L"[SET2]\r\nC2_02=\r\nC2_03=\r\nC2_04_1=0\r\nC2_04_2=0\r\nC2_04_3=0\r\nC2_04_4=0\r\n";
+}
+
 } // namespace testing_support

@@ -27,7 +27,9 @@ TEST(Clipboard, BitmapRoundTripKeepsSizeAndPixelsAndTheCallersCopy) {
     clipboard.Assign(original);
     ASSERT_FALSE(original.Empty()); // the clipboard took its own copy
     TBitmap back;
-    clipboard.GetBitmap(back);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    back.Assign(HBITMAP(GetClipboardData(CF_BITMAP)));
+    CloseClipboard();
     ASSERT_FALSE(back.Empty());
     EXPECT_EQ(back.Width(), 37);
     EXPECT_EQ(back.Height(), 23);

@@ -1,7 +1,6 @@
 // The settings file through the real profile functions: every value type read back from ANSI
 // and UTF-16 files, the encoding of new and existing files, write failures, and the exact
 // bytes of a first-run file.
-#include "app/SettingsTable.h"
 #include "framework/Error.h"
 #include "framework/IniFile.h"
 #include "support/WinTest.h"
@@ -164,26 +163,6 @@ TEST_F(IniFileTest, RelativePathIsMadeAbsolute) {
     const std::wstring name = TIniFile(L"Pelorine.ini").FileName();
     std::filesystem::current_path(previous);
     EXPECT_EQ(name, PathOf(L"Pelorine.ini"));
-}
-
-TEST_F(IniFileTest, FirstRunWritesExactlyTheExpectedFile) {
-    const std::wstring path = PathOf(L"Pelorine.ini");
-    const std::wstring appDir = kForeignFolder;
-    TIniFile ini(path);
-    for (const SettingKey& key : kSettingKeys) {
-        switch (key.type) {
-        case SettingType::Integer:
-            ini.WriteInteger(key.section, key.key, key.defaultNumber);
-            break;
-        case SettingType::Boolean:
-            ini.WriteBool(key.section, key.key, key.defaultNumber != 0);
-            break;
-        case SettingType::String:
-            ini.WriteString(key.section, key.key, FirstRunValueText(key, appDir));
-            break;
-        }
-    }
-    EXPECT_EQ(ReadBytes(path), Utf16File(FirstRunIniText(appDir)));
 }
 
 } // namespace

@@ -2,7 +2,6 @@
 // and writing the file back when it closes. The settings file is the one beside this test
 // program, as it is beside Pelorine.exe.
 #include "app/Mainwindow1.h"
-#include "app/SettingsTable.h"
 #include "framework/Application.h"
 #include "framework/Error.h"
 #include "support/WinTest.h"
@@ -26,6 +25,12 @@ std::wstring ProgramFolder() {
     return path.substr(0, path.find_last_of(L'\\'));
 }
 
+std::string ReadBytesOf(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+using testing_support::FirstRunIniText;
 using testing_support::KeyTaken;
 using testing_support::Utf16File;
 
@@ -137,7 +142,7 @@ TEST_F(MainFormSettingsTest, NoFileGivesTheDesignValues) {
     EXPECT_FALSE(f.CheckBox3->Checked());
     EXPECT_TRUE(f.CheckBox4->Checked());
     EXPECT_EQ(f.C0_01->Text(), f.AppDir());
-    EXPECT_EQ(f.C0_01->Hint(), f.AppDir());
+    EXPECT_EQ(f.Hints().Text(f.C0_01->Handle()), f.AppDir());
     EXPECT_EQ(f.AppDir(), ProgramFolder());
     EXPECT_EQ(f.C0_02->Text(), L"Snap");
     EXPECT_EQ(f.C0_03->Value(), 0);
@@ -174,7 +179,7 @@ TEST_F(MainFormSettingsTest, EveryKeyFeedsItsControl) {
     EXPECT_TRUE(f.CheckBox3->Checked());
     EXPECT_FALSE(f.CheckBox4->Checked());
     EXPECT_EQ(f.C0_01->Text(), L"D:\\Shots");
-    EXPECT_EQ(f.C0_01->Hint(), L"D:\\Shots");
+    EXPECT_EQ(f.Hints().Text(f.C0_01->Handle()), L"D:\\Shots");
     EXPECT_EQ(f.C0_02->Text(), L"Cap");
     EXPECT_EQ(f.C0_03->Value(), 42);
     EXPECT_EQ(f.C1_01->ItemIndex(), 4);
@@ -282,7 +287,7 @@ TEST_F(MainFormSettingsTest, SaveFolderLosesOneTrailingBackslash) {
         SCOPED_TRACE(testing::Message() << stored.size());
         TMainForm1& f = Load(Utf16File(L"[SET0]\r\nC0_01=" + stored + L"\r\n"));
         EXPECT_EQ(f.C0_01->Text(), shown);
-        EXPECT_EQ(f.C0_01->Hint(), shown);
+        EXPECT_EQ(f.Hints().Text(f.C0_01->Handle()), shown);
         root_.reset();
     }
 }
@@ -301,14 +306,14 @@ TEST_F(MainFormSettingsTest, SaveFolderRuleWaitsWhileTheUserTypes) {
     DWORD start = 0, end = 0;
     SendMessageW(edit, EM_GETSEL, WPARAM(&start), LPARAM(&end));
     EXPECT_EQ(end, 8u);
-    EXPECT_EQ(f.C0_01->Hint(), L"C:\\caps");
+    EXPECT_EQ(f.Hints().Text(f.C0_01->Handle()), L"C:\\caps");
     SendMessageW(edit, EM_REPLACESEL, TRUE, LPARAM(L"new"));
     EXPECT_EQ(f.C0_01->Text(), L"C:\\caps\\new");
 
     SendMessageW(edit, EM_REPLACESEL, TRUE, LPARAM(L"\\"));
     f.C0_02->SetFocus(); // leaving the field applies the rule
     EXPECT_EQ(f.C0_01->Text(), L"C:\\caps\\new");
-    EXPECT_EQ(f.C0_01->Hint(), L"C:\\caps\\new");
+    EXPECT_EQ(f.Hints().Text(f.C0_01->Handle()), L"C:\\caps\\new");
 }
 
 TEST_F(MainFormSettingsTest, LongValuesAreCutTo2047Bytes) {
@@ -398,4 +403,53 @@ TEST_F(MainFormSettingsTest, ReadOnlyFileMakesTheCloseFailAndTheWindowStay) {
     EXPECT_TRUE(IsWindowVisible(f.Handle()));
     EXPECT_FALSE(Application().Terminated());
     EXPECT_EQ(IniBytes(), "[SET]\r\nM_TOP=20\r\n");
+}
+
+namespace {
+// Another program that takes the clipboard whenever it changes and puts a 3 × 3 picture there.
+class ClipboardThief {
+  public:
+    ClipboardThief() {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = Proc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"ClipboardThief";
+        RegisterClassW(&wc);
+        wnd_ = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, wc.hInstance,
+                               nullptr);
+        AddClipboardFormatListener(wnd_);
+    }
+    ~ClipboardThief() {
+        RemoveClipboardFormatListener(wnd_);
+        DestroyWindow(wnd_);
+    }
+
+  private:
+    static LRESULT CALLBACK Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+        if (msg == WM_CLIPBOARDUPDATE && GetClipboardOwner() != w && OpenClipboard(w)) {
+            EmptyClipboard();
+            SetClipboardData(CF_BITMAP, CreateBitmap(3, 3, 1, 32, nullptr));
+            CloseClipboard();
+            return 0;
+        }
+        return DefWindowProcW(w, msg, wp, lp);
+    }
+    HWND wnd_;
+};
+} // namespace
+
+// Switching the tray icon on dispatches messages after the capture reached the clipboard; the
+// save must still write the capture, not whatever another program put there meanwhile.
+TEST_F(MainFormSettingsTest, SaveDesktopWritesItsOwnCaptureWhateverTheClipboardHoldsByThen) {
+    const std::filesystem::path folder = std::filesystem::path(ProgramFolder()) / L"clipboard-shots";
+    std::filesystem::remove_all(folder);
+    TMainForm1& f = Load("[SET]\r\nHOTKEY=0\r\nSOUND=0\r\n[SET0]\r\nC0_01=" + folder.string() +
+                         "\r\n[SET1]\r\nC1_01=0\r\n");
+    const ClipboardThief thief;
+    f.D1Click(&f);
+    const std::string bmp = ReadBytesOf(folder / L"Snap0.bmp");
+    std::filesystem::remove_all(folder);
+    ASSERT_GE(bmp.size(), 26u);
+    EXPECT_EQ(*reinterpret_cast<const int32_t*>(bmp.data() + 18), GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(f.Image1->Picture().Width(), GetSystemMetrics(SM_CXSCREEN));
 }
