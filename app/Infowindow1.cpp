@@ -35,14 +35,13 @@ void TInfoForm1::CreateMembers() {
             }
         }
     }
-    auto find = [this](const wchar_t* name) { return FindComponent(name); };
-    Image1 = static_cast<TImage*>(find(L"Image1"));
-    Label1 = static_cast<TLabel*>(find(L"Label1"));
-    Label2 = static_cast<TLabel*>(find(L"Label2"));
-    Label3 = static_cast<TLabel*>(find(L"Label3"));
-    SpeedButton1 = static_cast<TSpeedButton*>(find(L"SpeedButton1"));
-    SpeedButton2 = static_cast<TSpeedButton*>(find(L"SpeedButton2"));
-    SpeedButton3 = static_cast<TSpeedButton*>(find(L"SpeedButton3"));
+    Image1 = Get<TImage>(L"Image1");
+    Label1 = Get<TLabel>(L"Label1");
+    Label2 = Get<TLabel>(L"Label2");
+    Label3 = Get<TLabel>(L"Label3");
+    SpeedButton1 = Get<TSpeedButton>(L"SpeedButton1");
+    SpeedButton2 = Get<TSpeedButton>(L"SpeedButton2");
+    SpeedButton3 = Get<TSpeedButton>(L"SpeedButton3");
     FitLabels();
 
     SpeedButton1->OnClick = [this](TComponent* s) { SpeedButton1Click(s); };
@@ -83,8 +82,7 @@ TControl* TInfoForm1::CreateMember(const MemberRow& row) {
 // button keeps the designed margins around it, so the whole address is readable and clickable.
 void TInfoForm1::FitLabels() {
     for (const MemberRow& row : kMembers)
-        if (row.kind == Kind::Label)
-            FitLabel(*static_cast<TLabel*>(FindComponent(row.name)), LinkOver(row.name) != nullptr);
+        if (row.kind == Kind::Label) FitLabel(*Get<TLabel>(row.name), LinkOver(row.name) != nullptr);
     for (const MemberRow& row : kMembers)
         if (row.linkOf) FitLink(row, *FindMember(row.linkOf));
 }
@@ -99,10 +97,10 @@ void TInfoForm1::FitLabel(TLabel& label, bool centred) {
 }
 
 void TInfoForm1::FitLink(const MemberRow& button, const MemberRow& designedLabel) {
-    const Rect label = static_cast<TLabel*>(FindComponent(designedLabel.name))->BoundsRect();
+    const Rect label = Get<TLabel>(designedLabel.name)->BoundsRect();
     const int marginLeft = designedLabel.left - button.left;
     const int marginRight = button.left + button.width - designedLabel.left - designedLabel.width;
-    static_cast<TSpeedButton*>(FindComponent(button.name))
+    Get<TSpeedButton>(button.name)
         ->SetBounds(
             Rect{label.left - marginLeft, button.top, label.right + marginRight, button.top + button.height});
 }

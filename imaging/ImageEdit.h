@@ -37,7 +37,6 @@ class TImageEdit {
 
     // true: ResizeImage fits the picture inside the box, centred on white margins.
     void SetAspectRatio(bool keep) { aspectRatio_ = keep; }
-    bool AspectRatio() const { return aspectRatio_; }
     // The result is width × height; a side below 1 is refused.
     bool ResizeImage(int width, int height);
 

@@ -25,22 +25,16 @@ void DrawPage(HDC dc, const Pixmap& picture, const PageMetrics& page, const Page
 class TImagePrint {
   public:
     void SetHeaderText(const std::wstring& text) { decoration_.header = text; }
-    const std::wstring& HeaderText() const { return decoration_.header; }
     void SetFooterText(const std::wstring& text) { decoration_.footer = text; }
-    const std::wstring& FooterText() const { return decoration_.footer; }
 
     // Millimetres, 0 to 255; anything else (NaN included) throws Error.
     void SetMarginTop(float mm);
     float MarginTop() const { return decoration_.margins.top; }
     void SetMarginBottom(float mm);
-    float MarginBottom() const { return decoration_.margins.bottom; }
     void SetMarginLeft(float mm);
-    float MarginLeft() const { return decoration_.margins.left; }
     void SetMarginRight(float mm);
-    float MarginRight() const { return decoration_.margins.right; }
 
     void SetFileName(const std::wstring& path) { fileName_ = path; }
-    const std::wstring& FileName() const { return fileName_; }
 
     // Prints the file on the default printer with its default paper and orientation. The
     // file has been read completely when this returns, whatever the result. False: nothing
