@@ -1,12 +1,16 @@
 // Windows of ours: one window procedure binds each to its object from the first message of its
 // creation until it is destroyed, whoever destroys it.
+#include "framework/Error.h"
 #include "framework/ExtCtrls.h"
 #include "framework/GlobalHotKey.h"
+#include "framework/Hints.h"
+#include "framework/StdCtrls.h"
 #include "framework/TrayIcon.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <vector>
 
 using namespace pelorine;
@@ -26,6 +30,17 @@ class CreationProbe : public TWinControl {
     std::vector<UINT> seen;
     bool boundWhenCreated = false;
 };
+
+std::wstring ErrorOf(const std::function<void()>& make) {
+    try {
+        make();
+    } catch (const Error& e) {
+        return e.Message();
+    } catch (...) {
+        return L"another exception";
+    }
+    return L"no exception";
+}
 } // namespace
 
 TEST(Window, TheObjectHearsItsWindowsCreationAndLetsGoOfItWhenItIsDestroyed) {
@@ -47,4 +62,18 @@ TEST(Window, FormsControlsTrayIconAndHotKeyShareOneWindowProcedure) {
         EXPECT_EQ(GetClassLongPtrW(wnd, GCLP_WNDPROC), procedure);
         EXPECT_EQ(GetWindowLongPtrW(wnd, GWLP_WNDPROC), procedure);
     }
+}
+
+TEST(Window, AWindowThatCannotBeMadeRaisesTheJapaneseError) {
+    TWinControl windowless(nullptr, nullptr); // no child window can be made inside it
+    TForm form(nullptr, WS_OVERLAPPEDWINDOW, 0, L"form");
+    const std::function<void()> makes[] = {
+        [&] { TPanel panel(nullptr, &windowless); },
+        [&] { TEdit edit(nullptr, &windowless); },
+        [&] { TCompanionEdit edit(nullptr, &form, L"NoSuchWindowClass", L"", 0, 18); },
+        [&] { TToolTips tips(HWND(UINT_PTR(0xDEAD))); },
+    };
+    for (size_t i = 0; i < std::size(makes); ++i)
+        EXPECT_EQ(ErrorOf(makes[i]), L"ウィンドウを作成できません") << i;
+    EXPECT_TRUE(windowless.Controls().empty());
 }
