@@ -8,22 +8,6 @@
 namespace pelorine {
 
 namespace {
-const wchar_t* const kObjectProp = L"Pelorine.Object";
-const wchar_t* const kWindowClass = L"PelorineWindow";
-
-void RegisterOwnClass() {
-    static const bool registered = [] {
-        WNDCLASSEXW wc{sizeof wc};
-        wc.style = CS_DBLCLKS;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.lpszClassName = kWindowClass;
-        wc.lpfnWndProc = DefWindowProcW;
-        return RegisterClassExW(&wc) != 0;
-    }();
-    (void)registered;
-}
-
 bool IsDescendant(HWND ancestor, HWND wnd) { return wnd && (wnd == ancestor || IsChild(ancestor, wnd)); }
 
 // Child windows need distinct ids: owner-drawn controls are found by id while they are being
@@ -88,84 +72,37 @@ TWinControl::TWinControl(TComponent* owner, TWinControl* parent) : TControl(owne
 
 TWinControl::~TWinControl() {
     DestroyComponents();
-    if (HWND w = wnd_.get()) {
-        if (subclassed_) RemoveWindowSubclass(w, SubclassProc, 1);
-        RemovePropW(w, kObjectProp);
-    }
+    if (subclassed_) RemoveWindowSubclass(Handle(), SubclassProc, 1);
 }
-
-TWinControl* TWinControl::FromHandle(HWND wnd) {
-    return wnd ? static_cast<TWinControl*>(GetPropW(wnd, kObjectProp)) : nullptr;
-}
-
-void TWinControl::Bind(HWND wnd) { SetPropW(wnd, kObjectProp, this); }
-
-void TWinControl::Unbind(HWND wnd) { RemovePropW(wnd, kObjectProp); }
 
 void TWinControl::CreateOwnWindow(DWORD style, DWORD exStyle, const std::wstring& text, HWND parentWnd) {
-    RegisterOwnClass();
-    const Rect& r = bounds_;
-    HWND wnd = CreateWindowExW(exStyle, kWindowClass, text.c_str(), style, r.left, r.top, r.Width(),
-                               r.Height(), parentWnd, (style & WS_CHILD) ? NextControlId() : nullptr,
-                               GetModuleHandleW(nullptr), nullptr);
-    if (!wnd) throw std::runtime_error("CreateWindowEx failed");
-    wnd_.reset(wnd);
-    Bind(wnd);
-    SetWindowLongPtrW(wnd, GWLP_WNDPROC, LONG_PTR(&OwnWndProc));
+    CreateHandle(exStyle, text, style, bounds_, parentWnd, (style & WS_CHILD) ? NextControlId() : nullptr);
     ApplyFont();
 }
 
 void TWinControl::CreateSystemWindow(const wchar_t* className, DWORD style, DWORD exStyle,
                                      const std::wstring& text) {
-    const Rect& r = bounds_;
-    HWND wnd =
-        CreateWindowExW(exStyle, className, text.c_str(), style | WS_CHILD, r.left, r.top, r.Width(),
-                        r.Height(), parent_->Handle(), NextControlId(), GetModuleHandleW(nullptr), nullptr);
-    if (!wnd) throw std::runtime_error("CreateWindowEx failed");
-    wnd_.reset(wnd);
-    Bind(wnd);
-    subclassed_ = SetWindowSubclass(wnd, SubclassProc, 1, DWORD_PTR(this)) != FALSE;
+    AdoptHandle(CreateWindowOrThrow(exStyle, className, text, style | WS_CHILD, bounds_, parent_->Handle(),
+                                    NextControlId()));
+    subclassed_ = SetWindowSubclass(Handle(), SubclassProc, 1, DWORD_PTR(this)) != FALSE;
     // Later controls lie on top of earlier ones.
-    SetWindowPos(wnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     ApplyFont();
-}
-
-LRESULT CALLBACK TWinControl::OwnWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
-    TWinControl* self = FromHandle(wnd);
-    if (!self) return DefWindowProcW(wnd, msg, wp, lp);
-    try {
-        if (msg == WM_NCDESTROY) {
-            RemovePropW(wnd, kObjectProp);
-            self->wnd_.release();
-            return DefWindowProcW(wnd, msg, wp, lp);
-        }
-        return self->WndProc(msg, wp, lp);
-    } catch (...) {
-        Application().HandleException();
-        return 0;
-    }
 }
 
 LRESULT CALLBACK TWinControl::SubclassProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
                                            DWORD_PTR ref) {
     auto* self = reinterpret_cast<TWinControl*>(ref);
-    try {
-        if (msg == WM_NCDESTROY) {
-            RemoveWindowSubclass(wnd, SubclassProc, 1);
-            RemovePropW(wnd, kObjectProp);
-            self->wnd_.release();
-            return DefSubclassProc(wnd, msg, wp, lp);
-        }
-        return self->WndProc(msg, wp, lp);
-    } catch (...) {
-        Application().HandleException();
-        return 0;
-    }
+    if (msg != WM_NCDESTROY) return self->Deliver(msg, wp, lp);
+    RemoveWindowSubclass(wnd, SubclassProc, 1);
+    self->subclassed_ = false;
+    self->Detach();
+    return DefSubclassProc(wnd, msg, wp, lp);
 }
 
 LRESULT TWinControl::DefaultHandler(UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg >= CM_BASE || !wnd_) return 0; // our own messages have no system default
-    return subclassed_ ? DefSubclassProc(wnd_.get(), msg, wp, lp) : DefWindowProcW(wnd_.get(), msg, wp, lp);
+    if (msg >= CM_BASE || !Handle()) return 0; // our own messages have no system default
+    return subclassed_ ? DefSubclassProc(Handle(), msg, wp, lp) : TWindow::WndProc(msg, wp, lp);
 }
 
 LRESULT TWinControl::ReflectToChild(HWND child, UINT msg, WPARAM wp, LPARAM lp) {
@@ -252,44 +189,44 @@ void TWinControl::RemoveControl(TControl* c) { std::erase(controls_, c); }
 
 void TWinControl::SetBounds(const Rect& r) {
     bounds_ = r;
-    if (wnd_) MoveWindow(wnd_.get(), r.left, r.top, r.Width(), r.Height(), TRUE);
+    if (Handle()) MoveWindow(Handle(), r.left, r.top, r.Width(), r.Height(), TRUE);
 }
 
 void TWinControl::SetVisible(bool v) {
     visible_ = v;
-    if (wnd_) ShowWindow(wnd_.get(), v ? SW_SHOWNA : SW_HIDE);
+    if (Handle()) ShowWindow(Handle(), v ? SW_SHOWNA : SW_HIDE);
 }
 
 void TWinControl::SetEnabled(bool e) {
     enabled_ = e;
-    if (wnd_) EnableWindow(wnd_.get(), e);
+    if (Handle()) EnableWindow(Handle(), e);
     Perform(CM_ENABLEDCHANGED);
 }
 
 void TWinControl::Invalidate() {
-    if (wnd_) InvalidateRect(wnd_.get(), nullptr, FALSE);
+    if (Handle()) InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 void TWinControl::SetFocus() {
-    if (wnd_) ::SetFocus(wnd_.get());
+    if (Handle()) ::SetFocus(Handle());
 }
 
-bool TWinControl::Focused() const { return wnd_ && IsDescendant(wnd_.get(), GetFocus()); }
+bool TWinControl::Focused() const { return Handle() && IsDescendant(Handle(), GetFocus()); }
 
 std::wstring TWinControl::Text() const {
-    if (!wnd_) return {};
-    std::wstring text(size_t(GetWindowTextLengthW(wnd_.get())) + 1, L'\0');
-    text.resize(size_t(GetWindowTextW(wnd_.get(), text.data(), int(text.size()))));
+    if (!Handle()) return {};
+    std::wstring text(size_t(GetWindowTextLengthW(Handle())) + 1, L'\0');
+    text.resize(size_t(GetWindowTextW(Handle(), text.data(), int(text.size()))));
     return text;
 }
 
 void TWinControl::SetText(const std::wstring& text) {
-    if (wnd_) SetWindowTextW(wnd_.get(), text.c_str());
+    if (Handle()) SetWindowTextW(Handle(), text.c_str());
 }
 
 void TWinControl::ApplyFont() {
     hfont_ = font_.Create();
-    if (wnd_) SendMessageW(wnd_.get(), WM_SETFONT, WPARAM(hfont_.get()), TRUE);
+    if (Handle()) SendMessageW(Handle(), WM_SETFONT, WPARAM(hfont_.get()), TRUE);
 }
 
 // --- TCustomControl -------------------------------------------------------------------------

@@ -1,12 +1,13 @@
 #pragma once
 // Controls: windowless graphic controls painted by their parent, windowed controls that own an
-// HWND (own class or a subclassed system class), and the top-level form. One window procedure
-// turns every message into a call of the object's virtual WndProc; no exception leaves it.
+// HWND (own class or a subclassed system class), and the top-level form. Messages reach the
+// object's virtual WndProc through the one window procedure (framework/Window.h) or, for a
+// subclassed system control, through its subclass procedure; no exception leaves either.
 #include "framework/Canvas.h"
 #include "framework/Component.h"
 #include "framework/Geometry.h"
-#include "framework/Handles.h"
 #include "framework/Messages.h"
+#include "framework/Window.h"
 
 #include <functional>
 #include <string>
@@ -63,13 +64,12 @@ class TGraphicControl : public TControl {
     virtual void Paint(TCanvas& canvas) = 0;
 };
 
-class TWinControl : public TControl {
+class TWinControl : public TControl, public TWindow {
   public:
     TWinControl(TComponent* owner, TWinControl* parent);
     ~TWinControl() override;
-    HWND Handle() const { return wnd_.get(); }
-    static TWinControl* FromHandle(HWND wnd);
-    virtual LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp);
+    static TWinControl* FromHandle(HWND wnd) { return dynamic_cast<TWinControl*>(TWindow::FromHandle(wnd)); }
+    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
     LRESULT Perform(UINT msg, WPARAM wp = 0, LPARAM lp = 0) { return WndProc(msg, wp, lp); }
 
     void SetBounds(const Rect& r) override;
@@ -93,7 +93,7 @@ class TWinControl : public TControl {
     void PaintGraphicControls(TCanvas& canvas, Point origin) const;
 
   protected:
-    // A window of the framework's own class; messages go straight to WndProc.
+    // A window of the framework's own class, bound to this object from its creation on.
     void CreateOwnWindow(DWORD style, DWORD exStyle, const std::wstring& text, HWND parentWnd);
     // A system control (EDIT, COMBOBOX, ...) subclassed so this object sees its messages first.
     void CreateSystemWindow(const wchar_t* className, DWORD style, DWORD exStyle, const std::wstring& text);
@@ -102,16 +102,11 @@ class TWinControl : public TControl {
     void PaintHandler();
     virtual void PaintWindow(TCanvas& canvas);
     virtual TColor BackgroundColor() const { return clBtnFace; }
-    // Lets messages of a window reach this object (FromHandle), and stops it again.
-    void Bind(HWND wnd);
-    static void Unbind(HWND wnd);
 
   private:
     LRESULT ReflectToChild(HWND child, UINT msg, WPARAM wp, LPARAM lp);
-    static LRESULT CALLBACK OwnWndProc(HWND, UINT, WPARAM, LPARAM);
     static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
 
-    UniqueWindow wnd_;
     bool subclassed_ = false;
     int tabOrder_ = -1;
     UniqueFont hfont_;

@@ -2,14 +2,14 @@
 // A system-wide hotkey. While Active and with a key set, it is registered with the system under
 // an id of its own (a global atom); a hidden window receives the key and calls OnKeyDown.
 #include "framework/Component.h"
-#include "framework/Handles.h"
 #include "framework/ShortCut.h"
+#include "framework/Window.h"
 
 #include <functional>
 
 namespace pelorine {
 
-class TGlobalHotKey : public TComponent {
+class TGlobalHotKey : public TComponent, private TWindow {
   public:
     explicit TGlobalHotKey(TComponent* owner);
     ~TGlobalHotKey() override;
@@ -18,17 +18,16 @@ class TGlobalHotKey : public TComponent {
     TShortCut HotKey() const { return hotKey_; }
     void SetHotKey(TShortCut key);
     ATOM Id() const { return id_; }
-    HWND Handle() const { return wnd_.get(); }
+    using TWindow::Handle;
     std::function<void(TComponent* sender, unsigned key, unsigned shift)> OnKeyDown;
 
   private:
-    static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
+    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
     void Register();
-    void Unregister() { UnregisterHotKey(wnd_.get(), id_); }
+    void Unregister() { UnregisterHotKey(Handle(), id_); }
     bool active_ = true;
     TShortCut hotKey_ = 0;
     ATOM id_;
-    UniqueWindow wnd_;
 };
 
 } // namespace pelorine

@@ -1,5 +1,7 @@
 #include "framework/Hints.h"
 
+#include "framework/Window.h"
+
 #include <commctrl.h>
 
 namespace pelorine {
@@ -17,8 +19,8 @@ TTTOOLINFOW Tool(HWND owner, HWND tool, const std::wstring* text) {
 } // namespace
 
 TToolTips::TToolTips(HWND owner)
-    : wnd_(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
-                           0, 0, 0, 0, owner, nullptr, GetModuleHandleW(nullptr), nullptr)),
+    : wnd_(CreateWindowOrThrow(WS_EX_TOPMOST, TOOLTIPS_CLASSW, L"", WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+                               Rect{}, owner)),
       owner_(owner) {
     SendMessageW(wnd_.get(), TTM_SETMAXTIPWIDTH, 0, 400);
 }

@@ -1,8 +1,8 @@
 #include "framework/IniFile.h"
 
-#include "app/SettingsValues.h"
 #include "framework/Error.h"
 #include "framework/Handles.h"
+#include "framework/IniValues.h"
 
 #include <vector>
 #include <windows.h>

@@ -43,8 +43,8 @@ LRESULT TEdit::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
 TCompanionEdit::TCompanionEdit(TComponent* owner, TWinControl* parent, const wchar_t* className,
                                const wchar_t* text, DWORD style, int width)
     : TEdit(owner, parent), width_(width) {
-    companion_.reset(CreateWindowExW(0, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, width, 10,
-                                     parent->Handle(), nullptr, GetModuleHandleW(nullptr), nullptr));
+    companion_.reset(CreateWindowOrThrow(0, className, text, WS_CHILD | WS_VISIBLE | style,
+                                         Bounds(0, 0, width, 10), parent->Handle()));
     SendMessageW(companion_.get(), WM_SETFONT, SendMessageW(Handle(), WM_GETFONT, 0, 0), FALSE);
     Bind(companion_.get());
 }

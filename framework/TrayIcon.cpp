@@ -6,39 +6,20 @@
 
 namespace pelorine {
 
-namespace {
-const wchar_t* const kClass = L"PelorineTrayIcon";
-
-void RegisterTrayClass(WNDPROC proc) {
-    static const bool done = [proc] {
-        WNDCLASSEXW wc{sizeof wc};
-        wc.lpfnWndProc = proc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = kClass;
-        return RegisterClassExW(&wc) != 0;
-    }();
-    (void)done;
-}
-} // namespace
-
 TTrayIcon::TTrayIcon(TComponent* owner)
     : TComponent(owner), taskbarCreated_(RegisterWindowMessageW(L"TaskbarCreated")) {
-    RegisterTrayClass(&Proc);
     // A top-level hidden window (not message-only) so that it hears the shell's broadcasts.
-    wnd_.reset(CreateWindowExW(0, kClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                               GetModuleHandleW(nullptr), nullptr));
-    SetWindowLongPtrW(wnd_.get(), GWLP_USERDATA, LONG_PTR(this));
+    CreateHandle(0, L"", WS_POPUP, Rect{}, nullptr);
 }
 
 TTrayIcon::~TTrayIcon() {
     if (active_) Notify(NIM_DELETE);
-    SetWindowLongPtrW(wnd_.get(), GWLP_USERDATA, 0);
 }
 
 void TTrayIcon::Notify(DWORD what) {
     NOTIFYICONDATAW nid{};
     nid.cbSize = sizeof nid;
-    nid.hWnd = wnd_.get();
+    nid.hWnd = Handle();
     nid.uID = 0;
     nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     nid.uCallbackMessage = WM_TRAYNOTIFY;
@@ -60,31 +41,20 @@ void TTrayIcon::SetActive(bool active) {
     }
 }
 
-LRESULT CALLBACK TTrayIcon::Proc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
-    auto* self = reinterpret_cast<TTrayIcon*>(GetWindowLongPtrW(wnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcW(wnd, msg, wp, lp);
-    try {
-        return self->OnMessage(msg, wp, lp);
-    } catch (...) {
-        Application().HandleException();
-        return 0;
-    }
-}
-
-LRESULT TTrayIcon::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT TTrayIcon::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == taskbarCreated_) {
         if (active_) Notify(NIM_ADD); // the shell restarted and forgot our icon
         return 0;
     }
-    if (msg != WM_TRAYNOTIFY) return DefWindowProcW(wnd_.get(), msg, wp, lp);
+    if (msg != WM_TRAYNOTIFY) return TWindow::WndProc(msg, wp, lp);
     switch (LOWORD(lp)) {
     case WM_RBUTTONDOWN:
         if (PopupMenu) {
             POINT at;
             GetCursorPos(&at);
-            SetForegroundWindow(wnd_.get());
+            SetForegroundWindow(Handle());
             Application().ProcessMessages();
-            PopupMenu->Popup(wnd_.get(), at.x, at.y);
+            PopupMenu->Popup(Handle(), at.x, at.y);
         }
         break;
     case WM_LBUTTONDBLCLK:

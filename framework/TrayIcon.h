@@ -8,7 +8,7 @@ namespace pelorine {
 
 constexpr UINT WM_TRAYNOTIFY = WM_USER + 101;
 
-class TTrayIcon : public TComponent {
+class TTrayIcon : public TComponent, private TWindow {
   public:
     explicit TTrayIcon(TComponent* owner);
     ~TTrayIcon() override;
@@ -16,17 +16,15 @@ class TTrayIcon : public TComponent {
     void SetActive(bool active);
     void SetIcon(HICON icon) { icon_ = icon; }
     void SetHint(const std::wstring& hint) { hint_ = hint; }
-    HWND Handle() const { return wnd_.get(); }
+    using TWindow::Handle;
     TPopupMenu* PopupMenu = nullptr;
     TNotifyEvent OnDblClick;
     // Where the taskbar button lives; hidden while the icon is active.
     std::function<void(bool visible)> OnTaskbarButton;
 
   private:
-    static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
-    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
     void Notify(DWORD what);
-    UniqueWindow wnd_;
     bool active_ = false;
     HICON icon_ = nullptr; // shared with the application, not ours
     std::wstring hint_;

@@ -76,7 +76,9 @@ class ShellTest : public testing::Test {
         main_ = app_->MainWindow();
         ASSERT_NE(main_, nullptr);
         GetWindowThreadProcessId(main_, &pid_);
-        tray_ = FindProcessWindow(pid_, [](HWND w) { return ClassOf(w) == L"PelorineTrayIcon"; });
+        // The tray icon's hidden window: the one top-level window of ours without a title.
+        tray_ = FindProcessWindow(
+            pid_, [](HWND w) { return ClassOf(w) == L"PelorineWindow" && WindowCaption(w).empty(); });
         ASSERT_NE(tray_, nullptr);
         ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(main_) != FALSE; }, 5000));
         Pump(300);

@@ -1,7 +1,7 @@
 // Feeds ParseIniInteger and the Shift-JIS cut with arbitrary text and holds them against
 // reference versions written the other way round: the integer by string comparison instead
 // of arithmetic, the cut by measuring every prefix.
-#include "app/SettingsValues.h"
+#include "framework/IniValues.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,0 +1,49 @@
+#pragma once
+// A window of ours and the object that handles its messages. Every window the program registers
+// has the one window procedure below: the object is bound to its window while the window is
+// being created (WM_NCCREATE) and let go when the window is destroyed (WM_NCDESTROY), so it sees
+// every message in between. No exception leaves the procedure: the application reports it.
+#include "framework/Geometry.h"
+#include "framework/Handles.h"
+
+#include <string>
+
+namespace pelorine {
+
+class TWindow {
+  public:
+    TWindow() = default;
+    TWindow(const TWindow&) = delete;
+    TWindow& operator=(const TWindow&) = delete;
+    virtual ~TWindow();
+
+    HWND Handle() const { return wnd_.get(); }
+    // The object of a window of ours, or of a window bound to an object with Bind.
+    static TWindow* FromHandle(HWND wnd);
+    // Messages nobody handles get the system's default.
+    virtual LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp);
+
+  protected:
+    // Makes this object's window, of the program's own class.
+    void CreateHandle(DWORD exStyle, const std::wstring& text, DWORD style, const Rect& bounds, HWND parent,
+                      HMENU id = nullptr);
+    // Takes a window of another class as this object's own; it is bound at once.
+    void AdoptHandle(HWND wnd);
+    // Lets a window's messages reach this object through FromHandle, and stops it again.
+    void Bind(HWND wnd);
+    static void Unbind(HWND wnd);
+    // Calls WndProc; an exception goes to the application's error box.
+    LRESULT Deliver(UINT msg, WPARAM wp, LPARAM lp) noexcept;
+    // Forgets the window, which the system is destroying.
+    void Detach();
+
+  private:
+    static LRESULT CALLBACK Procedure(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
+    UniqueWindow wnd_;
+};
+
+// CreateWindowExW that raises the error "ウィンドウを作成できません" instead of returning null.
+HWND CreateWindowOrThrow(DWORD exStyle, const wchar_t* className, const std::wstring& text, DWORD style,
+                         const Rect& bounds, HWND parent, HMENU id = nullptr, void* param = nullptr);
+
+} // namespace pelorine
