@@ -225,8 +225,7 @@ void TWinControl::SetText(const std::wstring& text) {
 }
 
 void TWinControl::ApplyFont() {
-    hfont_ = font_.Create();
-    if (Handle()) SendMessageW(Handle(), WM_SETFONT, WPARAM(hfont_.get()), TRUE);
+    if (Handle()) SendMessageW(Handle(), WM_SETFONT, WPARAM(font_.Handle()), TRUE);
 }
 
 // --- TCustomControl -------------------------------------------------------------------------

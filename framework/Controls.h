@@ -109,7 +109,6 @@ class TWinControl : public TControl, public TWindow {
 
     bool subclassed_ = false;
     int tabOrder_ = -1;
-    UniqueFont hfont_;
     std::vector<TControl*> controls_;
 };
 
