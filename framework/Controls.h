@@ -9,6 +9,7 @@
 #include "framework/Messages.h"
 #include "framework/Window.h"
 
+#include <exception>
 #include <functional>
 #include <string>
 #include <vector>
@@ -98,7 +99,8 @@ class TWinControl : public TControl, public TWindow {
     // A system control (EDIT, COMBOBOX, ...) subclassed so this object sees its messages first.
     void CreateSystemWindow(const wchar_t* className, DWORD style, DWORD exStyle, const std::wstring& text);
     LRESULT DefaultHandler(UINT msg, WPARAM wp, LPARAM lp);
-    // Paints the graphic children (and calls PaintWindow for custom painting).
+    // Paints the graphic children (and calls PaintWindow for custom painting). An error is
+    // reported once the paint has ended.
     void PaintHandler();
     virtual void PaintWindow(TCanvas& canvas);
     virtual TColor BackgroundColor() const { return clBtnFace; }
@@ -109,6 +111,7 @@ class TWinControl : public TControl, public TWindow {
 
     bool subclassed_ = false;
     int tabOrder_ = -1;
+    std::exception_ptr paintFailure_;
     std::vector<TControl*> controls_;
 };
 

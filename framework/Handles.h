@@ -96,6 +96,21 @@ class WindowDc {
     HDC dc_;
 };
 
+// BeginPaint and EndPaint: the paint ends, and its DC goes back, however the painting ends.
+class PaintDc {
+  public:
+    explicit PaintDc(HWND wnd) : wnd_(wnd), dc_(BeginPaint(wnd, &ps_)) {}
+    PaintDc(const PaintDc&) = delete;
+    PaintDc& operator=(const PaintDc&) = delete;
+    ~PaintDc() { EndPaint(wnd_, &ps_); }
+    HDC get() const { return dc_; }
+
+  private:
+    HWND wnd_;
+    PAINTSTRUCT ps_{};
+    HDC dc_;
+};
+
 // Selects an object into a DC for a scope and puts the old one back.
 class SelectGuard {
   public:
