@@ -1,5 +1,5 @@
-// GDI objects and their owners: fonts live as long as any window or device context may hold
-// them.
+// GDI objects and their owners: the count of live objects made through the wrappers, and fonts
+// that live as long as any window or device context may hold them.
 #include "framework/BrowseEdit.h"
 #include "framework/Label.h"
 
@@ -41,4 +41,18 @@ TEST(Fonts, PaintingALabelLeavesTheCanvasFontAliveAndSelected) {
     form.PaintGraphicControls(canvas, Point{0, 0});
     EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_FONT), selected);
     EXPECT_TRUE(IsLiveFont(selected));
+}
+
+TEST(GdiCounter, CountsWhatTheWrappersMadeUntilTheSystemHasDeletedIt) {
+    const long before = LiveGdiObjects();
+    {
+        UniqueBrush brush(CreateSolidBrush(RGB(1, 2, 3)));
+        EXPECT_EQ(LiveGdiObjects(), before + 1);
+    }
+    EXPECT_EQ(LiveGdiObjects(), before);
+    // A handle DeleteObject refuses (here one that is gone already) is not counted as freed.
+    const HBRUSH gone = CreateSolidBrush(RGB(1, 2, 3));
+    DeleteObject(gone);
+    { UniqueBrush refused(gone); }
+    EXPECT_EQ(LiveGdiObjects(), before + 1);
 }
