@@ -1,6 +1,7 @@
 #include "framework/Bitmap.h"
 
 #include "framework/Error.h"
+#include "framework/Files.h"
 
 #include <vector>
 
@@ -11,15 +12,6 @@ BITMAP Info(HBITMAP h) {
     BITMAP bm{};
     if (h) GetObjectW(h, sizeof bm, &bm);
     return bm;
-}
-
-bool WriteWholeFile(const std::wstring& path, const std::string& bytes) {
-    UniqueHandle<HANDLE, FileDeleter> file(
-        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.get() == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    return WriteFile(file.get(), bytes.data(), DWORD(bytes.size()), &written, nullptr) &&
-           written == bytes.size();
 }
 } // namespace
 

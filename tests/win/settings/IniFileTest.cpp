@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -132,6 +133,20 @@ TEST_F(IniFileTest, AnsiFileBecomesUtf16RatherThanLoseACharacter) {
     EXPECT_EQ(ini.ReadString(L"SET0", L"C0_01", L""), kForeignFolder);
     EXPECT_EQ(ini.ReadString(L"SET0", L"C0_02", L""), L"Snap");
     EXPECT_EQ(ini.ReadString(L"Other", L"keep", L""), L"me");
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(path + L".new")));
+}
+
+// The UTF-16 copy of an ANSI file, twice its size, cannot be written whole under a file-size
+// limit: ini-file-limit.sh runs this with the limit in place and its size in PELORINE_FILE_LIMIT.
+TEST_F(IniFileTest, ACopyThatCannotBeWrittenWholeLeavesTheFileAndNoCopy) {
+    const char* limit = std::getenv("PELORINE_FILE_LIMIT");
+    if (!limit) GTEST_SKIP() << "no file-size limit";
+    const std::wstring path = PathOf(L"Pelorine.ini");
+    const std::string ansi = "[SET0]\r\nC0_02=" + std::string(std::stoul(limit) * 3 / 4, 'a') + "\r\n";
+    WriteBytes(path, ansi);
+    TIniFile ini(path);
+    EXPECT_THROW(ini.WriteString(L"SET0", L"C0_01", kForeignFolder), Error);
+    EXPECT_EQ(ReadBytes(path), ansi);
     EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(path + L".new")));
 }
 
