@@ -54,12 +54,6 @@ void TCanvas::Ellipse(const Rect& r, TColor fill, TColor pen) {
     ::Ellipse(dc_, r.left, r.top, r.right, r.bottom);
 }
 
-void TCanvas::TextOut(int x, int y, const std::wstring& text, TColor color) {
-    SetBkMode(dc_, TRANSPARENT);
-    SetTextColor(dc_, ColorToRGB(color));
-    ::TextOutW(dc_, x, y, text.c_str(), int(text.size()));
-}
-
 void TCanvas::DrawText(const std::wstring& text, Rect r, UINT format, TColor color) {
     SetBkMode(dc_, TRANSPARENT);
     SetTextColor(dc_, ColorToRGB(color));

@@ -34,8 +34,6 @@ class TCanvas {
     void FillRect(const Rect& r, TColor color);
     void FrameRect(const Rect& r, TColor color);
     void Ellipse(const Rect& r, TColor fill, TColor pen);
-    // Text in the current font, transparent background.
-    void TextOut(int x, int y, const std::wstring& text, TColor color);
     void DrawText(const std::wstring& text, Rect r, UINT format, TColor color);
     SIZE TextExtent(const std::wstring& text);
     void Draw(int x, int y, HBITMAP bitmap);

@@ -20,17 +20,6 @@ HMENU NextControlId() {
 }
 } // namespace
 
-UINT CursorResource(TCursor c) {
-    switch (c) {
-    case TCursor::HandPoint:
-        return UINT(UINT_PTR(IDC_HAND));
-    case TCursor::IBeam:
-        return UINT(UINT_PTR(IDC_IBEAM));
-    default:
-        return UINT(UINT_PTR(IDC_ARROW));
-    }
-}
-
 // --- TControl -------------------------------------------------------------------------------
 
 TControl::TControl(TComponent* owner, TWinControl* parent) : TComponent(owner), parent_(parent) {
@@ -148,8 +137,8 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         if (auto failure = std::exchange(paintFailure_, nullptr)) std::rethrow_exception(failure);
         return 0;
     case WM_SETCURSOR:
-        if (cursor_ != TCursor::Default && HWND(wp) == Handle() && LOWORD(lp) == HTCLIENT) {
-            ::SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(CursorResource(cursor_))));
+        if (cursor_ == TCursor::HandPoint && HWND(wp) == Handle() && LOWORD(lp) == HTCLIENT) {
+            ::SetCursor(LoadCursorW(nullptr, IDC_HAND));
             return TRUE;
         }
         break;

@@ -19,7 +19,7 @@ namespace pelorine {
 class TWinControl;
 using TNotifyEvent = std::function<void(TComponent* sender)>;
 
-enum class TCursor { Default, HandPoint, IBeam };
+enum class TCursor { Default, HandPoint };
 
 class TControl : public TComponent {
   public:
@@ -152,7 +152,5 @@ class TForm : public TWinControl {
     TColor color_ = clBtnFace;
     bool modal_ = false;
 };
-
-UINT CursorResource(TCursor c);
 
 } // namespace pelorine

@@ -56,9 +56,6 @@ struct MemDcDeleter : NoCount {
 struct WindowDeleter : NoCount {
     static void Free(HWND h) { DestroyWindow(h); }
 };
-struct IconDeleter : NoCount {
-    static void Free(HICON h) { DestroyIcon(h); }
-};
 struct MenuDeleter : NoCount {
     static void Free(HMENU h) { DestroyMenu(h); }
 };
@@ -76,7 +73,6 @@ using UniquePen = UniqueHandle<HPEN, GdiDeleter>;
 using UniquePalette = UniqueHandle<HPALETTE, GdiDeleter>;
 using UniqueMemDc = UniqueHandle<HDC, MemDcDeleter>;
 using UniqueWindow = UniqueHandle<HWND, WindowDeleter>;
-using UniqueIcon = UniqueHandle<HICON, IconDeleter>;
 using UniqueMenu = UniqueHandle<HMENU, MenuDeleter>;
 
 // A window's device context, released with ReleaseDC.
@@ -125,7 +121,5 @@ class SelectGuard {
     HDC dc_;
     HGDIOBJ old_;
 };
-
-inline RECT ToRECT(int l, int t, int r, int b) { return RECT{l, t, r, b}; }
 
 } // namespace pelorine
