@@ -93,6 +93,12 @@ inline SIZE SizeOf(HBITMAP bitmap) {
     return SIZE{bm.bmWidth, bm.bmHeight};
 }
 
+inline int BitsPerPixelOf(HBITMAP bitmap) {
+    BITMAP bm{};
+    GetObjectW(bitmap, sizeof bm, &bm);
+    return bm.bmBitsPixel;
+}
+
 // A settings file as the profile functions keep it in UTF-16: the byte-order mark, then UTF-16LE.
 inline std::string Utf16File(const std::wstring& text) {
     std::string bytes = "\xFF\xFE";

@@ -3,6 +3,7 @@
 #include "app/Infowindow1.h"
 #include "forms/InfoForm1Layout.h"
 #include "framework/Bitmap.h"
+#include "support/WinTest.h"
 #include "win/info/ModalDriver.h"
 
 #include <gtest/gtest.h>
@@ -104,11 +105,11 @@ TEST_F(InfoFormTest, LabelsFitTheirTextAndLinkButtonsCoverThem) {
 }
 
 TEST_F(InfoFormTest, LogoLoadsFromTheResources) {
-    TBitmap& logo = info_->Image1->Picture();
-    ASSERT_FALSE(logo.Empty());
-    EXPECT_EQ(logo.Width(), 200);
-    EXPECT_EQ(logo.Height(), 54);
-    EXPECT_EQ(logo.BitsPerPixel(), 8);
+    const HBITMAP logo = info_->Image1->Picture().Handle();
+    ASSERT_NE(logo, nullptr);
+    EXPECT_EQ(testing_support::SizeOf(logo).cx, 200);
+    EXPECT_EQ(testing_support::SizeOf(logo).cy, 54);
+    EXPECT_EQ(testing_support::BitsPerPixelOf(logo), 8);
 }
 
 // The flat button is a window over the label: it must draw the label's text itself.

@@ -173,12 +173,15 @@ TEST_F(IniFileTest, WritingIntoAMissingFolderThrows) {
     EXPECT_THROW(ini.WriteBool(L"SET", L"SOUND", true), Error);
 }
 
+// The file is the one the relative path named when the object was made, not one in the Windows
+// folder (where the profile functions look for a bare name) or in a later current folder.
 TEST_F(IniFileTest, RelativePathIsMadeAbsolute) {
     const auto previous = std::filesystem::current_path();
     ASSERT_TRUE(SetCurrentDirectoryW(dir_.c_str()));
-    const std::wstring name = TIniFile(L"Pelorine.ini").FileName();
+    TIniFile ini(L"Pelorine.ini");
     std::filesystem::current_path(previous);
-    EXPECT_EQ(name, PathOf(L"Pelorine.ini"));
+    ini.WriteInteger(L"SET", L"M_TOP", 7);
+    EXPECT_EQ(ReadBytes(PathOf(L"Pelorine.ini")), Utf16File(L"[SET]\r\nM_TOP=7\r\n"));
 }
 
 TEST_F(IniFileTest, FirstRunWritesExactlyTheExpectedFile) {
