@@ -25,7 +25,6 @@ class TControl : public TComponent {
   public:
     TControl(TComponent* owner, TWinControl* parent);
     ~TControl() override;
-    TWinControl* Parent() const { return parent_; }
     const Rect& BoundsRect() const { return bounds_; }
     int Left() const { return bounds_.left; }
     int Top() const { return bounds_.top; }
@@ -36,11 +35,6 @@ class TControl : public TComponent {
     virtual void SetVisible(bool v);
     bool Enabled() const { return enabled_; }
     virtual void SetEnabled(bool e);
-    const std::wstring& Hint() const { return hint_; }
-    virtual void SetHint(const std::wstring& hint) { hint_ = hint; }
-    bool ShowHint() const { return showHint_; }
-    virtual void SetShowHint(bool show) { showHint_ = show; }
-    TCursor Cursor() const { return cursor_; }
     void SetCursor(TCursor c) { cursor_ = c; }
     TFont& Font() { return font_; }
     const TFont& Font() const { return font_; }
@@ -51,8 +45,6 @@ class TControl : public TComponent {
     Rect bounds_;
     bool visible_ = true;
     bool enabled_ = true;
-    bool showHint_ = false;
-    std::wstring hint_;
     TCursor cursor_ = TCursor::Default;
     TFont font_;
 };

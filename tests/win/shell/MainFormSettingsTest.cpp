@@ -26,6 +26,7 @@ std::wstring ProgramFolder() {
     return path.substr(0, path.find_last_of(L'\\'));
 }
 
+using testing_support::HintOf;
 using testing_support::KeyTaken;
 using testing_support::Utf16File;
 
@@ -137,7 +138,7 @@ TEST_F(MainFormSettingsTest, NoFileGivesTheDesignValues) {
     EXPECT_FALSE(f.CheckBox3->Checked());
     EXPECT_TRUE(f.CheckBox4->Checked());
     EXPECT_EQ(f.C0_01->Text(), f.AppDir());
-    EXPECT_EQ(f.C0_01->Hint(), f.AppDir());
+    EXPECT_EQ(HintOf(f.C0_01->Handle()), f.AppDir());
     EXPECT_EQ(f.AppDir(), ProgramFolder());
     EXPECT_EQ(f.C0_02->Text(), L"Snap");
     EXPECT_EQ(f.C0_03->Value(), 0);
@@ -174,7 +175,7 @@ TEST_F(MainFormSettingsTest, EveryKeyFeedsItsControl) {
     EXPECT_TRUE(f.CheckBox3->Checked());
     EXPECT_FALSE(f.CheckBox4->Checked());
     EXPECT_EQ(f.C0_01->Text(), L"D:\\Shots");
-    EXPECT_EQ(f.C0_01->Hint(), L"D:\\Shots");
+    EXPECT_EQ(HintOf(f.C0_01->Handle()), L"D:\\Shots");
     EXPECT_EQ(f.C0_02->Text(), L"Cap");
     EXPECT_EQ(f.C0_03->Value(), 42);
     EXPECT_EQ(f.C1_01->ItemIndex(), 4);
@@ -282,7 +283,7 @@ TEST_F(MainFormSettingsTest, SaveFolderLosesOneTrailingBackslash) {
         SCOPED_TRACE(testing::Message() << stored.size());
         TMainForm1& f = Load(Utf16File(L"[SET0]\r\nC0_01=" + stored + L"\r\n"));
         EXPECT_EQ(f.C0_01->Text(), shown);
-        EXPECT_EQ(f.C0_01->Hint(), shown);
+        EXPECT_EQ(HintOf(f.C0_01->Handle()), shown);
         root_.reset();
     }
 }
@@ -301,14 +302,14 @@ TEST_F(MainFormSettingsTest, SaveFolderRuleWaitsWhileTheUserTypes) {
     DWORD start = 0, end = 0;
     SendMessageW(edit, EM_GETSEL, WPARAM(&start), LPARAM(&end));
     EXPECT_EQ(end, 8u);
-    EXPECT_EQ(f.C0_01->Hint(), L"C:\\caps");
+    EXPECT_EQ(HintOf(f.C0_01->Handle()), L"C:\\caps");
     SendMessageW(edit, EM_REPLACESEL, TRUE, LPARAM(L"new"));
     EXPECT_EQ(f.C0_01->Text(), L"C:\\caps\\new");
 
     SendMessageW(edit, EM_REPLACESEL, TRUE, LPARAM(L"\\"));
     f.C0_02->SetFocus(); // leaving the field applies the rule
     EXPECT_EQ(f.C0_01->Text(), L"C:\\caps\\new");
-    EXPECT_EQ(f.C0_01->Hint(), L"C:\\caps\\new");
+    EXPECT_EQ(HintOf(f.C0_01->Handle()), L"C:\\caps\\new");
 }
 
 TEST_F(MainFormSettingsTest, LongValuesAreCutTo2047Bytes) {
