@@ -66,7 +66,6 @@ struct FileDeleter : NoCount {
 };
 
 using UniqueBitmap = UniqueHandle<HBITMAP, GdiDeleter>;
-using UniqueRgn = UniqueHandle<HRGN, GdiDeleter>;
 using UniqueFont = UniqueHandle<HFONT, GdiDeleter>;
 using UniqueBrush = UniqueHandle<HBRUSH, GdiDeleter>;
 using UniquePen = UniqueHandle<HPEN, GdiDeleter>;
