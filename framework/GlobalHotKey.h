@@ -24,7 +24,7 @@ class TGlobalHotKey : public TComponent, private TWindow {
     void Unregister() { UnregisterHotKey(Handle(), id_); }
     bool active_ = true;
     TShortCut hotKey_ = 0;
-    ATOM id_;
+    ATOM id_ = 0;
 };
 
 } // namespace pelorine
