@@ -28,11 +28,7 @@ void TInfoForm1::CreateMembers() {
         made->SetBounds(Bounds(row.left, row.top, row.width, row.height));
         if (auto* w = dynamic_cast<TWinControl*>(made)) {
             w->ApplyFont();
-            if (*row.hint) {
-                w->SetHint(row.hint);
-                w->SetShowHint(true);
-                hints_->Add(w->Handle(), row.hint);
-            }
+            if (*row.hint) hints_->Add(w->Handle(), row.hint);
         }
     }
     Image1 = Get<TImage>(L"Image1");

@@ -84,8 +84,6 @@ TMainForm1::TMainForm1(TComponent* owner)
     // Completing the window, in this order.
     SaveExt_.clear();
     AppDir_ = AppDirFromExePath(TApplication::ExeName());
-    for (TdxfColorButton* b : {CButton1, CButton2, CButton3, CButton4})
-        b->SetShowHint(true);
     FillLists();
     LoadSettings();
 }
@@ -151,10 +149,7 @@ void TMainForm1::CreateControls() {
             if (row.kind != Kind::Button && row.kind != Kind::Panel) w->Font().color = clBlue;
             w->SetTabOrder(row.tab);
             w->ApplyFont();
-            if (*row.hint) {
-                w->SetShowHint(true);
-                SetHint(w, row.hint);
-            }
+            if (*row.hint) SetHint(w, row.hint);
         }
     }
     CheckBox1 = Get<TdxfCheckBox>(L"CheckBox1");
@@ -198,7 +193,6 @@ void TMainForm1::CreateControls() {
 }
 
 void TMainForm1::SetHint(TWinControl* control, const std::wstring& hint) {
-    control->SetHint(hint);
     hints_->Add(control->Handle(), hint);
 }
 
@@ -280,7 +274,6 @@ void TMainForm1::C0_01Change(TComponent*) {
     const std::wstring trimmed = RemoveTrailingBackslash(text);
     if (trimmed != text && !C0_01->Focused()) C0_01->SetText(trimmed); // runs this rule again
     hints_->SetText(C0_01->Handle(), RemoveTrailingBackslash(C0_01->Text()));
-    C0_01->SetHint(RemoveTrailingBackslash(C0_01->Text()));
 }
 
 void TMainForm1::C1_01Change(TComponent*) {

@@ -69,8 +69,6 @@ class TMainForm1 : public TForm {
     void C1_05Change(TComponent* sender);
 
     const std::wstring& AppDir() const { return AppDir_; }
-    // The hints the user sees over the controls.
-    TToolTips& Hints() { return *hints_; }
     std::wstring HandOffPath() const { return AppDir_ + L"/_tmp000.tmp"; }
     TMenuItem* MenuItem(const std::wstring& name) const;
     // Shows the information window modally; set by the application, which owns that window.

@@ -12,7 +12,6 @@ class TForm;
 
 class TApplication {
   public:
-    const std::wstring& Title() const { return title_; }
     void SetTitle(std::wstring title) { title_ = std::move(title); }
     TForm* MainForm() const { return mainForm_; }
     void SetMainForm(TForm* form) { mainForm_ = form; }

@@ -1,6 +1,7 @@
 #include "framework/Bitmap.h"
 
 #include "framework/Error.h"
+#include "framework/Files.h"
 
 #include <vector>
 
@@ -13,40 +14,7 @@ BITMAP Info(HBITMAP h) {
     return bm;
 }
 
-bool WriteWholeFile(const std::wstring& path, const std::string& bytes) {
-    UniqueHandle<HANDLE, FileDeleter> file(
-        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.get() == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    return WriteFile(file.get(), bytes.data(), DWORD(bytes.size()), &written, nullptr) &&
-           written == bytes.size();
-}
-} // namespace
-
-int TBitmap::Width() const { return Info(bitmap_.get()).bmWidth; }
-int TBitmap::Height() const { return Info(bitmap_.get()).bmHeight; }
-int TBitmap::BitsPerPixel() const { return Info(bitmap_.get()).bmBitsPixel; }
-
-void TBitmap::SetSize(int width, int height) {
-    WindowDc screen(nullptr);
-    HBITMAP h = CreateCompatibleBitmap(screen.get(), width, height);
-    if (!h) throw Error(L"ビットマップを作成できません");
-    bitmap_.reset(h);
-}
-
-void TBitmap::Assign(HBITMAP source) {
-    bitmap_.reset(source ? HBITMAP(CopyImage(source, IMAGE_BITMAP, 0, 0, 0)) : nullptr);
-}
-
-void TBitmap::SaveToFile(const std::wstring& path) const {
-    const std::string bytes = BitmapFileBytes(bitmap_.get());
-    if (bytes.empty() || !WriteWholeFile(path, bytes))
-        throw Error(FormatMessageText(L"ファイル %s を作成できません", path));
-}
-
-BitmapCanvas::BitmapCanvas(HBITMAP bitmap)
-    : dc_(CreateCompatibleDC(nullptr)), select_(dc_.get(), bitmap), canvas_(dc_.get()) {}
-
+// The bytes of a Windows bitmap file holding the bitmap at its own depth (empty on failure).
 std::string BitmapFileBytes(HBITMAP bitmap) {
     const BITMAP bm = Info(bitmap);
     if (bm.bmWidth <= 0 || bm.bmHeight <= 0) return {};
@@ -80,5 +48,25 @@ std::string BitmapFileBytes(HBITMAP bitmap) {
     out.append(bits.data(), bits.size());
     return out;
 }
+} // namespace
 
+void TBitmap::SetSize(int width, int height) {
+    WindowDc screen(nullptr);
+    HBITMAP h = CreateCompatibleBitmap(screen.get(), width, height);
+    if (!h) throw Error(L"ビットマップを作成できません");
+    bitmap_.reset(h);
+}
+
+void TBitmap::Assign(HBITMAP source) {
+    bitmap_.reset(source ? HBITMAP(CopyImage(source, IMAGE_BITMAP, 0, 0, 0)) : nullptr);
+}
+
+void TBitmap::SaveToFile(const std::wstring& path) const {
+    const std::string bytes = BitmapFileBytes(bitmap_.get());
+    if (bytes.empty() || !WriteWholeFile(path, bytes))
+        throw Error(FormatMessageText(L"ファイル %s を作成できません", path));
+}
+
+BitmapCanvas::BitmapCanvas(HBITMAP bitmap)
+    : dc_(CreateCompatibleDC(nullptr)), select_(dc_.get(), bitmap), canvas_(dc_.get()) {}
 } // namespace pelorine

@@ -16,9 +16,6 @@ class TBitmap {
     void SetHandle(HBITMAP bitmap) { bitmap_.reset(bitmap); }
     HBITMAP ReleaseHandle() { return bitmap_.release(); }
     bool Empty() const { return !bitmap_; }
-    int Width() const;
-    int Height() const;
-    int BitsPerPixel() const;
     // A device-dependent bitmap compatible with the screen, at its current colour depth.
     void SetSize(int width, int height);
     // Takes a copy of another bitmap (which stays its owner's).
@@ -42,8 +39,5 @@ class BitmapCanvas {
     SelectGuard select_;
     TCanvas canvas_;
 };
-
-// The bytes of a Windows bitmap file holding the bitmap at its own depth (empty on failure).
-std::string BitmapFileBytes(HBITMAP bitmap);
 
 } // namespace pelorine

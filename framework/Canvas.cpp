@@ -1,6 +1,8 @@
 #include "framework/Canvas.h"
 
+#include <map>
 #include <memory>
+#include <tuple>
 
 namespace pelorine {
 
@@ -8,26 +10,30 @@ COLORREF ColorToRGB(TColor c) {
     return IsSystemColor(c) ? GetSysColor(int(c & 0xFF)) : COLORREF(c & 0xFFFFFF);
 }
 
-UniqueFont TFont::Create() const {
-    LOGFONTW lf{};
-    lf.lfHeight = -height;
-    lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
-    lf.lfCharSet = SHIFTJIS_CHARSET;
-    lf.lfQuality = DEFAULT_QUALITY;
-    lf.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
-    lstrcpynW(lf.lfFaceName, name.c_str(), LF_FACESIZE);
-    return UniqueFont(CreateFontIndirectW(&lf));
+// One owner for every font: a window keeps the font it was given, and a DC keeps fonts in the
+// states SaveDC put aside, long after whoever selected them is done. Freed only when the program
+// ends, a font can be in use nowhere by then. Used from the thread of the windows only.
+HFONT TFont::Handle() const {
+    static std::map<std::tuple<std::wstring, int, bool>, UniqueFont> fonts;
+    UniqueFont& font = fonts[{name, height, bold}];
+    if (!font) {
+        LOGFONTW lf{};
+        lf.lfHeight = -height;
+        lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+        lf.lfCharSet = SHIFTJIS_CHARSET;
+        lf.lfQuality = DEFAULT_QUALITY;
+        lf.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
+        lstrcpynW(lf.lfFaceName, name.c_str(), LF_FACESIZE);
+        font.reset(CreateFontIndirectW(&lf));
+    }
+    return font.get();
 }
 
 TCanvas::TCanvas(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
 
 TCanvas::~TCanvas() { RestoreDC(dc_, saved_); }
 
-void TCanvas::SetFont(const TFont& font) {
-    UniqueFont created = font.Create();
-    SelectObject(dc_, created.get());
-    font_ = std::move(created); // the old font of ours is no longer selected: free to go
-}
+void TCanvas::SetFont(const TFont& font) { SelectObject(dc_, font.Handle()); }
 
 void TCanvas::FillRect(const Rect& r, TColor color) {
     const RECT rc = ToRECT(r);
@@ -46,12 +52,6 @@ void TCanvas::Ellipse(const Rect& r, TColor fill, TColor pen) {
     UniquePen p(CreatePen(PS_SOLID, 1, ColorToRGB(pen)));
     SelectGuard b(dc_, brush.get()), q(dc_, p.get());
     ::Ellipse(dc_, r.left, r.top, r.right, r.bottom);
-}
-
-void TCanvas::TextOut(int x, int y, const std::wstring& text, TColor color) {
-    SetBkMode(dc_, TRANSPARENT);
-    SetTextColor(dc_, ColorToRGB(color));
-    ::TextOutW(dc_, x, y, text.c_str(), int(text.size()));
 }
 
 void TCanvas::DrawText(const std::wstring& text, Rect r, UINT format, TColor color) {

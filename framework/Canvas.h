@@ -1,6 +1,6 @@
 #pragma once
 // A canvas over a device context: the one place for fonts, fills, shapes and text, so controls
-// do not juggle raw HDCs. It does not own the DC; it owns the GDI objects it selects.
+// do not juggle raw HDCs. It owns neither the DC nor the fonts; the DC is left as it was found.
 #include "framework/Colors.h"
 #include "framework/Geometry.h"
 #include "framework/Handles.h"
@@ -17,7 +17,9 @@ struct TFont {
     int height = 12; // character height in pixels
     TColor color = clWindowText;
     bool bold = false;
-    UniqueFont Create() const;
+    // The font of this face, height and weight. It is shared and lives until the program ends,
+    // so no window or device context ever holds a deleted font: do not delete it.
+    HFONT Handle() const;
 };
 
 class TCanvas {
@@ -32,8 +34,6 @@ class TCanvas {
     void FillRect(const Rect& r, TColor color);
     void FrameRect(const Rect& r, TColor color);
     void Ellipse(const Rect& r, TColor fill, TColor pen);
-    // Text in the current font, transparent background.
-    void TextOut(int x, int y, const std::wstring& text, TColor color);
     void DrawText(const std::wstring& text, Rect r, UINT format, TColor color);
     SIZE TextExtent(const std::wstring& text);
     void Draw(int x, int y, HBITMAP bitmap);
@@ -41,7 +41,6 @@ class TCanvas {
   private:
     HDC dc_;
     int saved_;
-    UniqueFont font_;
 };
 
 // Paints into a memory bitmap of the given size and copies it to the target DC at the end,

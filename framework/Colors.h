@@ -8,10 +8,10 @@ namespace pelorine {
 using TColor = uint32_t;
 
 constexpr TColor clBlack = 0x000000, clWhite = 0xFFFFFF, clBlue = 0xFF0000, clAqua = 0xFFFF00,
-                 clRed = 0x0000FF, clLime = 0x00FF00, clGray = 0x808080;
+                 clGray = 0x808080;
 constexpr TColor clSystemColor = 0x80000000u;
 constexpr TColor clWindowText = clSystemColor | 8, clBtnFace = clSystemColor | 15,
-                 clWindow = clSystemColor | 5, clGrayText = clSystemColor | 17;
+                 clGrayText = clSystemColor | 17;
 
 constexpr bool IsSystemColor(TColor c) { return (c & clSystemColor) != 0; }
 

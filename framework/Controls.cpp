@@ -3,6 +3,8 @@
 #include "framework/Application.h"
 
 #include <algorithm>
+#include <exception>
+#include <utility>
 #include <commctrl.h>
 
 namespace pelorine {
@@ -17,17 +19,6 @@ HMENU NextControlId() {
     return reinterpret_cast<HMENU>(++id);
 }
 } // namespace
-
-UINT CursorResource(TCursor c) {
-    switch (c) {
-    case TCursor::HandPoint:
-        return UINT(UINT_PTR(IDC_HAND));
-    case TCursor::IBeam:
-        return UINT(UINT_PTR(IDC_IBEAM));
-    default:
-        return UINT(UINT_PTR(IDC_ARROW));
-    }
-}
 
 // --- TControl -------------------------------------------------------------------------------
 
@@ -142,9 +133,12 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ERASEBKGND:
         if (!subclassed_) return 1; // WM_PAINT fills the whole client area
         break;
+    case CM_PAINTFAILED:
+        if (auto failure = std::exchange(paintFailure_, nullptr)) std::rethrow_exception(failure);
+        return 0;
     case WM_SETCURSOR:
-        if (cursor_ != TCursor::Default && HWND(wp) == Handle() && LOWORD(lp) == HTCLIENT) {
-            ::SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(CursorResource(cursor_))));
+        if (cursor_ == TCursor::HandPoint && HWND(wp) == Handle() && LOWORD(lp) == HTCLIENT) {
+            ::SetCursor(LoadCursorW(nullptr, IDC_HAND));
             return TRUE;
         }
         break;
@@ -155,18 +149,21 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 void TWinControl::PaintHandler() {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(Handle(), &ps);
-    RECT client;
-    GetClientRect(Handle(), &client);
-    {
-        BufferedPaint buffer(dc, client.right, client.bottom);
+    PaintDc paint(Handle());
+    try {
+        RECT client;
+        GetClientRect(Handle(), &client);
+        BufferedPaint buffer(paint.get(), client.right, client.bottom);
         TCanvas& canvas = buffer.Canvas();
         canvas.FillRect(FromRECT(client), BackgroundColor());
         PaintWindow(canvas);
         PaintGraphicControls(canvas, Point{0, 0});
+    } catch (...) {
+        // Reported after the paint: an error box opened inside WM_PAINT would run its message
+        // loop in the middle of painting. One report for the failures until then.
+        if (!paintFailure_) PostMessageW(Handle(), CM_PAINTFAILED, 0, 0);
+        paintFailure_ = std::current_exception();
     }
-    EndPaint(Handle(), &ps);
 }
 
 void TWinControl::PaintGraphicControls(TCanvas& canvas, Point origin) const {
@@ -225,8 +222,7 @@ void TWinControl::SetText(const std::wstring& text) {
 }
 
 void TWinControl::ApplyFont() {
-    hfont_ = font_.Create();
-    if (Handle()) SendMessageW(Handle(), WM_SETFONT, WPARAM(hfont_.get()), TRUE);
+    if (Handle()) SendMessageW(Handle(), WM_SETFONT, WPARAM(font_.Handle()), TRUE);
 }
 
 // --- TCustomControl -------------------------------------------------------------------------

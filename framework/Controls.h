@@ -9,6 +9,7 @@
 #include "framework/Messages.h"
 #include "framework/Window.h"
 
+#include <exception>
 #include <functional>
 #include <string>
 #include <vector>
@@ -18,13 +19,12 @@ namespace pelorine {
 class TWinControl;
 using TNotifyEvent = std::function<void(TComponent* sender)>;
 
-enum class TCursor { Default, HandPoint, IBeam };
+enum class TCursor { Default, HandPoint };
 
 class TControl : public TComponent {
   public:
     TControl(TComponent* owner, TWinControl* parent);
     ~TControl() override;
-    TWinControl* Parent() const { return parent_; }
     const Rect& BoundsRect() const { return bounds_; }
     int Left() const { return bounds_.left; }
     int Top() const { return bounds_.top; }
@@ -35,11 +35,6 @@ class TControl : public TComponent {
     virtual void SetVisible(bool v);
     bool Enabled() const { return enabled_; }
     virtual void SetEnabled(bool e);
-    const std::wstring& Hint() const { return hint_; }
-    virtual void SetHint(const std::wstring& hint) { hint_ = hint; }
-    bool ShowHint() const { return showHint_; }
-    virtual void SetShowHint(bool show) { showHint_ = show; }
-    TCursor Cursor() const { return cursor_; }
     void SetCursor(TCursor c) { cursor_ = c; }
     TFont& Font() { return font_; }
     const TFont& Font() const { return font_; }
@@ -50,8 +45,6 @@ class TControl : public TComponent {
     Rect bounds_;
     bool visible_ = true;
     bool enabled_ = true;
-    bool showHint_ = false;
-    std::wstring hint_;
     TCursor cursor_ = TCursor::Default;
     TFont font_;
 };
@@ -98,7 +91,8 @@ class TWinControl : public TControl, public TWindow {
     // A system control (EDIT, COMBOBOX, ...) subclassed so this object sees its messages first.
     void CreateSystemWindow(const wchar_t* className, DWORD style, DWORD exStyle, const std::wstring& text);
     LRESULT DefaultHandler(UINT msg, WPARAM wp, LPARAM lp);
-    // Paints the graphic children (and calls PaintWindow for custom painting).
+    // Paints the graphic children (and calls PaintWindow for custom painting). An error is
+    // reported once the paint has ended.
     void PaintHandler();
     virtual void PaintWindow(TCanvas& canvas);
     virtual TColor BackgroundColor() const { return clBtnFace; }
@@ -109,7 +103,7 @@ class TWinControl : public TControl, public TWindow {
 
     bool subclassed_ = false;
     int tabOrder_ = -1;
-    UniqueFont hfont_;
+    std::exception_ptr paintFailure_;
     std::vector<TControl*> controls_;
 };
 
@@ -151,7 +145,5 @@ class TForm : public TWinControl {
     TColor color_ = clBtnFace;
     bool modal_ = false;
 };
-
-UINT CursorResource(TCursor c);
 
 } // namespace pelorine

@@ -5,9 +5,9 @@
 namespace pelorine {
 
 TGlobalHotKey::TGlobalHotKey(TComponent* owner) : TComponent(owner) {
+    CreateHandle(0, L"", 0, Rect{}, HWND_MESSAGE); // first: should it fail, no atom is left behind
     // The object's address names an atom that is unique among the live hotkeys.
     id_ = GlobalAddAtomW(std::to_wstring(reinterpret_cast<uintptr_t>(this)).c_str());
-    CreateHandle(0, L"", 0, Rect{}, HWND_MESSAGE);
 }
 
 TGlobalHotKey::~TGlobalHotKey() {

@@ -13,11 +13,8 @@ class TGlobalHotKey : public TComponent, private TWindow {
   public:
     explicit TGlobalHotKey(TComponent* owner);
     ~TGlobalHotKey() override;
-    bool Active() const { return active_; }
     void SetActive(bool active);
-    TShortCut HotKey() const { return hotKey_; }
     void SetHotKey(TShortCut key);
-    ATOM Id() const { return id_; }
     using TWindow::Handle;
     std::function<void(TComponent* sender, unsigned key, unsigned shift)> OnKeyDown;
 
@@ -27,7 +24,7 @@ class TGlobalHotKey : public TComponent, private TWindow {
     void Unregister() { UnregisterHotKey(Handle(), id_); }
     bool active_ = true;
     TShortCut hotKey_ = 0;
-    ATOM id_;
+    ATOM id_ = 0;
 };
 
 } // namespace pelorine

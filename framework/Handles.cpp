@@ -16,9 +16,9 @@ void GdiDeleter::Adopted(HGDIOBJ h) {
 void GdiDeleter::Released(HGDIOBJ h) {
     if (h) --liveGdi;
 }
+// An object the system would not delete is still there: it stays counted, as the leak it is.
 void GdiDeleter::Free(HGDIOBJ h) {
-    DeleteObject(h);
-    --liveGdi;
+    if (DeleteObject(h)) --liveGdi;
 }
 
 } // namespace pelorine

@@ -56,9 +56,6 @@ struct MemDcDeleter : NoCount {
 struct WindowDeleter : NoCount {
     static void Free(HWND h) { DestroyWindow(h); }
 };
-struct IconDeleter : NoCount {
-    static void Free(HICON h) { DestroyIcon(h); }
-};
 struct MenuDeleter : NoCount {
     static void Free(HMENU h) { DestroyMenu(h); }
 };
@@ -69,14 +66,12 @@ struct FileDeleter : NoCount {
 };
 
 using UniqueBitmap = UniqueHandle<HBITMAP, GdiDeleter>;
-using UniqueRgn = UniqueHandle<HRGN, GdiDeleter>;
 using UniqueFont = UniqueHandle<HFONT, GdiDeleter>;
 using UniqueBrush = UniqueHandle<HBRUSH, GdiDeleter>;
 using UniquePen = UniqueHandle<HPEN, GdiDeleter>;
 using UniquePalette = UniqueHandle<HPALETTE, GdiDeleter>;
 using UniqueMemDc = UniqueHandle<HDC, MemDcDeleter>;
 using UniqueWindow = UniqueHandle<HWND, WindowDeleter>;
-using UniqueIcon = UniqueHandle<HICON, IconDeleter>;
 using UniqueMenu = UniqueHandle<HMENU, MenuDeleter>;
 
 // A window's device context, released with ReleaseDC.
@@ -96,6 +91,21 @@ class WindowDc {
     HDC dc_;
 };
 
+// BeginPaint and EndPaint: the paint ends, and its DC goes back, however the painting ends.
+class PaintDc {
+  public:
+    explicit PaintDc(HWND wnd) : wnd_(wnd), dc_(BeginPaint(wnd, &ps_)) {}
+    PaintDc(const PaintDc&) = delete;
+    PaintDc& operator=(const PaintDc&) = delete;
+    ~PaintDc() { EndPaint(wnd_, &ps_); }
+    HDC get() const { return dc_; }
+
+  private:
+    HWND wnd_;
+    PAINTSTRUCT ps_{};
+    HDC dc_;
+};
+
 // Selects an object into a DC for a scope and puts the old one back.
 class SelectGuard {
   public:
@@ -110,7 +120,5 @@ class SelectGuard {
     HDC dc_;
     HGDIOBJ old_;
 };
-
-inline RECT ToRECT(int l, int t, int r, int b) { return RECT{l, t, r, b}; }
 
 } // namespace pelorine

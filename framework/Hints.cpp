@@ -35,14 +35,6 @@ void TToolTips::SetText(HWND tool, const std::wstring& text) {
     SendMessageW(wnd_.get(), TTM_UPDATETIPTEXTW, 0, LPARAM(&ti));
 }
 
-std::wstring TToolTips::Text(HWND tool) const {
-    wchar_t buffer[1024] = {};
-    TTTOOLINFOW ti = Tool(owner_, tool, nullptr);
-    ti.lpszText = buffer;
-    SendMessageW(wnd_.get(), TTM_GETTEXTW, WPARAM(std::size(buffer)), LPARAM(&ti));
-    return buffer;
-}
-
 void TToolTips::SetDelays(int pause, int hidePause, int shortPause) {
     SendMessageW(wnd_.get(), TTM_SETDELAYTIME, TTDT_INITIAL, pause);
     SendMessageW(wnd_.get(), TTM_SETDELAYTIME, TTDT_AUTOPOP, hidePause);

@@ -11,7 +11,6 @@ class TToolTips {
     explicit TToolTips(HWND owner);
     void Add(HWND tool, const std::wstring& text);
     void SetText(HWND tool, const std::wstring& text);
-    std::wstring Text(HWND tool) const;
     // Milliseconds: before a hint shows, how long it stays, and between neighbouring hints.
     void SetDelays(int pause, int hidePause, int shortPause);
     HWND Handle() const { return wnd_.get(); }

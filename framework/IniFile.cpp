@@ -1,6 +1,7 @@
 #include "framework/IniFile.h"
 
 #include "framework/Error.h"
+#include "framework/Files.h"
 #include "framework/Handles.h"
 #include "framework/IniValues.h"
 
@@ -32,18 +33,6 @@ bool FitsAnsiCodePage(const std::wstring& text) {
     WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.c_str(), int(text.size()), nullptr, 0, nullptr,
                         &lossy);
     return !lossy;
-}
-
-bool ReadWholeFile(const std::wstring& path, std::string& bytes) {
-    const UniqueHandle<HANDLE, FileDeleter> file(CreateFileW(
-        path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    LARGE_INTEGER size{};
-    if (file.get() == INVALID_HANDLE_VALUE || !GetFileSizeEx(file.get(), &size) || size.QuadPart > (1 << 26))
-        return false;
-    bytes.resize(size_t(size.QuadPart));
-    DWORD read = 0;
-    return bytes.empty() ||
-           (ReadFile(file.get(), bytes.data(), DWORD(bytes.size()), &read, nullptr) && read == bytes.size());
 }
 
 bool IsUtf16(const std::string& bytes) {
@@ -128,17 +117,7 @@ void TIniFile::ConvertToUtf16() const {
     utf16.append(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
     // The old file is replaced only once the new one is whole.
     const std::wstring temp = path_ + L".new";
-    {
-        const UniqueHandle<HANDLE, FileDeleter> file(CreateFileW(
-            temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        DWORD written = 0;
-        if (file.get() == INVALID_HANDLE_VALUE ||
-            !WriteFile(file.get(), utf16.data(), DWORD(utf16.size()), &written, nullptr) ||
-            written != utf16.size()) {
-            DeleteFileW(temp.c_str());
-            ThrowWriteError();
-        }
-    }
+    if (!WriteWholeFile(temp, utf16)) ThrowWriteError();
     if (!MoveFileExW(temp.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING)) {
         DeleteFileW(temp.c_str());
         ThrowWriteError();

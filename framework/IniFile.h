@@ -11,8 +11,6 @@ class TIniFile {
     // Windows folder.
     explicit TIniFile(std::wstring path);
 
-    const std::wstring& FileName() const noexcept { return path_; }
-
     // A missing key gives the fallback exactly; a present key gives its text, even when
     // empty, cut to the Shift-JIS width the file historically allowed.
     std::wstring ReadString(const std::wstring& section, const std::wstring& key,

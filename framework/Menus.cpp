@@ -27,18 +27,19 @@ void Append(HMENU menu, const TMenuItem* item, std::vector<TMenuItem*>& byId) {
     byId.push_back(const_cast<TMenuItem*>(item));
     AppendMenuW(menu, MF_STRING, byId.size(), text.c_str());
 }
-} // namespace
 
-UniqueMenu TPopupMenu::BuildMenu(std::vector<TMenuItem*>& byId) const {
+// The menu as the platform shows it, with ids numbering the items depth first from 1.
+UniqueMenu BuildMenu(const TMenuItem& root, std::vector<TMenuItem*>& byId) {
     UniqueMenu menu(CreatePopupMenu());
-    for (const TMenuItem* item : root_->Items())
+    for (const TMenuItem* item : root.Items())
         Append(menu.get(), item, byId);
     return menu;
 }
+} // namespace
 
 void TPopupMenu::Popup(HWND owner, int x, int y) {
     std::vector<TMenuItem*> byId;
-    UniqueMenu menu = BuildMenu(byId);
+    UniqueMenu menu = BuildMenu(*root_, byId);
     const UINT id = UINT(
         TrackPopupMenuEx(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, x, y, owner, nullptr));
     PostMessageW(owner, WM_NULL, 0, 0); // lets the menu close properly when it lost the focus

@@ -28,8 +28,6 @@ class TPopupMenu : public TComponent {
     TMenuItem* Items() const { return root_; }
     // Shows the menu at a screen point; the chosen item's OnClick runs after it closes.
     void Popup(HWND owner, int x, int y);
-    // The menu as the platform shows it, with ids numbering the items depth first from 1.
-    UniqueMenu BuildMenu(std::vector<TMenuItem*>& byId) const;
 
   private:
     TMenuItem* root_;

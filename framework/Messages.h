@@ -9,8 +9,8 @@ constexpr UINT CM_BASE = 0xB000;
 constexpr UINT CM_ENABLEDCHANGED = CM_BASE + 3;
 constexpr UINT CM_MOUSEENTER = CM_BASE + 0x13;
 constexpr UINT CM_MOUSELEAVE = CM_BASE + 0x14;
-constexpr UINT CM_BUTTONPRESSED = CM_BASE + 0x18;
-constexpr UINT CM_TEXTCHANGED = CM_BASE + 0x12;
+// Reports an error that happened while painting, once the paint is over.
+constexpr UINT CM_PAINTFAILED = CM_BASE + 0x40;
 
 constexpr UINT CN_BASE = 0xBC00;
 constexpr UINT CN_COMMAND = CN_BASE + WM_COMMAND;

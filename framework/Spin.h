@@ -10,7 +10,6 @@ class TSpinEdit : public TCompanionEdit {
   public:
     TSpinEdit(TComponent* owner, TWinControl* parent);
     void SetRange(int min, int max) { range_ = {min, max}; }
-    const SpinRange& Range() const { return range_; }
     // The number shown; empty or unreadable text reads as the lower bound and is replaced by it.
     int Value();
     // Sets the number, brought into the range.

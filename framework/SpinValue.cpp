@@ -22,10 +22,6 @@ std::optional<int> ParseSpinText(const std::wstring& text) {
     return int(value);
 }
 
-int SpinValueOf(const std::wstring& text, const SpinRange& range) {
-    return ParseSpinText(text).value_or(range.min);
-}
-
 bool IsSpinChar(wchar_t c) { return (c >= L'0' && c <= L'9') || c == L'+' || c == L'-' || c < L' '; }
 
 } // namespace pelorine

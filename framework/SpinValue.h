@@ -15,10 +15,6 @@ struct SpinRange {
 // Returns nothing for empty or unreadable text (or a number beyond 32 bits).
 std::optional<int> ParseSpinText(const std::wstring& text);
 
-// The value the field stands for while it is being edited: the typed number as it is, or the
-// lower bound when the text is empty or unreadable.
-int SpinValueOf(const std::wstring& text, const SpinRange& range);
-
 // Characters a spin edit accepts from the keyboard: digits, "+" and "-", and control
 // characters (Backspace, clipboard shortcuts).
 bool IsSpinChar(wchar_t c);

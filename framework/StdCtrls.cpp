@@ -53,6 +53,12 @@ TCompanionEdit::~TCompanionEdit() {
     if (companion_) Unbind(companion_.get());
 }
 
+LRESULT TCompanionEdit::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_SETFONT && companion_)
+        SendMessageW(companion_.get(), WM_SETFONT, wp, lp); // one font for both
+    return TEdit::WndProc(msg, wp, lp);
+}
+
 void TCompanionEdit::SetBounds(const Rect& r) {
     TEdit::SetBounds(Rect{r.left, r.top, r.right - width_, r.bottom});
     bounds_ = r;

@@ -34,6 +34,7 @@ class TCompanionEdit : public TEdit {
     TCompanionEdit(TComponent* owner, TWinControl* parent, const wchar_t* className, const wchar_t* text,
                    DWORD style, int width);
     ~TCompanionEdit() override;
+    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
     void SetBounds(const Rect& r) override;
     void SetVisible(bool v) override;
     void SetEnabled(bool e) override;

@@ -1,7 +1,9 @@
 #pragma once
 // Support shared by the Win32 and end-to-end tests: message pumping, a window of known colour,
-// pixel access, settings-file bytes and a probe of the system's hotkeys.
+// pixel access, settings-file bytes, a control's hint and a probe of the system's hotkeys.
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <cstdint>
 #include <string>
@@ -93,6 +95,12 @@ inline SIZE SizeOf(HBITMAP bitmap) {
     return SIZE{bm.bmWidth, bm.bmHeight};
 }
 
+inline int BitsPerPixelOf(HBITMAP bitmap) {
+    BITMAP bm{};
+    GetObjectW(bitmap, sizeof bm, &bm);
+    return bm.bmBitsPixel;
+}
+
 // A settings file as the profile functions keep it in UTF-16: the byte-order mark, then UTF-16LE.
 inline std::string Utf16File(const std::wstring& text) {
     std::string bytes = "\xFF\xFE";
@@ -101,6 +109,34 @@ inline std::string Utf16File(const std::wstring& text) {
         bytes += static_cast<char>(c >> 8);
     }
     return bytes;
+}
+
+// The text the hint window of a control's form shows for the control: the form's tooltip
+// window, asked for the control's tool.
+inline std::wstring HintOf(HWND control) {
+    struct Search {
+        HWND form;
+        HWND tips = nullptr;
+    } search{GetAncestor(control, GA_ROOT)};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND w, LPARAM lp) {
+            auto* s = reinterpret_cast<Search*>(lp);
+            wchar_t cls[32] = {};
+            GetClassNameW(w, cls, 32);
+            if (GetWindow(w, GW_OWNER) == s->form && lstrcmpiW(cls, TOOLTIPS_CLASSW) == 0) s->tips = w;
+            return s->tips ? FALSE : TRUE;
+        },
+        LPARAM(&search));
+    wchar_t text[1024] = {};
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND;
+    tool.hwnd = search.form;
+    tool.uId = UINT_PTR(control);
+    tool.lpszText = text;
+    SendMessageW(search.tips, TTM_GETTEXTW, WPARAM(std::size(text)), LPARAM(&tool));
+    return text;
 }
 
 // Whether the system has the key taken: a probe registration succeeds only when it is free.

@@ -18,14 +18,6 @@ TEST(SpinValue, EmptyOrUnreadableTextHasNoValue) {
         EXPECT_FALSE(ParseSpinText(t).has_value()) << t;
 }
 
-TEST(SpinValue, EmptyOrUnreadableReadsAsLowerBound) {
-    const SpinRange percent{1, 1000};
-    EXPECT_EQ(SpinValueOf(L"", percent), 1);
-    EXPECT_EQ(SpinValueOf(L"+-", percent), 1);
-    // Text still being edited is read as typed: clamping waits for the focus to leave.
-    EXPECT_EQ(SpinValueOf(L"5000", percent), 5000);
-}
-
 TEST(SpinValue, ClampBringsValuesToTheNearestBound) {
     const SpinRange margin{0, 255};
     EXPECT_EQ(margin.Clamp(-3), 0);

@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
 using namespace pelorine;
 using namespace testing_support;
@@ -24,11 +27,19 @@ std::wstring TempFile(const wchar_t* name) {
     GetTempPathW(MAX_PATH, dir);
     return std::wstring(dir) + name;
 }
+
+std::string ReadBytes(const std::wstring& path) {
+    std::ifstream in(std::filesystem::path(path), std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
 } // namespace
 
-TEST(Bitmap, FileBytesHoldAWholeBitmapFileAtTheScreensDepth) {
+TEST(Bitmap, SavedFileHoldsAWholeBitmapFileAtTheScreensDepth) {
     const TBitmap bitmap = Checker(33, 17);
-    const std::string bytes = BitmapFileBytes(bitmap.Handle());
+    const std::wstring path = TempFile(L"pelorine-bitmap-bytes.bmp");
+    bitmap.SaveToFile(path);
+    const std::string bytes = ReadBytes(path);
+    DeleteFileW(path.c_str());
     ASSERT_GT(bytes.size(), sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER));
     BITMAPFILEHEADER bfh;
     BITMAPINFOHEADER bih;
@@ -38,7 +49,7 @@ TEST(Bitmap, FileBytesHoldAWholeBitmapFileAtTheScreensDepth) {
     EXPECT_EQ(bfh.bfSize, bytes.size());
     EXPECT_EQ(bih.biWidth, 33);
     EXPECT_EQ(bih.biHeight, 17);
-    EXPECT_EQ(bih.biBitCount, bitmap.BitsPerPixel());
+    EXPECT_EQ(bih.biBitCount, BitsPerPixelOf(bitmap.Handle()));
     const size_t stride = ((33u * bih.biBitCount + 31) / 32) * 4;
     EXPECT_EQ(bytes.size() - bfh.bfOffBits, stride * 17);
 }

@@ -31,8 +31,8 @@ TEST(Clipboard, BitmapRoundTripKeepsSizeAndPixelsAndTheCallersCopy) {
     back.Assign(HBITMAP(GetClipboardData(CF_BITMAP)));
     CloseClipboard();
     ASSERT_FALSE(back.Empty());
-    EXPECT_EQ(back.Width(), 37);
-    EXPECT_EQ(back.Height(), 23);
+    EXPECT_EQ(SizeOf(back.Handle()).cx, 37);
+    EXPECT_EQ(SizeOf(back.Handle()).cy, 23);
     EXPECT_EQ(PixelOf(back.Handle(), 0, 0), RGB(1, 2, 3));
     EXPECT_EQ(PixelOf(back.Handle(), 20, 10), RGB(10, 200, 90));
     EXPECT_NE(back.Handle(), original.Handle());

@@ -6,6 +6,7 @@
 #include "framework/Hints.h"
 #include "framework/StdCtrls.h"
 #include "framework/TrayIcon.h"
+#include "support/WinTest.h"
 
 #include <gtest/gtest.h>
 
@@ -30,6 +31,48 @@ class CreationProbe : public TWinControl {
     std::vector<UINT> seen;
     bool boundWhenCreated = false;
 };
+
+class PaintProbe : public TCustomControl {
+  public:
+    using TCustomControl::TCustomControl;
+    void Paint(TCanvas&) override {
+        if (fail) throw Error(L"描画できません");
+    }
+    bool fail = false;
+};
+
+// Counts the error boxes of this thread and closes each one as it opens, keeping its text.
+class ErrorBoxes {
+  public:
+    ErrorBoxes() : hook_(SetWindowsHookExW(WH_CBT, &Hook, nullptr, GetCurrentThreadId())) { current_ = this; }
+    ~ErrorBoxes() {
+        UnhookWindowsHookEx(hook_);
+        current_ = nullptr;
+    }
+    int count = 0;
+    std::wstring text;
+
+  private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wp, LPARAM lp) {
+        wchar_t cls[16] = {};
+        if (code == HCBT_ACTIVATE && GetClassNameW(HWND(wp), cls, 16) && std::wstring(cls) == L"#32770") {
+            wchar_t text[256] = {};
+            GetDlgItemTextW(HWND(wp), 0xFFFF, text, 256);
+            current_->text = text;
+            ++current_->count;
+            PostMessageW(HWND(wp), WM_COMMAND, IDOK, 0);
+        }
+        return CallNextHookEx(nullptr, code, wp, lp);
+    }
+    HHOOK hook_;
+    static inline ErrorBoxes* current_ = nullptr;
+};
+
+HDC CachedDc(HWND wnd) {
+    const HDC dc = GetDC(wnd);
+    ReleaseDC(wnd, dc);
+    return dc;
+}
 
 std::wstring ErrorOf(const std::function<void()>& make) {
     try {
@@ -76,4 +119,23 @@ TEST(Window, AWindowThatCannotBeMadeRaisesTheJapaneseError) {
     for (size_t i = 0; i < std::size(makes); ++i)
         EXPECT_EQ(ErrorOf(makes[i]), L"ウィンドウを作成できません") << i;
     EXPECT_TRUE(windowless.Controls().empty());
+}
+
+// The paint ends (its DC is given back) and the error is reported only after WM_PAINT.
+TEST(Window, AnErrorWhilePaintingEndsThePaintAndIsReportedAfterIt) {
+    TForm form(nullptr, WS_OVERLAPPEDWINDOW, 0, L"paint");
+    auto* probe = form.New<PaintProbe>(L"probe", &form);
+    probe->SetBounds(Bounds(0, 0, 40, 20));
+    ShowWindow(form.Handle(), SW_SHOWNOACTIVATE);
+    testing_support::PumpFor(100);
+    const HDC free = CachedDc(probe->Handle());
+    ErrorBoxes boxes;
+    probe->fail = true;
+    RedrawWindow(probe->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    probe->fail = false;
+    EXPECT_EQ(boxes.count, 0);
+    EXPECT_EQ(CachedDc(probe->Handle()), free);
+    testing_support::PumpFor(200);
+    EXPECT_EQ(boxes.count, 1);
+    EXPECT_EQ(boxes.text, L"描画できません.");
 }

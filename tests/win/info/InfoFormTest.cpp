@@ -3,10 +3,12 @@
 #include "app/Infowindow1.h"
 #include "forms/InfoForm1Layout.h"
 #include "framework/Bitmap.h"
+#include "support/WinTest.h"
 #include "win/info/ModalDriver.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 using namespace pelorine;
@@ -33,6 +35,13 @@ class InfoFormTest : public testing::Test {
     TInfoForm1* info_;
     TForm* other_;
 };
+
+// The cursor the control sets while the mouse is over it.
+HCURSOR CursorOver(const TWinControl& control) {
+    SendMessageW(control.Handle(), WM_SETCURSOR, WPARAM(control.Handle()),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    return GetCursor();
+}
 
 // True for the label's orange, also where the text is smoothed against white.
 bool IsOrangeish(COLORREF c) {
@@ -66,18 +75,19 @@ TEST_F(InfoFormTest, MembersSitWhereTheLayoutPutsThem) {
             EXPECT_EQ(c->BoundsRect(), Bounds(row.left, row.top, row.width, row.height));
         }
         if (row.kind != infoform::Kind::Panel) {
-            EXPECT_EQ(c->Parent(), info_->Panel1);
+            EXPECT_TRUE(std::ranges::count(info_->Panel1->Controls(), c)); // drawn or placed on the panel
         }
         if (*row.hint) {
-            EXPECT_EQ(info_->Hints().Text(static_cast<TWinControl*>(c)->Handle()), row.hint);
+            EXPECT_EQ(testing_support::HintOf(static_cast<TWinControl*>(c)->Handle()), row.hint);
         }
     }
     EXPECT_EQ(info_->Label3->Caption(), L"mail : support@pelorine.example.org");
     EXPECT_EQ(info_->Label2->Caption(), L"url : https://pelorine.example.org/");
     EXPECT_EQ(info_->SpeedButton2->Caption(), L"CLOSE (&X)");
-    EXPECT_EQ(info_->SpeedButton1->Cursor(), TCursor::HandPoint);
-    EXPECT_EQ(info_->SpeedButton3->Cursor(), TCursor::HandPoint);
-    EXPECT_EQ(info_->SpeedButton2->Cursor(), TCursor::Default);
+    const HCURSOR hand = LoadCursorW(nullptr, IDC_HAND), arrow = LoadCursorW(nullptr, IDC_ARROW);
+    EXPECT_EQ(CursorOver(*info_->SpeedButton1), hand);
+    EXPECT_EQ(CursorOver(*info_->SpeedButton3), hand);
+    EXPECT_EQ(CursorOver(*info_->SpeedButton2), arrow);
 }
 
 // A label is as wide as its text and inside the panel's bevel; a link line stays centred where it
@@ -104,11 +114,11 @@ TEST_F(InfoFormTest, LabelsFitTheirTextAndLinkButtonsCoverThem) {
 }
 
 TEST_F(InfoFormTest, LogoLoadsFromTheResources) {
-    TBitmap& logo = info_->Image1->Picture();
-    ASSERT_FALSE(logo.Empty());
-    EXPECT_EQ(logo.Width(), 200);
-    EXPECT_EQ(logo.Height(), 54);
-    EXPECT_EQ(logo.BitsPerPixel(), 8);
+    const HBITMAP logo = info_->Image1->Picture().Handle();
+    ASSERT_NE(logo, nullptr);
+    EXPECT_EQ(testing_support::SizeOf(logo).cx, 200);
+    EXPECT_EQ(testing_support::SizeOf(logo).cy, 54);
+    EXPECT_EQ(testing_support::BitsPerPixelOf(logo), 8);
 }
 
 // The flat button is a window over the label: it must draw the label's text itself.

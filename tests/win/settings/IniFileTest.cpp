@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -134,6 +135,20 @@ TEST_F(IniFileTest, AnsiFileBecomesUtf16RatherThanLoseACharacter) {
     EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(path + L".new")));
 }
 
+// The UTF-16 copy of an ANSI file, twice its size, cannot be written whole under a file-size
+// limit: ini-file-limit.sh runs this with the limit in place and its size in PELORINE_FILE_LIMIT.
+TEST_F(IniFileTest, ACopyThatCannotBeWrittenWholeLeavesTheFileAndNoCopy) {
+    const char* limit = std::getenv("PELORINE_FILE_LIMIT");
+    if (!limit) GTEST_SKIP() << "no file-size limit";
+    const std::wstring path = PathOf(L"Pelorine.ini");
+    const std::string ansi = "[SET0]\r\nC0_02=" + std::string(std::stoul(limit) * 3 / 4, 'a') + "\r\n";
+    WriteBytes(path, ansi);
+    TIniFile ini(path);
+    EXPECT_THROW(ini.WriteString(L"SET0", L"C0_01", kForeignFolder), Error);
+    EXPECT_EQ(ReadBytes(path), ansi);
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(path + L".new")));
+}
+
 TEST_F(IniFileTest, WritingAReadOnlyFileThrowsWithThePath) {
     const std::wstring path = PathOf(L"Pelorine.ini");
     WriteBytes(path, "[SET]\r\nM_TOP=20\r\n");
@@ -157,12 +172,15 @@ TEST_F(IniFileTest, WritingIntoAMissingFolderThrows) {
     EXPECT_THROW(ini.WriteBool(L"SET", L"SOUND", true), Error);
 }
 
+// The file is the one the relative path named when the object was made, not one in the Windows
+// folder (where the profile functions look for a bare name) or in a later current folder.
 TEST_F(IniFileTest, RelativePathIsMadeAbsolute) {
     const auto previous = std::filesystem::current_path();
     ASSERT_TRUE(SetCurrentDirectoryW(dir_.c_str()));
-    const std::wstring name = TIniFile(L"Pelorine.ini").FileName();
+    TIniFile ini(L"Pelorine.ini");
     std::filesystem::current_path(previous);
-    EXPECT_EQ(name, PathOf(L"Pelorine.ini"));
+    ini.WriteInteger(L"SET", L"M_TOP", 7);
+    EXPECT_EQ(ReadBytes(PathOf(L"Pelorine.ini")), Utf16File(L"[SET]\r\nM_TOP=7\r\n"));
 }
 
 } // namespace

@@ -31,6 +31,7 @@ std::string ReadBytesOf(const std::filesystem::path& path) {
 }
 
 using testing_support::FirstRunIniText;
+using testing_support::HintOf;
 using testing_support::KeyTaken;
 using testing_support::Utf16File;
 
@@ -142,7 +143,7 @@ TEST_F(MainFormSettingsTest, NoFileGivesTheDesignValues) {
     EXPECT_FALSE(f.CheckBox3->Checked());
     EXPECT_TRUE(f.CheckBox4->Checked());
     EXPECT_EQ(f.C0_01->Text(), f.AppDir());
-    EXPECT_EQ(f.Hints().Text(f.C0_01->Handle()), f.AppDir());
+    EXPECT_EQ(HintOf(f.C0_01->Handle()), f.AppDir());
     EXPECT_EQ(f.AppDir(), ProgramFolder());
     EXPECT_EQ(f.C0_02->Text(), L"Snap");
     EXPECT_EQ(f.C0_03->Value(), 0);
@@ -179,7 +180,7 @@ TEST_F(MainFormSettingsTest, EveryKeyFeedsItsControl) {
     EXPECT_TRUE(f.CheckBox3->Checked());
     EXPECT_FALSE(f.CheckBox4->Checked());
     EXPECT_EQ(f.C0_01->Text(), L"D:\\Shots");
-    EXPECT_EQ(f.Hints().Text(f.C0_01->Handle()), L"D:\\Shots");
+    EXPECT_EQ(HintOf(f.C0_01->Handle()), L"D:\\Shots");
     EXPECT_EQ(f.C0_02->Text(), L"Cap");
     EXPECT_EQ(f.C0_03->Value(), 42);
     EXPECT_EQ(f.C1_01->ItemIndex(), 4);
@@ -287,7 +288,7 @@ TEST_F(MainFormSettingsTest, SaveFolderLosesOneTrailingBackslash) {
         SCOPED_TRACE(testing::Message() << stored.size());
         TMainForm1& f = Load(Utf16File(L"[SET0]\r\nC0_01=" + stored + L"\r\n"));
         EXPECT_EQ(f.C0_01->Text(), shown);
-        EXPECT_EQ(f.Hints().Text(f.C0_01->Handle()), shown);
+        EXPECT_EQ(HintOf(f.C0_01->Handle()), shown);
         root_.reset();
     }
 }
@@ -306,14 +307,14 @@ TEST_F(MainFormSettingsTest, SaveFolderRuleWaitsWhileTheUserTypes) {
     DWORD start = 0, end = 0;
     SendMessageW(edit, EM_GETSEL, WPARAM(&start), LPARAM(&end));
     EXPECT_EQ(end, 8u);
-    EXPECT_EQ(f.Hints().Text(f.C0_01->Handle()), L"C:\\caps");
+    EXPECT_EQ(HintOf(f.C0_01->Handle()), L"C:\\caps");
     SendMessageW(edit, EM_REPLACESEL, TRUE, LPARAM(L"new"));
     EXPECT_EQ(f.C0_01->Text(), L"C:\\caps\\new");
 
     SendMessageW(edit, EM_REPLACESEL, TRUE, LPARAM(L"\\"));
     f.C0_02->SetFocus(); // leaving the field applies the rule
     EXPECT_EQ(f.C0_01->Text(), L"C:\\caps\\new");
-    EXPECT_EQ(f.Hints().Text(f.C0_01->Handle()), L"C:\\caps\\new");
+    EXPECT_EQ(HintOf(f.C0_01->Handle()), L"C:\\caps\\new");
 }
 
 TEST_F(MainFormSettingsTest, LongValuesAreCutTo2047Bytes) {
@@ -451,5 +452,5 @@ TEST_F(MainFormSettingsTest, SaveDesktopWritesItsOwnCaptureWhateverTheClipboardH
     std::filesystem::remove_all(folder);
     ASSERT_GE(bmp.size(), 26u);
     EXPECT_EQ(*reinterpret_cast<const int32_t*>(bmp.data() + 18), GetSystemMetrics(SM_CXSCREEN));
-    EXPECT_EQ(f.Image1->Picture().Width(), GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(testing_support::SizeOf(f.Image1->Picture().Handle()).cx, GetSystemMetrics(SM_CXSCREEN));
 }
