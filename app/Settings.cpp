@@ -7,6 +7,7 @@
 #include "forms/MainForm1Layout.h"
 #include "framework/Application.h"
 #include "framework/IniFile.h"
+#include "framework/IniValues.h"
 
 namespace pelorine {
 

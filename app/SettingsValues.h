@@ -1,8 +1,6 @@
 #pragma once
 // Path rules of the settings file, free of any window so they can be tested natively. The value
 // texts themselves are the INI layer's.
-#include "framework/IniValues.h"
-
 #include <string>
 
 namespace pelorine {
