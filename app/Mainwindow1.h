@@ -64,6 +64,10 @@ class TMainForm1 : public TForm {
     void C1_01Change(TComponent* sender);
     void C1_05Change(TComponent* sender);
 
+    // The window answers this registered message with the count of live GDI objects made
+    // through the framework, so that a long run of commands can be checked from outside.
+    static UINT LiveGdiObjectsMessage();
+
     const std::wstring& AppDir() const { return AppDir_; }
     std::wstring HandOffPath() const { return AppDir_ + L"/_tmp000.tmp"; }
     TMenuItem* MenuItem(const std::wstring& name) const;

@@ -34,6 +34,7 @@ class PelorineProcess {
     std::wstring File(const std::wstring& name) const { return folder_ + L"\\" + name; }
     // A standard error box of this process, if one appears within the time.
     HWND WaitErrorBox(int timeoutMs);
+    HANDLE Process() const { return pi_.hProcess; }
 
   private:
     std::wstring folder_;
