@@ -42,9 +42,35 @@ void TMainForm1::Beep() const {
     if (CheckBox4->Checked()) MessageBeep(0);
 }
 
+// Marks a capture as under way, from its capture to its end. When it is over, the next queued
+// capture starts from the message loop, not from here: captures follow each other instead of
+// piling up on the stack.
+class TMainForm1::CaptureScope {
+  public:
+    explicit CaptureScope(TMainForm1& form) : form_(form) { form_.capturing_ = true; }
+    CaptureScope(const CaptureScope&) = delete;
+    CaptureScope& operator=(const CaptureScope&) = delete;
+    ~CaptureScope() {
+        form_.capturing_ = false;
+        if (!form_.queuedCaptures_.empty()) PostMessageW(form_.Handle(), kRunQueuedCapture, 0, 0);
+    }
+
+  private:
+    TMainForm1& form_;
+};
+
 void TMainForm1::RunCapture(bool activeWindow, Output output, bool switchTray) {
+    // Switching the tray icon on dispatches the messages that are waiting, the next press of a
+    // capture key among them. Run in there, that capture would keep this one's bitmap alive
+    // (one more whole desktop for each repeated press) and replace the clipboard picture this
+    // one is still to save or print. It waits for its turn instead.
+    if (capturing_) {
+        queuedCaptures_.push_back({activeWindow, output, switchTray});
+        return;
+    }
     if (CheckBox3->Checked())
         Application().WaitUntil(std::chrono::steady_clock::now() + std::chrono::seconds(5));
+    const CaptureScope scope(*this);
     TrayIconOff tray(TrayIcon1, switchTray);
     TBitmap capture;
     SnapShot1->ActiveWindow = activeWindow;
@@ -64,6 +90,14 @@ void TMainForm1::RunCapture(bool activeWindow, Output output, bool switchTray) {
         SaveCapture();
     else
         PrintCapture();
+}
+
+void TMainForm1::RunQueuedCapture() {
+    // A capture under way starts the queue again when it ends.
+    if (capturing_ || queuedCaptures_.empty()) return;
+    const CaptureRequest next = queuedCaptures_.front();
+    queuedCaptures_.pop_front();
+    RunCapture(next.activeWindow, next.output, next.switchTray);
 }
 
 void TMainForm1::MakeSaveFolder(const std::wstring& folder) const {

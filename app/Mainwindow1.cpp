@@ -259,6 +259,10 @@ UINT TMainForm1::LiveGdiObjectsMessage() {
 }
 
 LRESULT TMainForm1::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == kRunQueuedCapture) {
+        RunQueuedCapture();
+        return 0;
+    }
     if (msg == LiveGdiObjectsMessage()) return LiveGdiObjects();
     // The borderless window is dragged by its body: every point counts as the caption.
     if (msg == WM_NCHITTEST) return HTCAPTION;

@@ -19,6 +19,7 @@
 #include "imaging/ImagePrint.h"
 
 #include <array>
+#include <deque>
 #include <memory>
 
 namespace pelorine {
@@ -82,6 +83,8 @@ class TMainForm1 : public TForm {
     void FillLists();
     void SetHint(TWinControl* control, const std::wstring& hint);
     void RunCapture(bool activeWindow, Output output, bool switchTray);
+    class CaptureScope;
+    void RunQueuedCapture();
     void SaveCapture();
     void PrintCapture();
     void MakeSaveFolder(const std::wstring& folder) const;
@@ -90,6 +93,17 @@ class TMainForm1 : public TForm {
     void LoadSettings();
     void FormClose(TComponent* sender, TCloseAction& action);
     void Beep() const;
+
+    struct CaptureRequest {
+        bool activeWindow;
+        Output output;
+        bool switchTray;
+    };
+    // Captures asked for while another one was under way, in the order they came; posting
+    // kRunQueuedCapture starts the first of them.
+    std::deque<CaptureRequest> queuedCaptures_;
+    bool capturing_ = false;
+    static constexpr UINT kRunQueuedCapture = WM_APP + 1;
 
     std::wstring AppDir_;
     std::wstring SaveExt_;
