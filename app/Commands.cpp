@@ -47,22 +47,6 @@ class HandOffFile {
     std::wstring path_;
 };
 
-// While a command runs past its wait, a close request waits for its end, so the settings are
-// written after its save and hold the next serial number.
-class TMainForm1::CommandScope {
-  public:
-    explicit CommandScope(TMainForm1& form) : form_(form) { ++form_.runningCommands_; }
-    CommandScope(const CommandScope&) = delete;
-    CommandScope& operator=(const CommandScope&) = delete;
-    ~CommandScope() {
-        if (--form_.runningCommands_ == 0 && form_.closeDeferred_)
-            PostMessageW(form_.Handle(), WM_CLOSE, 0, 0);
-    }
-
-  private:
-    TMainForm1& form_;
-};
-
 bool TMainForm1::ClosingBegun() const { return closeDeferred_ || Application().Terminated(); }
 
 void TMainForm1::N3Click(TComponent*) { RunCapture(true, Output::Clipboard, false); }
@@ -76,14 +60,42 @@ void TMainForm1::Beep() const {
     if (CheckBox4->Checked()) MessageBeep(0);
 }
 
+// A capture under way, from the end of its wait to its end. A capture key pressed meanwhile
+// waits in the queue, and a close waits too, so the settings are written after the last save.
+// At its end the close or the next capture starts from the message loop, not from here:
+// captures follow each other instead of piling up on the stack.
+class TMainForm1::CaptureScope {
+  public:
+    explicit CaptureScope(TMainForm1& form) : form_(form) { form_.capturing_ = true; }
+    CaptureScope(const CaptureScope&) = delete;
+    CaptureScope& operator=(const CaptureScope&) = delete;
+    ~CaptureScope() {
+        form_.capturing_ = false;
+        // The queue comes after the close: closed, the program runs none of it; refused (the
+        // settings could not be written), it goes on.
+        if (form_.closeDeferred_) PostMessageW(form_.Handle(), WM_CLOSE, 0, 0);
+        if (!form_.queuedCaptures_.empty()) PostMessageW(form_.Handle(), kRunQueuedCapture, 0, 0);
+    }
+
+  private:
+    TMainForm1& form_;
+};
+
 void TMainForm1::RunCapture(bool activeWindow, Output output, bool switchTray) {
     // Once closing has begun no command starts, and none goes on past its wait.
     if (ClosingBegun()) return;
+    // Switching the tray icon on dispatches the messages that are waiting, the next press of a
+    // capture key among them. Run in there, that capture would keep this one's bitmap alive
+    // (one more whole desktop for each repeated press). It waits for its turn instead.
+    if (capturing_) {
+        queuedCaptures_.push_back({activeWindow, output, switchTray});
+        return;
+    }
     if (CheckBox3->Checked()) {
         Application().WaitUntil(std::chrono::steady_clock::now() + std::chrono::seconds(5));
         if (ClosingBegun()) return;
     }
-    CommandScope running(*this);
+    const CaptureScope scope(*this);
     TrayIconOff tray(TrayIcon1, switchTray);
     TBitmap capture;
     SnapShot1->ActiveWindow = activeWindow;
@@ -106,6 +118,14 @@ void TMainForm1::RunCapture(bool activeWindow, Output output, bool switchTray) {
         SaveCapture(handOff);
     else
         PrintCapture(handOff);
+}
+
+void TMainForm1::RunQueuedCapture() {
+    // A capture under way starts the queue again when it ends.
+    if (capturing_ || queuedCaptures_.empty()) return;
+    const CaptureRequest next = queuedCaptures_.front();
+    queuedCaptures_.pop_front();
+    RunCapture(next.activeWindow, next.output, next.switchTray);
 }
 
 void TMainForm1::MakeSaveFolder(const std::wstring& folder) const {

@@ -241,7 +241,17 @@ void TMainForm1::FillLists() {
     }
 }
 
+UINT TMainForm1::LiveGdiObjectsMessage() {
+    static const UINT msg = RegisterWindowMessageW(L"PelorineLiveGdiObjects");
+    return msg;
+}
+
 LRESULT TMainForm1::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == kRunQueuedCapture) {
+        RunQueuedCapture();
+        return 0;
+    }
+    if (msg == LiveGdiObjectsMessage()) return LiveGdiObjects();
     // The borderless window is dragged by its body: every point counts as the caption.
     if (msg == WM_NCHITTEST) return HTCAPTION;
     // A right click on that "caption" would open the window menu; the window has no menu.

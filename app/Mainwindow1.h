@@ -21,6 +21,7 @@
 #include "imaging/ImagePrint.h"
 
 #include <array>
+#include <deque>
 #include <memory>
 
 namespace pelorine {
@@ -68,6 +69,10 @@ class TMainForm1 : public TForm {
     void C1_01Change(TComponent* sender);
     void C1_05Change(TComponent* sender);
 
+    // The window answers this registered message with the count of live GDI objects made
+    // through the framework, so that a long run of commands can be checked from outside.
+    static UINT LiveGdiObjectsMessage();
+
     const std::wstring& AppDir() const { return AppDir_; }
     std::wstring HandOffPath() const { return AppDir_ + L"/_tmp000.tmp"; }
     TMenuItem* MenuItem(const std::wstring& name) const;
@@ -84,7 +89,8 @@ class TMainForm1 : public TForm {
     void RunCapture(bool activeWindow, Output output, bool switchTray);
     void SaveCapture(const HandOffFile& handOff);
     void PrintCapture(const HandOffFile& handOff);
-    class CommandScope;
+    class CaptureScope;
+    void RunQueuedCapture();
     bool ClosingBegun() const;
     void MakeSaveFolder(const std::wstring& folder) const;
     void OpenUserGuide();
@@ -95,10 +101,20 @@ class TMainForm1 : public TForm {
     void FormClose(TComponent* sender, TCloseAction& action);
     void Beep() const;
 
+    struct CaptureRequest {
+        bool activeWindow;
+        Output output;
+        bool switchTray;
+    };
+    // Captures asked for while another one was under way, in the order they came; posting
+    // kRunQueuedCapture starts the first of them.
+    std::deque<CaptureRequest> queuedCaptures_;
+    bool capturing_ = false;
+    static constexpr UINT kRunQueuedCapture = WM_APP + 1;
+
     std::wstring AppDir_;
     std::wstring SaveExt_;
-    int runningCommands_ = 0;
-    bool closeDeferred_ = false; // a close asked for while a command ran; done at its end
+    bool closeDeferred_ = false; // a close asked for during a capture; done at its end
     std::unique_ptr<TToolTips> hints_;
     HICON icon_ = nullptr; // the application icon, a shared resource
 };

@@ -116,7 +116,7 @@ void TMainForm1::RunAfterLoad(AfterLoad rule) {
 }
 
 void TMainForm1::FormClose(TComponent*, TCloseAction& action) {
-    if (runningCommands_ > 0) {
+    if (capturing_) {
         closeDeferred_ = true;
         action = TCloseAction::None;
         return;

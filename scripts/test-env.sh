@@ -29,4 +29,12 @@ if [ ! -f "$WINEPREFIX/.pelorine-ready" ]; then
   wineserver -w
   touch "$WINEPREFIX/.pelorine-ready"
 fi
+# With no window manager on the display, Wine waits two seconds for one whenever it hides a
+# window it leaves a window manager to manage: every desktop capture took that long, for the
+# tray window that goes with the last tray icon. Unmanaged windows are hidden at once. The
+# setting holds from the next start of the prefix's server; an older prefix gets it here too.
+if ! grep -qs '^"Managed"="N"' "$WINEPREFIX/user.reg"; then
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+  wineserver -w
+fi
 source "$root/scripts/cups-env.sh"

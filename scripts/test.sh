@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds and runs every test: portable logic natively (sanitizers on), then the Win32
-# units and the end-to-end tests under Wine.
+# units and the end-to-end tests under Wine, and last the endurance run of the captures.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -14,3 +14,5 @@ source scripts/test-env.sh
 # Wine's server and desktop outlive the tests otherwise.
 trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
 ctest --preset windows
+# A thousand captures of each kind, on a screen of their own: a few minutes.
+ctest --preset endurance

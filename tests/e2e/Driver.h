@@ -39,6 +39,7 @@ class PelorineProcess {
     HWND VisibleWindowOfClass(const std::wstring& className) const;
     // Serial numbers of the files "<prefix><n><ext>" in the folder.
     std::vector<int> SerialsIn(const std::wstring& folder, const std::wstring& prefix) const;
+    HANDLE Process() const { return pi_.hProcess; }
 
   private:
     std::wstring folder_;
