@@ -12,6 +12,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 number_file=$(mktemp)
 Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
 xvfb=$!
+trap 'kill $xvfb 2>/dev/null' EXIT
 for _ in $(seq 100); do [ -s "$number_file" ] && break; sleep 0.1; done
 number=$(cat "$number_file")
 rm -f "$number_file"
