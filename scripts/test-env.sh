@@ -31,10 +31,13 @@ if [ ! -f "$WINEPREFIX/.pelorine-ready" ]; then
 fi
 # With no window manager on the display, Wine waits two seconds for one whenever it hides a
 # window it leaves a window manager to manage: every desktop capture took that long, for the
-# tray window that goes with the last tray icon. Unmanaged windows are hidden at once. The
-# setting holds from the next start of the prefix's server; an older prefix gets it here too.
-if ! grep -qs '^"Managed"="N"' "$WINEPREFIX/user.reg"; then
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+# tray window that goes with the last tray icon. Unmanaged windows are hidden at once. On a
+# desktop that has a window manager, Wine's windows stay managed as usual. The setting holds
+# from the next start of the prefix's server.
+managed=N
+xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && managed=Y
+if ! grep -qs "^\"Managed\"=\"$managed\"" "$WINEPREFIX/user.reg"; then
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d $managed /f >/dev/null 2>&1
   wineserver -w
 fi
 source "$root/scripts/cups-env.sh"
