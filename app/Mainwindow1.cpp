@@ -149,7 +149,7 @@ void TMainForm1::CreateControls() {
             if (row.kind != Kind::Button && row.kind != Kind::Panel) w->Font().color = clBlue;
             w->SetTabOrder(row.tab);
             w->ApplyFont();
-            if (*row.hint) SetHint(w, row.hint);
+            if (*row.hint) hints_->Add(w->Handle(), row.hint);
         }
     }
     CheckBox1 = Get<TdxfCheckBox>(L"CheckBox1");
@@ -190,10 +190,6 @@ void TMainForm1::CreateControls() {
     CButton2->OnClick = [this](TComponent*) { OpenUserGuide(); };
     CButton3->OnClick = [this](TComponent*) { ShowInformation(); };
     CButton4->OnClick = [this](TComponent* s) { CButton4Click(s); };
-}
-
-void TMainForm1::SetHint(TWinControl* control, const std::wstring& hint) {
-    hints_->Add(control->Handle(), hint);
 }
 
 void TMainForm1::CreateMenu() {

@@ -85,7 +85,6 @@ class TMainForm1 : public TForm {
     void CreateMenu();
     void CreateHotKeys();
     void FillLists();
-    void SetHint(TWinControl* control, const std::wstring& hint);
     void RunCapture(bool activeWindow, Output output, bool switchTray);
     void SaveCapture(const HandOffFile& handOff);
     void PrintCapture(const HandOffFile& handOff);

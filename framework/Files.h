@@ -1,6 +1,7 @@
 #pragma once
 // Whole files in and out, each closed before the call returns.
 #include <string>
+#include <string_view>
 
 namespace pelorine {
 
@@ -9,6 +10,11 @@ bool ReadWholeFile(const std::wstring& path, std::string& bytes);
 
 // Creates or replaces the file with the bytes. A file that cannot be written whole is deleted
 // and the call returns false.
-bool WriteWholeFile(const std::wstring& path, const std::string& bytes);
+bool WriteWholeFile(const std::wstring& path, std::string_view bytes);
+
+// Writes the bytes to a temporary file beside path and moves it over path once every byte is
+// on the disk, so a failure never leaves a partial file nor destroys the older one. On any
+// failure the temporary file is deleted, path is untouched, and false returns.
+bool WriteFileReplacing(const std::wstring& path, std::string_view bytes);
 
 } // namespace pelorine

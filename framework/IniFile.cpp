@@ -116,12 +116,7 @@ void TIniFile::ConvertToUtf16() const {
     std::string utf16 = "\xFF\xFE";
     utf16.append(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
     // The old file is replaced only once the new one is whole.
-    const std::wstring temp = path_ + L".new";
-    if (!WriteWholeFile(temp, utf16)) ThrowWriteError();
-    if (!MoveFileExW(temp.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-        DeleteFileW(temp.c_str());
-        ThrowWriteError();
-    }
+    if (!WriteFileReplacing(path_, utf16)) ThrowWriteError();
 }
 
 void TIniFile::ThrowWriteError() const { throw Error(FormatMessageText(L"%s に書き込めません", path_)); }

@@ -1,7 +1,7 @@
 #include "imaging/ImageEdit.h"
 
 #include "framework/Error.h"
-#include "imaging/FileReplace.h"
+#include "framework/Files.h"
 #include "imaging/PcxWriter.h"
 #include "imaging/SaveNaming.h"
 #include "imaging/WicCodec.h"
@@ -64,7 +64,9 @@ bool TImageEdit::ResizeImage(int width, int height) {
 bool TImageEdit::Save(const std::wstring& path) {
     return Guarded([&] {
         const std::vector<std::uint8_t> bytes = Encode(picture_, saveMediaFormat_, saveQuality_);
-        return !bytes.empty() && WriteFileReplacing(path, bytes);
+        return !bytes.empty() &&
+               WriteFileReplacing(
+                   path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     });
 }
 

@@ -146,7 +146,11 @@ TEST_F(IniFileTest, ACopyThatCannotBeWrittenWholeLeavesTheFileAndNoCopy) {
     TIniFile ini(path);
     EXPECT_THROW(ini.WriteString(L"SET0", L"C0_01", kForeignFolder), Error);
     EXPECT_EQ(ReadBytes(path), ansi);
-    EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(path + L".new")));
+    // No copy of any name is left beside it.
+    std::vector<std::wstring> files;
+    for (const auto& entry : std::filesystem::directory_iterator(dir_))
+        files.push_back(entry.path().filename().wstring());
+    EXPECT_EQ(files, std::vector<std::wstring>{L"Pelorine.ini"});
 }
 
 TEST_F(IniFileTest, WritingAReadOnlyFileThrowsWithThePath) {
