@@ -31,6 +31,13 @@ POINT RestoredPlace(HWND wnd) {
             placement.rcNormalPosition.top + monitor.rcWork.top - monitor.rcMonitor.top};
 }
 
+// The window's top-left corner as the system placed it.
+Point WindowPlace(HWND wnd) {
+    RECT rc;
+    GetWindowRect(wnd, &rc);
+    return {rc.left, rc.top};
+}
+
 std::vector<Rect> WorkAreas() {
     std::vector<Rect> areas;
     EnumDisplayMonitors(
@@ -57,15 +64,17 @@ void TMainForm1::LoadSettings() {
 }
 
 void TMainForm1::LoadSetting(const TIniFile& ini, const SettingKey& key) {
-    RECT rc;
-    GetWindowRect(Handle(), &rc);
     switch (key.kind) {
-    case SettingKind::WindowTop:
-        SetBounds(Bounds(rc.left, ini.ReadInteger(key.section, key.key, rc.top), Width(), Height()));
+    case SettingKind::WindowTop: {
+        const Point at = WindowPlace(Handle());
+        SetBounds(Bounds(at.x, ini.ReadInteger(key.section, key.key, at.y), Width(), Height()));
         break;
-    case SettingKind::WindowLeft:
-        SetBounds(Bounds(ini.ReadInteger(key.section, key.key, rc.left), rc.top, Width(), Height()));
+    }
+    case SettingKind::WindowLeft: {
+        const Point at = WindowPlace(Handle());
+        SetBounds(Bounds(ini.ReadInteger(key.section, key.key, at.x), at.y, Width(), Height()));
         break;
+    }
     case SettingKind::Check: {
         auto* box = Get<TdxfCheckBox>(key.control);
         box->SetChecked(ini.ReadBool(key.section, key.key, box->Checked()));
@@ -94,9 +103,7 @@ void TMainForm1::RunAfterLoad(AfterLoad rule) {
     case AfterLoad::None:
         break;
     case AfterLoad::KeepOnScreen: {
-        RECT rc;
-        GetWindowRect(Handle(), &rc);
-        const Point place = PlaceOnScreen({rc.left, rc.top}, mainform::kTitleArea, WorkAreas());
+        const Point place = PlaceOnScreen(WindowPlace(Handle()), mainform::kTitleArea, WorkAreas());
         SetBounds(Bounds(place.x, place.y, Width(), Height()));
         break;
     }
