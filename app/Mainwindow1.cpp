@@ -4,6 +4,7 @@
 #include "forms/MainForm1Layout.h"
 #include "forms/resource.h"
 #include "framework/Application.h"
+#include "framework/Files.h"
 
 #include <shellapi.h>
 
@@ -84,6 +85,7 @@ TMainForm1::TMainForm1(TComponent* owner)
     // Completing the window, in this order.
     SaveExt_.clear();
     AppDir_ = AppDirFromExePath(TApplication::ExeName());
+    Rgn1->SetWndRgn();
     FillLists();
     LoadSettings();
 }
@@ -152,6 +154,11 @@ void TMainForm1::CreateControls() {
             if (*row.hint) hints_->Add(w->Handle(), row.hint);
         }
     }
+    // The skin as the form stores it: the picture and its outline, read without a scan.
+    Rgn1->RgnBitmap().LoadFromResource(IDB_SKIN);
+    Rgn1->ReadRgnData(ResourceBytes(IDR_SKIN_OUTLINE));
+    Rgn1->Loaded();
+
     CheckBox1 = Get<TdxfCheckBox>(L"CheckBox1");
     CheckBox2 = Get<TdxfCheckBox>(L"CheckBox2");
     CheckBox3 = Get<TdxfCheckBox>(L"CheckBox3");

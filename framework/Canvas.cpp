@@ -1,5 +1,7 @@
 #include "framework/Canvas.h"
 
+#include "framework/Bitmap.h"
+
 #include <map>
 #include <memory>
 #include <tuple>
@@ -73,6 +75,40 @@ void TCanvas::Draw(int x, int y, HBITMAP bitmap) {
     UniqueMemDc src(CreateCompatibleDC(dc_));
     SelectGuard sel(src.get(), bitmap);
     BitBlt(dc_, x, y, bm.bmWidth, bm.bmHeight, src.get(), 0, 0, SRCCOPY);
+}
+
+void TCanvas::StretchDraw(const Rect& dest, HBITMAP bitmap, DWORD rop) {
+    BITMAP bm{};
+    if (!bitmap || !GetObjectW(bitmap, sizeof bm, &bm)) return;
+    UniqueMemDc src(CreateCompatibleDC(dc_));
+    SelectGuard sel(src.get(), bitmap);
+    SetStretchBltMode(dc_, COLORONCOLOR);
+    StretchBlt(dc_, dest.left, dest.top, dest.Width(), dest.Height(), src.get(), 0, 0, bm.bmWidth,
+               bm.bmHeight, rop);
+}
+
+void TCanvas::DrawTransparent(int x, int y, HBITMAP bitmap) {
+    BITMAP bm{};
+    if (!bitmap || !GetObjectW(bitmap, sizeof bm, &bm)) return;
+    const int w = bm.bmWidth, h = bm.bmHeight;
+    UniqueMemDc src(CreateCompatibleDC(dc_));
+    COLORREF key;
+    {
+        SelectGuard sel(src.get(), bitmap);
+        key = GetPixel(src.get(), 0, h - 1);
+    }
+    UniqueBitmap mask = MakeMonoMask(bitmap, key, w, h);
+    UniqueMemDc maskDc(CreateCompatibleDC(dc_));
+    SelectGuard selMask(maskDc.get(), mask.get()), sel(src.get(), bitmap);
+    // The mask turns into black (0) and white (1) only with these colours.
+    const COLORREF text = SetTextColor(dc_, RGB(0, 0, 0)), back = SetBkColor(dc_, RGB(255, 255, 255));
+    // dest ^ source, then black out the opaque pixels, then ^ source again: the transparent
+    // pixels are the destination once more and the opaque ones the source.
+    BitBlt(dc_, x, y, w, h, src.get(), 0, 0, SRCINVERT);
+    BitBlt(dc_, x, y, w, h, maskDc.get(), 0, 0, SRCAND);
+    BitBlt(dc_, x, y, w, h, src.get(), 0, 0, SRCINVERT);
+    SetTextColor(dc_, text);
+    SetBkColor(dc_, back);
 }
 
 BufferedPaint::BufferedPaint(HDC target, int width, int height)

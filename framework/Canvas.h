@@ -37,6 +37,11 @@ class TCanvas {
     void DrawText(const std::wstring& text, Rect r, UINT format, TColor color);
     SIZE TextExtent(const std::wstring& text);
     void Draw(int x, int y, HBITMAP bitmap);
+    // The whole bitmap stretched onto the rectangle with the raster operation. A 1-bit bitmap
+    // turns into this DC's text colour (0) and background colour (1).
+    void StretchDraw(const Rect& dest, HBITMAP bitmap, DWORD rop = SRCCOPY);
+    // The bitmap without the pixels of its bottom-left pixel's colour.
+    void DrawTransparent(int x, int y, HBITMAP bitmap);
 
   private:
     HDC dc_;

@@ -7,8 +7,8 @@ namespace pelorine {
 
 using TColor = uint32_t;
 
-constexpr TColor clBlack = 0x000000, clWhite = 0xFFFFFF, clBlue = 0xFF0000, clAqua = 0xFFFF00,
-                 clGray = 0x808080;
+constexpr TColor clBlack = 0x000000, clWhite = 0xFFFFFF, clRed = 0x0000FF, clBlue = 0xFF0000,
+                 clAqua = 0xFFFF00, clGray = 0x808080;
 constexpr TColor clSystemColor = 0x80000000u;
 constexpr TColor clWindowText = clSystemColor | 8, clBtnFace = clSystemColor | 15,
                  clGrayText = clSystemColor | 17;
