@@ -81,6 +81,11 @@ void TCBColumn::DrawColumn(TCanvas& canvas, const Rect& cell, const std::wstring
 
 // --- TCBColumns -----------------------------------------------------------------------------
 
+TCBColumn& TCBColumns::Items(int index) const {
+    if (index < 0 || index >= Count()) throw ListIndexError(index);
+    return *items_[size_t(index)];
+}
+
 TCBColumn& TCBColumns::Add() {
     items_.push_back(std::make_unique<TCBColumn>(*this));
     return *items_.back();

@@ -49,7 +49,7 @@ class TCBColumns {
     explicit TCBColumns(TMultiColComboBox& owner) : owner_(owner) {}
     TMultiColComboBox& Owner() const { return owner_; }
     int Count() const { return int(items_.size()); }
-    TCBColumn& Items(int index) const { return *items_.at(size_t(index)); }
+    TCBColumn& Items(int index) const;
     void SetItem(int index, const TCBColumn& column) { Items(index).Assign(column); }
     TCBColumn& Add();
     void Clear() { items_.clear(); }

@@ -1,5 +1,4 @@
 #include "framework/CommaText.h"
-#include "framework/StringList.h"
 
 #include <gtest/gtest.h>
 
@@ -26,25 +25,4 @@ TEST(CommaText, QuotedFieldsKeepSeparatorsAndDoubledQuotes) {
     EXPECT_EQ(SplitCommaText(L"\"ab\"cd"), (Fields{L"ab", L"cd"}));
     EXPECT_EQ(SplitCommaText(L"\"unterminated, to the end"), (Fields{L"unterminated, to the end"}));
     EXPECT_EQ(SplitCommaText(L"a\"b,c"), (Fields{L"a\"b", L"c"})); // a quote inside a field is text
-}
-
-TEST(StringList, APositionOutsideRaisesTheListIndexErrorAndChangesNothing) {
-    TStringList list;
-    list.Add(L"a");
-    list.Insert(1, L"c");
-    list.Insert(1, L"b");
-    EXPECT_EQ(list[1], L"b");
-    for (int bad : {-1, 4}) {
-        try {
-            list.Insert(bad, L"x");
-            ADD_FAILURE() << bad;
-        } catch (const Error& e) {
-            EXPECT_EQ(e.Message(), ListIndexError(bad).Message());
-        }
-    }
-    EXPECT_THROW(list.Delete(3), Error);
-    EXPECT_THROW(list[-1], Error);
-    EXPECT_EQ(list.Count(), 3);
-    list.Delete(0);
-    EXPECT_EQ(list[0], L"b");
 }
