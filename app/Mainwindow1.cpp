@@ -110,9 +110,13 @@ void TMainForm1::CreateControls() {
             made = box;
             break;
         }
-        case Kind::ComboBox:
-            made = New<TMultiColComboBox>(row.name, this);
+        case Kind::ComboBox: {
+            auto* box = New<TMultiColComboBox>(row.name, this);
+            box->SetCanEdit(false);
+            box->SetCursor(TCursor::HandPoint);
+            made = box;
             break;
+        }
         case Kind::SpinEdit: {
             auto* spin = New<TSpinEdit>(row.name, this);
             spin->SetRange(row.min, row.max);
@@ -232,13 +236,22 @@ void TMainForm1::CreateHotKeys() {
 }
 
 void TMainForm1::FillLists() {
+    TFont columnFont;
+    columnFont.height = 11;
+    columnFont.color = clBlack;
     for (const ListRow& list : kLists) {
         auto* box = Get<TMultiColComboBox>(list.name);
-        std::vector<int> widths(list.columnWidths.begin(), list.columnWidths.end());
-        std::erase(widths, 0);
-        box->SetColumnWidths(std::move(widths));
+        box->SetColor(clWhite);
+        box->SetIndent(1);
         box->SetItemHeight(13);
         box->SetDropDownCount(list.dropDownRows);
+        box->Columns().Clear();
+        for (size_t i = 0; i < list.columnWidths.size() && list.columnWidths[i] > 0; ++i) {
+            TCBColumn& column = box->Columns().Add();
+            column.Width = list.columnWidths[i];
+            column.SetColor(kListColumnColors[i]);
+            column.SetFont(columnFont);
+        }
         for (const wchar_t* item : list.items)
             if (item) box->AddItem(item);
     }

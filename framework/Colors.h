@@ -12,6 +12,8 @@ constexpr TColor clBlack = 0x000000, clWhite = 0xFFFFFF, clRed = 0x0000FF, clBlu
 constexpr TColor clSystemColor = 0x80000000u;
 constexpr TColor clWindowText = clSystemColor | 8, clBtnFace = clSystemColor | 15,
                  clGrayText = clSystemColor | 17;
+constexpr TColor clWindow = clSystemColor | 5, clHighlight = clSystemColor | 13,
+                 clHighlightText = clSystemColor | 14;
 
 constexpr bool IsSystemColor(TColor c) { return (c & clSystemColor) != 0; }
 

@@ -20,6 +20,7 @@ class TWinControl;
 using TNotifyEvent = std::function<void(TComponent* sender)>;
 
 enum class TCursor { Default, HandPoint };
+enum class TAlignment { LeftJustify, RightJustify, Center };
 
 class TControl : public TComponent {
   public:
