@@ -22,6 +22,11 @@ bool Unusable(const TBitmap& picture) {
     return picture.Empty() || picture.Width() <= 0 || picture.Height() <= 0;
 }
 
+// The bounds a control asks for, or its picture's size at that place when it keeps that size.
+Rect SizedBounds(const Rect& r, const TBitmap& picture, bool ownSize) {
+    return ownSize && !Unusable(picture) ? Bounds(r.left, r.top, picture.Width(), picture.Height()) : r;
+}
+
 // The region of a stored outline for a picture drawn over `size` at `origin`: stretched unless
 // the control keeps the picture's own size.
 UniqueRgn BuildRegion(std::span<const std::uint8_t> data, const TBitmap& picture, bool ownSize,
@@ -70,17 +75,12 @@ void TRgn::SetAutoSize(bool on) {
     if (autoSize_ == on) return;
     autoSize_ = on;
     if (on && !Unusable(rgnBitmap_)) {
-        SetBounds(Bounds(Left(), Top(), rgnBitmap_.Width(), rgnBitmap_.Height()));
+        SetBounds(BoundsRect());
         Invalidate();
     }
 }
 
-void TRgn::SetBounds(const Rect& r) {
-    if (autoSize_ && !Unusable(rgnBitmap_))
-        TGraphicControl::SetBounds(Bounds(r.left, r.top, rgnBitmap_.Width(), rgnBitmap_.Height()));
-    else
-        TGraphicControl::SetBounds(r);
-}
+void TRgn::SetBounds(const Rect& r) { TGraphicControl::SetBounds(SizedBounds(r, rgnBitmap_, autoSize_)); }
 
 void TRgn::ReadRgnData(std::span<const std::uint8_t> data) { rgnData_.assign(data.begin(), data.end()); }
 
@@ -220,17 +220,12 @@ void TRgnBtn::SetGlyph(int index, const TBitmap& picture) {
 void TRgnBtn::SetAutoSize(bool on) {
     autoSize_ = on;
     if (on && !Unusable(glyphs_[0])) {
-        SetBounds(Bounds(Left(), Top(), glyphs_[0].Width(), glyphs_[0].Height()));
+        SetBounds(BoundsRect());
         Invalidate();
     }
 }
 
-void TRgnBtn::SetBounds(const Rect& r) {
-    if (autoSize_ && !Unusable(glyphs_[0]))
-        TGraphicControl::SetBounds(Bounds(r.left, r.top, glyphs_[0].Width(), glyphs_[0].Height()));
-    else
-        TGraphicControl::SetBounds(r);
-}
+void TRgnBtn::SetBounds(const Rect& r) { TGraphicControl::SetBounds(SizedBounds(r, glyphs_[0], autoSize_)); }
 
 void TRgnBtn::ReadRgnData(std::span<const std::uint8_t> data) { rgnData_.assign(data.begin(), data.end()); }
 

@@ -24,41 +24,6 @@ constexpr POINT kNameField{200, 291};
 // Inside the save folder field C0_01 (client 165, 262, size 160 × 19 with its browse button).
 constexpr POINT kSaveFolderField{240, 271};
 
-// A window of another program under Pelorine: one colour all over, and it counts its clicks.
-class Backdrop {
-  public:
-    static constexpr COLORREF kColour = RGB(200, 30, 160);
-    Backdrop() {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = Proc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"Backdrop";
-        RegisterClassW(&wc);
-        wnd_ = CreateWindowExW(0, L"Backdrop", L"backdrop", WS_POPUP | WS_VISIBLE, 0, 0, 700, 800, nullptr,
-                               nullptr, GetModuleHandleW(nullptr), nullptr);
-        clicks = 0;
-        Pump(300);
-    }
-    ~Backdrop() { DestroyWindow(wnd_); }
-    HWND Handle() const { return wnd_; }
-    static inline int clicks = 0;
-
-  private:
-    static LRESULT CALLBACK Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-        if (msg == WM_LBUTTONDOWN) ++clicks;
-        if (msg == WM_ERASEBKGND) {
-            RECT rc;
-            GetClientRect(w, &rc);
-            HBRUSH brush = CreateSolidBrush(kColour);
-            FillRect(HDC(wp), &rc, brush);
-            DeleteObject(brush);
-            return 1;
-        }
-        return DefWindowProcW(w, msg, wp, lp);
-    }
-    HWND wnd_;
-};
-
 COLORREF ScreenPixel(POINT p) {
     HDC screen = GetDC(nullptr);
     const COLORREF c = GetPixel(screen, p.x, p.y);
@@ -327,7 +292,9 @@ TEST_F(ShellTest, RestartKeepsEveryOption) {
 // Only the four spheres are the window: around them the window behind shows and takes the
 // clicks, also after a trip to the tray.
 TEST_F(ShellTest, TheWindowIsItsFourSpheresAndTheDesktopShowsAroundThem) {
-    Backdrop behind;
+    // Another program's window under Pelorine, one colour all over.
+    constexpr COLORREF kBehind = RGB(200, 30, 160);
+    TargetWindow behind(0, 0, 700, 800, kBehind);
     StartWith();
     // A point of each disc where no control lies, and points just beside the outline.
     const POINT onDiscs[] = {{60, 120}, {340, 230}, {330, 395}, {100, 540}};
@@ -336,7 +303,7 @@ TEST_F(ShellTest, TheWindowIsItsFourSpheresAndTheDesktopShowsAroundThem) {
         for (const POINT p : onDiscs)
             EXPECT_EQ(ScreenPixel(OnWindow(p)), SkinPixel(p)) << p.x << "," << p.y << " round " << round;
         for (const POINT p : beside) {
-            EXPECT_EQ(ScreenPixel(OnWindow(p)), Backdrop::kColour) << p.x << "," << p.y << " round " << round;
+            EXPECT_EQ(ScreenPixel(OnWindow(p)), kBehind) << p.x << "," << p.y << " round " << round;
             EXPECT_EQ(WindowFromPoint(OnWindow(p)), behind.Handle());
         }
         if (round == 0) {
@@ -348,7 +315,7 @@ TEST_F(ShellTest, TheWindowIsItsFourSpheresAndTheDesktopShowsAroundThem) {
     }
     const POINT gap = OnWindow(POINT{150, 350});
     ClickAt(gap.x, gap.y);
-    EXPECT_TRUE(WaitFor([] { return Backdrop::clicks == 1; }, 3000));
+    EXPECT_TRUE(WaitFor([] { return TargetWindow::Clicks() == 1; }, 3000));
 }
 
 TEST_F(ShellTest, DraggingTheSkinMovesTheWindowAndAnEditFieldDoesNot) {

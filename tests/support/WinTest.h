@@ -35,10 +35,13 @@ class ColorWindow {
         wnd_ = CreateWindowExW(0, L"ColorWindow", L"color", WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y, w, h,
                                nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
         SetWindowLongPtrW(wnd_, GWLP_USERDATA, LONG_PTR(color));
+        clicks_ = 0;
         Front();
     }
     ~ColorWindow() { DestroyWindow(wnd_); }
     HWND Handle() const { return wnd_; }
+    // Left-button presses the window has had (of the last window made).
+    static int Clicks() { return clicks_; }
     void Front() {
         SetForegroundWindow(wnd_);
         RedrawWindow(wnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
@@ -55,6 +58,7 @@ class ColorWindow {
 
   private:
     static LRESULT CALLBACK Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+        if (msg == WM_LBUTTONDOWN) ++clicks_;
         if (msg == WM_ERASEBKGND) {
             RECT rc;
             GetClientRect(w, &rc);
@@ -66,6 +70,7 @@ class ColorWindow {
         return DefWindowProcW(w, msg, wp, lp);
     }
     HWND wnd_;
+    static inline int clicks_ = 0;
 };
 
 // The colour of one pixel of a bitmap.
