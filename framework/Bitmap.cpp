@@ -50,6 +50,37 @@ std::string BitmapFileBytes(HBITMAP bitmap) {
 }
 } // namespace
 
+SIZE BitmapSize(HBITMAP bitmap) {
+    const BITMAP bm = Info(bitmap);
+    return SIZE{bm.bmWidth, bm.bmHeight};
+}
+
+COLORREF TransparentColorOf(HBITMAP bitmap) {
+    const SIZE size = BitmapSize(bitmap);
+    UniqueMemDc dc(CreateCompatibleDC(nullptr));
+    SelectGuard sel(dc.get(), bitmap);
+    return GetPixel(dc.get(), 0, size.cy - 1);
+}
+
+UniqueBitmap MakeMonoMask(HBITMAP source, COLORREF transparent, int width, int height) {
+    UniqueBitmap mask(CreateBitmap(width, height, 1, 1, nullptr));
+    UniqueMemDc from(CreateCompatibleDC(nullptr)), to(CreateCompatibleDC(nullptr));
+    SelectGuard selSource(from.get(), source), selMask(to.get(), mask.get());
+    // Copying colour to one bit per pixel gives 1 where the source has its DC's background colour.
+    SetBkColor(from.get(), transparent);
+    BitBlt(to.get(), 0, 0, width, height, from.get(), 0, 0, SRCCOPY);
+    return mask;
+}
+
+UniqueBitmap CopyBitmapPart(HBITMAP source, const Rect& part) {
+    WindowDc screen(nullptr);
+    UniqueBitmap copy(CreateCompatibleBitmap(screen.get(), part.Width(), part.Height()));
+    UniqueMemDc from(CreateCompatibleDC(nullptr)), to(CreateCompatibleDC(nullptr));
+    SelectGuard selSource(from.get(), source), selCopy(to.get(), copy.get());
+    BitBlt(to.get(), 0, 0, part.Width(), part.Height(), from.get(), part.left, part.top, SRCCOPY);
+    return copy;
+}
+
 void TBitmap::SetSize(int width, int height) {
     WindowDc screen(nullptr);
     HBITMAP h = CreateCompatibleBitmap(screen.get(), width, height);

@@ -27,6 +27,14 @@ class TBitmap {
     UniqueBitmap bitmap_;
 };
 
+SIZE BitmapSize(HBITMAP bitmap);
+// The colour of the bottom-left pixel, which by the pictures' rule is the transparent one.
+COLORREF TransparentColorOf(HBITMAP bitmap);
+// A 1-bit mask of the top-left width x height of `source`: 1 where it has the transparent colour.
+UniqueBitmap MakeMonoMask(HBITMAP source, COLORREF transparent, int width, int height);
+// A copy of a part of a bitmap, at the screen's depth.
+UniqueBitmap CopyBitmapPart(HBITMAP source, const Rect& part);
+
 // A memory DC with a bitmap selected and a canvas on it, for drawing into a bitmap.
 class BitmapCanvas {
   public:

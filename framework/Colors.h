@@ -12,6 +12,8 @@ constexpr TColor clBlack = 0x000000, clWhite = 0xFFFFFF, clBlue = 0xFF0000, clAq
 constexpr TColor clSystemColor = 0x80000000u;
 constexpr TColor clWindowText = clSystemColor | 8, clBtnFace = clSystemColor | 15,
                  clGrayText = clSystemColor | 17;
+constexpr TColor clWindow = clSystemColor | 5, clBtnShadow = clSystemColor | 16,
+                 clBtnHighlight = clSystemColor | 20;
 
 constexpr bool IsSystemColor(TColor c) { return (c & clSystemColor) != 0; }
 

@@ -184,6 +184,12 @@ void TWinControl::PaintWindow(TCanvas&) {}
 
 void TWinControl::RemoveControl(TControl* c) { std::erase(controls_, c); }
 
+void TWinControl::Broadcast(UINT msg, WPARAM wp, LPARAM lp) {
+    const std::vector<TControl*> children = controls_; // a receiver may change the list
+    for (TControl* c : children)
+        if (auto* w = dynamic_cast<TWinControl*>(c)) w->Perform(msg, wp, lp);
+}
+
 void TWinControl::SetBounds(const Rect& r) {
     bounds_ = r;
     if (Handle()) MoveWindow(Handle(), r.left, r.top, r.Width(), r.Height(), TRUE);

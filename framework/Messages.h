@@ -9,6 +9,8 @@ constexpr UINT CM_BASE = 0xB000;
 constexpr UINT CM_ENABLEDCHANGED = CM_BASE + 3;
 constexpr UINT CM_MOUSEENTER = CM_BASE + 0x13;
 constexpr UINT CM_MOUSELEAVE = CM_BASE + 0x14;
+// A button of a group went down: WPARAM the group index, LPARAM the sending control.
+constexpr UINT CM_BUTTONPRESSED = CM_BASE + 0x18;
 // Reports an error that happened while painting, once the paint is over.
 constexpr UINT CM_PAINTFAILED = CM_BASE + 0x40;
 
