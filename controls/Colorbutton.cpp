@@ -62,10 +62,11 @@ void TdxfColorButton::Click() {
     if (enabled_ && OnClick) OnClick(this);
 }
 
-// The window is the ellipse one pixel outside the control's rectangle, or nothing when hidden.
+// The window is the ellipse one pixel outside the control's rectangle, or nothing when hidden:
+// an empty rectangle, as an ellipse of no size may still keep a pixel.
 void TdxfColorButton::SetRegion() {
     UniqueHandle<HRGN, GdiDeleter> region(visible_ ? CreateEllipticRgn(-1, -1, Width() + 1, Height() + 1)
-                                                   : CreateEllipticRgn(-1, -1, -1, -1));
+                                                   : CreateRectRgn(0, 0, 0, 0));
     if (region && SetWindowRgn(Handle(), region.get(), TRUE)) region.release(); // the window's now
 }
 
@@ -141,6 +142,7 @@ LRESULT TdxfColorButton::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: // a double click is a second press
         clicked_ = true;
+        inside_ = true; // the press itself says where the pointer is
         SetCapture(Handle());
         if (latch_.ButtonDown(enabled_)) Invalidate();
         return 0;
