@@ -4,6 +4,7 @@
 #include "forms/MainForm1Layout.h"
 #include "forms/resource.h"
 #include "framework/Application.h"
+#include "framework/Files.h"
 
 #include <shellapi.h>
 
@@ -84,6 +85,7 @@ TMainForm1::TMainForm1(TComponent* owner)
     // Completing the window, in this order.
     SaveExt_.clear();
     AppDir_ = AppDirFromExePath(TApplication::ExeName());
+    Rgn1->SetWndRgn();
     FillLists();
     LoadSettings();
 }
@@ -110,9 +112,13 @@ void TMainForm1::CreateControls() {
             made = box;
             break;
         }
-        case Kind::ComboBox:
-            made = New<TMultiColComboBox>(row.name, this);
+        case Kind::ComboBox: {
+            auto* box = New<TMultiColComboBox>(row.name, this);
+            box->SetCanEdit(false);
+            box->SetCursor(TCursor::HandPoint);
+            made = box;
             break;
+        }
         case Kind::SpinEdit: {
             auto* spin = New<TSpinEdit>(row.name, this);
             spin->SetRange(row.min, row.max);
@@ -156,6 +162,11 @@ void TMainForm1::CreateControls() {
             if (*row.hint) hints_->Add(w->Handle(), row.hint);
         }
     }
+    // The skin as the form stores it: the picture and its outline, read without a scan.
+    Rgn1->RgnBitmap().LoadFromResource(IDB_SKIN);
+    Rgn1->ReadRgnData(ResourceBytes(IDR_SKIN_OUTLINE));
+    Rgn1->Loaded();
+
     CheckBox1 = Get<TdxfCheckBox>(L"CheckBox1");
     CheckBox2 = Get<TdxfCheckBox>(L"CheckBox2");
     CheckBox3 = Get<TdxfCheckBox>(L"CheckBox3");
@@ -229,13 +240,22 @@ void TMainForm1::CreateHotKeys() {
 }
 
 void TMainForm1::FillLists() {
+    TFont columnFont;
+    columnFont.height = 11;
+    columnFont.color = clBlack;
     for (const ListRow& list : kLists) {
         auto* box = Get<TMultiColComboBox>(list.name);
-        std::vector<int> widths(list.columnWidths.begin(), list.columnWidths.end());
-        std::erase(widths, 0);
-        box->SetColumnWidths(std::move(widths));
+        box->SetColor(clWhite);
+        box->SetIndent(1);
         box->SetItemHeight(13);
         box->SetDropDownCount(list.dropDownRows);
+        box->Columns().Clear();
+        for (size_t i = 0; i < list.columnWidths.size() && list.columnWidths[i] > 0; ++i) {
+            TCBColumn& column = box->Columns().Add();
+            column.Width = list.columnWidths[i];
+            column.SetColor(kListColumnColors[i]);
+            column.SetFont(columnFont);
+        }
         for (const wchar_t* item : list.items)
             if (item) box->AddItem(item);
     }

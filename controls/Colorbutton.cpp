@@ -106,7 +106,7 @@ void TdxfColorButton::DrawCaption(TCanvas& canvas) {
     const SIZE glyph = BitmapSize(glyph_.Handle());
     const CaptionPlacement at =
         PlaceCaption(layout_, {Width(), Height()}, {glyph.cx, glyph.cy}, text, latch_.Pressed());
-    if (!glyph_.Empty()) canvas.DrawTransparent(at.glyph, glyph_.Handle());
+    if (!glyph_.Empty()) canvas.DrawTransparent(at.glyph.x, at.glyph.y, glyph_.Handle());
     for (size_t k = 0; k < caption_.size(); ++k) {
         const Point line{at.text.x + LineOffset(layout_, text.width, widths[k]),
                          at.text.y + int(k) * lineHeight};

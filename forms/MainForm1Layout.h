@@ -90,6 +90,9 @@ struct ListRow {
     std::array<const wchar_t*, 10> items; // nullptr ends the list
 };
 
+// Every list's columns have black text of height 11, the first on light cyan, the second on white.
+constexpr std::array<uint32_t, 2> kListColumnColors{0x00FFFF80, 0x00FFFFFF};
+
 // Filled by the constructor in this order.
 constexpr std::array<ListRow, 5> kLists{{
     {L"C1_01", {62, 0}, 6, {L"BMP形式", L"TIFF形式", L"JPEG形式", L"PCX形式", L"PNG形式"}},

@@ -2,7 +2,10 @@
 
 #include "framework/Error.h"
 #include "framework/Files.h"
+#include "imaging/Pixmap.h"
 
+#include <algorithm>
+#include <cstring>
 #include <vector>
 
 namespace pelorine {
@@ -48,6 +51,14 @@ std::string BitmapFileBytes(HBITMAP bitmap) {
     out.append(bits.data(), bits.size());
     return out;
 }
+void DescribeTopDown(BITMAPINFOHEADER& header, int width, int height, int bits) {
+    header.biSize = sizeof header;
+    header.biWidth = width;
+    header.biHeight = -height; // rows top to bottom, as RasterImage holds them
+    header.biPlanes = 1;
+    header.biBitCount = WORD(bits);
+    header.biCompression = BI_RGB;
+}
 } // namespace
 
 SIZE BitmapSize(HBITMAP bitmap) {
@@ -60,16 +71,6 @@ COLORREF TransparentColorOf(HBITMAP bitmap) {
     UniqueMemDc dc(CreateCompatibleDC(nullptr));
     SelectGuard sel(dc.get(), bitmap);
     return GetPixel(dc.get(), 0, size.cy - 1);
-}
-
-UniqueBitmap MakeMonoMask(HBITMAP source, COLORREF transparent, int width, int height) {
-    UniqueBitmap mask(CreateBitmap(width, height, 1, 1, nullptr));
-    UniqueMemDc from(CreateCompatibleDC(nullptr)), to(CreateCompatibleDC(nullptr));
-    SelectGuard selSource(from.get(), source), selMask(to.get(), mask.get());
-    // Copying colour to one bit per pixel gives 1 where the source has its DC's background colour.
-    SetBkColor(from.get(), transparent);
-    BitBlt(to.get(), 0, 0, width, height, from.get(), 0, 0, SRCCOPY);
-    return mask;
 }
 
 UniqueBitmap CopyBitmapPart(HBITMAP source, const Rect& part) {
@@ -89,13 +90,92 @@ void TBitmap::SetSize(int width, int height) {
 }
 
 void TBitmap::Assign(HBITMAP source) {
-    bitmap_.reset(source ? HBITMAP(CopyImage(source, IMAGE_BITMAP, 0, 0, 0)) : nullptr);
+    // A device-independent bitmap stays one, with its depth and colour table.
+    DIBSECTION dib{};
+    const bool independent = source && GetObjectW(source, sizeof dib, &dib) == sizeof dib && dib.dsBm.bmBits;
+    bitmap_.reset(source
+                      ? HBITMAP(CopyImage(source, IMAGE_BITMAP, 0, 0, independent ? LR_CREATEDIBSECTION : 0))
+                      : nullptr);
 }
 
 void TBitmap::SaveToFile(const std::wstring& path) const {
     const std::string bytes = BitmapFileBytes(bitmap_.get());
     if (bytes.empty() || !WriteWholeFile(path, bytes))
         throw Error(FormatMessageText(L"ファイル %s を作成できません", path));
+}
+
+int TBitmap::Width() const { return Info(bitmap_.get()).bmWidth; }
+
+int TBitmap::Height() const { return Info(bitmap_.get()).bmHeight; }
+
+void TBitmap::LoadFromResource(int id) {
+    HANDLE h =
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
+    if (!h) throw Error(L"ビットマップを作成できません");
+    bitmap_.reset(HBITMAP(h));
+}
+
+RasterImage TBitmap::Pixels() const {
+    DIBSECTION dib{};
+    if (!bitmap_ || !GetObjectW(bitmap_.get(), sizeof dib, &dib)) return {};
+    const int stored = dib.dsBm.bmBits ? dib.dsBmih.biBitCount : 24;
+    const int bits = stored == 16 && dib.dsBmih.biCompression == BI_BITFIELDS && dib.dsBitfields[1] == 0x07E0
+                         ? 16
+                     : stored == 16 ? 15
+                                    : stored;
+    RasterImage pixels(dib.dsBm.bmWidth, dib.dsBm.bmHeight, bits);
+    struct {
+        BITMAPINFOHEADER header;
+        RGBQUAD colours[256];
+    } info{};
+    DescribeTopDown(info.header, pixels.width, pixels.height, stored);
+    if (bits == 16) {
+        info.header.biCompression = BI_BITFIELDS;
+        const DWORD masks[3] = {0xF800, 0x07E0, 0x001F};
+        std::memcpy(info.colours, masks, sizeof masks);
+    }
+    WindowDc screen(nullptr);
+    if (!GetDIBits(screen.get(), bitmap_.get(), 0, UINT(pixels.height), pixels.bytes.data(),
+                   reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS))
+        return {};
+    if (bits <= 8) {
+        const UINT used = info.header.biClrUsed ? info.header.biClrUsed : 1u << bits;
+        for (UINT i = 0; i < used && i < 256; ++i)
+            pixels.palette.push_back(
+                MakeRgb(info.colours[i].rgbRed, info.colours[i].rgbGreen, info.colours[i].rgbBlue));
+    }
+    return pixels;
+}
+
+void TBitmap::SetPixels(const RasterImage& pixels) {
+    struct {
+        BITMAPINFOHEADER header;
+        RGBQUAD colours[256];
+    } info{};
+    DescribeTopDown(info.header, pixels.width, pixels.height, pixels.bits);
+    for (size_t i = 0; i < pixels.palette.size() && i < 256; ++i) {
+        const Rgb c = pixels.palette[i];
+        info.colours[i] = RGBQUAD{BYTE(BlueOf(c)), BYTE(GreenOf(c)), BYTE(RedOf(c)), 0};
+    }
+    info.header.biClrUsed = DWORD(pixels.bits <= 8 ? pixels.palette.size() : 0);
+    void* bits = nullptr;
+    HBITMAP h =
+        CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!h) throw Error(L"ビットマップを作成できません");
+    std::memcpy(bits, pixels.bytes.data(),
+                std::min(pixels.bytes.size(), pixels.Stride() * size_t(pixels.height)));
+    bitmap_.reset(h);
+}
+
+UniqueBitmap MakeMonoMask(HBITMAP source, COLORREF transparent, int width, int height) {
+    UniqueBitmap mask(CreateBitmap(width, height, 1, 1, nullptr));
+    if (!mask) return mask;
+    UniqueMemDc from(CreateCompatibleDC(nullptr)), to(CreateCompatibleDC(nullptr));
+    SelectGuard a(from.get(), source), b(to.get(), mask.get());
+    // Copying colour to one bit per pixel turns the background colour white, all else black.
+    SetBkColor(from.get(), transparent);
+    BitBlt(to.get(), 0, 0, width, height, from.get(), 0, 0, SRCCOPY);
+    return mask;
 }
 
 BitmapCanvas::BitmapCanvas(HBITMAP bitmap)

@@ -3,6 +3,7 @@
 // caller, copied, and written out as a Windows bitmap file.
 #include "framework/Canvas.h"
 #include "framework/Handles.h"
+#include "imaging/BitmapFile.h"
 
 #include <string>
 
@@ -20,6 +21,17 @@ class TBitmap {
     void SetSize(int width, int height);
     // Takes a copy of another bitmap (which stays its owner's).
     void Assign(HBITMAP source);
+    void Clear() { bitmap_.reset(); }
+    int Width() const;
+    int Height() const;
+    // A bitmap resource of the exe, kept at its stored depth. Raises "ビットマップを作成できません".
+    void LoadFromResource(int id);
+    // The pixels at the bitmap's own depth: a device-independent bitmap's depth and colour
+    // table, a screen-compatible bitmap as 24-bit colour.
+    RasterImage Pixels() const;
+    // Replaces the bitmap with a device-independent one holding these pixels (8-bit with its
+    // palette, or 24-bit).
+    void SetPixels(const RasterImage& pixels);
     // Writes a Windows bitmap file at the bitmap's own depth. Raises "ファイル %s を作成できません".
     void SaveToFile(const std::wstring& path) const;
 
@@ -27,11 +39,11 @@ class TBitmap {
     UniqueBitmap bitmap_;
 };
 
+// A 1-bit mask of the bitmap: 1 (white) where it has the transparent colour, 0 elsewhere.
+UniqueBitmap MakeMonoMask(HBITMAP source, COLORREF transparent, int width, int height);
 SIZE BitmapSize(HBITMAP bitmap);
 // The colour of the bottom-left pixel, which by the pictures' rule is the transparent one.
 COLORREF TransparentColorOf(HBITMAP bitmap);
-// A 1-bit mask of the top-left width x height of `source`: 1 where it has the transparent colour.
-UniqueBitmap MakeMonoMask(HBITMAP source, COLORREF transparent, int width, int height);
 // A copy of a part of a bitmap, at the screen's depth.
 UniqueBitmap CopyBitmapPart(HBITMAP source, const Rect& part);
 

@@ -132,27 +132,46 @@ void TCanvas::DrawOverBrush(const Rect& dest, HBITMAP picture, TColor back) {
     BitBlt(dc_, dest.left, dest.top, w, h, surface.get(), 0, 0, SRCCOPY);
 }
 
-void TCanvas::DrawTransparent(Point at, HBITMAP picture) {
-    const SIZE size = BitmapSize(picture);
-    if (size.cx <= 0 || size.cy <= 0) return;
-    UniqueBitmap mask = MakeMonoMask(picture, TransparentColorOf(picture), size.cx, size.cy);
-    UniqueMemDc source(CreateCompatibleDC(dc_)), masks(CreateCompatibleDC(dc_));
-    SelectGuard selPicture(source.get(), picture), selMask(masks.get(), mask.get());
-    SetTextColor(dc_, RGB(0, 0, 0));
-    SetBkColor(dc_, RGB(255, 255, 255));
-    // Picture in, transparent parts kept and the rest cleared, picture in again: where the
-    // picture is opaque only it remains, elsewhere what was beneath.
-    BitBlt(dc_, at.x, at.y, size.cx, size.cy, source.get(), 0, 0, SRCINVERT);
-    BitBlt(dc_, at.x, at.y, size.cx, size.cy, masks.get(), 0, 0, SRCAND);
-    BitBlt(dc_, at.x, at.y, size.cx, size.cy, source.get(), 0, 0, SRCINVERT);
-}
-
 void TCanvas::Draw(int x, int y, HBITMAP bitmap) {
     BITMAP bm{};
     if (!bitmap || !GetObjectW(bitmap, sizeof bm, &bm)) return;
     UniqueMemDc src(CreateCompatibleDC(dc_));
     SelectGuard sel(src.get(), bitmap);
     BitBlt(dc_, x, y, bm.bmWidth, bm.bmHeight, src.get(), 0, 0, SRCCOPY);
+}
+
+void TCanvas::StretchDraw(const Rect& dest, HBITMAP bitmap, DWORD rop) {
+    BITMAP bm{};
+    if (!bitmap || !GetObjectW(bitmap, sizeof bm, &bm)) return;
+    UniqueMemDc src(CreateCompatibleDC(dc_));
+    SelectGuard sel(src.get(), bitmap);
+    SetStretchBltMode(dc_, COLORONCOLOR);
+    StretchBlt(dc_, dest.left, dest.top, dest.Width(), dest.Height(), src.get(), 0, 0, bm.bmWidth,
+               bm.bmHeight, rop);
+}
+
+void TCanvas::DrawTransparent(int x, int y, HBITMAP bitmap) {
+    BITMAP bm{};
+    if (!bitmap || !GetObjectW(bitmap, sizeof bm, &bm)) return;
+    const int w = bm.bmWidth, h = bm.bmHeight;
+    UniqueMemDc src(CreateCompatibleDC(dc_));
+    COLORREF key;
+    {
+        SelectGuard sel(src.get(), bitmap);
+        key = GetPixel(src.get(), 0, h - 1);
+    }
+    UniqueBitmap mask = MakeMonoMask(bitmap, key, w, h);
+    UniqueMemDc maskDc(CreateCompatibleDC(dc_));
+    SelectGuard selMask(maskDc.get(), mask.get()), sel(src.get(), bitmap);
+    // The mask turns into black (0) and white (1) only with these colours.
+    const COLORREF text = SetTextColor(dc_, RGB(0, 0, 0)), back = SetBkColor(dc_, RGB(255, 255, 255));
+    // dest ^ source, then black out the opaque pixels, then ^ source again: the transparent
+    // pixels are the destination once more and the opaque ones the source.
+    BitBlt(dc_, x, y, w, h, src.get(), 0, 0, SRCINVERT);
+    BitBlt(dc_, x, y, w, h, maskDc.get(), 0, 0, SRCAND);
+    BitBlt(dc_, x, y, w, h, src.get(), 0, 0, SRCINVERT);
+    SetTextColor(dc_, text);
+    SetBkColor(dc_, back);
 }
 
 GrowingBuffer::~GrowingBuffer() {

@@ -52,8 +52,11 @@ class TCanvas {
     // The picture centred in `dest` at its own size (cut to it) over a fill of `back`, which
     // shows where the picture has its transparent colour.
     void DrawOverBrush(const Rect& dest, HBITMAP picture, TColor back);
-    // The picture at a point, leaving what is beneath where it has its transparent colour.
-    void DrawTransparent(Point at, HBITMAP picture);
+    // The whole bitmap stretched onto the rectangle with the raster operation. A 1-bit bitmap
+    // turns into this DC's text colour (0) and background colour (1).
+    void StretchDraw(const Rect& dest, HBITMAP bitmap, DWORD rop = SRCCOPY);
+    // The bitmap without the pixels of its bottom-left pixel's colour.
+    void DrawTransparent(int x, int y, HBITMAP bitmap);
 
   private:
     HDC dc_;

@@ -7,12 +7,13 @@ namespace pelorine {
 
 using TColor = uint32_t;
 
-constexpr TColor clBlack = 0x000000, clWhite = 0xFFFFFF, clBlue = 0xFF0000, clAqua = 0xFFFF00,
-                 clGray = 0x808080;
+constexpr TColor clBlack = 0x000000, clWhite = 0xFFFFFF, clRed = 0x0000FF, clBlue = 0xFF0000,
+                 clAqua = 0xFFFF00, clGray = 0x808080;
 constexpr TColor clSystemColor = 0x80000000u;
 constexpr TColor clWindowText = clSystemColor | 8, clBtnFace = clSystemColor | 15,
                  clGrayText = clSystemColor | 17;
-constexpr TColor clWindow = clSystemColor | 5, clBtnShadow = clSystemColor | 16,
+constexpr TColor clWindow = clSystemColor | 5, clHighlight = clSystemColor | 13,
+                 clHighlightText = clSystemColor | 14, clBtnShadow = clSystemColor | 16,
                  clBtnHighlight = clSystemColor | 20;
 
 constexpr bool IsSystemColor(TColor c) { return (c & clSystemColor) != 0; }

@@ -6,6 +6,7 @@
 #include <exception>
 #include <utility>
 #include <commctrl.h>
+#include <windowsx.h>
 
 namespace pelorine {
 
@@ -56,6 +57,22 @@ void TControl::Invalidate() {
 }
 
 TGraphicControl::TGraphicControl(TComponent* owner, TWinControl* parent) : TControl(owner, parent) {}
+
+void TGraphicControl::BringToFront() {
+    if (parent_) parent_->BringToFront(this);
+}
+
+void TGraphicControl::MouseDown(Point p) {
+    if (OnMouseDown) OnMouseDown(this, p);
+}
+
+void TGraphicControl::MouseUp(Point p) {
+    if (OnMouseUp) OnMouseUp(this, p);
+}
+
+void TGraphicControl::Click() {
+    if (OnClick) OnClick(this);
+}
 
 // --- TWinControl ----------------------------------------------------------------------------
 
@@ -133,6 +150,11 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ERASEBKGND:
         if (!subclassed_) return 1; // WM_PAINT fills the whole client area
         break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_LBUTTONUP:
+        LeftButton(msg != WM_LBUTTONUP, Point{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
+        break;
     case CM_PAINTFAILED:
         if (auto failure = std::exchange(paintFailure_, nullptr)) std::rethrow_exception(failure);
         return 0;
@@ -155,7 +177,7 @@ void TWinControl::PaintHandler() {
         GetClientRect(Handle(), &client);
         BufferedPaint buffer(paint.get(), client.right, client.bottom);
         TCanvas& canvas = buffer.Canvas();
-        canvas.FillRect(FromRECT(client), BackgroundColor());
+        if (FillsBackground()) canvas.FillRect(FromRECT(client), BackgroundColor());
         PaintWindow(canvas);
         PaintGraphicControls(canvas, Point{0, 0});
     } catch (...) {
@@ -182,7 +204,40 @@ void TWinControl::PaintGraphicControls(TCanvas& canvas, Point origin) const {
 
 void TWinControl::PaintWindow(TCanvas&) {}
 
-void TWinControl::RemoveControl(TControl* c) { std::erase(controls_, c); }
+void TWinControl::RemoveControl(TControl* c) {
+    std::erase(controls_, c);
+    if (mouseControl_ == c) mouseControl_ = nullptr;
+}
+
+void TWinControl::BringToFront(TControl* c) {
+    if (std::erase(controls_, c)) controls_.push_back(c);
+    c->Invalidate();
+}
+
+// The topmost visible, enabled graphic control under the point that takes the mouse.
+TGraphicControl* TWinControl::MouseTarget(Point p) const {
+    for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+        auto* g = dynamic_cast<TGraphicControl*>(*it);
+        if (g && g->Visible() && g->Enabled() && g->CapturesMouse() && g->BoundsRect().Contains(p)) return g;
+    }
+    return nullptr;
+}
+
+void TWinControl::LeftButton(bool down, Point p) {
+    if (down) {
+        mouseControl_ = MouseTarget(p);
+        if (!mouseControl_) return;
+        SetCapture(Handle());
+        mouseControl_->MouseDown(Point{p.x - mouseControl_->Left(), p.y - mouseControl_->Top()});
+        return;
+    }
+    TGraphicControl* c = std::exchange(mouseControl_, nullptr);
+    if (!c) return;
+    ReleaseCapture();
+    const Point inside{p.x - c->Left(), p.y - c->Top()};
+    c->MouseUp(inside);
+    if (Rect{0, 0, c->Width(), c->Height()}.Contains(inside)) c->Click();
+}
 
 void TWinControl::Broadcast(UINT msg, WPARAM wp, LPARAM lp) {
     const std::vector<TControl*> children = controls_; // a receiver may change the list
@@ -280,6 +335,15 @@ void TForm::SetClientSize(int width, int height) {
     RECT now;
     GetWindowRect(Handle(), &now);
     SetBounds(Bounds(now.left, now.top, rc.right - rc.left, rc.bottom - rc.top));
+}
+
+void TForm::SetBorderStyleNone() {
+    const LONG_PTR style = GetWindowLongPtrW(Handle(), GWL_STYLE);
+    const LONG_PTR none = style & ~LONG_PTR(WS_CAPTION | WS_THICKFRAME | WS_BORDER | WS_DLGFRAME);
+    if (none == style) return;
+    SetWindowLongPtrW(Handle(), GWL_STYLE, none);
+    SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 void TForm::Show() {

@@ -20,6 +20,7 @@ class TWinControl;
 using TNotifyEvent = std::function<void(TComponent* sender)>;
 
 enum class TCursor { Default, HandPoint };
+enum class TAlignment { LeftJustify, RightJustify, Center };
 
 class TControl : public TComponent {
   public:
@@ -55,6 +56,17 @@ class TGraphicControl : public TControl {
     TGraphicControl(TComponent* owner, TWinControl* parent);
     // Canvas origin is the control's top-left corner.
     virtual void Paint(TCanvas& canvas) = 0;
+    // Puts the control above its parent's other graphic controls.
+    void BringToFront();
+
+    // A control that captures the mouse gets the left button's press and release from its
+    // parent (points in its own coordinates) and a click when released over it.
+    virtual bool CapturesMouse() const { return false; }
+    virtual void MouseDown(Point p);
+    virtual void MouseUp(Point p);
+    virtual void Click();
+    std::function<void(TComponent*sender, Point p)> OnMouseDown, OnMouseUp;
+    TNotifyEvent OnClick;
 };
 
 class TWinControl : public TControl, public TWindow {
@@ -85,6 +97,7 @@ class TWinControl : public TControl, public TWindow {
     // Children, for painting graphic controls and for the tab order.
     void InsertControl(TControl* c) { controls_.push_back(c); }
     void RemoveControl(TControl* c);
+    void BringToFront(TControl* c);
     const std::vector<TControl*>& Controls() const { return controls_; }
     // Paints the visible graphic children onto a canvas whose origin lies at `origin` in this
     // control's client coordinates.
@@ -100,15 +113,19 @@ class TWinControl : public TControl, public TWindow {
     // reported once the paint has ended.
     void PaintHandler();
     virtual void PaintWindow(TCanvas& canvas);
+    virtual bool FillsBackground() const { return true; }
 
   private:
     LRESULT ReflectToChild(HWND child, UINT msg, WPARAM wp, LPARAM lp);
+    TGraphicControl* MouseTarget(Point p) const;
+    void LeftButton(bool down, Point p);
     static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
 
     bool subclassed_ = false;
     int tabOrder_ = -1;
     std::exception_ptr paintFailure_;
     std::vector<TControl*> controls_;
+    TGraphicControl* mouseControl_ = nullptr; // holds the mouse between press and release
 };
 
 // A windowed control of the framework's own class that paints itself (double-buffered).
@@ -134,6 +151,10 @@ class TForm : public TWinControl {
     void Hide();
     void Close();
     void SetColor(TColor c) { color_ = c; }
+    // No frame or caption bar: the client area is the whole window.
+    void SetBorderStyleNone();
+    // The form stops filling its background; its controls paint all of it.
+    void SetBrushClear() { brushClear_ = true; }
     // Moves the focus to the next (or previous) windowed control in tab order.
     void SelectNext(bool forward);
     // Sets the client area's size, keeping the window's place.
@@ -146,7 +167,9 @@ class TForm : public TWinControl {
 
   protected:
     TColor BackgroundColor() const override { return color_; }
+    bool FillsBackground() const override { return !brushClear_; }
     TColor color_ = clBtnFace;
+    bool brushClear_ = false;
     bool modal_ = false;
 };
 

@@ -54,4 +54,12 @@ bool WriteFileReplacing(const std::wstring& path, std::string_view bytes) {
     return false;
 }
 
+std::span<const std::uint8_t> ResourceBytes(int id) {
+    HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(id), RT_RCDATA);
+    HGLOBAL loaded = found ? LoadResource(nullptr, found) : nullptr;
+    const void* bytes = loaded ? LockResource(loaded) : nullptr;
+    if (!bytes) return {};
+    return {static_cast<const std::uint8_t*>(bytes), SizeofResource(nullptr, found)};
+}
+
 } // namespace pelorine

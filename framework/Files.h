@@ -1,5 +1,7 @@
 #pragma once
 // Whole files in and out, each closed before the call returns.
+#include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -16,5 +18,9 @@ bool WriteWholeFile(const std::wstring& path, std::string_view bytes);
 // on the disk, so a failure never leaves a partial file nor destroys the older one. On any
 // failure the temporary file is deleted, path is untouched, and false returns.
 bool WriteFileReplacing(const std::wstring& path, std::string_view bytes);
+
+// The bytes of a raw-data resource of the exe (they live as long as the program); empty when
+// there is none.
+std::span<const std::uint8_t> ResourceBytes(int id);
 
 } // namespace pelorine

@@ -70,6 +70,7 @@ using UniqueFont = UniqueHandle<HFONT, GdiDeleter>;
 using UniqueBrush = UniqueHandle<HBRUSH, GdiDeleter>;
 using UniquePen = UniqueHandle<HPEN, GdiDeleter>;
 using UniquePalette = UniqueHandle<HPALETTE, GdiDeleter>;
+using UniqueRgn = UniqueHandle<HRGN, GdiDeleter>;
 using UniqueMemDc = UniqueHandle<HDC, MemDcDeleter>;
 using UniqueWindow = UniqueHandle<HWND, WindowDeleter>;
 using UniqueMenu = UniqueHandle<HMENU, MenuDeleter>;

@@ -7,6 +7,9 @@ namespace pelorine {
 
 constexpr UINT CM_BASE = 0xB000;
 constexpr UINT CM_ENABLEDCHANGED = CM_BASE + 3;
+// A control's colour or font was set; parts that follow it take it over.
+constexpr UINT CM_COLORCHANGED = CM_BASE + 0x0D;
+constexpr UINT CM_FONTCHANGED = CM_BASE + 0x0E;
 constexpr UINT CM_MOUSEENTER = CM_BASE + 0x13;
 constexpr UINT CM_MOUSELEAVE = CM_BASE + 0x14;
 // A button of a group went down: WPARAM the group index, LPARAM the sending control.

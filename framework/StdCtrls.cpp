@@ -78,11 +78,41 @@ void TCompanionEdit::SetEnabled(bool e) {
 // --- TCustomComboBox ------------------------------------------------------------------------
 
 TCustomComboBox::TCustomComboBox(TComponent* owner, TWinControl* parent, DWORD extraStyle)
-    : TWinControl(owner, parent) {
+    : TWinControl(owner, parent), extraStyle_(extraStyle) {
+    CreateComboWindow();
+}
+
+void TCustomComboBox::CreateComboWindow() {
+    const DWORD style = style_ == TComboBoxStyle::DropDown ? CBS_DROPDOWN : CBS_DROPDOWNLIST;
     CreateSystemWindow(L"COMBOBOX",
-                       WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED |
-                           CBS_HASSTRINGS | extraStyle,
-                       0, L"");
+                       WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_HASSTRINGS | style | extraStyle_, 0, L"");
+}
+
+void TCustomComboBox::SetStyle(TComboBoxStyle style) {
+    if (style == style_) return;
+    style_ = style;
+    std::vector<std::wstring> items;
+    for (int i = 0; i < ItemCount(); ++i)
+        items.push_back(Item(i));
+    const int selected = ItemIndex();
+    // Emptied through the message, so that what a derived control keeps beside the list goes too.
+    SendMessageW(Handle(), CB_RESETCONTENT, 0, 0);
+    HWND above = GetWindow(Handle(), GW_HWNDPREV);
+    DestroyWindow(Handle()); // its last message lets this object go of it
+    CreateComboWindow();
+    SetWindowPos(Handle(), above ? above : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetItemHeight(itemHeight_);
+    if (!visible_) ShowWindow(Handle(), SW_HIDE);
+    if (!enabled_) EnableWindow(Handle(), FALSE);
+    for (const std::wstring& item : items)
+        AddItem(item);
+    SetItemIndex(selected);
+}
+
+void TCustomComboBox::SetColor(TColor color) {
+    color_ = color;
+    Perform(CM_COLORCHANGED);
+    Invalidate();
 }
 
 void TCustomComboBox::SetBounds(const Rect& r) {
@@ -125,34 +155,63 @@ void TCustomComboBox::SetItemIndex(int index) {
     SendMessageW(Handle(), CB_SETCURSEL, index >= 0 && index < ItemCount() ? WPARAM(index) : WPARAM(-1), 0);
 }
 
-void TCustomComboBox::DrawItem(int index, const Rect& rect, UINT state, TCanvas& canvas, bool) {
-    const bool selected = (state & ODS_SELECTED) != 0;
-    canvas.FillRect(rect, selected ? clSystemColor | COLOR_HIGHLIGHT : Color);
+HWND TCustomComboBox::EditField() const {
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    if (style_ != TComboBoxStyle::DropDown || !GetComboBoxInfo(Handle(), &info)) return nullptr;
+    return info.hwndItem;
+}
+
+TColor TCustomComboBox::ItemBrush(UINT state) const {
+    if (state & ODS_SELECTED) return clHighlight;
+    return (state & ODS_DISABLED) ? clBtnFace : color_;
+}
+
+TColor TCustomComboBox::ItemTextColor(UINT state) const {
+    if (state & ODS_SELECTED) return clHighlightText;
+    return (state & ODS_DISABLED) ? clGrayText : font_.color;
+}
+
+void TCustomComboBox::DrawItem(int index, const Rect& rect, UINT state, TCanvas& canvas) {
+    canvas.FillRect(rect, ItemBrush(state));
     if (index < 0) return;
-    canvas.SetFont(font_);
     canvas.DrawText(Item(index), Rect{rect.left + 2, rect.top, rect.right, rect.bottom},
-                    DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX,
-                    selected ? clSystemColor | COLOR_HIGHLIGHTTEXT : font_.color);
+                    DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX, ItemTextColor(state));
+}
+
+void TCustomComboBox::DropDown() {
+    if (OnDropDown) OnDropDown(this);
+}
+
+LRESULT TCustomComboBox::PaintItem(const DRAWITEMSTRUCT& item) {
+    TCanvas canvas(item.hDC);
+    canvas.SetFont(font_);
+    DrawItem(int(item.itemID), FromRECT(item.rcItem), item.itemState, canvas);
+    if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
+    return TRUE;
 }
 
 LRESULT TCustomComboBox::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case CN_COMMAND:
         if (HIWORD(wp) == CBN_SELCHANGE && OnChange) OnChange(this);
+        if (HIWORD(wp) == CBN_DROPDOWN) DropDown();
         return 0;
-    case CN_DRAWITEM: {
-        const auto* dis = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
-        TCanvas canvas(dis->hDC);
-        DrawItem(int(dis->itemID), FromRECT(dis->rcItem), dis->itemState, canvas,
-                 (dis->itemState & ODS_COMBOBOXEDIT) != 0);
-        return TRUE;
-    }
+    case CN_DRAWITEM:
+        return PaintItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
     case CN_MEASUREITEM:
         reinterpret_cast<MEASUREITEMSTRUCT*>(lp)->itemHeight = UINT(itemHeight_);
         return TRUE;
+    case WM_SETFONT: {
+        const LRESULT result = TWinControl::WndProc(msg, wp, lp);
+        Perform(CM_FONTCHANGED);
+        return result;
+    }
+    case WM_CTLCOLOREDIT: // from the edit field of an editable drop-down, which is our child
+    case WM_CTLCOLORLISTBOX:
     case CN_CTLCOLORLISTBOX:
     case CN_CTLCOLOREDIT:
-        return colors_.Apply(HDC(wp), Color, font_.color);
+        return colors_.Apply(HDC(wp), color_, font_.color);
     }
     return TWinControl::WndProc(msg, wp, lp);
 }

@@ -47,28 +47,52 @@ class TCompanionEdit : public TEdit {
     int width_;
 };
 
+enum class TComboBoxStyle { DropDown, DropDownList };
+
+// The system combo box, subclassed. It starts as an editable drop-down; extraStyle is added to
+// the window's style whenever the window is made.
 class TCustomComboBox : public TWinControl {
   public:
     TCustomComboBox(TComponent* owner, TWinControl* parent, DWORD extraStyle = 0);
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
     void SetBounds(const Rect& r) override;
+    TComboBoxStyle Style() const { return style_; }
+    // The system fixes the style when it makes the window: a new one is made, with the items
+    // and the selection of the old.
+    void SetStyle(TComboBoxStyle style);
+    TColor Color() const { return color_; }
+    void SetColor(TColor color);
     void AddItem(const std::wstring& text);
     int ItemCount() const;
     std::wstring Item(int index) const;
     int ItemIndex() const;
     // Selects the item; an index outside the list leaves no selection. Raises no change event.
     void SetItemIndex(int index);
+    int ItemHeight() const { return itemHeight_; }
     void SetItemHeight(int height);
     void SetDropDownCount(int rows);
-    TColor Color = clWhite;
     TNotifyEvent OnChange;
+    TNotifyEvent OnDropDown;
 
   protected:
-    virtual void DrawItem(int index, const Rect& rect, UINT state, TCanvas& canvas, bool inEditField);
-    int itemHeight_ = 13;
-    int dropDownCount_ = 8;
+    // Paints an owner-drawn item, the closed box's face (ODS_COMBOBOXEDIT) or a list row. The
+    // canvas holds the control's font; ItemBrush and ItemTextColor give the state's colours.
+    virtual void DrawItem(int index, const Rect& rect, UINT state, TCanvas& canvas);
+    // The list is about to open.
+    virtual void DropDown();
+    TColor ItemBrush(UINT state) const;
+    TColor ItemTextColor(UINT state) const;
+    // The edit field of an editable drop-down; null for a drop-down list.
+    HWND EditField() const;
 
   private:
+    void CreateComboWindow();
+    LRESULT PaintItem(const DRAWITEMSTRUCT& item);
+    DWORD extraStyle_;
+    TComboBoxStyle style_ = TComboBoxStyle::DropDown;
+    TColor color_ = clWindow;
+    int itemHeight_ = 13;
+    int dropDownCount_ = 8;
     ControlColors colors_;
 };
 

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "forms/resource.h"
+
 #include <map>
 #include <memory>
 
@@ -17,12 +19,63 @@ constexpr UINT kTrayNotify = WM_USER + 101;
 constexpr POINT kTrayButton{302, 339};
 // CheckBox2, CheckBox3 and CheckBox4: client (44, 52), (40, 70), (44, 88), each 13 x 13.
 constexpr POINT kCursorBox{44, 52}, kTimingBox{40, 70}, kSoundBox{44, 88};
-// A place on the skin where no control lies (between the save fields and the print title).
-constexpr POINT kBareSkin{120, 330};
+// A place on the skin where no control lies (on the centre disc, below the file name fields).
+constexpr POINT kBareSkin{200, 340};
 // Inside the file name field C0_02 (client 182, 282, size 87 × 19).
 constexpr POINT kNameField{200, 291};
 // Inside the save folder field C0_01 (client 165, 262, size 160 × 19 with its browse button).
 constexpr POINT kSaveFolderField{240, 271};
+
+// A window of another program under Pelorine: one colour all over, and it counts its clicks.
+class Backdrop {
+  public:
+    static constexpr COLORREF kColour = RGB(200, 30, 160);
+    Backdrop() {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = Proc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"Backdrop";
+        RegisterClassW(&wc);
+        wnd_ = CreateWindowExW(0, L"Backdrop", L"backdrop", WS_POPUP | WS_VISIBLE, 0, 0, 700, 800, nullptr,
+                               nullptr, GetModuleHandleW(nullptr), nullptr);
+        clicks = 0;
+        Pump(300);
+    }
+    ~Backdrop() { DestroyWindow(wnd_); }
+    HWND Handle() const { return wnd_; }
+    static inline int clicks = 0;
+
+  private:
+    static LRESULT CALLBACK Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+        if (msg == WM_LBUTTONDOWN) ++clicks;
+        if (msg == WM_ERASEBKGND) {
+            RECT rc;
+            GetClientRect(w, &rc);
+            HBRUSH brush = CreateSolidBrush(kColour);
+            FillRect(HDC(wp), &rc, brush);
+            DeleteObject(brush);
+            return 1;
+        }
+        return DefWindowProcW(w, msg, wp, lp);
+    }
+    HWND wnd_;
+};
+
+COLORREF ScreenPixel(POINT p) {
+    HDC screen = GetDC(nullptr);
+    const COLORREF c = GetPixel(screen, p.x, p.y);
+    ReleaseDC(nullptr, screen);
+    return c;
+}
+
+// The skin picture's colour at a point of the window, from the exe's own resources.
+COLORREF SkinPixel(POINT p) {
+    static const HMODULE exe = LoadLibraryExW((BuildDir() + L"\\Pelorine.exe").c_str(), nullptr,
+                                              LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    static const auto skin =
+        HBITMAP(LoadImageW(exe, MAKEINTRESOURCEW(IDB_SKIN), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    return testing_support::PixelOf(skin, p.x, p.y);
+}
 
 std::wstring ClassOf(HWND w) {
     wchar_t name[64] = {};
@@ -321,6 +374,33 @@ TEST_F(ShellTest, CheckBoxesToggleByClickDoubleClickAndSpace) {
     EXPECT_EQ(Ini(L"SET", L"CURSOR"), L"1");
     EXPECT_EQ(Ini(L"SET", L"SOUND"), L"0");
     EXPECT_EQ(Ini(L"SET", L"HOTKEY"), L"1");
+}
+
+// Only the four spheres are the window: around them the window behind shows and takes the
+// clicks, also after a trip to the tray.
+TEST_F(ShellTest, TheWindowIsItsFourSpheresAndTheDesktopShowsAroundThem) {
+    Backdrop behind;
+    StartWith();
+    // A point of each disc where no control lies, and points just beside the outline.
+    const POINT onDiscs[] = {{60, 120}, {340, 230}, {330, 395}, {100, 540}};
+    const POINT beside[] = {{28, 75}, {150, 350}, {0, 453}};
+    for (int round = 0; round < 2; ++round) {
+        for (const POINT p : onDiscs)
+            EXPECT_EQ(ScreenPixel(OnWindow(p)), SkinPixel(p)) << p.x << "," << p.y << " round " << round;
+        for (const POINT p : beside) {
+            EXPECT_EQ(ScreenPixel(OnWindow(p)), Backdrop::kColour) << p.x << "," << p.y << " round " << round;
+            EXPECT_EQ(WindowFromPoint(OnWindow(p)), behind.Handle());
+        }
+        if (round == 0) {
+            ToTray();
+            TrayNotify(WM_LBUTTONDBLCLK);
+            ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(main_) != FALSE; }, 5000));
+            Pump(500);
+        }
+    }
+    const POINT gap = OnWindow(POINT{150, 350});
+    ClickAt(gap.x, gap.y);
+    EXPECT_TRUE(WaitFor([] { return Backdrop::clicks == 1; }, 3000));
 }
 
 TEST_F(ShellTest, DraggingTheSkinMovesTheWindowAndAnEditFieldDoesNot) {

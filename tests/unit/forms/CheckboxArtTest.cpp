@@ -25,7 +25,7 @@ uint32_t Word(const std::string& s, size_t at, int bytes) {
 
 TEST(CheckboxArt, CommittedPicturesAreTheGeneratorsOutput) {
     const std::string strip = checkbox_art::CheckBoxStrip();
-    EXPECT_TRUE(strip == Committed("Checkbox.bmp")) << "run make-checkbox and commit forms/";
+    EXPECT_TRUE(strip == Committed("Checkbox.bmp")) << "run make_checkbox and commit forms/";
     EXPECT_TRUE(checkbox_art::TrueTypeFontPicture() == Committed("Ttfont.bmp"));
     EXPECT_TRUE(checkbox_art::DeviceFontPicture() == Committed("Devicefont.bmp"));
     EXPECT_TRUE(checkbox_art::CheckBoxStrip() == strip); // nothing depends on the run

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Photographs the real Pelorine.exe for the README: a fresh copy with default settings, on a
+# Wine desktop of its own (a calm blue) on a virtual display, so the shape of the window shows.
+# Usage: bash scripts/screenshot.sh [out.png]   (default docs/pelorine.png)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+out=$(realpath -m "${1:-$root/docs/pelorine.png}")
+cd "$root"
+bash scripts/install-deps.sh
+cmake --preset windows >/dev/null
+cmake --build --preset windows --target Pelorine
+
+export PELORINE_DISPLAY=${PELORINE_DISPLAY:-:96}
+export WINEPREFIX="$root/build/win/wineprefix-screenshot"
+source scripts/test-env.sh
+wine reg add 'HKCU\Control Panel\Colors' /v Background /t REG_SZ /d "96 128 160" /f >/dev/null 2>&1
+wineserver -w
+folder="$WINEPREFIX/drive_c/Pelorine"
+rm -rf "$folder"
+mkdir -p "$folder"
+cp build/win/Pelorine.exe build/win/Readme.txt "$folder/"
+trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
+
+# The window sits at its default place (20, 20): a desktop of 401 x 593 leaves a margin round it.
+wine explorer /desktop=Pelorine,401x593 'C:\Pelorine\Pelorine.exe' >/dev/null 2>&1 &
+for _ in $(seq 150); do
+  xwininfo -root -tree 2>/dev/null | grep -q '"Pelorine": ("pelorine.exe"' && break
+  sleep 0.2
+done
+sleep 3 # the first paint of every control
+import -window root -crop 401x593+0+0 +repage "$out"
+echo "Wrote $out"

@@ -1,0 +1,173 @@
+// The five option lists of the main window as a user meets them: each opens with its columns
+// side by side, a chosen item shows its first column in the closed box, and any program that
+// reads an item gets its whole text.
+#include "e2e/Driver.h"
+#include "forms/MainForm1Layout.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using namespace e2e;
+using namespace pelorine::mainform;
+
+namespace {
+
+constexpr int kRowHeight = 13;
+constexpr COLORREF kCyan = RGB(0x80, 0xFF, 0xFF), kWhite = RGB(255, 255, 255);
+
+std::wstring ClassOf(HWND w) {
+    wchar_t name[64] = {};
+    GetClassNameW(w, name, 64);
+    return name;
+}
+
+const ControlRow& Row(const wchar_t* name) {
+    return *std::find_if(kControls.begin(), kControls.end(),
+                         [&](const ControlRow& row) { return std::wstring(row.name) == name; });
+}
+
+// Pixels of a screen rectangle, as COLORREF values.
+std::vector<COLORREF> ScreenPixels(const RECT& r) {
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    BitBlt(dc, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, screen);
+    std::vector<COLORREF> pixels;
+    for (uint32_t p : testing_support::PixelsOf(bitmap, w, h))
+        pixels.push_back(RGB(p >> 16 & 0xFF, p >> 8 & 0xFF, p & 0xFF));
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    return pixels;
+}
+
+// A cell shows its colour when most of it is that colour (the rest is its text).
+void ExpectCell(const RECT& cell, COLORREF background, bool withText, const std::wstring& what) {
+    const auto pixels = ScreenPixels(cell);
+    const auto painted = std::count(pixels.begin(), pixels.end(), background);
+    const auto ink = std::count(pixels.begin(), pixels.end(), RGB(0, 0, 0));
+    EXPECT_GT(painted, long(pixels.size() / 2)) << testing::PrintToString(what);
+    if (withText)
+        EXPECT_GT(ink, 5) << testing::PrintToString(what);
+    else
+        EXPECT_EQ(ink, 0) << testing::PrintToString(what);
+}
+
+std::wstring SentText(HWND combo, UINT lengthMsg, UINT textMsg, WPARAM index) {
+    const LRESULT length = SendMessageW(combo, lengthMsg, index, 0);
+    if (length < 0) return L"<none>";
+    std::wstring text(size_t(length) + 1, L'\0');
+    text.resize(size_t(
+        SendMessageW(combo, textMsg, textMsg == WM_GETTEXT ? text.size() : index, LPARAM(text.data()))));
+    return text;
+}
+
+class ListsTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        app_.Start();
+        main_ = app_.MainWindow();
+        ASSERT_NE(main_, nullptr);
+        GetWindowThreadProcessId(main_, &pid_);
+        ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(main_) != FALSE; }, 5000));
+        Pump(300);
+    }
+    void TearDown() override { EXPECT_TRUE(app_.CloseAndWait(15000)); }
+
+    POINT OnScreen(int x, int y) const {
+        RECT rc{};
+        GetWindowRect(main_, &rc);
+        return {rc.left + x, rc.top + y};
+    }
+    HWND Combo(const ControlRow& row) const {
+        const POINT p = OnScreen(row.left + 10, row.top + row.height / 2);
+        return WindowFromPoint(p);
+    }
+    void ClickArrow(const ControlRow& row) const {
+        const POINT p = OnScreen(row.left + row.width - 8, row.top + row.height / 2);
+        ClickAt(p.x, p.y);
+    }
+    HWND OpenList() const {
+        HWND list = nullptr;
+        WaitFor(
+            [&] {
+                list = FindProcessWindow(
+                    pid_, [](HWND w) { return ClassOf(w) == L"ComboLBox" && IsWindowVisible(w); });
+                return list != nullptr;
+            },
+            3000);
+        Pump(300);
+        return list;
+    }
+    bool Closed(HWND list) const {
+        return WaitFor([&] { return !IsWindowVisible(list); }, 3000);
+    }
+
+    PelorineProcess app_;
+    HWND main_ = nullptr;
+    DWORD pid_ = 0;
+};
+
+} // namespace
+
+TEST_F(ListsTest, TheFiveListsDropDownWithTheirColumns) {
+    for (const ListRow& list : kLists) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(list.name)));
+        const ControlRow& row = Row(list.name);
+        HWND combo = Combo(row);
+        ASSERT_EQ(ClassOf(combo), L"ComboBox");
+        const int items = int(std::count_if(list.items.begin(), list.items.end(), [](auto* i) { return i; }));
+        ASSERT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), items);
+
+        // Any program reading an item gets its whole text, however it sizes its buffer.
+        for (int i = 0; i < items; ++i)
+            EXPECT_EQ(SentText(combo, CB_GETLBTEXTLEN, CB_GETLBTEXT, WPARAM(i)), list.items[size_t(i)]);
+
+        if (!IsWindowEnabled(combo)) { // the JPEG quality list waits for "JPEG形式"
+            const ControlRow& format = Row(L"C1_01");
+            ClickArrow(format);
+            HWND formats = OpenList();
+            ASSERT_NE(formats, nullptr);
+            RECT rc{};
+            GetWindowRect(formats, &rc);
+            ClickAt(rc.left + 20, rc.top + 1 + 2 * kRowHeight + kRowHeight / 2);
+            ASSERT_TRUE(Closed(formats));
+            ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(combo) != FALSE; }, 3000));
+            EXPECT_EQ(SentText(Combo(format), WM_GETTEXTLENGTH, WM_GETTEXT, 0), L"JPEG形式");
+        }
+
+        ClickArrow(row);
+        HWND dropped = OpenList();
+        ASSERT_NE(dropped, nullptr);
+        const int first = list.columnWidths[0], second = list.columnWidths[1];
+        const int width = std::max(first + second, row.width);
+        EXPECT_EQ(SendMessageW(combo, CB_GETDROPPEDWIDTH, 0, 0), width);
+        RECT rc{};
+        GetWindowRect(dropped, &rc);
+        EXPECT_EQ(rc.right - rc.left, width);
+        EXPECT_EQ(rc.bottom - rc.top, std::min(items, list.dropDownRows) * kRowHeight + 2);
+
+        // Every row: black text on light cyan, then the second column (or the strip) on white.
+        const int x = rc.left + 1, right = rc.right - 1;
+        for (int i = 0; i < std::min(items, list.dropDownRows); ++i) {
+            const int top = rc.top + 1 + i * kRowHeight;
+            const std::wstring item = list.items[size_t(i)];
+            ExpectCell(RECT{x, top, x + first, top + kRowHeight}, kCyan, true, item);
+            ExpectCell(RECT{x + first, top, right, top + kRowHeight}, kWhite,
+                       item.find(L',') != std::wstring::npos, item);
+        }
+        if (std::wstring(list.name) == L"C1_03") EXPECT_EQ(width, 212);
+
+        // A chosen item: the closed box shows its first column, the item still reads whole.
+        ClickAt(x + 20, rc.top + 1 + 2 * kRowHeight + kRowHeight / 2);
+        ASSERT_TRUE(Closed(dropped));
+        EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), 2);
+        const std::wstring chosen = list.items[2];
+        EXPECT_EQ(SentText(combo, WM_GETTEXTLENGTH, WM_GETTEXT, 0), chosen.substr(0, chosen.find(L',')));
+        EXPECT_EQ(SentText(combo, CB_GETLBTEXTLEN, CB_GETLBTEXT, 2), chosen);
+    }
+}
