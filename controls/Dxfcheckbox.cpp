@@ -102,9 +102,12 @@ void TdxfCheckBox::Paint(TCanvas& target) {
 
 void TdxfCheckBox::DrawImage(TCanvas& canvas, const Rect& rect, int frameIndex, HBITMAP picture,
                              TColor back) const {
-    if (picture) return canvas.DrawOverBrush(rect, picture, back);
+    if (picture) {
+        canvas.DrawOverBrush(rect, picture, back); // the user's own picture, in every state
+        return;
+    }
     const TDxfResources& res = DxfResources();
-    if (res.CBBmp.Empty()) return;
+    if (res.CBBmp.Empty()) return; // no strip: no box
     const int size = res.FrameSize();
     const UniqueBitmap frame =
         CopyBitmapPart(res.CBBmp.Handle(), Bounds(FrameLeft(size, frameIndex, style_), 0, size, size));
