@@ -106,6 +106,8 @@ void TMainForm1::CreateControls() {
         }
         case Kind::CheckBox: {
             auto* box = New<TdxfCheckBox>(row.name, this);
+            box->SetAutoSize(false);
+            box->SetCursor(TCursor::HandPoint);
             box->SetChecked(row.value != 0);
             made = box;
             break;
@@ -136,6 +138,8 @@ void TMainForm1::CreateControls() {
         }
         case Kind::Button: {
             auto* button = New<TdxfColorButton>(row.name, this);
+            button->SetColor(clAqua);
+            button->SetCursor(TCursor::HandPoint);
             button->SetCaption(row.text);
             button->Font().color = 0x00B0FFFF;
             made = button;

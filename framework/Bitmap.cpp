@@ -61,6 +61,27 @@ void DescribeTopDown(BITMAPINFOHEADER& header, int width, int height, int bits) 
 }
 } // namespace
 
+SIZE BitmapSize(HBITMAP bitmap) {
+    const BITMAP bm = Info(bitmap);
+    return SIZE{bm.bmWidth, bm.bmHeight};
+}
+
+COLORREF TransparentColorOf(HBITMAP bitmap) {
+    const SIZE size = BitmapSize(bitmap);
+    UniqueMemDc dc(CreateCompatibleDC(nullptr));
+    SelectGuard sel(dc.get(), bitmap);
+    return GetPixel(dc.get(), 0, size.cy - 1);
+}
+
+UniqueBitmap CopyBitmapPart(HBITMAP source, const Rect& part) {
+    WindowDc screen(nullptr);
+    UniqueBitmap copy(CreateCompatibleBitmap(screen.get(), part.Width(), part.Height()));
+    UniqueMemDc from(CreateCompatibleDC(nullptr)), to(CreateCompatibleDC(nullptr));
+    SelectGuard selSource(from.get(), source), selCopy(to.get(), copy.get());
+    BitBlt(to.get(), 0, 0, part.Width(), part.Height(), from.get(), part.left, part.top, SRCCOPY);
+    return copy;
+}
+
 void TBitmap::SetSize(int width, int height) {
     WindowDc screen(nullptr);
     HBITMAP h = CreateCompatibleBitmap(screen.get(), width, height);

@@ -41,6 +41,11 @@ class TBitmap {
 
 // A 1-bit mask of the bitmap: 1 (white) where it has the transparent colour, 0 elsewhere.
 UniqueBitmap MakeMonoMask(HBITMAP source, COLORREF transparent, int width, int height);
+SIZE BitmapSize(HBITMAP bitmap);
+// The colour of the bottom-left pixel, which by the pictures' rule is the transparent one.
+COLORREF TransparentColorOf(HBITMAP bitmap);
+// A copy of a part of a bitmap, at the screen's depth.
+UniqueBitmap CopyBitmapPart(HBITMAP source, const Rect& part);
 
 // A memory DC with a bitmap selected and a canvas on it, for drawing into a bitmap.
 class BitmapCanvas {

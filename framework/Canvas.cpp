@@ -2,6 +2,8 @@
 
 #include "framework/Bitmap.h"
 
+#include <algorithm>
+
 #include <map>
 #include <memory>
 #include <tuple>
@@ -69,6 +71,67 @@ SIZE TCanvas::TextExtent(const std::wstring& text) {
     return size;
 }
 
+void TCanvas::TextOut(Point at, const std::wstring& text, TColor color, const Rect* clip) {
+    SetBkMode(dc_, TRANSPARENT);
+    SetTextColor(dc_, ColorToRGB(color));
+    const RECT rc = clip ? ToRECT(*clip) : RECT{};
+    ExtTextOutW(dc_, at.x, at.y, clip ? ETO_CLIPPED : 0, clip ? &rc : nullptr, text.c_str(),
+                UINT(text.size()), nullptr);
+}
+
+void TCanvas::EngravedText(Point at, const std::wstring& text, TColor light, TColor dark, const Rect* clip) {
+    TextOut(Point{at.x + 1, at.y + 1}, text, light, clip);
+    TextOut(at, text, dark, clip);
+}
+
+void TCanvas::DrawFocusRect(const Rect& r) {
+    const RECT rc = ToRECT(r);
+    SetTextColor(dc_, RGB(0, 0, 0)); // the dotted frame inverts: black and white give its pattern
+    SetBkColor(dc_, RGB(255, 255, 255));
+    ::DrawFocusRect(dc_, &rc);
+}
+
+void TCanvas::ShadedEllipses(const std::vector<ShadedEllipse>& ellipses) {
+    // The DC's own brush and pen take any colour: no object made per ellipse.
+    SelectGuard brush(dc_, GetStockObject(DC_BRUSH)), pen(dc_, GetStockObject(DC_PEN));
+    for (const ShadedEllipse& e : ellipses) {
+        SetDCBrushColor(dc_, ColorToRGB(e.color));
+        SetDCPenColor(dc_, ColorToRGB(e.color));
+        ::Ellipse(dc_, e.bounds.left, e.bounds.top, e.bounds.right, e.bounds.bottom);
+    }
+}
+
+void TCanvas::CopyFrom(HDC source, int width, int height) {
+    BitBlt(dc_, 0, 0, width, height, source, 0, 0, SRCCOPY);
+}
+
+void TCanvas::DrawOverBrush(const Rect& dest, HBITMAP picture, TColor back) {
+    const SIZE size = BitmapSize(picture);
+    const int w = dest.Width(), h = dest.Height();
+    if (w <= 0 || h <= 0) return;
+    UniqueMemDc surface(CreateCompatibleDC(dc_));
+    UniqueBitmap bits(CreateCompatibleBitmap(dc_, w, h));
+    UniqueBrush brush(CreateSolidBrush(ColorToRGB(back)));
+    SelectGuard onSurface(surface.get(), bits.get()), withBrush(surface.get(), brush.get());
+    PatBlt(surface.get(), 0, 0, w, h, PATCOPY);
+    if (size.cx > 0 && size.cy > 0) {
+        const int x = (w - size.cx) / 2, y = (h - size.cy) / 2;
+        UniqueBitmap mask = MakeMonoMask(picture, TransparentColorOf(picture), size.cx, size.cy);
+        UniqueMemDc source(CreateCompatibleDC(dc_));
+        {
+            SelectGuard sel(source.get(), picture);
+            SetStretchBltMode(surface.get(), COLORONCOLOR);
+            StretchBlt(surface.get(), x, y, size.cx, size.cy, source.get(), 0, 0, size.cx, size.cy, SRCCOPY);
+        }
+        // D xor (S and (P xor D)): the brush where the mask is white (transparent), else the picture.
+        SelectGuard sel(source.get(), mask.get());
+        SetTextColor(surface.get(), RGB(0, 0, 0));
+        SetBkColor(surface.get(), RGB(255, 255, 255));
+        BitBlt(surface.get(), x, y, size.cx, size.cy, source.get(), 0, 0, 0x00E20746);
+    }
+    BitBlt(dc_, dest.left, dest.top, w, h, surface.get(), 0, 0, SRCCOPY);
+}
+
 void TCanvas::Draw(int x, int y, HBITMAP bitmap) {
     BITMAP bm{};
     if (!bitmap || !GetObjectW(bitmap, sizeof bm, &bm)) return;
@@ -109,6 +172,24 @@ void TCanvas::DrawTransparent(int x, int y, HBITMAP bitmap) {
     BitBlt(dc_, x, y, w, h, src.get(), 0, 0, SRCINVERT);
     SetTextColor(dc_, text);
     SetBkColor(dc_, back);
+}
+
+GrowingBuffer::~GrowingBuffer() {
+    if (old_) SelectObject(dc_.get(), old_); // the picture must not be selected when it is freed
+}
+
+HDC GrowingBuffer::Prepare(int width, int height) {
+    if (!dc_) dc_.reset(CreateCompatibleDC(nullptr));
+    if (width > width_ || height > height_) {
+        width_ = std::max(width, width_);
+        height_ = std::max(height, height_);
+        WindowDc screen(nullptr);
+        UniqueBitmap grown(CreateCompatibleBitmap(screen.get(), width_, height_));
+        HGDIOBJ previous = SelectObject(dc_.get(), grown.get());
+        if (!old_) old_ = previous;
+        bitmap_ = std::move(grown);
+    }
+    return dc_.get();
 }
 
 BufferedPaint::BufferedPaint(HDC target, int width, int height)

@@ -3,10 +3,12 @@
 // do not juggle raw HDCs. It owns neither the DC nor the fonts; the DC is left as it was found.
 #include "framework/Colors.h"
 #include "framework/Geometry.h"
+#include "framework/Gradient.h"
 #include "framework/Handles.h"
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace pelorine {
 
@@ -36,7 +38,20 @@ class TCanvas {
     void Ellipse(const Rect& r, TColor fill, TColor pen);
     void DrawText(const std::wstring& text, Rect r, UINT format, TColor color);
     SIZE TextExtent(const std::wstring& text);
+    // One line at a point, in the selected font, with nothing behind it; cut to `clip` if given.
+    void TextOut(Point at, const std::wstring& text, TColor color, const Rect* clip = nullptr);
+    // The disabled look: the text in `light` one pixel right and down, then in `dark` on top.
+    void EngravedText(Point at, const std::wstring& text, TColor light, TColor dark,
+                      const Rect* clip = nullptr);
+    void DrawFocusRect(const Rect& r);
+    // Each ellipse filled and outlined in its colour, in order: a shaded shape.
+    void ShadedEllipses(const std::vector<ShadedEllipse>& ellipses);
     void Draw(int x, int y, HBITMAP bitmap);
+    // Copies width x height from the top-left corner of another DC to this one's.
+    void CopyFrom(HDC source, int width, int height);
+    // The picture centred in `dest` at its own size (cut to it) over a fill of `back`, which
+    // shows where the picture has its transparent colour.
+    void DrawOverBrush(const Rect& dest, HBITMAP picture, TColor back);
     // The whole bitmap stretched onto the rectangle with the raster operation. A 1-bit bitmap
     // turns into this DC's text colour (0) and background colour (1).
     void StretchDraw(const Rect& dest, HBITMAP bitmap, DWORD rop = SRCCOPY);
@@ -65,6 +80,24 @@ class BufferedPaint {
     UniqueBitmap bitmap_;
     HGDIOBJ old_;
     std::unique_ptr<TCanvas> canvas_;
+};
+
+// An off-screen picture for controls that paint one after the other: it grows to the largest
+// size asked of it and never shrinks, so a paint makes no bitmap of its own.
+class GrowingBuffer {
+  public:
+    GrowingBuffer() = default;
+    GrowingBuffer(const GrowingBuffer&) = delete;
+    GrowingBuffer& operator=(const GrowingBuffer&) = delete;
+    ~GrowingBuffer();
+    // A memory DC on the picture, now at least width x height, at the screen's depth.
+    HDC Prepare(int width, int height);
+
+  private:
+    UniqueMemDc dc_;
+    UniqueBitmap bitmap_;
+    HGDIOBJ old_ = nullptr;
+    int width_ = 0, height_ = 0;
 };
 
 inline RECT ToRECT(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }

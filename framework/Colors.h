@@ -13,7 +13,8 @@ constexpr TColor clSystemColor = 0x80000000u;
 constexpr TColor clWindowText = clSystemColor | 8, clBtnFace = clSystemColor | 15,
                  clGrayText = clSystemColor | 17;
 constexpr TColor clWindow = clSystemColor | 5, clHighlight = clSystemColor | 13,
-                 clHighlightText = clSystemColor | 14;
+                 clHighlightText = clSystemColor | 14, clBtnShadow = clSystemColor | 16,
+                 clBtnHighlight = clSystemColor | 20;
 
 constexpr bool IsSystemColor(TColor c) { return (c & clSystemColor) != 0; }
 

@@ -239,6 +239,12 @@ void TWinControl::LeftButton(bool down, Point p) {
     if (Rect{0, 0, c->Width(), c->Height()}.Contains(inside)) c->Click();
 }
 
+void TWinControl::Broadcast(UINT msg, WPARAM wp, LPARAM lp) {
+    const std::vector<TControl*> children = controls_; // a receiver may change the list
+    for (TControl* c : children)
+        if (auto* w = dynamic_cast<TWinControl*>(c)) w->Perform(msg, wp, lp);
+}
+
 void TWinControl::SetBounds(const Rect& r) {
     bounds_ = r;
     if (Handle()) MoveWindow(Handle(), r.left, r.top, r.Width(), r.Height(), TRUE);

@@ -88,6 +88,11 @@ class TWinControl : public TControl, public TWindow {
     std::wstring Text() const;
     void SetText(const std::wstring& text);
     void ApplyFont();
+    // The colour the control's surface is filled with; children that follow their parent's
+    // colour take it from here.
+    virtual TColor BackgroundColor() const { return clBtnFace; }
+    // Sends a message to every windowed child, as a group of buttons tells its members.
+    void Broadcast(UINT msg, WPARAM wp, LPARAM lp);
 
     // Children, for painting graphic controls and for the tab order.
     void InsertControl(TControl* c) { controls_.push_back(c); }
@@ -108,7 +113,6 @@ class TWinControl : public TControl, public TWindow {
     // reported once the paint has ended.
     void PaintHandler();
     virtual void PaintWindow(TCanvas& canvas);
-    virtual TColor BackgroundColor() const { return clBtnFace; }
     virtual bool FillsBackground() const { return true; }
 
   private:

@@ -20,6 +20,12 @@ struct Rect {
     friend bool operator==(const Rect&, const Rect&) = default;
 };
 
+struct Size {
+    int width = 0;
+    int height = 0;
+    friend bool operator==(const Size&, const Size&) = default;
+};
+
 // Bounds as the forms give them: left, top, width, height.
 constexpr Rect Bounds(int left, int top, int width, int height) {
     return {left, top, left + width, top + height};

@@ -12,6 +12,8 @@ constexpr UINT CM_COLORCHANGED = CM_BASE + 0x0D;
 constexpr UINT CM_FONTCHANGED = CM_BASE + 0x0E;
 constexpr UINT CM_MOUSEENTER = CM_BASE + 0x13;
 constexpr UINT CM_MOUSELEAVE = CM_BASE + 0x14;
+// A button of a group went down: WPARAM the group index, LPARAM the sending control.
+constexpr UINT CM_BUTTONPRESSED = CM_BASE + 0x18;
 // Reports an error that happened while painting, once the paint is over.
 constexpr UINT CM_PAINTFAILED = CM_BASE + 0x40;
 

@@ -17,6 +17,8 @@ namespace {
 constexpr UINT kTrayNotify = WM_USER + 101;
 // CButton4 "タスクトレイへ", client (264, 304) size 77 × 70: its middle, from the window's corner.
 constexpr POINT kTrayButton{302, 339};
+// CheckBox2, CheckBox3 and CheckBox4: client (44, 52), (40, 70), (44, 88), each 13 x 13.
+constexpr POINT kCursorBox{44, 52}, kTimingBox{40, 70}, kSoundBox{44, 88};
 // A place on the skin where no control lies (on the centre disc, below the file name fields).
 constexpr POINT kBareSkin{200, 340};
 // Inside the file name field C0_02 (client 182, 282, size 87 × 19).
@@ -146,6 +148,25 @@ class ShellTest : public testing::Test {
     }
     std::wstring Ini(const wchar_t* section, const wchar_t* key) const {
         return IniValue(app_->File(L"Pelorine.ini"), section, key);
+    }
+
+    // What the screen shows of a 13 x 13 check box, with the pointer away so no hint covers it.
+    std::vector<COLORREF> BoxOnScreen(POINT box) const {
+        const POINT away = OnWindow(kBareSkin);
+        SetCursorPos(away.x, away.y);
+        Pump(200);
+        const POINT at = OnWindow(box);
+        std::vector<COLORREF> pixels;
+        HDC screen = GetDC(nullptr);
+        for (int y = 0; y < 13; ++y)
+            for (int x = 0; x < 13; ++x)
+                pixels.push_back(GetPixel(screen, at.x + x, at.y + y));
+        ReleaseDC(nullptr, screen);
+        return pixels;
+    }
+    void ClickBox(POINT box) const {
+        const POINT at = OnWindow({box.x + 6, box.y + 6});
+        ClickAt(at.x, at.y);
     }
 
     std::unique_ptr<PelorineProcess> app_;
@@ -287,6 +308,37 @@ TEST_F(ShellTest, RestartKeepsEveryOption) {
     }
     // An existing file keeps its encoding: the values written back leave it as it was.
     EXPECT_EQ(ReadFileBytes(app_->File(L"Pelorine.ini")), preset);
+}
+
+// A click toggles a box, each press of a double click toggles it (so it ends as it was), and the
+// space bar toggles the box that has the focus; the settings file gets the last states.
+TEST_F(ShellTest, CheckBoxesToggleByClickDoubleClickAndSpace) {
+    StartWith();
+    const std::vector<COLORREF> checked = BoxOnScreen(kCursorBox), unchecked = BoxOnScreen(kTimingBox);
+    ASSERT_NE(checked, unchecked);
+    auto shows = [&](POINT box, const std::vector<COLORREF>& look) {
+        return WaitFor([&] { return BoxOnScreen(box) == look; }, 3000);
+    };
+
+    ClickBox(kTimingBox);
+    EXPECT_TRUE(shows(kTimingBox, checked));
+    ClickBox(kCursorBox);
+    ClickBox(kCursorBox); // a double click: two toggles
+    Pump(300);
+    EXPECT_TRUE(shows(kCursorBox, checked));
+    ClickBox(kSoundBox); // unchecks it and takes the focus
+    EXPECT_TRUE(shows(kSoundBox, unchecked));
+    PressKey(VK_SPACE);
+    EXPECT_TRUE(shows(kSoundBox, checked));
+    PressKey(VK_SPACE);
+    EXPECT_TRUE(shows(kSoundBox, unchecked));
+
+    PostMessageW(main_, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(Exited(15000));
+    EXPECT_EQ(Ini(L"SET", L"TIMING"), L"1");
+    EXPECT_EQ(Ini(L"SET", L"CURSOR"), L"1");
+    EXPECT_EQ(Ini(L"SET", L"SOUND"), L"0");
+    EXPECT_EQ(Ini(L"SET", L"HOTKEY"), L"1");
 }
 
 // Only the four spheres are the window: around them the window behind shows and takes the
