@@ -15,7 +15,6 @@ TInfoForm1::TInfoForm1(TComponent* owner)
     font_.height = kFontHeight;
     ApplyFont();
     SetClientSize(kClientWidth, kClientHeight);
-    hints_ = std::make_unique<TToolTips>(Handle());
     CreateMembers();
     LoadLogo();
 }
@@ -26,10 +25,9 @@ void TInfoForm1::CreateMembers() {
         made->Font().height = row.fontHeight;
         made->Font().color = row.textColor;
         made->SetBounds(Bounds(row.left, row.top, row.width, row.height));
-        if (auto* w = dynamic_cast<TWinControl*>(made)) {
-            w->ApplyFont();
-            if (*row.hint) hints_->Add(w->Handle(), row.hint);
-        }
+        if (auto* w = dynamic_cast<TWinControl*>(made)) w->ApplyFont();
+        made->SetHint(row.hint);
+        made->SetShowHint(*row.hint != L'\0');
     }
     Image1 = Get<TImage>(L"Image1");
     Label1 = Get<TLabel>(L"Label1");

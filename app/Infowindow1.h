@@ -4,7 +4,6 @@
 // where the user left it.
 #include "framework/Buttons.h"
 #include "framework/ExtCtrls.h"
-#include "framework/Hints.h"
 #include "framework/Label.h"
 
 #include <memory>
@@ -30,9 +29,6 @@ class TInfoForm1 : public TForm {
     void SpeedButton2Click(TComponent* sender); // close
     void SpeedButton3Click(TComponent* sender); // a mail to the support address
 
-    // This window's hints, for the application's hint look.
-    TToolTips& Hints() { return *hints_; }
-
   private:
     void CreateMembers();
     TControl* CreateMember(const infoform::MemberRow& row);
@@ -42,7 +38,6 @@ class TInfoForm1 : public TForm {
     void LoadLogo();
     void CenterOnScreen();
 
-    std::unique_ptr<TToolTips> hints_;
     bool placed_ = false; // centred once; later showings keep the user's place
 };
 

@@ -65,16 +65,12 @@ TMainForm1::TMainForm1(TComponent* owner)
     SetBounds(Bounds(kLeft, kTop, kClientWidth, kClientHeight));
     icon_ = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PELORINE));
     SendMessageW(Handle(), WM_SETICON, ICON_BIG, LPARAM(icon_));
-    hints_ = std::make_unique<TToolTips>(Handle());
     CreateControls();
     CreateMenu();
     SnapShot1 = New<TWinShot>(L"SnapShot1");
     SnapShot1->ActiveWindow = true;
     SnapShot1->IncludeMouseCursor = true;
-    AppHint1 = New<TAppHint>(L"AppHint1");
-    AppHint1->Font.color = clWhite;
-    AppHint1->Font.height = 13;
-    AppHint1->Apply(*hints_);
+    CreateAppHint();
     TrayIcon1 = New<TTrayIcon>(L"TrayIcon1");
     TrayIcon1->SetIcon(icon_);
     TrayIcon1->PopupMenu = PopupMenu1;
@@ -85,6 +81,8 @@ TMainForm1::TMainForm1(TComponent* owner)
     // Completing the window, in this order.
     SaveExt_.clear();
     AppDir_ = AppDirFromExePath(TApplication::ExeName());
+    for (TdxfColorButton* button : {CButton1, CButton2, CButton3, CButton4})
+        button->SetShowHint(true);
     Rgn1->SetWndRgn();
     FillLists();
     LoadSettings();
@@ -159,8 +157,10 @@ void TMainForm1::CreateControls() {
             if (row.kind != Kind::Button && row.kind != Kind::Panel) w->Font().color = clBlue;
             w->SetTabOrder(row.tab);
             w->ApplyFont();
-            if (*row.hint) hints_->Add(w->Handle(), row.hint);
         }
+        made->SetHint(row.hint);
+        // The buttons' hints are switched on once the window is built.
+        made->SetShowHint(*row.hint && row.kind != Kind::Button);
     }
     // The skin as the form stores it: the picture and its outline, read without a scan.
     Rgn1->RgnBitmap().LoadFromResource(IDB_SKIN);
@@ -225,6 +225,25 @@ void TMainForm1::CreateMenu() {
 }
 
 TMenuItem* TMainForm1::MenuItem(const std::wstring& name) const { return Get<TMenuItem>(name); }
+
+// Every hint of the program: a dark cyan rounded rectangle with white text on a grey shadow.
+void TMainForm1::CreateAppHint() {
+    AppHint1 = New<TAppHint>(L"AppHint1");
+    AppHint1->SetHintStyle(THintStyle::RoundRect);
+    AppHint1->BGColor = clBlack;
+    AppHint1->Brush = TBrush{0x00DBDB00, TBrushStyle::Solid};
+    AppHint1->Pen.color = clGray;
+    TFont font;
+    font.color = clWhite;
+    font.height = 13;
+    AppHint1->SetFont(font);
+    AppHint1->ShadowVisible = true;
+    AppHint1->ShadowColor = 0x004F4F4F;
+    AppHint1->SetHintPause(500);
+    AppHint1->SetHintHidePause(2500);
+    AppHint1->SetHintShortPause(0);
+    AppHint1->Loaded();
+}
 
 void TMainForm1::CreateHotKeys() {
     void (TMainForm1::*const commands[])(TComponent*) = {&TMainForm1::N3Click, &TMainForm1::N4Click,
@@ -303,7 +322,7 @@ void TMainForm1::C0_01Change(TComponent*) {
     const std::wstring text = C0_01->Text();
     const std::wstring trimmed = RemoveTrailingBackslash(text);
     if (trimmed != text && !C0_01->Focused()) C0_01->SetText(trimmed); // runs this rule again
-    hints_->SetText(C0_01->Handle(), RemoveTrailingBackslash(C0_01->Text()));
+    C0_01->SetHint(RemoveTrailingBackslash(C0_01->Text()));
 }
 
 void TMainForm1::C1_01Change(TComponent*) {

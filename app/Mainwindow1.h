@@ -12,7 +12,6 @@
 #include "framework/BrowseEdit.h"
 #include "framework/ExtCtrls.h"
 #include "framework/GlobalHotKey.h"
-#include "framework/Hints.h"
 #include "framework/IniFile.h"
 #include "framework/Menus.h"
 #include "framework/Spin.h"
@@ -84,6 +83,7 @@ class TMainForm1 : public TForm {
     void CreateControls();
     void CreateMenu();
     void CreateHotKeys();
+    void CreateAppHint();
     void FillLists();
     void RunCapture(bool activeWindow, Output output, bool switchTray);
     void SaveCapture(const HandOffFile& handOff);
@@ -114,8 +114,7 @@ class TMainForm1 : public TForm {
     std::wstring AppDir_;
     std::wstring SaveExt_;
     bool closeDeferred_ = false; // a close asked for during a capture; done at its end
-    std::unique_ptr<TToolTips> hints_;
-    HICON icon_ = nullptr; // the application icon, a shared resource
+    HICON icon_ = nullptr;       // the application icon, a shared resource
 };
 
 } // namespace pelorine

@@ -29,7 +29,6 @@ void RunApplication(TApplication& app) {
     auto* main = root.New<TMainForm1>(L"MainForm1");
     app.SetMainForm(main);
     auto* info = root.New<TInfoForm1>(L"InfoForm1");
-    main->AppHint1->Apply(info->Hints()); // one hint look for the whole application
     main->OnShowInformation = [info] { info->ShowModal(); };
     app.Run();
 }

@@ -37,6 +37,11 @@ bool TApplication::HandleMessage(MSG& msg) {
         terminated_ = true;
         return false;
     }
+    try {
+        if (hints_.Preview(msg)) return true;
+    } catch (...) {
+        HandleException(); // a hint event's error, like any handler's
+    }
     // Tab moves through a form's controls in their tab order.
     if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB) {
         if (auto* form = dynamic_cast<TForm*>(TWinControl::FromHandle(GetAncestor(msg.hwnd, GA_ROOT)))) {

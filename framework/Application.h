@@ -1,6 +1,8 @@
 #pragma once
 // The application object: title, main form, the message loop, and the standard error box that
 // every exception caught at a window callback ends in.
+#include "framework/HintTracker.h"
+
 #include <windows.h>
 
 #include <chrono>
@@ -29,12 +31,15 @@ class TApplication {
     // Shows the error box for the exception being handled (call inside a catch block).
     void HandleException();
     void ShowError(const std::wstring& message);
+    // The hints of every window: their timing, their window class and events.
+    THintTracker& Hints() { return hints_; }
 
   private:
     bool HandleMessage(MSG& msg);
     std::wstring title_;
     TForm* mainForm_ = nullptr;
     bool terminated_ = false;
+    THintTracker hints_;
 };
 
 TApplication& Application();

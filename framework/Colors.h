@@ -14,7 +14,8 @@ constexpr TColor clWindowText = clSystemColor | 8, clBtnFace = clSystemColor | 1
                  clGrayText = clSystemColor | 17;
 constexpr TColor clWindow = clSystemColor | 5, clHighlight = clSystemColor | 13,
                  clHighlightText = clSystemColor | 14, clBtnShadow = clSystemColor | 16,
-                 clBtnHighlight = clSystemColor | 20;
+                 clBtnHighlight = clSystemColor | 20, clInfoText = clSystemColor | 23,
+                 clInfoBk = clSystemColor | 24;
 
 constexpr bool IsSystemColor(TColor c) { return (c & clSystemColor) != 0; }
 

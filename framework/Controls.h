@@ -40,6 +40,12 @@ class TControl : public TComponent {
     TFont& Font() { return font_; }
     const TFont& Font() const { return font_; }
     virtual void Invalidate();
+    // The text the application's hint window shows while the pointer rests on the control, if
+    // ShowHint is on.
+    const std::wstring& Hint() const { return hint_; }
+    void SetHint(std::wstring hint) { hint_ = std::move(hint); }
+    bool ShowHint() const { return showHint_; }
+    void SetShowHint(bool show) { showHint_ = show; }
 
   protected:
     TWinControl* parent_;
@@ -48,6 +54,8 @@ class TControl : public TComponent {
     bool enabled_ = true;
     TCursor cursor_ = TCursor::Default;
     TFont font_;
+    std::wstring hint_;
+    bool showHint_ = false;
 };
 
 // Drawn by its parent's WM_PAINT, in the order the controls were made (later ones on top).

@@ -3,6 +3,8 @@
 #include "framework/Application.h"
 #include "framework/Error.h"
 
+#include <set>
+
 namespace pelorine {
 
 namespace {
@@ -32,19 +34,21 @@ void TWindow::Bind(HWND wnd) { SetPropW(wnd, kObjectProp, this); }
 void TWindow::Unbind(HWND wnd) { RemovePropW(wnd, kObjectProp); }
 
 void TWindow::CreateHandle(DWORD exStyle, const std::wstring& text, DWORD style, const Rect& bounds,
-                           HWND parent, HMENU id) {
-    static const bool registered = [] {
+                           HWND parent, HMENU id, const wchar_t* className) {
+    const wchar_t* name = className ? className : kWindowClass;
+    static std::set<std::wstring> registered;
+    if (!registered.contains(name)) {
         WNDCLASSEXW wc{sizeof wc};
         wc.style = CS_DBLCLKS;
         wc.lpfnWndProc = &Procedure;
         wc.hInstance = GetModuleHandleW(nullptr);
         wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.lpszClassName = kWindowClass;
-        return RegisterClassExW(&wc) != 0;
-    }();
-    (void)registered; // without the class, the window cannot be made: that error follows
+        wc.lpszClassName = name;
+        // Without the class, the window cannot be made: that error follows.
+        if (RegisterClassExW(&wc)) registered.insert(name);
+    }
     try {
-        CreateWindowOrThrow(exStyle, kWindowClass, text, style, bounds, parent, id, this);
+        CreateWindowOrThrow(exStyle, name, text, style, bounds, parent, id, this);
     } catch (...) {
         wnd_.release(); // bound on WM_NCCREATE but not made after all
         throw;

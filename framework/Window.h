@@ -24,9 +24,10 @@ class TWindow {
     virtual LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp);
 
   protected:
-    // Makes this object's window, of the program's own class.
+    // Makes this object's window, of the program's own class or of another class name that
+    // shares its window procedure (so tests and tools can tell such windows apart).
     void CreateHandle(DWORD exStyle, const std::wstring& text, DWORD style, const Rect& bounds, HWND parent,
-                      HMENU id = nullptr);
+                      HMENU id = nullptr, const wchar_t* className = nullptr);
     // Takes a window of another class as this object's own; it is bound at once.
     void AdoptHandle(HWND wnd);
     // Lets a window's messages reach this object through FromHandle, and stops it again.

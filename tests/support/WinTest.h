@@ -1,9 +1,10 @@
 #pragma once
 // Support shared by the Win32 and end-to-end tests: message pumping, a window of known colour,
 // pixel access, settings-file bytes, a control's hint and a probe of the system's hotkeys.
-#include <windows.h>
+#include "framework/Application.h"
+#include "framework/Controls.h"
 
-#include <commctrl.h>
+#include <windows.h>
 
 #include <cstdint>
 #include <string>
@@ -116,31 +117,17 @@ inline std::string Utf16File(const std::wstring& text) {
     return bytes;
 }
 
-// The text the hint window of a control's form shows for the control: the form's tooltip
-// window, asked for the control's tool.
+// The text the application's hint window shows for a control: its hint shown at once, as if the
+// pointer rested on the control's corner, read back from the window's caption; empty when the
+// control shows no hint.
 inline std::wstring HintOf(HWND control) {
-    struct Search {
-        HWND form;
-        HWND tips = nullptr;
-    } search{GetAncestor(control, GA_ROOT)};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND w, LPARAM lp) {
-            auto* s = reinterpret_cast<Search*>(lp);
-            wchar_t cls[32] = {};
-            GetClassNameW(w, cls, 32);
-            if (GetWindow(w, GW_OWNER) == s->form && lstrcmpiW(cls, TOOLTIPS_CLASSW) == 0) s->tips = w;
-            return s->tips ? FALSE : TRUE;
-        },
-        LPARAM(&search));
-    wchar_t text[1024] = {};
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_IDISHWND;
-    tool.hwnd = search.form;
-    tool.uId = UINT_PTR(control);
-    tool.lpszText = text;
-    SendMessageW(search.tips, TTM_GETTEXTW, WPARAM(std::size(text)), LPARAM(&tool));
+    pelorine::THintTracker& hints = pelorine::Application().Hints();
+    auto* c = pelorine::TWinControl::FromHandle(control);
+    RECT rc{};
+    GetWindowRect(control, &rc);
+    if (!c || !hints.ActivateHint(*c, pelorine::Point{rc.left, rc.top})) return L"";
+    const std::wstring text = hints.HintWindow()->Caption();
+    hints.CancelHint();
     return text;
 }
 

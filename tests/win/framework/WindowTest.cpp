@@ -100,8 +100,10 @@ TEST(Window, FormsControlsTrayIconAndHotKeyShareOneWindowProcedure) {
     auto* panel = form.New<TPanel>(L"panel", &form);
     TTrayIcon tray(nullptr);
     TGlobalHotKey key(nullptr);
+    THintWindow hint;
+    hint.ActivateHint(Bounds(0, 0, 40, 20), L"hint");
     const LONG_PTR procedure = GetClassLongPtrW(form.Handle(), GCLP_WNDPROC);
-    for (HWND wnd : {form.Handle(), panel->Handle(), tray.Handle(), key.Handle()}) {
+    for (HWND wnd : {form.Handle(), panel->Handle(), tray.Handle(), key.Handle(), hint.Handle()}) {
         EXPECT_EQ(GetClassLongPtrW(wnd, GCLP_WNDPROC), procedure);
         EXPECT_EQ(GetWindowLongPtrW(wnd, GWLP_WNDPROC), procedure);
     }
@@ -114,7 +116,6 @@ TEST(Window, AWindowThatCannotBeMadeRaisesTheJapaneseError) {
         [&] { TPanel panel(nullptr, &windowless); },
         [&] { TEdit edit(nullptr, &windowless); },
         [&] { TCompanionEdit edit(nullptr, &form, L"NoSuchWindowClass", L"", 0, 18); },
-        [&] { TToolTips tips(HWND(UINT_PTR(0xDEAD))); },
     };
     for (size_t i = 0; i < std::size(makes); ++i)
         EXPECT_EQ(ErrorOf(makes[i]), L"ウィンドウを作成できません") << i;
