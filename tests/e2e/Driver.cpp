@@ -54,6 +54,14 @@ void SendKey(WORD vk, bool up) {
     SendInput(1, &in, sizeof in);
 }
 
+void MouseButton(bool up) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = up ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN;
+    SendInput(1, &in, sizeof in);
+}
+} // namespace
+
 void MouseTo(int x, int y) {
     INPUT in{};
     in.type = INPUT_MOUSE;
@@ -62,14 +70,6 @@ void MouseTo(int x, int y) {
     in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     SendInput(1, &in, sizeof in);
 }
-
-void MouseButton(bool up) {
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dwFlags = up ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN;
-    SendInput(1, &in, sizeof in);
-}
-} // namespace
 
 PelorineProcess::PelorineProcess(const std::string& ini) : folder_(NewFolder()) {
     const std::wstring exe = BuildDir() + L"\\Pelorine.exe";

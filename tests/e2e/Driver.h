@@ -58,6 +58,8 @@ void PressKey(WORD vk);
 void PressChord(WORD modifier, WORD vk);
 // The child window of the parent, in any process, whose text is exactly the given one.
 HWND FindChildWithText(HWND parent, const std::wstring& text);
+// Moves the pointer as the mouse would, with the move messages that go with it.
+void MouseTo(int x, int y);
 void ClickAt(int x, int y);
 void DragFromTo(int x0, int y0, int x1, int y1);
 // Keeps this process's messages moving for a while.

@@ -23,6 +23,8 @@ constexpr POINT kCursorBox{44, 52}, kTimingBox{40, 70}, kSoundBox{44, 88};
 constexpr POINT kBareSkin{200, 340};
 // Inside the file name field C0_02 (client 182, 282, size 87 × 19).
 constexpr POINT kNameField{200, 291};
+// The middle of CButton1 "×" (client 332, 364, size 22 × 14).
+constexpr POINT kCloseButton{343, 371};
 // Inside the save folder field C0_01 (client 165, 262, size 160 × 19 with its browse button).
 constexpr POINT kSaveFolderField{240, 271};
 
@@ -190,7 +192,7 @@ TEST_F(ShellTest, FirstStartShowsTheWindowAtItsPlaceAndClosingWritesTheDefaults)
     EXPECT_EQ(GetWindow(main_, GW_OWNER), nullptr);
     // Nothing else of the program is on the screen: no tray window, no error box.
     const HWND other = FindProcessWindow(
-        pid_, [&](HWND w) { return w != main_ && IsWindowVisible(w) && ClassOf(w) != L"tooltips_class32"; });
+        pid_, [&](HWND w) { return w != main_ && IsWindowVisible(w) && ClassOf(w) != L"PelorineHint"; });
     EXPECT_EQ(other, nullptr) << "class " << testing::PrintToString(ClassOf(other));
     EXPECT_FALSE(FileExists(app_->File(L"Pelorine.ini")));
 
@@ -448,4 +450,44 @@ TEST_F(ShellTest, TypingAFolderPathKeepsItsBackslashes) {
     Pump(500);
     SendMessageW(edit, WM_GETTEXT, 64, LPARAM(text));
     EXPECT_STREQ(text, L"C:\\caps\\new");
+}
+
+// Resting the pointer on a control shows its hint after about half a second: our rounded window,
+// whose caption is the hint text with its leading blank, a little below the pointer. It goes
+// after about two and a half seconds.
+TEST_F(ShellTest, RestingOnAControlShowsItsRoundedHintForAWhile) {
+    StartWith();
+    const POINT away = OnWindow(kBareSkin);
+    MouseTo(away.x, away.y);
+    Pump(300);
+    HWND hint = nullptr;
+    const auto shown = [&] {
+        hint = FindProcessWindow(
+            pid_, [](HWND w) { return ClassOf(w) == L"PelorineHint" && IsWindowVisible(w) != FALSE; });
+        return hint != nullptr;
+    };
+    ASSERT_FALSE(shown());
+
+    const POINT on = OnWindow(kCloseButton);
+    MouseTo(on.x, on.y);
+    const DWORD start = GetTickCount();
+    ASSERT_TRUE(WaitFor(shown, 3000));
+    const DWORD showing = GetTickCount();
+    EXPECT_GE(showing - start, 400u);
+    EXPECT_LE(showing - start, 1200u);
+    EXPECT_EQ(WindowCaption(hint), L" 閉じる");
+    const RECT rc = RectOf(hint);
+    EXPECT_EQ(rc.left, on.x);
+    EXPECT_GT(rc.top, on.y);
+    // Rounded: the corner is cut away; the dark cyan brush fills it beside the text.
+    pelorine::UniqueRgn rgn(CreateRectRgn(0, 0, 0, 0));
+    ASSERT_NE(GetWindowRgn(hint, rgn.get()), ERROR);
+    EXPECT_FALSE(PtInRegion(rgn.get(), 0, 0));
+    EXPECT_TRUE(PtInRegion(rgn.get(), 0, (rc.bottom - rc.top) / 2));
+    EXPECT_EQ(ScreenPixel({rc.right - 4, (rc.top + rc.bottom) / 2}), COLORREF(0x00DBDB00));
+
+    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(hint); }, 5000));
+    const DWORD shownFor = GetTickCount() - showing;
+    EXPECT_GE(shownFor, 2200u);
+    EXPECT_LE(shownFor, 3300u);
 }

@@ -1,0 +1,188 @@
+// The hint window against the platform: the region each style cuts, where its text and shadow
+// land (painted into a memory bitmap), a new style or font showing from the next hint on, and
+// every hint sitting 8 pixels higher than the framework puts it.
+#include "controls/Newhint.h"
+#include "framework/Application.h"
+#include "framework/StdCtrls.h"
+#include "support/WinTest.h"
+
+#include <gtest/gtest.h>
+
+using namespace pelorine;
+
+namespace {
+
+constexpr COLORREF kShadow = 0x4F4F4F, kText = 0xFFFFFF; // the same in both byte orders
+const Rect kAsked = Bounds(200, 200, 80, 30);
+const std::wstring kHintText = L" AB";
+
+struct Ink {
+    Rect box{1 << 20, 1 << 20, -1, -1}; // grows round every pixel found
+    void Add(int x, int y) {
+        box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1),
+               std::max(box.bottom, y + 1)};
+    }
+};
+
+// The box of the pixels of exactly that colour (0x00RRGGBB) in a painting of width w.
+Rect InkOf(const std::vector<uint32_t>& pixels, int w, uint32_t color) {
+    Ink ink;
+    for (size_t i = 0; i < pixels.size(); ++i)
+        if (pixels[i] == color) ink.Add(int(i) % w, int(i) / w);
+    return ink.box;
+}
+
+Rect Shifted(Rect r, int dx, int dy) { return Rect{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy}; }
+
+// What the window paints of itself, on black.
+std::vector<uint32_t> Painting(HWND wnd, int w, int h) {
+    UniqueMemDc dc(CreateCompatibleDC(nullptr));
+    WindowDc screen(nullptr);
+    UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), w, h));
+    {
+        SelectGuard sel(dc.get(), bitmap.get());
+        PatBlt(dc.get(), 0, 0, w, h, BLACKNESS);
+        SendMessageW(wnd, WM_PRINTCLIENT, WPARAM(dc.get()), PRF_CLIENT | PRF_ERASEBKGND);
+    }
+    return testing_support::PixelsOf(bitmap.get(), w, h);
+}
+
+// Where the text's own pixels fall when it is drawn at (0, 0) on the brush's colour.
+Rect TextAtOrigin(const TFont& font, TColor back) {
+    UniqueMemDc dc(CreateCompatibleDC(nullptr));
+    WindowDc screen(nullptr);
+    UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), 100, 40));
+    {
+        SelectGuard sel(dc.get(), bitmap.get());
+        TCanvas canvas(dc.get());
+        canvas.FillRect(Rect{0, 0, 100, 40}, back);
+        canvas.SetFont(font);
+        canvas.DrawText(kHintText, Rect{0, 0, 100, 40}, DT_NOPREFIX | DT_WORDBREAK, kText);
+    }
+    return InkOf(testing_support::PixelsOf(bitmap.get(), 100, 40), 100, kText);
+}
+
+class HintTest : public testing::Test {
+  protected:
+    HintTest() {
+        hint_.Brush = TBrush{0x00DBDB00, TBrushStyle::Solid};
+        hint_.Pen.color = clGray;
+        hint_.ShadowColor = kShadow;
+        TFont font;
+        font.color = clWhite;
+        font.height = 13;
+        hint_.SetFont(font);
+        hint_.Loaded();
+    }
+    // Shows the hint text in the application's hint window at the asked rectangle.
+    HWND Show() {
+        THintWindow* window = Application().Hints().HintWindow();
+        window->ActivateHint(kAsked, kHintText);
+        return window->Handle();
+    }
+    TAppHint hint_{nullptr};
+};
+
+bool In(HRGN rgn, int x, int y) { return PtInRegion(rgn, x, y) != FALSE; }
+
+} // namespace
+
+TEST_F(HintTest, EachStyleCutsItsWindowAndPutsItsTextAndShadowWhereItsShapeSays) {
+    const Rect text = TextAtOrigin(hint_.Font(), hint_.Brush.color);
+    struct Case {
+        THintStyle style;
+        Rect window;
+        Point textAt;
+        int shadowGrowth; // the shadow's pixels reach this far past the text's on the right and below
+    };
+    for (const Case& c : {Case{THintStyle::Fukidashi, Bounds(200, 200, 80, 39), {3, 9}, 1},
+                          Case{THintStyle::RoundRect, Bounds(200, 200, 81, 31), {1, 1}, 1},
+                          Case{THintStyle::LineString, Bounds(200, 200, 101, 42), {19, 11}, 1}}) {
+        SCOPED_TRACE(int(c.style));
+        hint_.SetHintStyle(c.style);
+        const HWND wnd = Show();
+        testing_support::PumpFor(50);
+        RECT rc;
+        GetWindowRect(wnd, &rc);
+        EXPECT_EQ(FromRECT(rc), c.window);
+        EXPECT_EQ(GetWindowTextLengthW(wnd), int(kHintText.size()));
+
+        UniqueRgn rgn(CreateRectRgn(0, 0, 0, 0));
+        ASSERT_NE(GetWindowRgn(wnd, rgn.get()), ERROR);
+        const int w = c.window.Width(), h = c.window.Height();
+        switch (c.style) {
+        case THintStyle::Fukidashi: // the tail rises at the left to its tip at x 14; nothing beside it
+            EXPECT_TRUE(In(rgn.get(), 12, 5) && In(rgn.get(), 40, 20) && In(rgn.get(), w - 1, h - 1));
+            EXPECT_FALSE(In(rgn.get(), 3, 3) || In(rgn.get(), 20, 3) || In(rgn.get(), w - 1, 3));
+            break;
+        case THintStyle::RoundRect: // rounded corners
+            EXPECT_TRUE(In(rgn.get(), 40, 15) && In(rgn.get(), 0, h / 2) && In(rgn.get(), w / 2, h - 2));
+            EXPECT_FALSE(In(rgn.get(), 0, 0) || In(rgn.get(), w - 1, h - 1));
+            break;
+        default: // the outer ring of pixels cut away
+            EXPECT_TRUE(In(rgn.get(), 1, 1) && In(rgn.get(), w - 2, h - 2));
+            EXPECT_FALSE(In(rgn.get(), 0, 0) || In(rgn.get(), w - 1, h - 1));
+        }
+
+        const std::vector<uint32_t> pixels = Painting(wnd, w, h);
+        const Rect ink = InkOf(pixels, w, kText);
+        EXPECT_EQ(ink, Shifted(text, c.textAt.x, c.textAt.y));
+        const Rect shadow = InkOf(pixels, w, kShadow);
+        EXPECT_EQ(shadow.right, ink.right + c.shadowGrowth);
+        EXPECT_EQ(shadow.bottom, ink.bottom + c.shadowGrowth);
+        if (c.style != THintStyle::LineString) {
+            EXPECT_EQ(pixels[size_t(h / 2) * w + w / 2 + 20], 0x00DBDBu); // the brush behind the text
+        } else {
+            EXPECT_EQ(shadow.left, ink.left - 1);                    // the shadow all round the floating text
+            EXPECT_EQ(pixels[size_t(h - 3) * w + w / 2], 0x000000u); // nothing painted under the line
+            EXPECT_EQ(pixels[size_t(h - 2) * w + w / 2], 0x808080u); // the line
+        }
+    }
+    // An owner-drawn hint keeps its rectangle and has no region.
+    hint_.SetHintStyle(THintStyle::OwnerDraw);
+    const HWND wnd = Show();
+    UniqueRgn rgn(CreateRectRgn(0, 0, 0, 0));
+    EXPECT_EQ(GetWindowRgn(wnd, rgn.get()), ERROR);
+}
+
+TEST_F(HintTest, ANewStyleOrFontShowsFromTheNextHintOn) {
+    hint_.SetHintStyle(THintStyle::RoundRect);
+    const HWND before = Show();
+    const Rect asked = Application().Hints().HintWindow()->CalcHintRect(1000, kHintText);
+    TFont larger = hint_.Font();
+    larger.height = 26;
+    hint_.SetFont(larger);
+    EXPECT_FALSE(IsWindow(before)); // the next hint comes in a new window, which measures with the new font
+    EXPECT_GT(Application().Hints().HintWindow()->CalcHintRect(1000, kHintText).Height(), asked.Height());
+    hint_.SetHintStyle(THintStyle::Fukidashi);
+    const HWND balloon = Show();
+    RECT rc;
+    GetWindowRect(balloon, &rc);
+    EXPECT_EQ(rc.bottom - rc.top, kAsked.Height() + 9);
+}
+
+TEST_F(HintTest, AHintSitsEightPixelsHigherThanTheFrameworkPlacesItAndShowsItsWholeText) {
+    TForm form(nullptr, WS_POPUP, 0, L"form");
+    form.SetBounds(Bounds(100, 100, 200, 100));
+    auto* edit = form.New<TEdit>(L"edit", &form);
+    edit->SetBounds(Bounds(10, 10, 100, 20));
+    edit->SetHint(kHintText);
+    edit->SetShowHint(true);
+    hint_.SetHintStyle(THintStyle::RoundRect);
+    THintTracker& hints = Application().Hints();
+    const Point cursor{300, 300};
+    RECT styled{}, plain{};
+    ASSERT_TRUE(hints.ActivateHint(*edit, cursor));
+    EXPECT_EQ(hints.HintWindow()->Caption(), kHintText); // the leading blank included
+    GetWindowRect(hints.HintWindow()->Handle(), &styled);
+
+    // The framework's own placement, without the component's events.
+    const auto onShowHint = std::exchange(hints.OnShowHint, nullptr);
+    ASSERT_TRUE(hints.ActivateHint(*edit, cursor));
+    GetWindowRect(hints.HintWindow()->Handle(), &plain);
+    hints.OnShowHint = onShowHint;
+    hints.CancelHint();
+    EXPECT_EQ(styled.top, plain.top - 8);
+    EXPECT_EQ(styled.left, plain.left);
+    EXPECT_GT(plain.top, cursor.y); // below the pointer
+}
