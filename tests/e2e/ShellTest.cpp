@@ -23,8 +23,8 @@ constexpr POINT kCursorBox{44, 52}, kTimingBox{40, 70}, kSoundBox{44, 88};
 constexpr POINT kBareSkin{200, 340};
 // Inside the file name field C0_02 (client 182, 282, size 87 × 19).
 constexpr POINT kNameField{200, 291};
-// The middle of CButton1 "×" (client 332, 364, size 22 × 14).
-constexpr POINT kCloseButton{343, 371};
+// The middles of CButton1 "×" (client 332, 364, size 22 × 14) and CButton2 "？" (296, 380, 22 × 22).
+constexpr POINT kCloseButton{343, 371}, kGuideButton{307, 391};
 // Inside the save folder field C0_01 (client 165, 262, size 160 × 19 with its browse button).
 constexpr POINT kSaveFolderField{240, 271};
 
@@ -453,8 +453,8 @@ TEST_F(ShellTest, TypingAFolderPathKeepsItsBackslashes) {
 }
 
 // Resting the pointer on a control shows its hint after about half a second: our rounded window,
-// whose caption is the hint text with its leading blank, a little below the pointer. It goes
-// after about two and a half seconds.
+// whose caption is the hint text with its leading blank, a little below the pointer. The next
+// button's hint follows at once, and goes after about two and a half seconds.
 TEST_F(ShellTest, RestingOnAControlShowsItsRoundedHintForAWhile) {
     StartWith();
     const POINT away = OnWindow(kBareSkin);
@@ -486,8 +486,16 @@ TEST_F(ShellTest, RestingOnAControlShowsItsRoundedHintForAWhile) {
     EXPECT_TRUE(PtInRegion(rgn.get(), 0, (rc.bottom - rc.top) / 2));
     EXPECT_EQ(ScreenPixel({rc.right - 4, (rc.top + rc.bottom) / 2}), COLORREF(0x00DBDB00));
 
+    const POINT next = OnWindow(kGuideButton);
+    MouseTo(next.x, next.y);
+    const DWORD moved = GetTickCount();
+    ASSERT_TRUE(WaitFor([&] { return shown() && WindowCaption(hint) == L" ユーザーズガイド"; }, 3000));
+    const DWORD switched = GetTickCount();
+    EXPECT_LE(switched - moved, 300u);
+    EXPECT_EQ(RectOf(hint).left, next.x);
+
     ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(hint); }, 5000));
-    const DWORD shownFor = GetTickCount() - showing;
+    const DWORD shownFor = GetTickCount() - switched;
     EXPECT_GE(shownFor, 2200u);
     EXPECT_LE(shownFor, 3300u);
 }
