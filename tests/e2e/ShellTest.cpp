@@ -474,7 +474,7 @@ TEST_F(ShellTest, RestingOnAControlShowsItsRoundedHintForAWhile) {
     ASSERT_TRUE(WaitFor(shown, 3000));
     const DWORD showing = GetTickCount();
     EXPECT_GE(showing - start, 400u);
-    EXPECT_LE(showing - start, 1200u);
+    EXPECT_LE(showing - start, 1500u);
     EXPECT_EQ(WindowCaption(hint), L" 閉じる");
     const RECT rc = RectOf(hint);
     EXPECT_EQ(rc.left, on.x);
@@ -491,11 +491,11 @@ TEST_F(ShellTest, RestingOnAControlShowsItsRoundedHintForAWhile) {
     const DWORD moved = GetTickCount();
     ASSERT_TRUE(WaitFor([&] { return shown() && WindowCaption(hint) == L" ユーザーズガイド"; }, 3000));
     const DWORD switched = GetTickCount();
-    EXPECT_LE(switched - moved, 300u);
+    EXPECT_LE(switched - moved, 400u); // well before the first pause of 500 ms
     EXPECT_EQ(RectOf(hint).left, next.x);
 
     ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(hint); }, 5000));
     const DWORD shownFor = GetTickCount() - switched;
     EXPECT_GE(shownFor, 2200u);
-    EXPECT_LE(shownFor, 3300u);
+    EXPECT_LE(shownFor, 3500u);
 }

@@ -16,20 +16,16 @@ constexpr COLORREF kShadow = 0x4F4F4F, kText = 0xFFFFFF; // the same in both byt
 const Rect kAsked = Bounds(200, 200, 80, 30);
 const std::wstring kHintText = L" AB";
 
-struct Ink {
+// The box of the pixels of exactly that colour (0x00RRGGBB) in a painting of width w.
+Rect InkOf(const std::vector<uint32_t>& pixels, int w, uint32_t color) {
     Rect box{1 << 20, 1 << 20, -1, -1}; // grows round every pixel found
-    void Add(int x, int y) {
+    for (size_t i = 0; i < pixels.size(); ++i) {
+        if (pixels[i] != color) continue;
+        const int x = int(i) % w, y = int(i) / w;
         box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1),
                std::max(box.bottom, y + 1)};
     }
-};
-
-// The box of the pixels of exactly that colour (0x00RRGGBB) in a painting of width w.
-Rect InkOf(const std::vector<uint32_t>& pixels, int w, uint32_t color) {
-    Ink ink;
-    for (size_t i = 0; i < pixels.size(); ++i)
-        if (pixels[i] == color) ink.Add(int(i) % w, int(i) / w);
-    return ink.box;
+    return box;
 }
 
 Rect Shifted(Rect r, int dx, int dy) { return Rect{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy}; }
