@@ -79,13 +79,23 @@ TEST_F(ShadowLabelTest, GradientGlyphsStepFromTheStartToTheEndColour) {
     label->Font().color = kRed;
     label->SetTextGradation(TTextGradation::tg2Colors);
     label->SetTextGradationColor(kBlue);
-    const Painting painted = Paint(*label);
-    const Rect text = painted.Bounds();
+    Painting painted = Paint(*label);
+    Rect text = painted.Bounds();
     const int advance = Advance(*label, L"■");
     EXPECT_NEAR(text.left + text.right, 160, advance); // centred like any other text
     const uint32_t steps[] = {0xFF0000, 0xBF003F, 0x7F007F, 0x3F00BF, 0x0000FF};
     for (int k = 0; k < 5; ++k)
         EXPECT_EQ(painted.At(text.left + k * advance + advance / 2, 20), steps[k]) << k;
+
+    // Three colours over three characters: the last is a part of its own, in the end colour.
+    label->SetCaption(L"■■■");
+    label->SetTextGradation(TTextGradation::tg3Colors);
+    label->SetTextMidColor(kGreen);
+    painted = Paint(*label);
+    text = painted.Bounds();
+    const uint32_t parts[] = {0xFF0000, 0x00FF00, 0x0000FF};
+    for (int k = 0; k < 3; ++k)
+        EXPECT_EQ(painted.At(text.left + k * advance + advance / 2, 20), parts[k]) << k;
 }
 
 TEST_F(ShadowLabelTest, ShadowAndHighlightAreTheTextMovedByTheirOffsets) {
