@@ -28,10 +28,6 @@ int HatchOf(TBrushStyle style) {
     }
 }
 
-Rect Moved(const Rect& r, Point by) {
-    return Rect{r.left + by.x, r.top + by.y, r.right + by.x, r.bottom + by.y};
-}
-
 std::vector<POINT> ToPOINTs(const std::vector<Point>& points) {
     std::vector<POINT> out;
     for (const Point& p : points)
@@ -155,8 +151,8 @@ void THintEx::Paint(TCanvas& canvas) {
     if (layout_.textOffset) {
         if (hint.ShadowVisible)
             for (const Point& offset : layout_.shadowOffsets)
-                canvas.DrawText(text, Moved(client, offset), kTextFormat, hint.ShadowColor);
-        canvas.DrawText(text, Moved(client, *layout_.textOffset), kTextFormat, hint.Font().color);
+                canvas.OffsetText(text, client, kTextFormat, hint.ShadowColor, offset);
+        canvas.OffsetText(text, client, kTextFormat, hint.Font().color, *layout_.textOffset);
     }
     DrawOutline(canvas, hint.Pen);
     if (layout_.style == THintStyle::OwnerDraw && hint.OnPaint)
