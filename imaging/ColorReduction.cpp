@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstdlib>
 
 namespace pelorine {
 namespace {
@@ -18,13 +19,20 @@ struct ColourCount {
 
 std::vector<ColourCount> Histogram(const Pixmap& src) {
     std::vector<ColourCount> cells(1 << 15, ColourCount{0, 0, {}});
-    for (const Rgb c : src.pixels) {
+    const auto add = [&](Rgb c, std::uint64_t n) {
         ColourCount& cell =
             cells[std::size_t((RedOf(c) >> 3) << 10 | (GreenOf(c) >> 3) << 5 | BlueOf(c) >> 3)];
-        ++cell.count;
-        cell.sum[0] += std::uint64_t(RedOf(c));
-        cell.sum[1] += std::uint64_t(GreenOf(c));
-        cell.sum[2] += std::uint64_t(BlueOf(c));
+        cell.count += n;
+        cell.sum[0] += n * std::uint64_t(RedOf(c));
+        cell.sum[1] += n * std::uint64_t(GreenOf(c));
+        cell.sum[2] += n * std::uint64_t(BlueOf(c));
+    };
+    // A run of one colour (the flat areas of a screen) is counted in one step.
+    const std::vector<Rgb>& p = src.pixels;
+    for (std::size_t i = 0, j = 0; i < p.size(); i = j) {
+        for (j = i + 1; j < p.size() && p[j] == p[i];)
+            ++j;
+        add(p[i], j - i);
     }
     std::vector<ColourCount> histogram;
     for (ColourCount& cell : cells) {
@@ -38,15 +46,24 @@ std::vector<ColourCount> Histogram(const Pixmap& src) {
     return histogram;
 }
 
-// The picture's colours, sorted, when there are no more than maxColours; else empty.
+// The picture's colours, sorted, when there are no more than maxColours; else empty. One bit
+// per possible colour makes each pixel's test a single lookup.
 std::vector<Rgb> FewColours(const Pixmap& src, int maxColours) {
+    std::vector<std::uint64_t> seen(std::size_t(1) << 18);
     std::vector<Rgb> colours;
-    for (const Rgb c : src.pixels) {
-        const auto at = std::lower_bound(colours.begin(), colours.end(), c);
-        if (at != colours.end() && *at == c) continue;
+    Rgb last = ~Rgb(0);
+    for (const Rgb pixel : src.pixels) {
+        const Rgb c = pixel & 0xFFFFFF;
+        if (c == last) continue;
+        last = c;
+        std::uint64_t& word = seen[c >> 6];
+        const std::uint64_t bit = std::uint64_t(1) << (c & 63);
+        if (word & bit) continue;
         if (colours.size() == std::size_t(maxColours)) return {};
-        colours.insert(at, c);
+        word |= bit;
+        colours.push_back(c);
     }
+    std::sort(colours.begin(), colours.end());
     return colours;
 }
 
@@ -80,11 +97,17 @@ Box MeasureBox(const std::vector<ColourCount>& h, std::size_t begin, std::size_t
 }
 
 // Splits at the pixel-weighted median of the widest channel; both halves stay non-empty.
-std::pair<Box, Box> SplitBox(std::vector<ColourCount>& h, const Box& box) {
-    const auto first = h.begin() + std::ptrdiff_t(box.begin), last = h.begin() + std::ptrdiff_t(box.end);
-    std::sort(first, last, [&](const ColourCount& a, const ColourCount& b) {
-        return Channel(a.colour, box.channel) < Channel(b.colour, box.channel);
-    });
+// Channel values are bytes, so a counting sort orders the box in one pass.
+std::pair<Box, Box> SplitBox(std::vector<ColourCount>& h, std::vector<ColourCount>& scratch, const Box& box) {
+    std::array<std::size_t, 257> next{};
+    for (std::size_t i = box.begin; i < box.end; ++i)
+        ++next[std::size_t(Channel(h[i].colour, box.channel)) + 1];
+    for (std::size_t v = 1; v < next.size(); ++v)
+        next[v] += next[v - 1];
+    scratch.resize(box.end - box.begin);
+    for (std::size_t i = box.begin; i < box.end; ++i)
+        scratch[next[std::size_t(Channel(h[i].colour, box.channel))]++] = h[i];
+    std::copy(scratch.begin(), scratch.end(), h.begin() + std::ptrdiff_t(box.begin));
     std::uint64_t sum = 0;
     std::size_t cut = box.begin + 1;
     for (std::size_t i = box.begin; i + 1 < box.end; ++i) {
@@ -119,43 +142,72 @@ std::vector<Box>::iterator WorstBox(std::vector<Box>& boxes) {
     return worst;
 }
 
-int DivRound16(int value) { return (value >= 0 ? value + 8 : value - 8) / 16; }
+// value / 16 rounded half away from zero, without a branch: error signs are random, and a
+// mispredicted jump per channel and pixel cost more than the rest of the dithering.
+int DivRound16(int value) { return (value + 8 - int(value < 0)) >> 4; }
 
 IndexedImage MapExactly(const Pixmap& src, const std::vector<Rgb>& palette, int bits) {
     IndexedImage out{src.width, src.height, bits, false, palette, {}};
     out.indices.reserve(src.pixels.size());
-    for (const Rgb c : src.pixels)
-        out.indices.push_back(
-            std::uint8_t(std::lower_bound(palette.begin(), palette.end(), c) - palette.begin()));
+    Rgb last = ~Rgb(0);
+    std::uint8_t index = 0;
+    for (const Rgb pixel : src.pixels) {
+        const Rgb c = pixel & 0xFFFFFF;
+        if (c != last)
+            index = std::uint8_t(std::lower_bound(palette.begin(), palette.end(), c) - palette.begin());
+        last = c;
+        out.indices.push_back(index);
+    }
     return out;
 }
 
-// Floyd–Steinberg: each pixel's error goes 7/16 right, 3/16 below left, 5/16 below, 1/16
-// below right. Errors are kept in sixteenths so the spreading stays integer and exact.
+// One channel's error on its way: 7/16 to the next pixel, 3/16, 5/16 and 1/16 to the row
+// below, left of, under and right of the pixel. Kept in sixteenths, so the spreading stays
+// integer and exact, and in registers: the row below is written once per pixel.
+struct Spread {
+    int right = 0;     // for the next pixel of this row
+    int belowLeft = 0; // gathered so far for the pixel below left
+    int belowHere = 0; // and for the one right under
+
+    int Want(int value, int fromAbove) const {
+        return std::clamp(value + DivRound16(fromAbove + right), 0, 255);
+    }
+    // The error of this pixel; returns the finished sum for the pixel below left.
+    int Take(int err) {
+        const int done = belowLeft + 3 * err;
+        belowLeft = belowHere + 5 * err;
+        belowHere = err;
+        right = 7 * err;
+        return done;
+    }
+};
+
+// Floyd–Steinberg over one buffer of errors, three per pixel with a pixel of margin on the
+// left: a pixel reads its slot before the next pixel writes the finished sum there.
 IndexedImage Dither(const Pixmap& src, const std::vector<Rgb>& palette, int bits) {
     IndexedImage out{src.width, src.height, bits, false, palette, {}};
     out.indices.resize(src.pixels.size());
     const NearestColour nearest(palette);
     const std::size_t w = std::size_t(src.width);
-    std::vector<std::array<int, 3>> here(w + 2), below(w + 2);
-    for (int y = 0; y < src.height; ++y) {
-        std::swap(here, below);
-        std::fill(below.begin(), below.end(), std::array<int, 3>{});
-        for (std::size_t x = 0; x < w; ++x) {
-            const Rgb c = src.pixels[std::size_t(y) * w + x];
-            std::array<int, 3> want{};
-            for (int ch = 0; ch < 3; ++ch)
-                want[ch] = std::clamp(Channel(c, ch) + DivRound16(here[x + 1][ch]), 0, 255);
-            const int index = nearest.Find(want[0], want[1], want[2]);
-            out.indices[std::size_t(y) * w + x] = std::uint8_t(index);
-            for (int ch = 0; ch < 3; ++ch) {
-                const int err = want[ch] - Channel(palette[std::size_t(index)], ch);
-                here[x + 2][ch] += err * 7;
-                below[x][ch] += err * 3;
-                below[x + 1][ch] += err * 5;
-                below[x + 2][ch] += err;
-            }
+    std::vector<int> errors(3 * (w + 1));
+    for (std::size_t y = 0; y < std::size_t(src.height); ++y) {
+        const Rgb* row = src.pixels.data() + y * w;
+        std::uint8_t* indices = out.indices.data() + y * w;
+        Spread red, green, blue;
+        int* e = errors.data() + 3;
+        for (std::size_t x = 0; x < w; ++x, e += 3) {
+            const int r = red.Want(RedOf(row[x]), e[0]), g = green.Want(GreenOf(row[x]), e[1]),
+                      b = blue.Want(BlueOf(row[x]), e[2]);
+            const int index = nearest.Find(r, g, b);
+            indices[x] = std::uint8_t(index);
+            const Rgb got = palette[std::size_t(index)];
+            e[-3] = red.Take(r - RedOf(got));
+            e[-2] = green.Take(g - GreenOf(got));
+            e[-1] = blue.Take(b - BlueOf(got));
         }
+        e[-3] = red.belowLeft;
+        e[-2] = green.belowLeft;
+        e[-1] = blue.belowLeft;
     }
     return out;
 }
@@ -181,6 +233,25 @@ IndexedImage OrderedByLightness(IndexedImage image) {
     return image;
 }
 
+// The median cut proper, for a picture with more colours than maxColours.
+std::vector<Rgb> CutPalette(const Pixmap& src, int maxColours) {
+    std::vector<ColourCount> h = Histogram(src), scratch;
+    std::vector<Box> boxes{MeasureBox(h, 0, h.size())};
+    while (boxes.size() < std::size_t(maxColours)) {
+        const auto worst = WorstBox(boxes);
+        if (worst == boxes.end()) break;
+        const auto [a, b] = SplitBox(h, scratch, *worst);
+        *worst = a;
+        boxes.push_back(b);
+    }
+    std::vector<Rgb> palette;
+    for (const Box& box : boxes)
+        palette.push_back(MeanColour(h, box));
+    std::sort(palette.begin(), palette.end());
+    palette.erase(std::unique(palette.begin(), palette.end()), palette.end());
+    return palette;
+}
+
 } // namespace
 
 bool IsDepthCode(int code) {
@@ -191,30 +262,15 @@ bool IsDepthCode(int code) {
 std::vector<Rgb> MedianCutPalette(const Pixmap& src, int maxColours) {
     std::vector<Rgb> palette = FewColours(src, maxColours);
     if (!palette.empty() || src.pixels.empty()) return palette;
-    std::vector<ColourCount> h = Histogram(src);
-    std::vector<Box> boxes{MeasureBox(h, 0, h.size())};
-    while (boxes.size() < std::size_t(maxColours)) {
-        const auto worst = WorstBox(boxes);
-        if (worst == boxes.end()) break;
-        const auto [a, b] = SplitBox(h, *worst);
-        *worst = a;
-        boxes.push_back(b);
-    }
-    for (const Box& box : boxes)
-        palette.push_back(MeanColour(h, box));
-    std::sort(palette.begin(), palette.end());
-    palette.erase(std::unique(palette.begin(), palette.end()), palette.end());
-    return palette;
+    return CutPalette(src, maxColours);
 }
 
 IndexedImage ReduceColours(const Pixmap& src, int bits) {
     const int maxColours = 1 << bits;
-    const std::vector<Rgb> palette = MedianCutPalette(src, maxColours);
     // Few enough colours: the palette is the picture's own, so no pixel needs to change.
-    const bool exact = std::all_of(src.pixels.begin(), src.pixels.end(), [&](Rgb c) {
-        return std::binary_search(palette.begin(), palette.end(), c);
-    });
-    return OrderedByLightness(exact ? MapExactly(src, palette, bits) : Dither(src, palette, bits));
+    const std::vector<Rgb> own = FewColours(src, maxColours);
+    if (!own.empty() || src.pixels.empty()) return OrderedByLightness(MapExactly(src, own, bits));
+    return OrderedByLightness(Dither(src, CutPalette(src, maxColours), bits));
 }
 
 int GreyLevel(Rgb c) { return (RedOf(c) * 299 + GreenOf(c) * 587 + BlueOf(c) * 114 + 500) / 1000; }
@@ -236,31 +292,37 @@ Pixmap ToFullColour(const IndexedImage& src) {
     return out;
 }
 
-NearestColour::NearestColour(const std::vector<Rgb>& palette) {
-    for (std::size_t i = 0; i < palette.size(); ++i)
-        byGreen_.push_back({RedOf(palette[i]), GreenOf(palette[i]), BlueOf(palette[i]), int(i)});
-    std::sort(byGreen_.begin(), byGreen_.end(), [](const Entry& a, const Entry& b) { return a.g < b.g; });
-}
+NearestColour::NearestColour(const std::vector<Rgb>& palette)
+    : palette_(palette), cellStart_(std::size_t(1) << (3 * kCellBits), -1),
+      cellEnd_(std::size_t(1) << (3 * kCellBits), -1) {}
 
-int NearestColour::Find(int r, int g, int b) const {
-    const auto start = std::lower_bound(byGreen_.begin(), byGreen_.end(), g,
-                                        [](const Entry& e, int green) { return e.g < green; });
-    int best = -1, bestDist = 1 << 30;
-    const auto consider = [&](const Entry& e) {
-        const int dg = e.g - g;
-        if (dg * dg >= bestDist) return false; // every further entry is farther in green alone
-        const int d = (e.r - r) * (e.r - r) + dg * dg + (e.b - b) * (e.b - b);
-        if (d < bestDist || (d == bestDist && e.index < best)) {
-            bestDist = d;
-            best = e.index;
+void NearestColour::FillCell(std::size_t cell) const {
+    constexpr int kMask = (1 << kCellBits) - 1, kSide = 256 >> kCellBits;
+    const int lo[3] = {int(cell >> (2 * kCellBits)) * kSide, int(cell >> kCellBits & kMask) * kSide,
+                       int(cell & kMask) * kSide};
+    std::vector<Candidate>& all = scratch_;
+    all.clear();
+    int threshold = 1 << 30; // the farthest the best single entry can be from any colour in the cell
+    for (std::size_t i = 0; i < palette_.size(); ++i) {
+        const int v[3] = {RedOf(palette_[i]), GreenOf(palette_[i]), BlueOf(palette_[i])};
+        int minDist = 0, maxDist = 0;
+        for (int ch = 0; ch < 3; ++ch) {
+            const int below = lo[ch] - v[ch], above = v[ch] - (lo[ch] + kSide - 1);
+            const int outside = std::max({below, above, 0});
+            const int far = std::max(std::abs(below), std::abs(above));
+            minDist += outside * outside;
+            maxDist += far * far;
         }
-        return true;
-    };
-    for (auto it = start; it != byGreen_.end() && consider(*it); ++it) {
+        threshold = std::min(threshold, maxDist);
+        all.push_back({minDist, v[0], v[1], v[2], int(i)});
     }
-    for (auto it = start; it != byGreen_.begin() && consider(*(it - 1)); --it) {
-    }
-    return best < 0 ? 0 : best;
+    std::erase_if(all, [&](const Candidate& c) { return c.minDist > threshold; });
+    std::sort(all.begin(), all.end(), [](const Candidate& a, const Candidate& b) {
+        return a.minDist != b.minDist ? a.minDist < b.minDist : a.index < b.index;
+    });
+    cellStart_[cell] = int(candidates_.size());
+    candidates_.insert(candidates_.end(), all.begin(), all.end());
+    cellEnd_[cell] = int(candidates_.size());
 }
 
 } // namespace pelorine
