@@ -292,37 +292,56 @@ Pixmap ToFullColour(const IndexedImage& src) {
     return out;
 }
 
-NearestColour::NearestColour(const std::vector<Rgb>& palette)
-    : palette_(palette), cellStart_(std::size_t(1) << (3 * kCellBits), -1),
-      cellEnd_(std::size_t(1) << (3 * kCellBits), -1) {}
+NearestColour::NearestColour(const std::vector<Rgb>& palette) {
+    for (std::size_t i = 0; i < palette.size(); ++i)
+        palette_.push_back({0, RedOf(palette[i]), GreenOf(palette[i]), BlueOf(palette[i]), int(i)});
+    // An empty palette answers 0 everywhere, from one cell list holding a black entry 0.
+    if (palette_.empty()) palette_.push_back({0, 0, 0, 0, 0});
+    coarse_.spans.resize(std::size_t(1) << (3 * kCoarseBits));
+    fine_.spans.resize(std::size_t(1) << (3 * kFineBits));
+}
 
-void NearestColour::FillCell(std::size_t cell) const {
-    constexpr int kMask = (1 << kCellBits) - 1, kSide = 256 >> kCellBits;
-    const int lo[3] = {int(cell >> (2 * kCellBits)) * kSide, int(cell >> kCellBits & kMask) * kSide,
-                       int(cell & kMask) * kSide};
-    std::vector<Candidate>& all = scratch_;
-    all.clear();
-    int threshold = 1 << 30; // the farthest the best single entry can be from any colour in the cell
-    for (std::size_t i = 0; i < palette_.size(); ++i) {
-        const int v[3] = {RedOf(palette_[i]), GreenOf(palette_[i]), BlueOf(palette_[i])};
+// Keeps of [from, to) the entries that can be nearest to some colour of the cell around
+// (r, g, b): those no farther from the cell than the best entry is from its farthest corner.
+void NearestColour::Fill(Level& level, int bits, std::size_t cell, int r, int g, int b, const Candidate* from,
+                         const Candidate* to) {
+    const int side = 256 >> bits, mask = ~(side - 1);
+    const int lo[3] = {r & mask, g & mask, b & mask};
+    const std::size_t first = level.list.size();
+    int threshold = 1 << 30;
+    for (const Candidate* c = from; c != to; ++c) {
+        const int v[3] = {c->r, c->g, c->b};
         int minDist = 0, maxDist = 0;
         for (int ch = 0; ch < 3; ++ch) {
-            const int below = lo[ch] - v[ch], above = v[ch] - (lo[ch] + kSide - 1);
+            const int below = lo[ch] - v[ch], above = v[ch] - (lo[ch] + side - 1);
             const int outside = std::max({below, above, 0});
             const int far = std::max(std::abs(below), std::abs(above));
             minDist += outside * outside;
             maxDist += far * far;
         }
         threshold = std::min(threshold, maxDist);
-        all.push_back({minDist, v[0], v[1], v[2], int(i)});
+        level.list.push_back({minDist, c->r, c->g, c->b, c->index});
     }
-    std::erase_if(all, [&](const Candidate& c) { return c.minDist > threshold; });
-    std::sort(all.begin(), all.end(), [](const Candidate& a, const Candidate& b) {
-        return a.minDist != b.minDist ? a.minDist < b.minDist : a.index < b.index;
-    });
-    cellStart_[cell] = int(candidates_.size());
-    candidates_.insert(candidates_.end(), all.begin(), all.end());
-    cellEnd_[cell] = int(candidates_.size());
+    const auto begin = level.list.begin() + std::ptrdiff_t(first);
+    level.list.erase(
+        std::remove_if(begin, level.list.end(), [&](const Candidate& c) { return c.minDist > threshold; }),
+        level.list.end());
+    std::sort(level.list.begin() + std::ptrdiff_t(first), level.list.end(),
+              [](const Candidate& x, const Candidate& y) {
+                  return x.minDist != y.minDist ? x.minDist < y.minDist : x.index < y.index;
+              });
+    level.spans[cell] = {int(first), int(level.list.size())};
+}
+
+// Every entry that can be nearest somewhere in a fine cell can be so in the coarse cell
+// around it, so the coarse cell's short list is all a fine cell needs to look at.
+void NearestColour::FillFine(std::size_t cell, int r, int g, int b) const {
+    const std::size_t parent = CellOf(r, g, b, kCoarseBits);
+    if (coarse_.spans[parent].start < 0)
+        Fill(coarse_, kCoarseBits, parent, r, g, b, palette_.data(), palette_.data() + palette_.size());
+    const Candidate* list = coarse_.list.data();
+    Fill(fine_, kFineBits, cell, r, g, b, list + coarse_.spans[parent].start,
+         list + coarse_.spans[parent].end);
 }
 
 } // namespace pelorine

@@ -35,23 +35,23 @@ std::vector<Rgb> MedianCutPalette(const Pixmap& src, int maxColours);
 
 // Exact nearest palette entry by squared RGB distance, ties to the lowest index. The colour
 // cube is cut into cells; the first question about a cell lists the entries that can be
-// nearest to any colour in it, so later questions weigh only those few. Cells are filled in
-// as they are asked for, which makes one object unfit to share between threads.
+// nearest to any colour in it, so later questions weigh only those few (mostly one or two).
+// A fine cell takes its list from the coarse cell around it, which takes its own from the
+// whole palette. Cells are filled in as they are asked for, which makes one object unfit to
+// share between threads.
 class NearestColour {
   public:
     explicit NearestColour(const std::vector<Rgb>& palette);
     // Here, so that it inlines into the loop over the pixels.
     int Find(int r, int g, int b) const {
-        if (palette_.empty()) return 0;
-        constexpr int kShift = 8 - kCellBits;
-        const std::size_t cell = std::size_t(r >> kShift) << (2 * kCellBits) |
-                                 std::size_t(g >> kShift) << kCellBits | std::size_t(b >> kShift);
-        if (cellStart_[cell] < 0) FillCell(cell);
+        const std::size_t cell = CellOf(r, g, b, kFineBits);
+        if (fine_.spans[cell].start < 0) FillFine(cell, r, g, b);
+        const Candidate* c = fine_.list.data() + fine_.spans[cell].start;
+        const Candidate* end = fine_.list.data() + fine_.spans[cell].end;
+        if (end - c == 1) return c->index; // the usual case: one entry owns the whole cell
         int best = 0, bestDist = 1 << 30;
-        const Candidate* end = candidates_.data() + cellEnd_[cell];
         // Sorted by their least possible distance: once that exceeds the best, none is nearer.
-        for (const Candidate* c = candidates_.data() + cellStart_[cell]; c != end && c->minDist <= bestDist;
-             ++c) {
+        for (; c != end && c->minDist <= bestDist; ++c) {
             const int d = (c->r - r) * (c->r - r) + (c->g - g) * (c->g - g) + (c->b - b) * (c->b - b);
             if (d < bestDist || (d == bestDist && c->index < best)) {
                 bestDist = d;
@@ -62,18 +62,29 @@ class NearestColour {
     }
 
   private:
-    static constexpr int kCellBits = 4; // 16 values a side: few cells to fill, few entries each
+    static constexpr int kCoarseBits = 4, kFineBits = 5; // cells of 16 and of 8 values a side
     struct Candidate {
         int minDist; // to the nearest point of the cell: no colour in it is closer
         int r, g, b, index;
     };
-    void FillCell(std::size_t cell) const;
+    struct Span {
+        int start = -1, end = -1; // -1 until the cell is first asked for
+    };
+    struct Level {
+        std::vector<Span> spans; // a cell's entries in the list
+        std::vector<Candidate> list;
+    };
+    static std::size_t CellOf(int r, int g, int b, int bits) {
+        const int shift = 8 - bits;
+        return std::size_t(r >> shift) << (2 * bits) | std::size_t(g >> shift) << bits |
+               std::size_t(b >> shift);
+    }
+    static void Fill(Level& level, int bits, std::size_t cell, int r, int g, int b, const Candidate* from,
+                     const Candidate* to);
+    void FillFine(std::size_t cell, int r, int g, int b) const;
 
-    std::vector<Rgb> palette_;
-    mutable std::vector<Candidate> scratch_;
-    mutable std::vector<int> cellStart_; // -1 until the cell is first asked for
-    mutable std::vector<int> cellEnd_;
-    mutable std::vector<Candidate> candidates_;
+    std::vector<Candidate> palette_;
+    mutable Level coarse_, fine_;
 };
 
 } // namespace pelorine
