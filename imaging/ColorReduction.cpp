@@ -198,12 +198,11 @@ IndexedImage Dither(const Pixmap& src, const std::vector<Rgb>& palette, int bits
         for (std::size_t x = 0; x < w; ++x, e += 3) {
             const int r = red.Want(RedOf(row[x]), e[0]), g = green.Want(GreenOf(row[x]), e[1]),
                       b = blue.Want(BlueOf(row[x]), e[2]);
-            const int index = nearest.Find(r, g, b);
-            indices[x] = std::uint8_t(index);
-            const Rgb got = palette[std::size_t(index)];
-            e[-3] = red.Take(r - RedOf(got));
-            e[-2] = green.Take(g - GreenOf(got));
-            e[-1] = blue.Take(b - BlueOf(got));
+            const NearestColour::Entry& got = nearest.Nearest(r, g, b);
+            indices[x] = std::uint8_t(got.index);
+            e[-3] = red.Take(r - got.r);
+            e[-2] = green.Take(g - got.g);
+            e[-1] = blue.Take(b - got.b);
         }
         e[-3] = red.belowLeft;
         e[-2] = green.belowLeft;
@@ -303,13 +302,13 @@ NearestColour::NearestColour(const std::vector<Rgb>& palette) {
 
 // Keeps of [from, to) the entries that can be nearest to some colour of the cell around
 // (r, g, b): those no farther from the cell than the best entry is from its farthest corner.
-void NearestColour::Fill(Level& level, int bits, std::size_t cell, int r, int g, int b, const Candidate* from,
-                         const Candidate* to) {
+void NearestColour::Fill(Level& level, int bits, std::size_t cell, int r, int g, int b, const Entry* from,
+                         const Entry* to) {
     const int side = 256 >> bits, mask = ~(side - 1);
     const int lo[3] = {r & mask, g & mask, b & mask};
     const std::size_t first = level.list.size();
     int threshold = 1 << 30;
-    for (const Candidate* c = from; c != to; ++c) {
+    for (const Entry* c = from; c != to; ++c) {
         const int v[3] = {c->r, c->g, c->b};
         int minDist = 0, maxDist = 0;
         for (int ch = 0; ch < 3; ++ch) {
@@ -324,10 +323,10 @@ void NearestColour::Fill(Level& level, int bits, std::size_t cell, int r, int g,
     }
     const auto begin = level.list.begin() + std::ptrdiff_t(first);
     level.list.erase(
-        std::remove_if(begin, level.list.end(), [&](const Candidate& c) { return c.minDist > threshold; }),
+        std::remove_if(begin, level.list.end(), [&](const Entry& c) { return c.minDist > threshold; }),
         level.list.end());
     std::sort(level.list.begin() + std::ptrdiff_t(first), level.list.end(),
-              [](const Candidate& x, const Candidate& y) {
+              [](const Entry& x, const Entry& y) {
                   return x.minDist != y.minDist ? x.minDist < y.minDist : x.index < y.index;
               });
     level.spans[cell] = {int(first), int(level.list.size())};
@@ -339,7 +338,7 @@ void NearestColour::FillFine(std::size_t cell, int r, int g, int b) const {
     const std::size_t parent = CellOf(r, g, b, kCoarseBits);
     if (coarse_.spans[parent].start < 0)
         Fill(coarse_, kCoarseBits, parent, r, g, b, palette_.data(), palette_.data() + palette_.size());
-    const Candidate* list = coarse_.list.data();
+    const Entry* list = coarse_.list.data();
     Fill(fine_, kFineBits, cell, r, g, b, list + coarse_.spans[parent].start,
          list + coarse_.spans[parent].end);
 }

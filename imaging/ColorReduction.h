@@ -41,49 +41,53 @@ std::vector<Rgb> MedianCutPalette(const Pixmap& src, int maxColours);
 // share between threads.
 class NearestColour {
   public:
+    struct Entry {
+        int minDist; // within a cell's list: to the nearest point of the cell
+        int r, g, b, index;
+    };
+
     explicit NearestColour(const std::vector<Rgb>& palette);
-    // Here, so that it inlines into the loop over the pixels.
-    int Find(int r, int g, int b) const {
+    int Find(int r, int g, int b) const { return Nearest(r, g, b).index; }
+    // The entry with its colour, which spares the caller a look into the palette. Here, so
+    // that it inlines into the loop over the pixels.
+    const Entry& Nearest(int r, int g, int b) const {
         const std::size_t cell = CellOf(r, g, b, kFineBits);
         if (fine_.spans[cell].start < 0) FillFine(cell, r, g, b);
-        const Candidate* c = fine_.list.data() + fine_.spans[cell].start;
-        const Candidate* end = fine_.list.data() + fine_.spans[cell].end;
-        if (end - c == 1) return c->index; // the usual case: one entry owns the whole cell
-        int best = 0, bestDist = 1 << 30;
+        const Entry* c = fine_.list.data() + fine_.spans[cell].start;
+        const Entry* end = fine_.list.data() + fine_.spans[cell].end;
+        const Entry* best = c;
+        if (end - c == 1) return *best; // the usual case: one entry owns the whole cell
+        int bestDist = 1 << 30;
         // Sorted by their least possible distance: once that exceeds the best, none is nearer.
         for (; c != end && c->minDist <= bestDist; ++c) {
             const int d = (c->r - r) * (c->r - r) + (c->g - g) * (c->g - g) + (c->b - b) * (c->b - b);
-            if (d < bestDist || (d == bestDist && c->index < best)) {
+            if (d < bestDist || (d == bestDist && c->index < best->index)) {
                 bestDist = d;
-                best = c->index;
+                best = c;
             }
         }
-        return best;
+        return *best;
     }
 
   private:
-    static constexpr int kCoarseBits = 4, kFineBits = 5; // cells of 16 and of 8 values a side
-    struct Candidate {
-        int minDist; // to the nearest point of the cell: no colour in it is closer
-        int r, g, b, index;
-    };
+    static constexpr int kCoarseBits = 3, kFineBits = 4; // cells of 32 and of 16 values a side
     struct Span {
         int start = -1, end = -1; // -1 until the cell is first asked for
     };
     struct Level {
         std::vector<Span> spans; // a cell's entries in the list
-        std::vector<Candidate> list;
+        std::vector<Entry> list;
     };
     static std::size_t CellOf(int r, int g, int b, int bits) {
         const int shift = 8 - bits;
         return std::size_t(r >> shift) << (2 * bits) | std::size_t(g >> shift) << bits |
                std::size_t(b >> shift);
     }
-    static void Fill(Level& level, int bits, std::size_t cell, int r, int g, int b, const Candidate* from,
-                     const Candidate* to);
+    static void Fill(Level& level, int bits, std::size_t cell, int r, int g, int b, const Entry* from,
+                     const Entry* to);
     void FillFine(std::size_t cell, int r, int g, int b) const;
 
-    std::vector<Candidate> palette_;
+    std::vector<Entry> palette_;
     mutable Level coarse_, fine_;
 };
 
