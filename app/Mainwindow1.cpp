@@ -13,38 +13,44 @@ namespace pelorine {
 using namespace mainform;
 
 namespace {
+// The caption labels: transparent over the skin, vertically centred, with a black shadow one pixel
+// right and down and no highlight; their looks differ in font and text gradient.
 void ApplyLabelLook(TShadowLabel& label, Look look) {
+    label.Transparent = true;
+    label.Layout = TTextLayout::Center;
+    label.SetGradation(true);
+    label.SetGradateVert(true);
+    label.Shadow().SetShadowColor(clBlack);
+    label.Highlight().SetShadowVisible(false);
     TFont& f = label.Font();
     f.color = clWhite;
+    label.SetGradationColor(clBlack);
+    label.SetTextMidColor(clBlack);
     switch (look) {
     case Look::Title:
         f.bold = true;
         f.color = 0x00B0FFFF;
-        label.GradationColor = 0x00C08000;
-        label.TextGradation = TTextGradation::ThreeColors;
-        label.TextGradationColor = 0x00B0FFFF;
-        label.TextMidColor = clWhite;
+        label.SetGradationColor(0x00C08000);
+        label.SetTextGradation(TTextGradation::tg3Colors);
+        label.SetTextGradationColor(0x00B0FFFF);
+        label.SetTextMidColor(clWhite);
         break;
     case Look::Option:
-        label.TextGradation = TTextGradation::ThreeColors;
-        label.TextGradationColor = clWhite;
-        label.TextMidColor = 0x00FFFF80;
+        label.SetTextGradation(TTextGradation::tg3Colors);
+        label.SetTextGradationColor(clWhite);
+        label.SetTextMidColor(0x00FFFF80);
         break;
     case Look::Field:
-        label.TextGradation = TTextGradation::TwoColors;
-        label.TextGradationColor = 0x00FFFF80;
-        label.TextMidColor = clBlack;
+        label.SetTextGradation(TTextGradation::tg2Colors);
+        label.SetTextGradationColor(0x00FFFF80);
         break;
     case Look::FieldPlain:
-        label.TextGradation = TTextGradation::None;
-        label.TextGradationColor = 0x00FF8000;
-        label.TextMidColor = clBlack;
+        label.SetTextGradationColor(0x00FF8000);
         break;
     case Look::FieldUnit:
         f.color = 0x00FFFF80;
-        label.TextGradation = TTextGradation::TwoColors;
-        label.TextGradationColor = clWhite;
-        label.TextMidColor = clBlack;
+        label.SetTextGradation(TTextGradation::tg2Colors);
+        label.SetTextGradationColor(clWhite);
         break;
     case Look::None:
         break;

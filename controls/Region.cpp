@@ -18,6 +18,18 @@ std::vector<std::uint8_t> ScanOutline(TBitmap& picture) {
     return data;
 }
 
+// The outline of a picture just assigned to a control. A picture that cannot be scanned is
+// dropped, and the control repainted without it, before the error goes on.
+std::vector<std::uint8_t> ScanAssigned(TBitmap& picture, TControl& control) {
+    try {
+        return ScanOutline(picture);
+    } catch (...) {
+        picture.Clear();
+        control.Invalidate();
+        throw;
+    }
+}
+
 bool Unusable(const TBitmap& picture) {
     return picture.Empty() || picture.Width() <= 0 || picture.Height() <= 0;
 }
@@ -60,14 +72,7 @@ void TRgn::SetRgnBmp(const TBitmap& picture) {
     if (&picture == &rgnBitmap_) return;
     rgnBitmap_.Assign(picture.Handle());
     DestoryRgn();
-    try {
-        rgnData_ = ScanOutline(rgnBitmap_);
-    } catch (...) {
-        rgnData_.clear();
-        rgnBitmap_.Clear();
-        Invalidate();
-        throw;
-    }
+    rgnData_ = ScanAssigned(rgnBitmap_, *this);
     if (Transparent) MakeMask();
 }
 
@@ -207,14 +212,7 @@ void TRgnBtn::SetGlyph(int index, const TBitmap& picture) {
     Invalidate();
     if (index != 1) return;
     DestroyRgn();
-    try {
-        rgnData_ = ScanOutline(glyph);
-    } catch (...) {
-        rgnData_.clear();
-        glyph.Clear();
-        Invalidate();
-        throw;
-    }
+    rgnData_ = ScanAssigned(glyph, *this);
 }
 
 void TRgnBtn::SetAutoSize(bool on) {

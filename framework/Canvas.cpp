@@ -33,6 +33,8 @@ HFONT TFont::Handle() const {
     return font.get();
 }
 
+ColorChannels GetRGB(TColor c) { return SplitColor(ColorToRGB(c)); }
+
 TCanvas::TCanvas(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
 
 TCanvas::~TCanvas() { RestoreDC(dc_, saved_); }
@@ -63,6 +65,28 @@ void TCanvas::DrawText(const std::wstring& text, Rect r, UINT format, TColor col
     SetTextColor(dc_, ColorToRGB(color));
     RECT rc = ToRECT(r);
     ::DrawTextW(dc_, text.c_str(), int(text.size()), &rc, format);
+}
+
+Rect TCanvas::MeasureText(const std::wstring& text, Rect r, UINT format) {
+    RECT rc = ToRECT(r);
+    ::DrawTextW(dc_, text.c_str(), int(text.size()), &rc, format | DT_CALCRECT);
+    return FromRECT(rc);
+}
+
+void TCanvas::OffsetText(const std::wstring& text, const Rect& r, UINT format, TColor color, Point offset) {
+    DrawText(text, Rect{r.left + offset.x, r.top + offset.y, r.right + offset.x, r.bottom + offset.y}, format,
+             color);
+}
+
+void TCanvas::GradientText(Rect& r, const std::wstring& text, TColor from, TColor to, UINT format) {
+    const std::vector<ColoredCharacter> characters = GradientCharacters(text, GetRGB(from), GetRGB(to));
+    TEXTMETRICW metrics{};
+    if (characters.size() > 1) GetTextMetricsW(dc_, &metrics);
+    for (const ColoredCharacter& c : characters) {
+        r.right = r.left + TextExtent(c.text).cx - metrics.tmOverhang;
+        DrawText(c.text, r, format, c.color);
+        r.left = r.right;
+    }
 }
 
 SIZE TCanvas::TextExtent(const std::wstring& text) {
@@ -172,6 +196,21 @@ void TCanvas::DrawTransparent(int x, int y, HBITMAP bitmap) {
     BitBlt(dc_, x, y, w, h, src.get(), 0, 0, SRCINVERT);
     SetTextColor(dc_, text);
     SetBkColor(dc_, back);
+}
+
+void TCanvas::StretchPixels(const Rect& dest, const RasterImage& picture) {
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), picture.width, -picture.height, 1, 24, BI_RGB};
+    SetStretchBltMode(dc_, COLORONCOLOR);
+    StretchDIBits(dc_, dest.left, dest.top, dest.Width(), dest.Height(), 0, 0, picture.width, picture.height,
+                  picture.bytes.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+}
+
+void GradRect(TCanvas& canvas, const Rect& r, TColor c1, TColor c2, bool vertical) {
+    if (r.Width() < 1 || r.Height() < 1) return;
+    RasterImage picture(vertical ? 1 : r.Width(), vertical ? r.Height() : r.Height() / 20 + 1, 24);
+    GradBitmap(picture, GetRGB(c1), GetRGB(c2), vertical);
+    canvas.StretchPixels(r, picture);
 }
 
 GrowingBuffer::~GrowingBuffer() {

@@ -13,6 +13,8 @@
 namespace pelorine {
 
 COLORREF ColorToRGB(TColor c);
+// The red, green and blue of a colour, a system colour resolved first.
+ColorChannels GetRGB(TColor c);
 
 struct TFont {
     std::wstring name = L"ＭＳ Ｐゴシック";
@@ -37,6 +39,15 @@ class TCanvas {
     void FrameRect(const Rect& r, TColor color);
     void Ellipse(const Rect& r, TColor fill, TColor pen);
     void DrawText(const std::wstring& text, Rect r, UINT format, TColor color);
+    // The rectangle the text takes when drawn in `r` with this format.
+    Rect MeasureText(const std::wstring& text, Rect r, UINT format);
+    // A copy of the text drawn in `r`, moved by `offset`: its shadow or its highlight.
+    void OffsetText(const std::wstring& text, const Rect& r, UINT format, TColor color, Point offset);
+    // The text from the left edge of `r`, one character after the other, each in its step of the
+    // gradient from `from` to `to` and in a rectangle of its own width; a character's width less
+    // the font's overhang, as the characters overlap by that much. Moves r.left past the text.
+    // Alignment and word breaks of the format have no room to act.
+    void GradientText(Rect& r, const std::wstring& text, TColor from, TColor to, UINT format);
     SIZE TextExtent(const std::wstring& text);
     // One line at a point, in the selected font, with nothing behind it; cut to `clip` if given.
     void TextOut(Point at, const std::wstring& text, TColor color, const Rect* clip = nullptr);
@@ -57,11 +68,17 @@ class TCanvas {
     void StretchDraw(const Rect& dest, HBITMAP bitmap, DWORD rop = SRCCOPY);
     // The bitmap without the pixels of its bottom-left pixel's colour.
     void DrawTransparent(int x, int y, HBITMAP bitmap);
+    // A 24-bit picture stretched onto the rectangle.
+    void StretchPixels(const Rect& dest, const RasterImage& picture);
 
   private:
     HDC dc_;
     int saved_;
 };
+
+// A linear gradient over the rectangle from c1 (top or left) to c2 (bottom or right): a small
+// picture of it, one pixel wide or a twentieth as high, stretched over the rectangle.
+void GradRect(TCanvas& canvas, const Rect& r, TColor c1, TColor c2, bool vertical);
 
 // Paints into a memory bitmap of the given size and copies it to the target DC at the end,
 // so a control never flickers.

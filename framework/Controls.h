@@ -21,6 +21,7 @@ using TNotifyEvent = std::function<void(TComponent* sender)>;
 
 enum class TCursor { Default, HandPoint };
 enum class TAlignment { LeftJustify, RightJustify, Center };
+enum class TTextLayout { Top, Center, Bottom };
 
 class TControl : public TComponent {
   public:

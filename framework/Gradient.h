@@ -1,8 +1,13 @@
 #pragma once
-// Colour steps between two colours, and the filled ellipses a shaded shape is painted with.
-// Portable: the colours are plain RGB values (system colours resolved before).
+// Colour steps between two colours, the filled ellipses a shaded shape is painted with, and the
+// linear gradients of pictures and texts. Portable: the colours are plain RGB values (system
+// colours resolved before).
 #include "framework/Colors.h"
 #include "framework/Geometry.h"
+#include "imaging/BitmapFile.h"
+
+#include <string>
+#include <vector>
 
 namespace pelorine {
 
@@ -16,5 +21,35 @@ struct ShadedEllipse {
     TColor color;
     friend bool operator==(const ShadedEllipse&, const ShadedEllipse&) = default;
 };
+
+// A colour's red, green and blue, for arithmetic on each of them.
+struct ColorChannels {
+    int red = 0;
+    int green = 0;
+    int blue = 0;
+    friend bool operator==(const ColorChannels&, const ColorChannels&) = default;
+};
+constexpr ColorChannels SplitColor(TColor rgb) {
+    return {int(rgb & 0xFF), int(rgb >> 8 & 0xFF), int(rgb >> 16 & 0xFF)};
+}
+
+// Step k (0 to count - 1) of a gradient of `count` steps: at t = k / (count - 1) of the way,
+// each channel is trunc(delta * t + start). The first step is `from`, the last `to`; a lone
+// step is `from`.
+TColor GradientStep(int k, int count, ColorChannels from, ColorChannels to);
+
+// Fills a 24-bit picture with a linear gradient from c1 to c2: rows from top to bottom when
+// vertical, columns from left to right otherwise. A picture without pixels stays as it is.
+void GradBitmap(RasterImage& picture, ColorChannels c1, ColorChannels c2, bool vertical);
+
+// A character of a gradient text in its colour.
+struct ColoredCharacter {
+    std::wstring text;
+    TColor color;
+    friend bool operator==(const ColoredCharacter&, const ColoredCharacter&) = default;
+};
+// The characters of a text, as code page 932 counts them, in the steps from `from` to `to`.
+std::vector<ColoredCharacter> GradientCharacters(const std::wstring& text, ColorChannels from,
+                                                 ColorChannels to);
 
 } // namespace pelorine

@@ -87,16 +87,33 @@ std::size_t ShiftJisWidth(wchar_t c) {
     return c < 0x80 || halfWidthKatakana ? 1 : 2;
 }
 
+namespace {
+// UTF-16 units of the character that starts at `at`.
+std::size_t CharacterUnits(const std::wstring& text, std::size_t at) {
+    return IsHighSurrogate(text[at]) && at + 1 < text.size() && IsLowSurrogate(text[at + 1]) ? 2 : 1;
+}
+} // namespace
+
+std::vector<std::wstring> ShiftJisCharacters(const std::wstring& text) {
+    std::vector<std::wstring> characters;
+    for (std::size_t at = 0; at < text.size(); at += characters.back().size())
+        characters.push_back(text.substr(at, CharacterUnits(text, at)));
+    return characters;
+}
+
+std::size_t ShiftJisLength(const std::wstring& text) {
+    std::size_t bytes = 0;
+    for (const wchar_t c : text)
+        bytes += ShiftJisWidth(c);
+    return bytes;
+}
+
 std::wstring CutToShiftJisBytes(const std::wstring& text, std::size_t maxBytes) {
     std::size_t used = 0;
     std::size_t end = 0;
     while (end < text.size()) {
-        const bool pair =
-            IsHighSurrogate(text[end]) && end + 1 < text.size() && IsLowSurrogate(text[end + 1]);
-        const std::size_t units = pair ? 2 : 1;
-        std::size_t width = 0;
-        for (std::size_t k = 0; k < units; ++k)
-            width += ShiftJisWidth(text[end + k]);
+        const std::size_t units = CharacterUnits(text, end);
+        const std::size_t width = ShiftJisLength(text.substr(end, units));
         if (used + width > maxBytes) break;
         used += width;
         end += units;

@@ -1,9 +1,11 @@
 #pragma once
 // How values are written in an INI file and read back from it: integers, booleans, quoted texts and
-// the Shift-JIS length limit. Portable: no platform headers.
+// the Shift-JIS length limit; and how code page 932 counts the characters and bytes of a text.
+// Portable: no platform headers.
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace pelorine {
 
@@ -34,6 +36,13 @@ std::wstring QuoteIniValue(const std::wstring& value);
 // The width a UTF-16 unit had in code page 932: one byte for ASCII and half-width katakana,
 // two for everything else (each half of a surrogate pair too).
 std::size_t ShiftJisWidth(wchar_t c);
+
+// The characters of a text as code page 932 counts them: one per UTF-16 unit, a surrogate pair
+// being one character.
+std::vector<std::wstring> ShiftJisCharacters(const std::wstring& text);
+
+// The length of a text in Shift-JIS bytes.
+std::size_t ShiftJisLength(const std::wstring& text);
 
 // The longest leading part of text whose Shift-JIS width is at most maxBytes, never ending
 // inside a surrogate pair.

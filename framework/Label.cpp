@@ -2,15 +2,28 @@
 
 namespace pelorine {
 
-namespace {
-constexpr UINT kFormat = DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX;
+void TLabel::Paint(TCanvas& canvas) {
+    if (!Transparent) canvas.FillRect(Rect{0, 0, Width(), Height()}, Color);
+    canvas.SetFont(font_);
+    const UINT format = TextFormat();
+    canvas.DrawText(caption_, TextRect(canvas, caption_, format), format,
+                    enabled_ ? font_.color : clGrayText);
 }
 
-void TLabel::Paint(TCanvas& canvas) {
-    const Rect face{0, 0, Width(), Height()};
-    if (!Transparent) canvas.FillRect(face, Color);
-    canvas.SetFont(font_);
-    canvas.DrawText(caption_, face, kFormat, enabled_ ? font_.color : clGrayText);
+UINT TLabel::TextFormat() const {
+    const UINT align = Alignment == TAlignment::RightJustify ? DT_RIGHT
+                       : Alignment == TAlignment::Center     ? DT_CENTER
+                                                             : DT_LEFT;
+    return align | DT_EXPANDTABS | (WordWrap ? DT_WORDBREAK : 0) | (ShowAccelChar ? 0 : DT_NOPREFIX);
+}
+
+Rect TLabel::TextRect(TCanvas& canvas, const std::wstring& text, UINT format) const {
+    Rect r{0, 0, Width(), Height()};
+    const int free = Height() - canvas.MeasureText(text, r, format).Height();
+    const int down = Layout == TTextLayout::Center ? free / 2 : Layout == TTextLayout::Bottom ? free : 0;
+    r.top += down;
+    r.bottom += down;
+    return r;
 }
 
 SIZE TLabel::TextSize() const {

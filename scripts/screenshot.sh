@@ -20,7 +20,7 @@ rm -rf "$folder"
 mkdir -p "$folder"
 cp build/win/Pelorine.exe build/win/Readme.txt "$folder/"
 # A user's choices, so the lists show what they hold: PNG files, at full colour, unturned.
-printf '[SET1]\r\nC1_01=4\r\nC1_03=0\r\nC1_04=0\r\nC1_05=0\r\n' >"$folder/Pelorine.ini"
+printf '[SET1]\r\nC1_01=4\r\nC1_03=4\r\nC1_04=0\r\nC1_05=0\r\n' >"$folder/Pelorine.ini"
 trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
 
 # The window sits at its default place (20, 20): a desktop of 401 x 593 leaves a margin round it.

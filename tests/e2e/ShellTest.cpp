@@ -9,6 +9,7 @@
 
 #include <map>
 #include <memory>
+#include <set>
 
 using namespace e2e;
 
@@ -368,6 +369,30 @@ TEST_F(ShellTest, TheWindowIsItsFourSpheresAndTheDesktopShowsAroundThem) {
     const POINT gap = OnWindow(POINT{150, 350});
     ClickAt(gap.x, gap.y);
     EXPECT_TRUE(WaitFor([] { return TargetWindow::Clicks() == 1; }, 3000));
+}
+
+// The three section titles run from pale yellow through white back to pale yellow: their
+// glyphs, full red and green, show the ends, the middle and steps between.
+TEST_F(ShellTest, TheSectionTitlesShowTheirTextGradient) {
+    StartWith();
+    const POINT away = OnWindow(kBareSkin);
+    SetCursorPos(away.x, away.y); // no hint over the titles
+    Pump(300);
+    const RECT titles[] = {{69, 13, 138, 25}, {172, 98, 270, 110}, {52, 371, 150, 383}};
+    HDC screen = GetDC(nullptr);
+    for (const RECT& title : titles) {
+        std::set<COLORREF> glyphColours;
+        for (int y = title.top; y < title.bottom; ++y)
+            for (int x = title.left; x < title.right; ++x) {
+                const POINT at = OnWindow({x, y});
+                const COLORREF c = GetPixel(screen, at.x, at.y);
+                if (GetRValue(c) == 255 && GetGValue(c) == 255) glyphColours.insert(c);
+            }
+        EXPECT_TRUE(glyphColours.contains(RGB(255, 255, 0xB0))) << title.left << "," << title.top;
+        EXPECT_TRUE(glyphColours.contains(RGB(255, 255, 255))) << title.left << "," << title.top;
+        EXPECT_GE(glyphColours.size(), 3u) << title.left << "," << title.top;
+    }
+    ReleaseDC(nullptr, screen);
 }
 
 TEST_F(ShellTest, DraggingTheSkinMovesTheWindowAndAnEditFieldDoesNot) {

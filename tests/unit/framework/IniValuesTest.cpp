@@ -86,6 +86,17 @@ TEST(ShiftJisWidth, IsOneForAsciiAndHalfWidthKatakana) {
     EXPECT_EQ(ShiftJisWidth(L'\u00E9'), 2u);
 }
 
+TEST(ShiftJisLength, CountsMixedTextAsCodePage932Does) {
+    EXPECT_EQ(ShiftJisLength(L"ｷｬﾌﾟﾁｬ設定"), 10u); // six half-width katakana, two kanji
+    EXPECT_EQ(ShiftJisLength(L"保存先 -"), 8u);
+    EXPECT_EQ(ShiftJisLength(L"← 余白 →"), 10u);
+    EXPECT_EQ(ShiftJisLength(L""), 0u);
+    // A surrogate pair (as UTF-16 units) is one character.
+    const std::wstring pair = {wchar_t(0xD840), wchar_t(0xDC0B)};
+    EXPECT_EQ(ShiftJisCharacters(L"a" + pair + L"b"), (std::vector<std::wstring>{L"a", pair, L"b"}));
+    EXPECT_EQ(ShiftJisCharacters(L"ﾌﾟ設"), (std::vector<std::wstring>{L"ﾌ", L"ﾟ", L"設"}));
+}
+
 TEST(CutToShiftJisBytes, KeepsAtMost2047Bytes) {
     const std::wstring ascii(3000, L'a');
     EXPECT_EQ(CutToShiftJisBytes(ascii), std::wstring(2047, L'a'));
