@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstdlib>
 
@@ -46,21 +47,26 @@ std::vector<ColourCount> Histogram(const Pixmap& src) {
     return histogram;
 }
 
-// The picture's colours, sorted, when there are no more than maxColours; else empty. One bit
-// per possible colour makes each pixel's test a single lookup.
+// The picture's colours, sorted, when there are no more than maxColours; else empty. They
+// are gathered in a small hash table, never more than a quarter full, which stays in the
+// cache and costs no fresh memory (a bit per possible colour touched pages all over 2 MB).
 std::vector<Rgb> FewColours(const Pixmap& src, int maxColours) {
-    std::vector<std::uint64_t> seen(std::size_t(1) << 18);
+    constexpr Rgb kFree = ~Rgb(0);
+    const int bits = std::bit_width(unsigned(maxColours) * 4u);
+    std::vector<Rgb> slots(std::size_t(1) << bits, kFree);
+    const std::size_t mask = slots.size() - 1;
     std::vector<Rgb> colours;
-    Rgb last = ~Rgb(0);
+    Rgb last = kFree;
     for (const Rgb pixel : src.pixels) {
         const Rgb c = pixel & 0xFFFFFF;
         if (c == last) continue;
         last = c;
-        std::uint64_t& word = seen[c >> 6];
-        const std::uint64_t bit = std::uint64_t(1) << (c & 63);
-        if (word & bit) continue;
+        std::size_t i = std::size_t((c * 2654435761u) >> (32 - bits)) & mask;
+        while (slots[i] != kFree && slots[i] != c)
+            i = (i + 1) & mask;
+        if (slots[i] == c) continue;
         if (colours.size() == std::size_t(maxColours)) return {};
-        word |= bit;
+        slots[i] = c;
         colours.push_back(c);
     }
     std::sort(colours.begin(), colours.end());
