@@ -109,8 +109,9 @@ void TMainForm1::RunCapture(bool activeWindow, Output output, bool switchTray) {
     if (output == Output::Clipboard) return;
 
     // The preview takes the capture itself: the clipboard may belong to another program by
-    // now, since switching the tray icon on dispatched messages.
-    Image1->Picture().Assign(capture.Handle());
+    // now, since switching the tray icon on dispatched messages. It takes it over, as this
+    // command needs it no more, instead of copying a whole screen.
+    Image1->Picture().SetHandle(capture.ReleaseHandle());
     Image1->PictureChanged();
     const HandOffFile handOff(HandOffPath());
     Image1->Picture().SaveToFile(handOff.Path());

@@ -1,6 +1,7 @@
 // Where the time of a save goes. Two modes:
-//   save_bench stages [runs]          each step of a desktop save timed in this process, then
-//                                     the 256-colour reduction on a 1920 × 1080 picture;
+//   save_bench stages [runs [file]]   each step of a desktop save timed in this process, then
+//                                     the colour reductions of a 1920 × 1080 picture with their
+//                                     mean error (the picture is written to file for peers);
 //   save_bench hotkey <format> [runs] the real Pelorine.exe: F10 to the finished file, one
 //                                     line "F10 <format> <ms>" per run.
 #include "capture/Winshot.h"
@@ -9,7 +10,10 @@
 #include "framework/Clipboard.h"
 #include "framework/TrayIcon.h"
 #include "imaging/ColorReduction.h"
-#include "imaging/ImageEdit.h"
+#include "framework/Files.h"
+#include "imaging/BitmapFile.h"
+#include "imaging/PcxWriter.h"
+#include "imaging/WicCodec.h"
 
 #include <windows.h>
 #include <objbase.h>
@@ -21,6 +25,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -84,11 +89,20 @@ std::wstring TempFolder() {
     return folder;
 }
 
-void SaveAll(Stages& stages, TImageEdit& edit, const std::wstring& folder, const char* depth) {
+// Encoding in memory and writing the file, timed apart, for every format at the picture's depth.
+void SaveAll(Stages& stages, const EditPicture& picture, const std::wstring& folder, const char* depth) {
     for (const Format& f : kFormats) {
-        edit.SetSaveMediaFormat(f.mediaFormat);
+        std::vector<std::uint8_t> bytes;
+        stages.Time(std::string("encode ") + f.name + ", " + depth, [&] {
+            bytes = f.mediaFormat == 104
+                        ? (picture.IsIndexed() ? EncodePcx(picture.Indexed()) : EncodePcx(picture.Colour()))
+                        : EncodeWithWic(picture, f.mediaFormat, 8);
+        });
         const std::wstring path = folder + L"/out" + f.ext;
-        stages.Time(std::string("encode+write ") + f.name + ", " + depth, [&] { edit.Save(path); });
+        stages.Time(std::string("write ") + f.name + ", " + depth, [&] {
+            WriteFileReplacing(path,
+                               std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+        });
         DeleteFileW(path.c_str());
     }
 }
@@ -100,22 +114,24 @@ void TimeOneSave(Stages& stages, TTrayIcon& tray, const std::wstring& folder) {
     TBitmap capture;
     stages.Time("tray icon off (TTrayIcon::SetActive false)", [&] { tray.SetActive(false); });
     stages.Time("capture (TWinShot::Capture)", [&] { capture.SetHandle(shot.Capture()); });
-    TBitmap preview;
-    stages.Time("clipboard and preview (TClipboard::Assign, TBitmap::Assign)", [&] {
+    stages.Time("clipboard (TClipboard::Assign)", [&] {
         TClipboard clipboard;
         clipboard.Assign(capture);
-        preview.Assign(capture.Handle());
     });
     stages.Time("tray icon on (TTrayIcon::SetActive true)", [&] { tray.SetActive(true); });
+    TBitmap preview;
+    stages.Time("preview takes the capture (TBitmap::SetHandle)",
+                [&] { preview.SetHandle(capture.ReleaseHandle()); });
     const std::wstring handOff = folder + L"/_tmp000.tmp";
     stages.Time("hand-off write (TBitmap::SaveToFile)", [&] { preview.SaveToFile(handOff); });
-    TImageEdit edit;
-    edit.SetInputFileName(handOff);
-    stages.Time("load (TImageEdit::Load)", [&] { edit.Load(); });
+    std::optional<Pixmap> loaded;
+    stages.Time("load (DecodeImageFile)", [&] { loaded = DecodeImageFile(handOff); });
     DeleteFileW(handOff.c_str());
-    SaveAll(stages, edit, folder, "full colour");
-    stages.Time("256 colours, dithered (ChangeColorDepth 8)", [&] { edit.ChangeColorDepth(8); });
-    SaveAll(stages, edit, folder, "256 colours");
+    if (!loaded) return;
+    EditPicture picture(std::move(*loaded));
+    SaveAll(stages, picture, folder, "full colour");
+    stages.Time("256 colours (ChangeColorDepth 8)", [&] { picture.ChangeColorDepth(8); });
+    SaveAll(stages, picture, folder, "256 colours");
 }
 
 // A picture with many colours, like a photo on a desktop: gradients, a pattern and noise.
@@ -132,7 +148,53 @@ Pixmap TestPicture(int width, int height) {
     return picture;
 }
 
-int RunStages(int runs) {
+// Mean absolute difference per channel (0 to 255): how far the reduced picture is from the
+// original, so that speed is never bought with a worse picture.
+double MeanError(const Pixmap& a, const Pixmap& b) {
+    long long sum = 0;
+    for (std::size_t i = 0; i < a.pixels.size(); ++i) {
+        const Rgb p = a.pixels[i], q = b.pixels[i];
+        sum += std::abs(RedOf(p) - RedOf(q)) + std::abs(GreenOf(p) - GreenOf(q)) +
+               std::abs(BlueOf(p) - BlueOf(q));
+    }
+    return double(sum) / (3.0 * double(a.pixels.size()));
+}
+
+// The reductions of the image edit layer on a 1920 x 1080 photograph-like picture, which is
+// also written to a file for the peers: "<ms> <mean error>" per depth.
+void TimeReductions(int runs, const std::string& pictureFile) {
+    const Pixmap picture = TestPicture(1920, 1080);
+    if (!pictureFile.empty()) {
+        RasterImage raster(picture.width, picture.height, 24);
+        for (int y = 0; y < picture.height; ++y)
+            for (int x = 0; x < picture.width; ++x) {
+                std::uint8_t* px = raster.Row(y) + 3 * x;
+                px[0] = std::uint8_t(BlueOf(picture.At(x, y)));
+                px[1] = std::uint8_t(GreenOf(picture.At(x, y)));
+                px[2] = std::uint8_t(RedOf(picture.At(x, y)));
+            }
+        const std::vector<std::uint8_t> bmp = WriteBitmapFile(raster);
+        std::ofstream(pictureFile, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bmp.data()), long(bmp.size()));
+    }
+    std::printf("%-44s %10s %10s %10s\n", "colour reduction, 1920 x 1080", "median ms", "Mpixel/s",
+                "mean error");
+    for (const int depth : {8, 4, 1, 9}) {
+        std::vector<double> times;
+        IndexedImage reduced;
+        for (int i = 0; i < runs; ++i) {
+            const auto start = Clock::now();
+            reduced = depth == 9 ? ToGreyscale(picture) : ReduceColours(picture, depth);
+            times.push_back(MsSince(start));
+        }
+        const double ms = Median(times);
+        const std::string name = depth == 9 ? "greyscale" : std::to_string(1 << depth) + " colours, dithered";
+        std::printf("%-44s %10.1f %10.1f %10.2f\n", name.c_str(), ms, 1920.0 * 1080.0 / 1000.0 / ms,
+                    MeanError(picture, ToFullColour(reduced)));
+    }
+}
+
+int RunStages(int runs, const std::string& pictureFile) {
     const std::wstring folder = TempFolder();
     Stages stages;
     TTrayIcon tray(nullptr);
@@ -140,12 +202,9 @@ int RunStages(int runs) {
     tray.SetActive(true); // as after the first desktop save
     for (int i = 0; i < runs; ++i)
         TimeOneSave(stages, tray, folder);
-    const Pixmap picture = TestPicture(1920, 1080);
-    const std::string reduce = "ReduceColours 1920 x 1080 to 256, dithered";
-    for (int i = 0; i < runs; ++i)
-        stages.Time(reduce, [&] { ReduceColours(picture, 8); });
     stages.Print();
-    std::printf("%-44s %10.1f\n", "  = Mpixel/s", 1920.0 * 1080.0 / 1000.0 / stages.MedianOf(reduce));
+    std::printf("\n");
+    TimeReductions(runs, pictureFile);
     RemoveDirectoryW(folder.c_str());
     return 0;
 }
@@ -182,9 +241,10 @@ int main(int argc, char** argv) {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     const std::string mode = argc > 1 ? argv[1] : "stages";
     int rc = 2;
-    if (mode == "stages") rc = RunStages(argc > 2 ? std::atoi(argv[2]) : 7);
+    if (mode == "stages") rc = RunStages(argc > 2 ? std::atoi(argv[2]) : 7, argc > 3 ? argv[3] : "");
     if (mode == "hotkey" && argc > 2) rc = RunHotkey(argv[2], argc > 3 ? std::atoi(argv[3]) : 7);
-    if (rc == 2) std::fprintf(stderr, "usage: save_bench stages [runs] | hotkey png|jpeg|bmp [runs]\n");
+    if (rc == 2)
+        std::fprintf(stderr, "usage: save_bench stages [runs [picture.bmp]] | hotkey png|jpeg|bmp [runs]\n");
     CoUninitialize();
     return rc;
 }

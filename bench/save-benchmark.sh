@@ -1,14 +1,22 @@
 #!/usr/bin/env bash
 # Save-to-file speed on the 1280 × 1024 virtual display: Pelorine's F10 (press to finished file)
 # for PNG, JPEG and BMP beside ImageMagick's import and scrot taking the same screen in the same
-# run, then each step of a save timed inside a Win32 program.
+# run; each step of a save timed inside a Win32 program; and the colour reductions of a
+# 1920 × 1080 photograph-like picture beside ImageMagick's, each with its mean error.
 # Usage: bench/save-benchmark.sh [windows build folder]   (save_bench and Pelorine built there)
+# PELORINE_DISPLAY picks the X display (default :98; give each concurrent user their own);
+# PELORINE_WINE_MANAGED=Y runs in a prefix of its own where Wine manages its windows, as it does
+# on a prefix without the test environment's setting.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=$(cd "${1:-$root/build/win}" && pwd)
 runs=${RUNS:-7}
 export PELORINE_DISPLAY=${PELORINE_DISPLAY:-:98}
-export WINEPREFIX=${WINEPREFIX:-$build/wineprefix}
+if [ "${PELORINE_WINE_MANAGED:-}" = Y ]; then
+  export WINEPREFIX=${WINEPREFIX:-$build/wineprefix-managed}
+else
+  export WINEPREFIX=${WINEPREFIX:-$build/wineprefix}
+fi
 export PELORINE_BUILD=$build
 # shellcheck source=/dev/null
 source "$root/scripts/test-env.sh" >/dev/null 2>&1
@@ -22,6 +30,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 median() { sort -n | awk '{ v[NR] = $1 } END { printf "%.1f", NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+ratio() { awk -v p="$1" -v q="$2" 'BEGIN { if (q > 0) printf "%.2f", p / q; else print "n/a" }'; }
 
 # Milliseconds of one run of a command, ns clock.
 time_ms() {
@@ -42,20 +51,42 @@ peer_median() {  # tool extension
   done | grep -v failed | median
 }
 
-echo "Save to file, 1280 x 1024 x 24 desktop, median of $runs runs (ms); ratio = Pelorine / peer"
-printf '%-6s %10s %10s %10s %14s %14s %14s\n' format Pelorine import scrot 'P/import' 'P/scrot' 'first F10'
+echo "# Load average at the start: $(cut -d' ' -f1-3 /proc/loadavg); Wine windows managed: $(grep -qs '^"Managed"="N"' "$WINEPREFIX/user.reg" && echo N || echo Y)"
+echo
+echo "F10 to the finished file, 1280 x 1024 x 24 desktop with the tray icon present, median of $runs runs (ms)"
+printf '| %-6s | %9s | %9s | %9s | %12s | %12s | %9s |\n' format Pelorine import scrot 'P / import' 'P / scrot' 'first F10'
+printf '| %-6s | %9s | %9s | %9s | %12s | %12s | %9s |\n' --- ---: ---: ---: ---: ---: ---:
 for format in png jpeg bmp; do
   ext=${format/jpeg/jpg}
   mapfile -t times < <(wine "$build/bench/save_bench.exe" hotkey "$format" "$runs" 2>/dev/null | tr -d '\r' | awk '/^F10/ { print $3 }')
-  [ ${#times[@]} -gt 0 ] || { echo "$format: Pelorine produced no timings"; continue; }
-  pelorine=$(printf '%s\n' "${times[@]}" | median)
+  [ ${#times[@]} -gt 1 ] || { echo "$format: Pelorine produced no timings"; continue; }
+  # The first F10 has no tray icon to take away yet; the others show what a user sees.
+  pelorine=$(printf '%s\n' "${times[@]:1}" | median)
   import=$(peer_median import "$ext")
   scrot=$(peer_median scrot "$ext")
-  printf '%-6s %10s %10s %10s %14s %14s %14s\n' "$format" "$pelorine" "${import:-n/a}" "${scrot:-n/a}" \
-    "$(awk -v p="$pelorine" -v q="$import" 'BEGIN { if (q > 0) printf "%.1f", p / q; else print "n/a" }')" \
-    "$(awk -v p="$pelorine" -v q="$scrot" 'BEGIN { if (q > 0) printf "%.1f", p / q; else print "n/a" }')" \
-    "${times[0]}"
+  printf '| %-6s | %9s | %9s | %9s | %12s | %12s | %9s |\n' "$format" "$pelorine" "${import:-n/a}" "${scrot:-n/a}" \
+    "$(ratio "$pelorine" "$import")" "$(ratio "$pelorine" "$scrot")" "${times[0]}"
 done
-echo "(first F10: the tray icon is not shown yet, so there is none to take away)"
 echo
-wine "$build/bench/save_bench.exe" stages "$runs" 2>/dev/null | tr -d '\r'
+wine "$build/bench/save_bench.exe" stages "$runs" "$(winepath -w "$work/picture.bmp")" 2>/dev/null | tr -d '\r' >"$work/stages.txt"
+sed -n '1,/^$/p' "$work/stages.txt"
+
+# ImageMagick reducing the same picture: Floyd–Steinberg to 256, 16 and 2 colours and to grey,
+# file to file, with its mean error per channel on the same 0-255 scale.
+echo "Colour reduction, 1920 x 1080 photograph-like picture (ms, median of $runs; mean error per channel, 0-255)"
+printf '| %-22s | %9s | %9s | %12s | %13s | %13s |\n' reduction Pelorine ImageMagick 'P / IM' 'P mean error' 'IM mean error'
+printf '| %-22s | %9s | %9s | %12s | %13s | %13s |\n' --- ---: ---: ---: ---: ---:
+sed -n '/^colour reduction/,$p' "$work/stages.txt" | tail -n +2 | while read -r line; do
+  name=${line%%  *}
+  read -r ms _ err <<<"${line#"$name"}"
+  case $name in
+    greyscale) args=(-colorspace Gray) ;;
+    *) args=(-dither FloydSteinberg -colors "${name%% *}") ;;
+  esac
+  im=$(for i in $(seq "$runs"); do time_ms convert "$work/picture.bmp" "${args[@]}" "$work/im.bmp"; done | grep -v failed | median)
+  convert "$work/picture.bmp" "${args[@]}" "$work/im.bmp"
+  # compare exits with 1 when the pictures differ, which they do.
+  im_err=$({ compare -metric MAE "$work/picture.bmp" "$work/im.bmp" null: 2>&1 || true; } |
+    sed -n 's/.*(\([0-9.e+-]*\)).*/\1/p' | awk '{ printf "%.2f", $1 * 255 }')
+  printf '| %-22s | %9s | %9s | %12s | %13s | %13s |\n' "$name" "$ms" "$im" "$(ratio "$ms" "$im")" "$err" "${im_err:-n/a}"
+done

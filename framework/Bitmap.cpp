@@ -73,6 +73,13 @@ COLORREF TransparentColorOf(HBITMAP bitmap) {
     return GetPixel(dc.get(), 0, size.cy - 1);
 }
 
+namespace {
+int ScreenBitsPerPixel() {
+    WindowDc screen(nullptr);
+    return GetDeviceCaps(screen.get(), BITSPIXEL) * GetDeviceCaps(screen.get(), PLANES);
+}
+} // namespace
+
 UniqueBitmap CopyBitmapPart(HBITMAP source, const Rect& part) {
     WindowDc screen(nullptr);
     UniqueBitmap copy(CreateCompatibleBitmap(screen.get(), part.Width(), part.Height()));
@@ -93,6 +100,13 @@ void TBitmap::Assign(HBITMAP source) {
     // A device-independent bitmap stays one, with its depth and colour table.
     DIBSECTION dib{};
     const bool independent = source && GetObjectW(source, sizeof dib, &dib) == sizeof dib && dib.dsBm.bmBits;
+    // A bitmap at the screen's depth (every capture) is copied with one blit: under Wine
+    // CopyImage converted a whole screen through a device-independent copy, taking ten times
+    // as long.
+    if (source && !independent && dib.dsBm.bmBitsPixel == ScreenBitsPerPixel()) {
+        bitmap_ = CopyBitmapPart(source, Rect{0, 0, dib.dsBm.bmWidth, dib.dsBm.bmHeight});
+        return;
+    }
     bitmap_.reset(source
                       ? HBITMAP(CopyImage(source, IMAGE_BITMAP, 0, 0, independent ? LR_CREATEDIBSECTION : 0))
                       : nullptr);

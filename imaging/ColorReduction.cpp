@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
+#include <cstdlib>
 
 namespace pelorine {
 namespace {
@@ -18,13 +20,20 @@ struct ColourCount {
 
 std::vector<ColourCount> Histogram(const Pixmap& src) {
     std::vector<ColourCount> cells(1 << 15, ColourCount{0, 0, {}});
-    for (const Rgb c : src.pixels) {
+    const auto add = [&](Rgb c, std::uint64_t n) {
         ColourCount& cell =
             cells[std::size_t((RedOf(c) >> 3) << 10 | (GreenOf(c) >> 3) << 5 | BlueOf(c) >> 3)];
-        ++cell.count;
-        cell.sum[0] += std::uint64_t(RedOf(c));
-        cell.sum[1] += std::uint64_t(GreenOf(c));
-        cell.sum[2] += std::uint64_t(BlueOf(c));
+        cell.count += n;
+        cell.sum[0] += n * std::uint64_t(RedOf(c));
+        cell.sum[1] += n * std::uint64_t(GreenOf(c));
+        cell.sum[2] += n * std::uint64_t(BlueOf(c));
+    };
+    // A run of one colour (the flat areas of a screen) is counted in one step.
+    const std::vector<Rgb>& p = src.pixels;
+    for (std::size_t i = 0, j = 0; i < p.size(); i = j) {
+        for (j = i + 1; j < p.size() && p[j] == p[i];)
+            ++j;
+        add(p[i], j - i);
     }
     std::vector<ColourCount> histogram;
     for (ColourCount& cell : cells) {
@@ -38,15 +47,29 @@ std::vector<ColourCount> Histogram(const Pixmap& src) {
     return histogram;
 }
 
-// The picture's colours, sorted, when there are no more than maxColours; else empty.
+// The picture's colours, sorted, when there are no more than maxColours; else empty. They
+// are gathered in a small hash table, never more than a quarter full, which stays in the
+// cache and costs no fresh memory (a bit per possible colour touched pages all over 2 MB).
 std::vector<Rgb> FewColours(const Pixmap& src, int maxColours) {
+    constexpr Rgb kFree = ~Rgb(0);
+    const int bits = std::bit_width(unsigned(maxColours) * 4u);
+    std::vector<Rgb> slots(std::size_t(1) << bits, kFree);
+    const std::size_t mask = slots.size() - 1;
     std::vector<Rgb> colours;
-    for (const Rgb c : src.pixels) {
-        const auto at = std::lower_bound(colours.begin(), colours.end(), c);
-        if (at != colours.end() && *at == c) continue;
+    Rgb last = kFree;
+    for (const Rgb pixel : src.pixels) {
+        const Rgb c = pixel & 0xFFFFFF;
+        if (c == last) continue;
+        last = c;
+        std::size_t i = std::size_t((c * 2654435761u) >> (32 - bits)) & mask;
+        while (slots[i] != kFree && slots[i] != c)
+            i = (i + 1) & mask;
+        if (slots[i] == c) continue;
         if (colours.size() == std::size_t(maxColours)) return {};
-        colours.insert(at, c);
+        slots[i] = c;
+        colours.push_back(c);
     }
+    std::sort(colours.begin(), colours.end());
     return colours;
 }
 
@@ -80,11 +103,17 @@ Box MeasureBox(const std::vector<ColourCount>& h, std::size_t begin, std::size_t
 }
 
 // Splits at the pixel-weighted median of the widest channel; both halves stay non-empty.
-std::pair<Box, Box> SplitBox(std::vector<ColourCount>& h, const Box& box) {
-    const auto first = h.begin() + std::ptrdiff_t(box.begin), last = h.begin() + std::ptrdiff_t(box.end);
-    std::sort(first, last, [&](const ColourCount& a, const ColourCount& b) {
-        return Channel(a.colour, box.channel) < Channel(b.colour, box.channel);
-    });
+// Channel values are bytes, so a counting sort orders the box in one pass.
+std::pair<Box, Box> SplitBox(std::vector<ColourCount>& h, std::vector<ColourCount>& scratch, const Box& box) {
+    std::array<std::size_t, 257> next{};
+    for (std::size_t i = box.begin; i < box.end; ++i)
+        ++next[std::size_t(Channel(h[i].colour, box.channel)) + 1];
+    for (std::size_t v = 1; v < next.size(); ++v)
+        next[v] += next[v - 1];
+    scratch.resize(box.end - box.begin);
+    for (std::size_t i = box.begin; i < box.end; ++i)
+        scratch[next[std::size_t(Channel(h[i].colour, box.channel))]++] = h[i];
+    std::copy(scratch.begin(), scratch.end(), h.begin() + std::ptrdiff_t(box.begin));
     std::uint64_t sum = 0;
     std::size_t cut = box.begin + 1;
     for (std::size_t i = box.begin; i + 1 < box.end; ++i) {
@@ -119,43 +148,71 @@ std::vector<Box>::iterator WorstBox(std::vector<Box>& boxes) {
     return worst;
 }
 
-int DivRound16(int value) { return (value >= 0 ? value + 8 : value - 8) / 16; }
+// value / 16 rounded half away from zero, without a branch: error signs are random, and a
+// mispredicted jump per channel and pixel cost more than the rest of the dithering.
+int DivRound16(int value) { return (value + 8 - int(value < 0)) >> 4; }
 
 IndexedImage MapExactly(const Pixmap& src, const std::vector<Rgb>& palette, int bits) {
     IndexedImage out{src.width, src.height, bits, false, palette, {}};
     out.indices.reserve(src.pixels.size());
-    for (const Rgb c : src.pixels)
-        out.indices.push_back(
-            std::uint8_t(std::lower_bound(palette.begin(), palette.end(), c) - palette.begin()));
+    Rgb last = ~Rgb(0);
+    std::uint8_t index = 0;
+    for (const Rgb pixel : src.pixels) {
+        const Rgb c = pixel & 0xFFFFFF;
+        if (c != last)
+            index = std::uint8_t(std::lower_bound(palette.begin(), palette.end(), c) - palette.begin());
+        last = c;
+        out.indices.push_back(index);
+    }
     return out;
 }
 
-// Floyd–Steinberg: each pixel's error goes 7/16 right, 3/16 below left, 5/16 below, 1/16
-// below right. Errors are kept in sixteenths so the spreading stays integer and exact.
+// One channel's error on its way: 7/16 to the next pixel, 3/16, 5/16 and 1/16 to the row
+// below, left of, under and right of the pixel. Kept in sixteenths, so the spreading stays
+// integer and exact, and in registers: the row below is written once per pixel.
+struct Spread {
+    int right = 0;     // for the next pixel of this row
+    int belowLeft = 0; // gathered so far for the pixel below left
+    int belowHere = 0; // and for the one right under
+
+    int Want(int value, int fromAbove) const {
+        return std::clamp(value + DivRound16(fromAbove + right), 0, 255);
+    }
+    // The error of this pixel; returns the finished sum for the pixel below left.
+    int Take(int err) {
+        const int done = belowLeft + 3 * err;
+        belowLeft = belowHere + 5 * err;
+        belowHere = err;
+        right = 7 * err;
+        return done;
+    }
+};
+
+// Floyd–Steinberg over one buffer of errors, three per pixel with a pixel of margin on the
+// left: a pixel reads its slot before the next pixel writes the finished sum there.
 IndexedImage Dither(const Pixmap& src, const std::vector<Rgb>& palette, int bits) {
     IndexedImage out{src.width, src.height, bits, false, palette, {}};
     out.indices.resize(src.pixels.size());
     const NearestColour nearest(palette);
     const std::size_t w = std::size_t(src.width);
-    std::vector<std::array<int, 3>> here(w + 2), below(w + 2);
-    for (int y = 0; y < src.height; ++y) {
-        std::swap(here, below);
-        std::fill(below.begin(), below.end(), std::array<int, 3>{});
-        for (std::size_t x = 0; x < w; ++x) {
-            const Rgb c = src.pixels[std::size_t(y) * w + x];
-            std::array<int, 3> want{};
-            for (int ch = 0; ch < 3; ++ch)
-                want[ch] = std::clamp(Channel(c, ch) + DivRound16(here[x + 1][ch]), 0, 255);
-            const int index = nearest.Find(want[0], want[1], want[2]);
-            out.indices[std::size_t(y) * w + x] = std::uint8_t(index);
-            for (int ch = 0; ch < 3; ++ch) {
-                const int err = want[ch] - Channel(palette[std::size_t(index)], ch);
-                here[x + 2][ch] += err * 7;
-                below[x][ch] += err * 3;
-                below[x + 1][ch] += err * 5;
-                below[x + 2][ch] += err;
-            }
+    std::vector<int> errors(3 * (w + 1));
+    for (std::size_t y = 0; y < std::size_t(src.height); ++y) {
+        const Rgb* row = src.pixels.data() + y * w;
+        std::uint8_t* indices = out.indices.data() + y * w;
+        Spread red, green, blue;
+        int* e = errors.data() + 3;
+        for (std::size_t x = 0; x < w; ++x, e += 3) {
+            const int r = red.Want(RedOf(row[x]), e[0]), g = green.Want(GreenOf(row[x]), e[1]),
+                      b = blue.Want(BlueOf(row[x]), e[2]);
+            const NearestColour::Entry& got = nearest.Nearest(r, g, b);
+            indices[x] = std::uint8_t(got.index);
+            e[-3] = red.Take(r - got.r);
+            e[-2] = green.Take(g - got.g);
+            e[-1] = blue.Take(b - got.b);
         }
+        e[-3] = red.belowLeft;
+        e[-2] = green.belowLeft;
+        e[-1] = blue.belowLeft;
     }
     return out;
 }
@@ -181,6 +238,25 @@ IndexedImage OrderedByLightness(IndexedImage image) {
     return image;
 }
 
+// The median cut proper, for a picture with more colours than maxColours.
+std::vector<Rgb> CutPalette(const Pixmap& src, int maxColours) {
+    std::vector<ColourCount> h = Histogram(src), scratch;
+    std::vector<Box> boxes{MeasureBox(h, 0, h.size())};
+    while (boxes.size() < std::size_t(maxColours)) {
+        const auto worst = WorstBox(boxes);
+        if (worst == boxes.end()) break;
+        const auto [a, b] = SplitBox(h, scratch, *worst);
+        *worst = a;
+        boxes.push_back(b);
+    }
+    std::vector<Rgb> palette;
+    for (const Box& box : boxes)
+        palette.push_back(MeanColour(h, box));
+    std::sort(palette.begin(), palette.end());
+    palette.erase(std::unique(palette.begin(), palette.end()), palette.end());
+    return palette;
+}
+
 } // namespace
 
 bool IsDepthCode(int code) {
@@ -191,30 +267,15 @@ bool IsDepthCode(int code) {
 std::vector<Rgb> MedianCutPalette(const Pixmap& src, int maxColours) {
     std::vector<Rgb> palette = FewColours(src, maxColours);
     if (!palette.empty() || src.pixels.empty()) return palette;
-    std::vector<ColourCount> h = Histogram(src);
-    std::vector<Box> boxes{MeasureBox(h, 0, h.size())};
-    while (boxes.size() < std::size_t(maxColours)) {
-        const auto worst = WorstBox(boxes);
-        if (worst == boxes.end()) break;
-        const auto [a, b] = SplitBox(h, *worst);
-        *worst = a;
-        boxes.push_back(b);
-    }
-    for (const Box& box : boxes)
-        palette.push_back(MeanColour(h, box));
-    std::sort(palette.begin(), palette.end());
-    palette.erase(std::unique(palette.begin(), palette.end()), palette.end());
-    return palette;
+    return CutPalette(src, maxColours);
 }
 
 IndexedImage ReduceColours(const Pixmap& src, int bits) {
     const int maxColours = 1 << bits;
-    const std::vector<Rgb> palette = MedianCutPalette(src, maxColours);
     // Few enough colours: the palette is the picture's own, so no pixel needs to change.
-    const bool exact = std::all_of(src.pixels.begin(), src.pixels.end(), [&](Rgb c) {
-        return std::binary_search(palette.begin(), palette.end(), c);
-    });
-    return OrderedByLightness(exact ? MapExactly(src, palette, bits) : Dither(src, palette, bits));
+    const std::vector<Rgb> own = FewColours(src, maxColours);
+    if (!own.empty() || src.pixels.empty()) return OrderedByLightness(MapExactly(src, own, bits));
+    return OrderedByLightness(Dither(src, CutPalette(src, maxColours), bits));
 }
 
 int GreyLevel(Rgb c) { return (RedOf(c) * 299 + GreenOf(c) * 587 + BlueOf(c) * 114 + 500) / 1000; }
@@ -238,29 +299,54 @@ Pixmap ToFullColour(const IndexedImage& src) {
 
 NearestColour::NearestColour(const std::vector<Rgb>& palette) {
     for (std::size_t i = 0; i < palette.size(); ++i)
-        byGreen_.push_back({RedOf(palette[i]), GreenOf(palette[i]), BlueOf(palette[i]), int(i)});
-    std::sort(byGreen_.begin(), byGreen_.end(), [](const Entry& a, const Entry& b) { return a.g < b.g; });
+        palette_.push_back({0, RedOf(palette[i]), GreenOf(palette[i]), BlueOf(palette[i]), int(i)});
+    // An empty palette answers 0 everywhere, from one cell list holding a black entry 0.
+    if (palette_.empty()) palette_.push_back({0, 0, 0, 0, 0});
+    coarse_.spans.resize(std::size_t(1) << (3 * kCoarseBits));
+    fine_.spans.resize(std::size_t(1) << (3 * kFineBits));
 }
 
-int NearestColour::Find(int r, int g, int b) const {
-    const auto start = std::lower_bound(byGreen_.begin(), byGreen_.end(), g,
-                                        [](const Entry& e, int green) { return e.g < green; });
-    int best = -1, bestDist = 1 << 30;
-    const auto consider = [&](const Entry& e) {
-        const int dg = e.g - g;
-        if (dg * dg >= bestDist) return false; // every further entry is farther in green alone
-        const int d = (e.r - r) * (e.r - r) + dg * dg + (e.b - b) * (e.b - b);
-        if (d < bestDist || (d == bestDist && e.index < best)) {
-            bestDist = d;
-            best = e.index;
+// Keeps of [from, to) the entries that can be nearest to some colour of the cell around
+// (r, g, b): those no farther from the cell than the best entry is from its farthest corner.
+void NearestColour::Fill(Level& level, int bits, std::size_t cell, int r, int g, int b, const Entry* from,
+                         const Entry* to) {
+    const int side = 256 >> bits, mask = ~(side - 1);
+    const int lo[3] = {r & mask, g & mask, b & mask};
+    const std::size_t first = level.list.size();
+    int threshold = 1 << 30;
+    for (const Entry* c = from; c != to; ++c) {
+        const int v[3] = {c->r, c->g, c->b};
+        int minDist = 0, maxDist = 0;
+        for (int ch = 0; ch < 3; ++ch) {
+            const int below = lo[ch] - v[ch], above = v[ch] - (lo[ch] + side - 1);
+            const int outside = std::max({below, above, 0});
+            const int far = std::max(std::abs(below), std::abs(above));
+            minDist += outside * outside;
+            maxDist += far * far;
         }
-        return true;
-    };
-    for (auto it = start; it != byGreen_.end() && consider(*it); ++it) {
+        threshold = std::min(threshold, maxDist);
+        level.list.push_back({minDist, c->r, c->g, c->b, c->index});
     }
-    for (auto it = start; it != byGreen_.begin() && consider(*(it - 1)); --it) {
-    }
-    return best < 0 ? 0 : best;
+    const auto begin = level.list.begin() + std::ptrdiff_t(first);
+    level.list.erase(
+        std::remove_if(begin, level.list.end(), [&](const Entry& c) { return c.minDist > threshold; }),
+        level.list.end());
+    std::sort(level.list.begin() + std::ptrdiff_t(first), level.list.end(),
+              [](const Entry& x, const Entry& y) {
+                  return x.minDist != y.minDist ? x.minDist < y.minDist : x.index < y.index;
+              });
+    level.spans[cell] = {int(first), int(level.list.size())};
+}
+
+// Every entry that can be nearest somewhere in a fine cell can be so in the coarse cell
+// around it, so the coarse cell's short list is all a fine cell needs to look at.
+void NearestColour::FillFine(std::size_t cell, int r, int g, int b) const {
+    const std::size_t parent = CellOf(r, g, b, kCoarseBits);
+    if (coarse_.spans[parent].start < 0)
+        Fill(coarse_, kCoarseBits, parent, r, g, b, palette_.data(), palette_.data() + palette_.size());
+    const Entry* list = coarse_.list.data();
+    Fill(fine_, kFineBits, cell, r, g, b, list + coarse_.spans[parent].start,
+         list + coarse_.spans[parent].end);
 }
 
 } // namespace pelorine

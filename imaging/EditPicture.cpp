@@ -28,13 +28,14 @@ void EditPicture::SetIndexed(IndexedImage indexed, int depthCode) {
 
 bool EditPicture::ChangeColorDepth(int code) {
     if (Empty() || !IsDepthCode(code)) return false;
-    Pixmap colour = ToColour();
-    if (code == kDepthFullColour)
-        SetColour(std::move(colour));
-    else if (code == kDepthGrey)
-        SetIndexed(ToGreyscale(colour), code);
-    else
-        SetIndexed(ReduceColours(colour, code), code);
+    if (code == kDepthFullColour) {
+        if (IsIndexed()) SetColour(ToFullColour(indexed_));
+        return true;
+    }
+    // A full-colour picture is reduced where it is, not from a copy of a whole screen.
+    const Pixmap converted = IsIndexed() ? ToFullColour(indexed_) : Pixmap{};
+    const Pixmap& colour = IsIndexed() ? converted : colour_;
+    SetIndexed(code == kDepthGrey ? ToGreyscale(colour) : ReduceColours(colour, code), code);
     return true;
 }
 

@@ -16,6 +16,7 @@ namespace pelorine {
 namespace {
 
 constexpr int kJpeg = 103;
+constexpr int kPng = 106;
 
 ComPtr<IWICImagingFactory> CreateFactory() {
     ComPtr<IWICImagingFactory> factory;
@@ -118,12 +119,26 @@ void SetJpegQuality(IPropertyBag2* properties, int quality) {
     properties->Write(1, &option, &value);
 }
 
+// Left to itself the PNG encoder tries all five filters on every full-colour row. Paeth alone
+// took a third less time on a photograph-like screen, for a file 2 % larger (indexed pictures
+// keep the encoder's choice: no filter, which suits them best).
+void SetPngPaethFilter(IPropertyBag2* properties) {
+    PROPBAG2 option{};
+    option.pstrName = const_cast<LPOLESTR>(L"FilterOption");
+    VARIANT value;
+    VariantInit(&value);
+    value.vt = VT_UI1;
+    value.bVal = BYTE(WICPngFilterPaeth);
+    properties->Write(1, &option, &value);
+}
+
 bool WriteFrame(IWICImagingFactory* factory, IWICBitmapEncoder* encoder, const EditPicture& picture,
                 int mediaFormat, int quality) {
     ComPtr<IWICBitmapFrameEncode> frame;
     ComPtr<IPropertyBag2> properties;
     if (FAILED(encoder->CreateNewFrame(&frame, &properties))) return false;
     if (mediaFormat == kJpeg && quality > 0 && properties) SetJpegQuality(properties.Get(), quality);
+    if (mediaFormat == kPng && !picture.IsIndexed() && properties) SetPngPaethFilter(properties.Get());
     if (FAILED(frame->Initialize(properties.Get()))) return false;
     if (FAILED(frame->SetSize(UINT(picture.Width()), UINT(picture.Height())))) return false;
     EncoderPixels rows = RowsFor(picture, mediaFormat);
@@ -141,16 +156,87 @@ bool WriteFrame(IWICImagingFactory* factory, IWICBitmapEncoder* encoder, const E
            SUCCEEDED(frame->Commit());
 }
 
-std::vector<std::uint8_t> StreamBytes(IStream* stream) {
-    ULARGE_INTEGER end{};
-    if (FAILED(stream->Seek(LARGE_INTEGER{}, STREAM_SEEK_END, &end)) || end.QuadPart > 0x7FFFFFFF ||
-        FAILED(stream->Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr)))
-        return {};
-    std::vector<std::uint8_t> bytes(std::size_t(end.QuadPart));
-    ULONG read = 0;
-    if (FAILED(stream->Read(bytes.data(), ULONG(bytes.size()), &read)) || read != bytes.size()) return {};
-    return bytes;
-}
+// What the encoders write into: a stream over a vector, which grows by doubling. Wine's
+// stream on an HGLOBAL reallocates its whole block on every write that lengthens it, which
+// cost seconds for one screen written a row at a time.
+class VectorStream final : public IStream {
+  public:
+    std::vector<std::uint8_t> bytes;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        if (!out) return E_POINTER;
+        *out = nullptr;
+        if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, IID_ISequentialStream) &&
+            !IsEqualIID(iid, IID_IStream))
+            return E_NOINTERFACE;
+        *out = static_cast<IStream*>(this);
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const ULONG left = --references_;
+        if (left == 0) delete this;
+        return left;
+    }
+
+    HRESULT STDMETHODCALLTYPE Read(void* into, ULONG count, ULONG* done) override {
+        const std::size_t n =
+            position_ < bytes.size() ? std::min<std::size_t>(count, bytes.size() - position_) : 0;
+        if (n) std::copy_n(bytes.data() + position_, n, static_cast<std::uint8_t*>(into));
+        position_ += n;
+        if (done) *done = ULONG(n);
+        return n == count ? S_OK : S_FALSE;
+    }
+    HRESULT STDMETHODCALLTYPE Write(const void* from, ULONG count, ULONG* done) override {
+        if (done) *done = 0;
+        if (position_ + count > kLimit) return STG_E_MEDIUMFULL;
+        if (position_ + count > bytes.size()) bytes.resize(position_ + count);
+        std::copy_n(static_cast<const std::uint8_t*>(from), count, bytes.data() + position_);
+        position_ += count;
+        if (done) *done = count;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE Seek(LARGE_INTEGER move, DWORD origin, ULARGE_INTEGER* at) override {
+        const long long base = origin == STREAM_SEEK_SET   ? 0
+                               : origin == STREAM_SEEK_CUR ? (long long)position_
+                                                           : (long long)bytes.size();
+        if (origin > STREAM_SEEK_END) return STG_E_INVALIDFUNCTION;
+        if (base + move.QuadPart < 0 || base + move.QuadPart > (long long)kLimit) return STG_E_INVALIDPOINTER;
+        position_ = std::size_t(base + move.QuadPart);
+        if (at) at->QuadPart = position_;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE SetSize(ULARGE_INTEGER size) override {
+        if (size.QuadPart > kLimit) return STG_E_MEDIUMFULL;
+        bytes.resize(std::size_t(size.QuadPart));
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE Stat(STATSTG* stat, DWORD) override {
+        if (!stat) return STG_E_INVALIDPOINTER;
+        *stat = STATSTG{};
+        stat->type = STGTY_STREAM;
+        stat->cbSize.QuadPart = bytes.size();
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE Commit(DWORD) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE CopyTo(IStream*, ULARGE_INTEGER, ULARGE_INTEGER*, ULARGE_INTEGER*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE Revert() override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE LockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override {
+        return STG_E_INVALIDFUNCTION;
+    }
+    HRESULT STDMETHODCALLTYPE UnlockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override {
+        return STG_E_INVALIDFUNCTION;
+    }
+    HRESULT STDMETHODCALLTYPE Clone(IStream**) override { return E_NOTIMPL; }
+
+  private:
+    static constexpr std::size_t kLimit = 0x7FFFFFFF; // what one file of ours may hold
+    ULONG references_ = 1;
+    std::size_t position_ = 0;
+};
 
 } // namespace
 
@@ -184,14 +270,14 @@ std::vector<std::uint8_t> EncodeWithWic(const EditPicture& picture, int mediaFor
     GUID container{};
     if (picture.Empty() || !ContainerFor(mediaFormat, container)) return {};
     const ComPtr<IWICImagingFactory> factory = CreateFactory();
-    ComPtr<IStream> stream;
+    ComPtr<VectorStream> stream;
+    stream.Attach(new VectorStream);
     ComPtr<IWICBitmapEncoder> encoder;
-    if (!factory || FAILED(CreateStreamOnHGlobal(nullptr, TRUE, &stream)) ||
-        FAILED(factory->CreateEncoder(container, nullptr, &encoder)) ||
+    if (!factory || FAILED(factory->CreateEncoder(container, nullptr, &encoder)) ||
         FAILED(encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache)) ||
         !WriteFrame(factory.Get(), encoder.Get(), picture, mediaFormat, quality) || FAILED(encoder->Commit()))
         return {};
-    std::vector<std::uint8_t> bytes = StreamBytes(stream.Get());
+    std::vector<std::uint8_t> bytes = std::move(stream->bytes);
     if (mediaFormat == 101) RepairBitmapFile(bytes);
     return bytes;
 }

@@ -1,7 +1,13 @@
 // The capture commands started by their hotkeys from another program.
 #include "e2e/Driver.h"
 
+#include <shellapi.h>
+
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <optional>
+#include <vector>
 
 using namespace e2e;
 
@@ -134,4 +140,102 @@ TEST_F(CaptureTest, AKeyHeldByAnotherProgramFailsAloneAndSilently) {
     EXPECT_EQ(app->WaitErrorBox(500), nullptr);
     EXPECT_TRUE(F8StillCaptures());
     UnregisterHotKey(other.Handle(), 1);
+}
+
+namespace {
+// Where the program's notification icon shows on the screen, if it is there. Windows tells
+// through the shell; Wine (without a tray of the desktop's own) shows each icon as a small
+// window of its standalone tray, found by its class.
+std::optional<RECT> TrayIconRect(DWORD pid) {
+    const HWND owner = FindProcessWindow(pid, [](HWND w) {
+        wchar_t name[64] = {};
+        GetClassNameW(w, name, 64);
+        return lstrcmpW(name, L"PelorineWindow") == 0 && WindowCaption(w).empty();
+    });
+    NOTIFYICONIDENTIFIER id{sizeof id, owner, 0, {}};
+    RECT rect{};
+    if (owner && SUCCEEDED(Shell_NotifyIconGetRect(&id, &rect))) return rect;
+    std::optional<RECT> found;
+    EnumWindows(
+        [](HWND top, LPARAM lp) {
+            EnumChildWindows(
+                top,
+                [](HWND child, LPARAM lp) {
+                    wchar_t name[64] = {};
+                    GetClassNameW(child, name, 64);
+                    RECT r{};
+                    if (lstrcmpW(name, L"__winex11_tray_icon") == 0 && IsWindowVisible(child) &&
+                        GetWindowRect(child, &r))
+                        *reinterpret_cast<std::optional<RECT>*>(lp) = r;
+                    return TRUE;
+                },
+                lp);
+            return TRUE;
+        },
+        LPARAM(&found));
+    return found;
+}
+
+// The pixels of a bitmap inside a rectangle, as 0x00RRGGBB.
+std::vector<DWORD> PixelsOf(HBITMAP bitmap, const RECT& r) {
+    BITMAP bm{};
+    GetObjectW(bitmap, sizeof bm, &bm);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), bm.bmWidth, -bm.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<DWORD> all(std::size_t(bm.bmWidth) * std::size_t(bm.bmHeight));
+    const HDC screen = GetDC(nullptr);
+    GetDIBits(screen, bitmap, 0, UINT(bm.bmHeight), all.data(), &info, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    std::vector<DWORD> part;
+    for (LONG y = std::max(0L, r.top); y < std::min<LONG>(r.bottom, bm.bmHeight); ++y)
+        for (LONG x = std::max(0L, r.left); x < std::min<LONG>(r.right, bm.bmWidth); ++x)
+            part.push_back(all[std::size_t(y) * std::size_t(bm.bmWidth) + std::size_t(x)] & 0xFFFFFF);
+    return part;
+}
+
+std::vector<DWORD> ScreenPixels(const RECT& r) {
+    const HDC screen = GetDC(nullptr);
+    const HDC memory = CreateCompatibleDC(screen);
+    const HBITMAP copy = CreateCompatibleBitmap(screen, kScreenW, kScreenH);
+    const HGDIOBJ old = SelectObject(memory, copy);
+    BitBlt(memory, 0, 0, kScreenW, kScreenH, screen, 0, 0, SRCCOPY);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    std::vector<DWORD> pixels = PixelsOf(copy, r);
+    DeleteObject(copy);
+    return pixels;
+}
+
+std::vector<DWORD> ClipboardPixels(const RECT& r) {
+    std::vector<DWORD> pixels;
+    for (int attempt = 0; attempt < 50 && pixels.empty(); ++attempt, Pump(50)) {
+        if (!OpenClipboard(nullptr)) continue;
+        if (const HBITMAP bitmap = HBITMAP(GetClipboardData(CF_BITMAP))) pixels = PixelsOf(bitmap, r);
+        CloseClipboard();
+    }
+    return pixels;
+}
+} // namespace
+
+// A desktop capture takes the notification icon away while it takes the picture: where the
+// icon showed before, the picture shows something else, and the icon is back afterwards.
+TEST_F(CaptureTest, DesktopCaptureLeavesTheTrayIconOutOfThePictureAndPutsItBack) {
+    StartWith("[SET]\r\nSOUND=0\r\n");
+    DWORD pid = 0;
+    GetWindowThreadProcessId(app->MainWindow(), &pid);
+    ASSERT_TRUE(F8StillCaptures()); // the first desktop capture puts the icon there
+    std::optional<RECT> icon;
+    ASSERT_TRUE(WaitFor([&] { return (icon = TrayIconRect(pid)).has_value(); }, 5000));
+    Pump(300); // painted
+    const std::vector<DWORD> shown = ScreenPixels(*icon);
+    ASSERT_FALSE(shown.empty());
+
+    const DWORD before = GetClipboardSequenceNumber();
+    PressKey(VK_F8);
+    ASSERT_TRUE(WaitClipboardBitmap(before, 10000).has_value());
+    const std::vector<DWORD> captured = ClipboardPixels(*icon);
+    ASSERT_EQ(captured.size(), shown.size());
+    EXPECT_NE(captured, shown) << "the icon is in the picture";
+    EXPECT_TRUE(WaitFor([&] { return TrayIconRect(pid).has_value(); }, 5000));
 }

@@ -97,6 +97,52 @@ TEST(ReduceColours, GradientErrorIsBoundedAndDiffusedLocally) {
     EXPECT_LT(meanBlockError, meanPixelError / 2) << "errors are not diffused";
 }
 
+// Flat areas in long runs, as on a screen: one colour more than the palette holds turns exact
+// mapping into a fitted palette, and the same picture one colour short is kept exactly.
+TEST(ReduceColours, ScreenLikeRunsAreExactUpToThePaletteSizeAndBoundedAbove) {
+    Pixmap p(64, 32); // 256 colours in runs of eight
+    for (int i = 0; i < 64 * 32; ++i)
+        p.pixels[std::size_t(i)] = MakeRgb(i / 8 % 16 * 16, i / 128 * 16, 40);
+    p.pixels.back() = p.pixels.front(); // a colour seen before, after many others
+    const IndexedImage exact = ReduceColours(p, 8);
+    EXPECT_EQ(ToFullColour(exact).pixels, p.pixels);
+    EXPECT_EQ(exact.palette.size(), 256u);
+
+    p.pixels[100] = MakeRgb(1, 2, 3); // the 257th colour
+    const IndexedImage fitted = ReduceColours(p, 8);
+    EXPECT_LE(fitted.palette.size(), 256u);
+    for (const std::uint8_t index : fitted.indices)
+        ASSERT_LT(index, fitted.palette.size());
+    EXPECT_NE(ToFullColour(fitted).pixels, p.pixels);
+}
+
+// At 256 colours a smooth picture comes out close pixel by pixel and closer still in 4 × 4
+// blocks; the bounds are about one and a half times what the reduction reaches.
+TEST(ReduceColours, TwoHundredFiftySixColoursFollowAGradientClosely) {
+    const Pixmap src = Gradient(256, 128);
+    const Pixmap out = ToFullColour(ReduceColours(src, 8));
+    long long pixelError = 0, blockError = 0;
+    for (int by = 0; by < 128; by += 4) {
+        for (int bx = 0; bx < 256; bx += 4) {
+            long long blockDiff[3] = {0, 0, 0};
+            for (int y = by; y < by + 4; ++y) {
+                for (int x = bx; x < bx + 4; ++x) {
+                    const Rgb a = src.At(x, y), b = out.At(x, y);
+                    const int d[3] = {RedOf(a) - RedOf(b), GreenOf(a) - GreenOf(b), BlueOf(a) - BlueOf(b)};
+                    for (int ch = 0; ch < 3; ++ch) {
+                        pixelError += std::abs(d[ch]);
+                        blockDiff[ch] += d[ch];
+                    }
+                }
+            }
+            for (const long long diff : blockDiff)
+                blockError += std::abs(diff);
+        }
+    }
+    EXPECT_LT(double(pixelError) / (256 * 128 * 3), 8.0);
+    EXPECT_LT(double(blockError) / (256 * 128 * 3), 1.5);
+}
+
 TEST(ReduceColours, TwoColoursSplitAContrastyPicture) {
     Pixmap p(10, 10, MakeRgb(250, 250, 240));
     for (int y = 0; y < 5; ++y)
@@ -147,6 +193,35 @@ TEST(NearestColour, AgreesWithABruteForceSearch) {
         const int dr = RedOf(found) - RedOf(q), dg = GreenOf(found) - GreenOf(q),
                   db = BlueOf(found) - BlueOf(q);
         ASSERT_EQ(dr * dr + dg * dg + db * db, best);
+    }
+}
+
+// Palettes where the cells of the lookup hold many candidates or none nearby: one entry, two
+// far apart, and clusters of near-equal entries with exact ties, which go to the lower index.
+TEST(NearestColour, AgreesWithABruteForceSearchOnSparseAndCrowdedPalettes) {
+    std::mt19937 rng(5);
+    std::vector<std::vector<Rgb>> palettes = {{MakeRgb(9, 9, 9)}, {0, kWhite}};
+    std::vector<Rgb> crowded;
+    for (int i = 0; i < 64; ++i)
+        crowded.push_back(MakeRgb(120 + int(rng() % 6), 60 + int(rng() % 6), 200 + int(rng() % 6)));
+    crowded.push_back(crowded[3]); // the same colour twice
+    palettes.push_back(crowded);
+    for (const std::vector<Rgb>& palette : palettes) {
+        const NearestColour nearest(palette);
+        for (int i = 0; i < 3000; ++i) {
+            const Rgb q = i < 256 ? MakeRgb(i, 255 - i, i) : rng() & 0xFFFFFF;
+            std::size_t best = 0;
+            int bestDist = 1 << 30;
+            for (std::size_t k = 0; k < palette.size(); ++k) {
+                const int dr = RedOf(palette[k]) - RedOf(q), dg = GreenOf(palette[k]) - GreenOf(q),
+                          db = BlueOf(palette[k]) - BlueOf(q);
+                if (dr * dr + dg * dg + db * db < bestDist) {
+                    bestDist = dr * dr + dg * dg + db * db;
+                    best = k;
+                }
+            }
+            ASSERT_EQ(nearest.Find(RedOf(q), GreenOf(q), BlueOf(q)), int(best)) << palette.size() << " " << q;
+        }
     }
 }
 
