@@ -99,13 +99,11 @@ void TRgn::MakeMask() {
     const int w = rgnBitmap_.Width(), h = rgnBitmap_.Height();
     TBitmap picture;
     picture.SetSize(w, h);
-    COLORREF transparent;
     {
         BitmapCanvas c(picture.Handle());
         c.Canvas().Draw(0, 0, rgnBitmap_.Handle());
-        transparent = GetPixel(c.Handle(), 0, h - 1);
     }
-    mask_.SetHandle(MakeMonoMask(picture.Handle(), transparent, w, h).release());
+    mask_.SetHandle(MakeMonoMask(picture.Handle(), TransparentColorOf(picture.Handle()), w, h).release());
     masked_.Assign(picture.Handle());
     BitmapCanvas c(masked_.Handle());
     c.Canvas().StretchDraw(Rect{0, 0, w, h}, mask_.Handle(), 0x220326); // destination AND NOT mask

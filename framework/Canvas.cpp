@@ -178,14 +178,8 @@ void TCanvas::DrawTransparent(int x, int y, HBITMAP bitmap) {
     BITMAP bm{};
     if (!bitmap || !GetObjectW(bitmap, sizeof bm, &bm)) return;
     const int w = bm.bmWidth, h = bm.bmHeight;
-    UniqueMemDc src(CreateCompatibleDC(dc_));
-    COLORREF key;
-    {
-        SelectGuard sel(src.get(), bitmap);
-        key = GetPixel(src.get(), 0, h - 1);
-    }
-    UniqueBitmap mask = MakeMonoMask(bitmap, key, w, h);
-    UniqueMemDc maskDc(CreateCompatibleDC(dc_));
+    UniqueBitmap mask = MakeMonoMask(bitmap, TransparentColorOf(bitmap), w, h);
+    UniqueMemDc src(CreateCompatibleDC(dc_)), maskDc(CreateCompatibleDC(dc_));
     SelectGuard selMask(maskDc.get(), mask.get()), sel(src.get(), bitmap);
     // The mask turns into black (0) and white (1) only with these colours.
     const COLORREF text = SetTextColor(dc_, RGB(0, 0, 0)), back = SetBkColor(dc_, RGB(255, 255, 255));
