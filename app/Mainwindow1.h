@@ -9,6 +9,7 @@
 #include "controls/Newhint.h"
 #include "controls/Region.h"
 #include "controls/Shadolbl.h"
+#include "framework/Clipboard.h"
 #include "framework/BrowseEdit.h"
 #include "framework/ExtCtrls.h"
 #include "framework/GlobalHotKey.h"
@@ -30,6 +31,7 @@ class HandOffFile;
 class TMainForm1 : public TForm {
   public:
     explicit TMainForm1(TComponent* owner);
+    ~TMainForm1() override;
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
     // Components, by their names in the form description.
@@ -86,6 +88,7 @@ class TMainForm1 : public TForm {
     void CreateAppHint();
     void FillLists();
     void RunCapture(bool activeWindow, Output output, bool switchTray);
+    void TakeIntoPreview(TBitmap& capture);
     void SaveCapture(const HandOffFile& handOff);
     void PrintCapture(const HandOffFile& handOff);
     class CaptureScope;
@@ -110,6 +113,8 @@ class TMainForm1 : public TForm {
     std::deque<CaptureRequest> queuedCaptures_;
     bool capturing_ = false;
     static constexpr UINT kRunQueuedCapture = WM_APP + 1;
+    // The preview's picture, announced on the clipboard by a save and copied in after it.
+    TClipboardOffer clipboardOffer_;
 
     std::wstring AppDir_;
     std::wstring SaveExt_;

@@ -63,6 +63,22 @@ TEST_F(CaptureTest, F7TakesTheForegroundWindowClippedToTheScreen) {
     EXPECT_EQ(size->height, rc.bottom - rc.top);
 }
 
+// A save puts the picture on the clipboard after its file; it is there to paste even once
+// Pelorine has ended.
+TEST_F(CaptureTest, F10LeavesTheWholeScreenOnTheClipboardAfterPelorineEnds) {
+    StartWith("[SET]\r\nSOUND=0\r\n[SET1]\r\nC1_01=4\r\nC1_03=4\r\n");
+    const DWORD before = GetClipboardSequenceNumber();
+    PressKey(VK_F10);
+    ASSERT_TRUE(WaitFor([&] { return FileExists(app->File(L"Snap0.png")); }, 10000));
+    ASSERT_TRUE(app->CloseAndWait());
+    app.reset();
+    EXPECT_NE(GetClipboardSequenceNumber(), before);
+    const auto size = WaitClipboardBitmap(before, 5000);
+    ASSERT_TRUE(size.has_value());
+    EXPECT_EQ(size->width, kScreenW);
+    EXPECT_EQ(size->height, kScreenH);
+}
+
 // Switching the hotkeys off and on again leaves them working at once, every time.
 TEST_F(CaptureTest, F8WorksHalfASecondAfterTheHotkeysAreSwitchedBackOn) {
     StartWith("[SET]\r\nSOUND=0\r\nM_LEFT=20\r\nM_TOP=20\r\n");
