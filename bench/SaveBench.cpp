@@ -10,6 +10,7 @@
 #include "framework/Clipboard.h"
 #include "framework/TrayIcon.h"
 #include "imaging/ColorReduction.h"
+#include "imaging/ImageEdit.h"
 #include "framework/Files.h"
 #include "imaging/BitmapFile.h"
 #include "imaging/PcxWriter.h"
@@ -93,11 +94,8 @@ std::wstring TempFolder() {
 void SaveAll(Stages& stages, const EditPicture& picture, const std::wstring& folder, const char* depth) {
     for (const Format& f : kFormats) {
         std::vector<std::uint8_t> bytes;
-        stages.Time(std::string("encode ") + f.name + ", " + depth, [&] {
-            bytes = f.mediaFormat == 104
-                        ? (picture.IsIndexed() ? EncodePcx(picture.Indexed()) : EncodePcx(picture.Colour()))
-                        : EncodeWithWic(picture, f.mediaFormat, 8);
-        });
+        stages.Time(std::string("encode ") + f.name + ", " + depth,
+                    [&] { bytes = EncodeForSave(picture, f.mediaFormat, 8); });
         const std::wstring path = folder + L"/out" + f.ext;
         stages.Time(std::string("write ") + f.name + ", " + depth, [&] {
             WriteFileReplacing(path,

@@ -36,19 +36,21 @@ std::string BitmapFileBytes(HBITMAP bitmap) {
     bih->biBitCount = WORD(bpp);
     bih->biCompression = BI_RGB;
     const size_t stride = ((size_t(bm.bmWidth) * bpp + 31) / 32) * 4;
-    std::vector<char> bits(stride * bm.bmHeight);
+    const size_t pixelsAt = sizeof(BITMAPFILEHEADER) + info.size();
+    // The rows go straight into the file's bytes: a whole screen in fresh memory costs more
+    // than the copy itself.
+    std::string out(pixelsAt + stride * bm.bmHeight, '\0');
     WindowDc screen(nullptr);
-    if (!GetDIBits(screen.get(), bitmap, 0, bm.bmHeight, bits.data(),
+    if (!GetDIBits(screen.get(), bitmap, 0, bm.bmHeight, out.data() + pixelsAt,
                    reinterpret_cast<BITMAPINFO*>(info.data()), DIB_RGB_COLORS))
         return {};
-    bih->biSizeImage = DWORD(bits.size());
+    bih->biSizeImage = DWORD(stride * bm.bmHeight);
     BITMAPFILEHEADER bfh{};
     bfh.bfType = 0x4D42; // "BM"
-    bfh.bfOffBits = DWORD(sizeof bfh + info.size());
-    bfh.bfSize = DWORD(bfh.bfOffBits + bits.size());
-    std::string out(reinterpret_cast<const char*>(&bfh), sizeof bfh);
-    out.append(info.data(), info.size());
-    out.append(bits.data(), bits.size());
+    bfh.bfOffBits = DWORD(pixelsAt);
+    bfh.bfSize = DWORD(out.size());
+    std::memcpy(out.data(), &bfh, sizeof bfh);
+    std::memcpy(out.data() + sizeof bfh, info.data(), info.size());
     return out;
 }
 void DescribeTopDown(BITMAPINFOHEADER& header, int width, int height, int bits) {

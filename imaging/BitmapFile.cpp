@@ -1,5 +1,7 @@
 #include "imaging/BitmapFile.h"
 
+#include "imaging/Pixmap.h"
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -75,10 +77,50 @@ std::optional<RasterImage> ReadBitmapFile(std::span<const std::uint8_t> file) {
     return picture;
 }
 
-std::vector<std::uint8_t> WriteBitmapFile(const RasterImage& picture) {
-    const std::size_t tableSize = picture.bits == 8 ? 4 * picture.palette.size() : 0;
-    const std::size_t pixelsAt = kFileHeaderSize + kInfoHeaderSize + tableSize;
-    const std::size_t imageSize = picture.Stride() * std::size_t(picture.height);
+std::optional<DirectRows> FindDirectRows(std::span<const std::uint8_t> head, std::uint64_t fileSize) {
+    constexpr std::size_t kMasksEnd = kFileHeaderSize + kInfoHeaderSize + 12;
+    if (head.size() < kFileHeaderSize + kInfoHeaderSize || head[0] != 'B' || head[1] != 'M') return {};
+    const std::uint32_t infoSize = Dword(head, 14), compression = Dword(head, 30);
+    const auto width = std::int32_t(Dword(head, 18)), rawHeight = std::int32_t(Dword(head, 22));
+    const int planes = head[26] | head[27] << 8, bits = head[28] | head[29] << 8;
+    if (infoSize < kInfoHeaderSize || infoSize > 124 || planes != 1 || bits != 32) return {};
+    if (compression == 3 && (head.size() < kMasksEnd ||
+                             DepthOfMasks(32, Dword(head, 54), Dword(head, 58), Dword(head, 62)) != 32))
+        return {};
+    if (compression != 0 && compression != 3) return {};
+    if (rawHeight == INT32_MIN || width < 1 || width > kMaxSide || rawHeight == 0 ||
+        std::abs(rawHeight) > kMaxSide)
+        return {};
+    if (static_cast<long long>(width) * std::abs(rawHeight) > kMaxPixels) return {};
+    DirectRows rows{width, std::abs(rawHeight), rawHeight > 0, Dword(head, 10)};
+    const std::uint64_t size = std::uint64_t(width) * std::uint64_t(rows.height) * 4;
+    if (rows.pixelsAt < kFileHeaderSize + infoSize || rows.pixelsAt > fileSize ||
+        size > fileSize - rows.pixelsAt)
+        return {};
+    return rows;
+}
+
+void FinishDirectRows(Pixmap& picture, bool bottomUp) {
+    const std::size_t w = std::size_t(picture.width);
+    if (bottomUp)
+        for (std::size_t top = 0, bottom = std::size_t(picture.height); top + 1 < bottom; ++top, --bottom)
+            std::swap_ranges(picture.pixels.begin() + std::ptrdiff_t(top * w),
+                             picture.pixels.begin() + std::ptrdiff_t((top + 1) * w),
+                             picture.pixels.begin() + std::ptrdiff_t((bottom - 1) * w));
+    for (Rgb& c : picture.pixels)
+        c &= 0xFFFFFF; // the fourth byte is padding, not alpha
+}
+
+namespace {
+
+std::size_t StrideOf(int width, int bits) { return (std::size_t(width) * std::size_t(bits) + 31) / 32 * 4; }
+
+// The headers and colour table of a bottom-up BI_RGB file, with room reserved for the rows.
+std::vector<std::uint8_t> StartBitmapFile(int width, int height, int bits,
+                                          const std::vector<std::uint32_t>& table,
+                                          std::uint32_t pixelsPerMetre) {
+    const std::size_t pixelsAt = kFileHeaderSize + kInfoHeaderSize + 4 * table.size();
+    const std::size_t imageSize = StrideOf(width, bits) * std::size_t(height);
     std::vector<std::uint8_t> out;
     out.reserve(pixelsAt + imageSize);
     out.push_back('B');
@@ -87,20 +129,64 @@ std::vector<std::uint8_t> WriteBitmapFile(const RasterImage& picture) {
     PutWord(out, 0, 4);
     PutWord(out, std::uint32_t(pixelsAt), 4);
     PutWord(out, kInfoHeaderSize, 4);
-    PutWord(out, std::uint32_t(picture.width), 4);
-    PutWord(out, std::uint32_t(picture.height), 4);
+    PutWord(out, std::uint32_t(width), 4);
+    PutWord(out, std::uint32_t(height), 4);
     PutWord(out, 1, 2);
-    PutWord(out, std::uint32_t(picture.bits), 2);
+    PutWord(out, std::uint32_t(bits), 2);
     PutWord(out, 0, 4); // BI_RGB
     PutWord(out, std::uint32_t(imageSize), 4);
-    PutWord(out, 2835, 4); // 72 dpi
-    PutWord(out, 2835, 4);
-    PutWord(out, std::uint32_t(tableSize / 4), 4);
+    PutWord(out, pixelsPerMetre, 4);
+    PutWord(out, pixelsPerMetre, 4);
+    PutWord(out, std::uint32_t(table.size()), 4);
     PutWord(out, 0, 4);
-    for (std::size_t i = 0; i < tableSize / 4; ++i)
-        PutWord(out, picture.palette[i] & 0xFFFFFF, 4);
+    for (const std::uint32_t colour : table)
+        PutWord(out, colour & 0xFFFFFF, 4);
+    return out;
+}
+
+constexpr std::uint32_t kScreenPixelsPerMetre = 3780; // 96 dpi
+
+} // namespace
+
+std::vector<std::uint8_t> WriteBitmapFile(const RasterImage& picture) {
+    const std::vector<std::uint32_t> none;
+    std::vector<std::uint8_t> out = StartBitmapFile(picture.width, picture.height, picture.bits,
+                                                    picture.bits == 8 ? picture.palette : none,
+                                                    2835); // 72 dpi
     for (int y = picture.height - 1; y >= 0; --y)
         out.insert(out.end(), picture.Row(y), picture.Row(y) + picture.Stride());
+    return out;
+}
+
+std::vector<std::uint8_t> EncodeBitmapFile(const Pixmap& picture) {
+    std::vector<std::uint8_t> out =
+        StartBitmapFile(picture.width, picture.height, 24, {}, kScreenPixelsPerMetre);
+    const std::size_t stride = StrideOf(picture.width, 24);
+    std::size_t at = out.size();
+    out.resize(at + stride * std::size_t(picture.height));
+    for (int y = picture.height - 1; y >= 0; --y, at += stride) {
+        std::uint8_t* row = out.data() + at;
+        for (int x = 0; x < picture.width; ++x, row += 3) {
+            const Rgb c = picture.At(x, y);
+            row[0] = std::uint8_t(BlueOf(c));
+            row[1] = std::uint8_t(GreenOf(c));
+            row[2] = std::uint8_t(RedOf(c));
+        }
+    }
+    return out;
+}
+
+std::vector<std::uint8_t> EncodeBitmapFile(const IndexedImage& picture) {
+    std::vector<std::uint8_t> out =
+        StartBitmapFile(picture.width, picture.height, picture.bits, picture.palette, kScreenPixelsPerMetre);
+    const std::size_t stride = StrideOf(picture.width, picture.bits);
+    const int perByte = 8 / picture.bits;
+    std::size_t at = out.size();
+    out.resize(at + stride * std::size_t(picture.height));
+    for (int y = picture.height - 1; y >= 0; --y, at += stride)
+        for (int x = 0; x < picture.width; ++x) // most significant bits first
+            out[at + std::size_t(x / perByte)] |=
+                std::uint8_t(picture.At(x, y) << (8 - picture.bits * (x % perByte + 1)));
     return out;
 }
 

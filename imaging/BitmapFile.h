@@ -10,6 +10,9 @@
 
 namespace pelorine {
 
+struct Pixmap;
+struct IndexedImage;
+
 // A picture at its stored depth: rows top to bottom, each Stride() bytes (padded to four bytes
 // as in a bitmap file). `bits` is 1, 4, 8, 15 (5-5-5), 16 (5-6-5), 24 or 32 (B, G, R, unused);
 // pictures of up to 8 bits carry a palette of 0x00RRGGBB colours.
@@ -37,5 +40,25 @@ std::optional<RasterImage> ReadBitmapFile(std::span<const std::uint8_t> file);
 // A bitmap file of an 8-bit (with palette) or 24-bit picture, bottom-up, as the resource
 // compiler and every reader take it.
 std::vector<std::uint8_t> WriteBitmapFile(const RasterImage& picture);
+
+// The bitmap file a save writes: full colour at 24 bits, a palette picture at its own depth
+// (1, 4 or 8 bits, grey as 8 bits with the grey levels), bottom-up, 96 dpi.
+std::vector<std::uint8_t> EncodeBitmapFile(const Pixmap& picture);
+std::vector<std::uint8_t> EncodeBitmapFile(const IndexedImage& picture);
+
+// A 32-bit bitmap file (BI_RGB, or BI_BITFIELDS with the usual masks) holds its rows in the
+// layout of a Pixmap, so a reader can take them straight into one: the hand-off file of every
+// capture is such a file.
+struct DirectRows {
+    int width = 0;
+    int height = 0;
+    bool bottomUp = true;
+    std::size_t pixelsAt = 0;
+};
+// Where those rows lie, from the file's first bytes (at least 66 of them, or the whole file
+// when shorter) and its size; nothing when the file is another kind or its rows do not fit.
+std::optional<DirectRows> FindDirectRows(std::span<const std::uint8_t> head, std::uint64_t fileSize);
+// Puts rows read as they lie in the file into top-to-bottom order, padding bytes cleared.
+void FinishDirectRows(Pixmap& picture, bool bottomUp);
 
 } // namespace pelorine

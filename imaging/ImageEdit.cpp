@@ -2,19 +2,13 @@
 
 #include "framework/Error.h"
 #include "framework/Files.h"
+#include "imaging/BitmapFile.h"
 #include "imaging/PcxWriter.h"
 #include "imaging/SaveNaming.h"
 #include "imaging/WicCodec.h"
 
 namespace pelorine {
 namespace {
-
-constexpr int kPcx = 104;
-
-std::vector<std::uint8_t> Encode(const EditPicture& picture, int mediaFormat, int quality) {
-    if (mediaFormat != kPcx) return EncodeWithWic(picture, mediaFormat, quality);
-    return picture.IsIndexed() ? EncodePcx(picture.Indexed()) : EncodePcx(picture.Colour());
-}
 
 // The methods' contract is a result flag; an exhausted allocation is just another failure.
 template <class F> bool Guarded(F&& action) {
@@ -26,6 +20,18 @@ template <class F> bool Guarded(F&& action) {
 }
 
 } // namespace
+
+// PCX has no platform encoder, and the platform's BMP encoder went through two more copies
+// of the picture than writing the rows ourselves.
+std::vector<std::uint8_t> EncodeForSave(const EditPicture& picture, int mediaFormat, int quality) {
+    constexpr int kBmp = 101, kPcx = 104;
+    if (picture.Empty()) return {};
+    if (mediaFormat == kBmp)
+        return picture.IsIndexed() ? EncodeBitmapFile(picture.Indexed()) : EncodeBitmapFile(picture.Colour());
+    if (mediaFormat == kPcx)
+        return picture.IsIndexed() ? EncodePcx(picture.Indexed()) : EncodePcx(picture.Colour());
+    return EncodeWithWic(picture, mediaFormat, quality);
+}
 
 bool TImageEdit::Load() {
     return Guarded([&] {
@@ -63,7 +69,7 @@ bool TImageEdit::ResizeImage(int width, int height) {
 
 bool TImageEdit::Save(const std::wstring& path) {
     return Guarded([&] {
-        const std::vector<std::uint8_t> bytes = Encode(picture_, saveMediaFormat_, saveQuality_);
+        const std::vector<std::uint8_t> bytes = EncodeForSave(picture_, saveMediaFormat_, saveQuality_);
         return !bytes.empty() &&
                WriteFileReplacing(
                    path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));

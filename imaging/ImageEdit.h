@@ -5,9 +5,14 @@
 // Callers have COM initialised (apartment-threaded) on the thread.
 #include "imaging/EditPicture.h"
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace pelorine {
+
+// The whole file a save writes for the picture in that format; empty on failure.
+std::vector<std::uint8_t> EncodeForSave(const EditPicture& picture, int mediaFormat, int quality);
 
 class TImageEdit {
   public:

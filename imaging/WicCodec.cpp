@@ -1,6 +1,7 @@
 #include "imaging/WicCodec.h"
 
-#include "imaging/BitmapFileRepair.h"
+#include "framework/Handles.h"
+#include "imaging/BitmapFile.h"
 
 #include <windows.h>
 #include <objbase.h>
@@ -26,9 +27,6 @@ ComPtr<IWICImagingFactory> CreateFactory() {
 
 bool ContainerFor(int mediaFormat, GUID& container) {
     switch (mediaFormat) {
-    case 101:
-        container = GUID_ContainerFormatBmp;
-        return true;
     case 102:
         container = GUID_ContainerFormatTiff;
         return true;
@@ -99,12 +97,11 @@ EncoderPixels IndexedRows(const IndexedImage& picture, bool asGrey) {
     return out;
 }
 
-// JPEG has no palette: reduced colours go in full colour there. BMP has no grey format: its
-// greyscale is 8-bit indexed with the grey palette.
+// JPEG has no palette: reduced colours go in full colour there.
 EncoderPixels RowsFor(const EditPicture& picture, int mediaFormat) {
     if (!picture.IsIndexed()) return FullColourRows(picture.Colour());
     const IndexedImage& indexed = picture.Indexed();
-    if (indexed.grey) return IndexedRows(indexed, mediaFormat != 101);
+    if (indexed.grey) return IndexedRows(indexed, true);
     if (mediaFormat == kJpeg) return FullColourRows(picture.ToColour());
     return IndexedRows(indexed, false);
 }
@@ -238,9 +235,34 @@ class VectorStream final : public IStream {
     std::size_t position_ = 0;
 };
 
+// A 32-bit bitmap file, read straight into the picture's pixels: the platform decoder went
+// through two more whole-picture buffers for the hand-off file of every capture.
+std::optional<Pixmap> ReadDirectBitmapFile(const std::wstring& path) {
+    const UniqueHandle<HANDLE, FileDeleter> file(CreateFileW(
+        path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size{};
+    std::uint8_t head[66];
+    DWORD got = 0;
+    if (file.get() == INVALID_HANDLE_VALUE || !GetFileSizeEx(file.get(), &size) ||
+        !ReadFile(file.get(), head, sizeof head, &got, nullptr))
+        return std::nullopt;
+    const std::optional<DirectRows> rows = FindDirectRows({head, got}, std::uint64_t(size.QuadPart));
+    if (!rows) return std::nullopt;
+    Pixmap picture(rows->width, rows->height);
+    const DWORD bytes = DWORD(picture.pixels.size() * sizeof(Rgb));
+    LARGE_INTEGER at{};
+    at.QuadPart = LONGLONG(rows->pixelsAt);
+    if (!SetFilePointerEx(file.get(), at, nullptr, FILE_BEGIN) ||
+        !ReadFile(file.get(), picture.pixels.data(), bytes, &got, nullptr) || got != bytes)
+        return std::nullopt;
+    FinishDirectRows(picture, rows->bottomUp);
+    return picture;
+}
+
 } // namespace
 
 std::optional<Pixmap> DecodeImageFile(const std::wstring& path) {
+    if (std::optional<Pixmap> direct = ReadDirectBitmapFile(path)) return direct;
     const ComPtr<IWICImagingFactory> factory = CreateFactory();
     ComPtr<IWICBitmapDecoder> decoder;
     ComPtr<IWICBitmapFrameDecode> frame;
@@ -272,14 +294,15 @@ std::vector<std::uint8_t> EncodeWithWic(const EditPicture& picture, int mediaFor
     const ComPtr<IWICImagingFactory> factory = CreateFactory();
     ComPtr<VectorStream> stream;
     stream.Attach(new VectorStream);
+    // Room for the raw rows: memory reserved but never written costs nothing, while growing
+    // by doubling copied the file over and over into fresh memory.
+    stream->bytes.reserve(std::size_t(picture.Width()) * std::size_t(picture.Height()) * 3 + 65536);
     ComPtr<IWICBitmapEncoder> encoder;
     if (!factory || FAILED(factory->CreateEncoder(container, nullptr, &encoder)) ||
         FAILED(encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache)) ||
         !WriteFrame(factory.Get(), encoder.Get(), picture, mediaFormat, quality) || FAILED(encoder->Commit()))
         return {};
-    std::vector<std::uint8_t> bytes = std::move(stream->bytes);
-    if (mediaFormat == 101) RepairBitmapFile(bytes);
-    return bytes;
+    return std::move(stream->bytes);
 }
 
 } // namespace pelorine
