@@ -10,6 +10,7 @@
 #include <wrl/client.h>
 
 #include <algorithm>
+#include <functional>
 
 using Microsoft::WRL::ComPtr;
 
@@ -41,31 +42,41 @@ bool ContainerFor(int mediaFormat, GUID& container) {
     }
 }
 
-// Rows exactly as the encoder receives them, in a pixel format it writes unchanged.
-struct EncoderPixels {
+// Rows as the encoder receives them, in a pixel format it writes unchanged. They are made a
+// band at a time into a small buffer: a whole converted copy of a screen, in fresh memory,
+// cost more than the conversion.
+struct EncoderRows {
     WICPixelFormatGUID format{};
-    UINT stride = 0;
-    std::vector<BYTE> bytes;
+    int bits = 24;
     std::vector<WICColor> palette;
+    std::function<void(int y, BYTE* row)> fill; // the row arrives zeroed
 };
 
 UINT AlignedStride(int width, int bitsPerPixel) {
     return UINT((std::size_t(width) * bitsPerPixel + 31) / 32 * 4);
 }
 
-EncoderPixels FullColourRows(const Pixmap& picture) {
-    EncoderPixels out{GUID_WICPixelFormat24bppBGR, AlignedStride(picture.width, 24), {}, {}};
-    out.bytes.assign(std::size_t(out.stride) * std::size_t(picture.height), 0);
-    for (int y = 0; y < picture.height; ++y) {
-        BYTE* row = out.bytes.data() + std::size_t(y) * out.stride;
-        for (int x = 0; x < picture.width; ++x) {
-            const Rgb c = picture.At(x, y);
-            row[3 * x] = BYTE(BlueOf(c));
-            row[3 * x + 1] = BYTE(GreenOf(c));
-            row[3 * x + 2] = BYTE(RedOf(c));
-        }
-    }
-    return out;
+void PutBgr(BYTE* at, Rgb c) {
+    at[0] = BYTE(BlueOf(c));
+    at[1] = BYTE(GreenOf(c));
+    at[2] = BYTE(RedOf(c));
+}
+
+EncoderRows FullColourRows(const Pixmap& picture) {
+    return {GUID_WICPixelFormat24bppBGR, 24, {}, [&picture](int y, BYTE* row) {
+                for (int x = 0; x < picture.width; ++x)
+                    PutBgr(row + 3 * x, picture.At(x, y));
+            }};
+}
+
+// JPEG has no palette: a reduced picture goes to it in full colour.
+EncoderRows PaletteColourRows(const IndexedImage& picture) {
+    return {GUID_WICPixelFormat24bppBGR, 24, {}, [&picture](int y, BYTE* row) {
+                for (int x = 0; x < picture.width; ++x) {
+                    const std::uint8_t i = picture.At(x, y);
+                    PutBgr(row + 3 * x, i < picture.palette.size() ? picture.palette[i] : 0);
+                }
+            }};
 }
 
 const WICPixelFormatGUID& IndexedFormat(int bits) {
@@ -75,35 +86,42 @@ const WICPixelFormatGUID& IndexedFormat(int bits) {
 }
 
 // Packs indices most significant bits first, as WIC's indexed formats are laid out. Grey
-// pictures without a palette slot in the format use 8bppGray with the index as the level.
-EncoderPixels IndexedRows(const IndexedImage& picture, bool asGrey) {
-    const int bits = asGrey ? 8 : picture.bits;
-    EncoderPixels out{asGrey ? GUID_WICPixelFormat8bppGray : IndexedFormat(bits),
-                      AlignedStride(picture.width, bits),
-                      {},
-                      {}};
-    out.bytes.assign(std::size_t(out.stride) * std::size_t(picture.height), 0);
-    const int perByte = 8 / bits;
-    for (int y = 0; y < picture.height; ++y) {
-        BYTE* row = out.bytes.data() + std::size_t(y) * out.stride;
-        for (int x = 0; x < picture.width; ++x) {
-            const int shift = 8 - bits * (x % perByte + 1);
-            row[x / perByte] |= BYTE(picture.At(x, y) << shift);
-        }
-    }
-    if (!asGrey)
+// pictures use 8bppGray with the index as the level.
+EncoderRows IndexedRows(const IndexedImage& picture) {
+    const int bits = picture.grey ? 8 : picture.bits;
+    EncoderRows out{picture.grey ? GUID_WICPixelFormat8bppGray : IndexedFormat(bits),
+                    bits,
+                    {},
+                    [&picture, bits](int y, BYTE* row) {
+                        const int perByte = 8 / bits;
+                        for (int x = 0; x < picture.width; ++x)
+                            row[x / perByte] |= BYTE(picture.At(x, y) << (8 - bits * (x % perByte + 1)));
+                    }};
+    if (!picture.grey)
         for (const Rgb c : picture.palette)
             out.palette.push_back(0xFF000000u | c);
     return out;
 }
 
-// JPEG has no palette: reduced colours go in full colour there.
-EncoderPixels RowsFor(const EditPicture& picture, int mediaFormat) {
+EncoderRows RowsFor(const EditPicture& picture, int mediaFormat) {
     if (!picture.IsIndexed()) return FullColourRows(picture.Colour());
     const IndexedImage& indexed = picture.Indexed();
-    if (indexed.grey) return IndexedRows(indexed, true);
-    if (mediaFormat == kJpeg) return FullColourRows(picture.ToColour());
-    return IndexedRows(indexed, false);
+    if (mediaFormat == kJpeg && !indexed.grey) return PaletteColourRows(indexed);
+    return IndexedRows(indexed);
+}
+
+bool WriteRows(IWICBitmapFrameEncode* frame, const EncoderRows& rows, int width, int height) {
+    constexpr int kBand = 64;
+    const UINT stride = AlignedStride(width, rows.bits);
+    std::vector<BYTE> band(std::size_t(stride) * kBand);
+    for (int top = 0; top < height; top += kBand) {
+        const int lines = std::min(kBand, height - top);
+        std::fill(band.begin(), band.end(), BYTE(0));
+        for (int i = 0; i < lines; ++i)
+            rows.fill(top + i, band.data() + std::size_t(i) * stride);
+        if (FAILED(frame->WritePixels(UINT(lines), stride, stride * UINT(lines), band.data()))) return false;
+    }
+    return true;
 }
 
 void SetJpegQuality(IPropertyBag2* properties, int quality) {
@@ -138,19 +156,18 @@ bool WriteFrame(IWICImagingFactory* factory, IWICBitmapEncoder* encoder, const E
     if (mediaFormat == kPng && !picture.IsIndexed() && properties) SetPngPaethFilter(properties.Get());
     if (FAILED(frame->Initialize(properties.Get()))) return false;
     if (FAILED(frame->SetSize(UINT(picture.Width()), UINT(picture.Height())))) return false;
-    EncoderPixels rows = RowsFor(picture, mediaFormat);
+    const EncoderRows rows = RowsFor(picture, mediaFormat);
     WICPixelFormatGUID format = rows.format;
     if (FAILED(frame->SetPixelFormat(&format)) || !IsEqualGUID(format, rows.format)) return false;
     if (!rows.palette.empty()) {
         ComPtr<IWICPalette> palette;
+        std::vector<WICColor> colours = rows.palette;
         if (FAILED(factory->CreatePalette(&palette)) ||
-            FAILED(palette->InitializeCustom(rows.palette.data(), UINT(rows.palette.size()))) ||
+            FAILED(palette->InitializeCustom(colours.data(), UINT(colours.size()))) ||
             FAILED(frame->SetPalette(palette.Get())))
             return false;
     }
-    return SUCCEEDED(frame->WritePixels(UINT(picture.Height()), rows.stride, UINT(rows.bytes.size()),
-                                        rows.bytes.data())) &&
-           SUCCEEDED(frame->Commit());
+    return WriteRows(frame.Get(), rows, picture.Width(), picture.Height()) && SUCCEEDED(frame->Commit());
 }
 
 // What the encoders write into: a stream over a vector, which grows by doubling. Wine's
