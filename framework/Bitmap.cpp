@@ -17,10 +17,11 @@ BITMAP Info(HBITMAP h) {
     return bm;
 }
 
-// The bytes of a Windows bitmap file holding the bitmap at its own depth (empty on failure).
-std::string BitmapFileBytes(HBITMAP bitmap) {
+// Writes a Windows bitmap file holding the bitmap at its own depth, its rows fetched and
+// written a band at a time: the whole file in fresh memory cost more than writing it.
+bool WriteBitmapFileOf(HBITMAP bitmap, HANDLE file) {
     const BITMAP bm = Info(bitmap);
-    if (bm.bmWidth <= 0 || bm.bmHeight <= 0) return {};
+    if (bm.bmWidth <= 0 || bm.bmHeight <= 0) return false;
     // 16-bit and deeper screens are written as they are; indexed bitmaps carry their table.
     const int bpp = bm.bmBitsPixel <= 1   ? 1
                     : bm.bmBitsPixel <= 4 ? 4
@@ -36,23 +37,33 @@ std::string BitmapFileBytes(HBITMAP bitmap) {
     bih->biBitCount = WORD(bpp);
     bih->biCompression = BI_RGB;
     const size_t stride = ((size_t(bm.bmWidth) * bpp + 31) / 32) * 4;
-    const size_t pixelsAt = sizeof(BITMAPFILEHEADER) + info.size();
-    // The rows go straight into the file's bytes: a whole screen in fresh memory costs more
-    // than the copy itself.
-    std::string out(pixelsAt + stride * bm.bmHeight, '\0');
+    const int height = int(bm.bmHeight);
+    const int bandRows = int(std::clamp<size_t>((256 << 10) / stride, 1, size_t(height)));
+    std::vector<char> band(stride * size_t(bandRows));
     WindowDc screen(nullptr);
-    if (!GetDIBits(screen.get(), bitmap, 0, bm.bmHeight, out.data() + pixelsAt,
-                   reinterpret_cast<BITMAPINFO*>(info.data()), DIB_RGB_COLORS))
-        return {};
-    bih->biSizeImage = DWORD(stride * bm.bmHeight);
+    const auto rowsFrom = [&](int first) { return std::min(bandRows, height - first); };
+    const auto fetch = [&](int first) { // rows counted from the bottom, as the file stores them
+        const int rows = rowsFrom(first);
+        return GetDIBits(screen.get(), bitmap, UINT(first), UINT(rows), band.data(),
+                         reinterpret_cast<BITMAPINFO*>(info.data()), DIB_RGB_COLORS) == rows;
+    };
+    const auto put = [&](const void* bytes, size_t size) {
+        DWORD written = 0;
+        return WriteFile(file, bytes, DWORD(size), &written, nullptr) && written == size;
+    };
+    // The first band also fills in the colour table, which comes before the rows.
+    if (!fetch(0)) return false;
+    bih->biSizeImage = DWORD(stride * size_t(height));
     BITMAPFILEHEADER bfh{};
     bfh.bfType = 0x4D42; // "BM"
-    bfh.bfOffBits = DWORD(pixelsAt);
-    bfh.bfSize = DWORD(out.size());
-    std::memcpy(out.data(), &bfh, sizeof bfh);
-    std::memcpy(out.data() + sizeof bfh, info.data(), info.size());
-    return out;
+    bfh.bfOffBits = DWORD(sizeof bfh + info.size());
+    bfh.bfSize = bfh.bfOffBits + bih->biSizeImage;
+    if (!put(&bfh, sizeof bfh) || !put(info.data(), info.size())) return false;
+    for (int first = 0; first < height; first += bandRows)
+        if ((first > 0 && !fetch(first)) || !put(band.data(), stride * size_t(rowsFrom(first)))) return false;
+    return true;
 }
+
 void DescribeTopDown(BITMAPINFOHEADER& header, int width, int height, int bits) {
     header.biSize = sizeof header;
     header.biWidth = width;
@@ -115,9 +126,14 @@ void TBitmap::Assign(HBITMAP source) {
 }
 
 void TBitmap::SaveToFile(const std::wstring& path) const {
-    const std::string bytes = BitmapFileBytes(bitmap_.get());
-    if (bytes.empty() || !WriteWholeFile(path, bytes))
-        throw Error(FormatMessageText(L"ファイル %s を作成できません", path));
+    UniqueHandle<HANDLE, FileDeleter> file(
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.get() != INVALID_HANDLE_VALUE && WriteBitmapFileOf(bitmap_.get(), file.get())) return;
+    if (file.get() != INVALID_HANDLE_VALUE) {
+        file.reset();              // an open file cannot be deleted
+        DeleteFileW(path.c_str()); // a part-written file is no picture
+    }
+    throw Error(FormatMessageText(L"ファイル %s を作成できません", path));
 }
 
 int TBitmap::Width() const { return Info(bitmap_.get()).bmWidth; }

@@ -14,6 +14,12 @@ int EditPicture::Height() const { return IsIndexed() ? indexed_.height : colour_
 
 Pixmap EditPicture::ToColour() const { return IsIndexed() ? ToFullColour(indexed_) : colour_; }
 
+Pixmap EditPicture::TakeColour() {
+    Pixmap taken = std::move(colour_);
+    SetColour({});
+    return taken;
+}
+
 void EditPicture::SetColour(Pixmap colour) {
     colour_ = std::move(colour);
     indexed_ = {};

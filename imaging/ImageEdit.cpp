@@ -35,8 +35,11 @@ std::vector<std::uint8_t> EncodeForSave(const EditPicture& picture, int mediaFor
 
 bool TImageEdit::Load() {
     return Guarded([&] {
+        // The picture this one replaces lends its memory: usually the same size, and fresh
+        // memory for a whole screen cost more than reading the file.
+        Pixmap storage = picture_.TakeColour();
         picture_ = {};
-        std::optional<Pixmap> decoded = DecodeImageFile(inputFileName_);
+        std::optional<Pixmap> decoded = DecodeImageFile(inputFileName_, std::move(storage));
         if (!decoded) return false;
         picture_ = EditPicture(std::move(*decoded));
         return true;

@@ -38,6 +38,7 @@ class TImageEdit {
     bool RotateArbitrary(int degrees);
 
     int ImageWidth() const { return picture_.Width(); }
+    const EditPicture& Picture() const { return picture_; }
     int ImageHeight() const { return picture_.Height(); }
 
     // true: ResizeImage fits the picture inside the box, centred on white margins.

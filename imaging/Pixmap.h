@@ -29,6 +29,14 @@ struct Pixmap {
     Pixmap() = default;
     Pixmap(int w, int h, Rgb fill = 0) : width(w), height(h), pixels(std::size_t(w) * std::size_t(h), fill) {}
 
+    // Takes another size, keeping the memory it has where it can: for a picture about to be
+    // overwritten whole, reused memory is much cheaper than fresh.
+    void Reshape(int w, int h) {
+        width = w;
+        height = h;
+        pixels.resize(std::size_t(w) * std::size_t(h));
+    }
+
     Rgb& At(int x, int y) { return pixels[std::size_t(y) * std::size_t(width) + std::size_t(x)]; }
     Rgb At(int x, int y) const { return pixels[std::size_t(y) * std::size_t(width) + std::size_t(x)]; }
 };

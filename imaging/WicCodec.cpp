@@ -254,7 +254,7 @@ class VectorStream final : public IStream {
 
 // A 32-bit bitmap file, read straight into the picture's pixels: the platform decoder went
 // through two more whole-picture buffers for the hand-off file of every capture.
-std::optional<Pixmap> ReadDirectBitmapFile(const std::wstring& path) {
+std::optional<Pixmap> ReadDirectBitmapFile(const std::wstring& path, Pixmap& storage) {
     const UniqueHandle<HANDLE, FileDeleter> file(CreateFileW(
         path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size{};
@@ -265,7 +265,8 @@ std::optional<Pixmap> ReadDirectBitmapFile(const std::wstring& path) {
         return std::nullopt;
     const std::optional<DirectRows> rows = FindDirectRows({head, got}, std::uint64_t(size.QuadPart));
     if (!rows) return std::nullopt;
-    Pixmap picture(rows->width, rows->height);
+    Pixmap picture = std::move(storage);
+    picture.Reshape(rows->width, rows->height);
     const DWORD bytes = DWORD(picture.pixels.size() * sizeof(Rgb));
     LARGE_INTEGER at{};
     at.QuadPart = LONGLONG(rows->pixelsAt);
@@ -278,8 +279,8 @@ std::optional<Pixmap> ReadDirectBitmapFile(const std::wstring& path) {
 
 } // namespace
 
-std::optional<Pixmap> DecodeImageFile(const std::wstring& path) {
-    if (std::optional<Pixmap> direct = ReadDirectBitmapFile(path)) return direct;
+std::optional<Pixmap> DecodeImageFile(const std::wstring& path, Pixmap storage) {
+    if (std::optional<Pixmap> direct = ReadDirectBitmapFile(path, storage)) return direct;
     const ComPtr<IWICImagingFactory> factory = CreateFactory();
     ComPtr<IWICBitmapDecoder> decoder;
     ComPtr<IWICBitmapFrameDecode> frame;
@@ -295,7 +296,8 @@ std::optional<Pixmap> DecodeImageFile(const std::wstring& path) {
     if (FAILED(converter->GetSize(&width, &height)) || width == 0 || height == 0 ||
         (long long)width * height > EditPicture::kMaxPixels)
         return std::nullopt;
-    Pixmap picture(static_cast<int>(width), static_cast<int>(height));
+    Pixmap picture = std::move(storage);
+    picture.Reshape(static_cast<int>(width), static_cast<int>(height));
     const UINT stride = width * 4;
     if (FAILED(converter->CopyPixels(nullptr, stride, stride * height,
                                      reinterpret_cast<BYTE*>(picture.pixels.data()))))

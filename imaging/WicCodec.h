@@ -13,8 +13,8 @@
 namespace pelorine {
 
 // Any picture file WIC reads, recognised by its content, in full colour; nullopt on failure.
-// The file is closed again before this returns.
-std::optional<Pixmap> DecodeImageFile(const std::wstring& path);
+// The file is closed again before this returns. The picture is made in `storage`'s memory.
+std::optional<Pixmap> DecodeImageFile(const std::wstring& path, Pixmap storage = {});
 
 // The whole file in memory, for SaveMediaFormat 102 TIFF, 103 JPEG or 106 PNG;
 // empty on failure. quality 1..10 sets the JPEG ImageQuality to quality / 10; 0 leaves the

@@ -69,6 +69,27 @@ TEST(Bitmap, SavedFileLoadsBackWithTheSamePixels) {
     DeleteFileW(path.c_str());
 }
 
+// Taller than the bands the rows are written in, with a last band cut short: every row lands
+// where it belongs.
+TEST(Bitmap, TallBitmapKeepsEveryRowInPlace) {
+    TBitmap bitmap;
+    bitmap.SetSize(300, 700);
+    {
+        BitmapCanvas canvas(bitmap.Handle());
+        for (int y = 0; y < 700; ++y)
+            canvas.Canvas().FillRect(Rect{0, y, 300, y + 1}, RGB(y % 256, y / 256, 77));
+    }
+    const std::wstring path = TempFile(L"pelorine-bitmap-tall.bmp");
+    bitmap.SaveToFile(path);
+    HBITMAP loaded =
+        HBITMAP(LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    DeleteFileW(path.c_str());
+    ASSERT_NE(loaded, nullptr);
+    for (int y = 0; y < 700; y += 1 + y % 7)
+        ASSERT_EQ(PixelOf(loaded, 299 - y % 300, y), RGB(y % 256, y / 256, 77)) << "row " << y;
+    DeleteObject(loaded);
+}
+
 TEST(Bitmap, UnwritableFileRaisesTheMessageWithThePath) {
     const TBitmap bitmap = Checker(4, 4);
     const std::wstring path = TempFile(L"no-such-folder-here\\_tmp000.tmp");

@@ -1,6 +1,7 @@
 // The image edit layer under the platform's codecs: bitmaps of every depth in, every format ×
 // depth out, decoded back through WIC here and through ImageMagick by check_saved_files.sh,
 // which reads the manifest this test writes beside the files.
+#include "framework/Bitmap.h"
 #include "imaging/ImageEdit.h"
 
 #include "framework/Error.h"
@@ -219,6 +220,31 @@ TEST_F(ImageEditTest, LoadsBitmapsOfEveryDepthByContent) {
         const std::wstring out = Path(std::string("load") + source.name + ".bmp");
         ASSERT_TRUE(edit_.Save(out));
         ExpectDecodesTo(out, source.expected, kWidth, kHeight, source.tolerance);
+    }
+}
+
+// Each load reuses the memory of the picture before it; hand-off files of changing sizes
+// still come back whole and upright.
+TEST_F(ImageEditTest, HandOffFilesOfChangingSizesLoadWhole) {
+    for (const auto [w, h] : {std::pair{200, 150}, {50, 30}, {310, 170}}) {
+        TBitmap bitmap;
+        bitmap.SetSize(w, h);
+        {
+            BitmapCanvas canvas(bitmap.Handle());
+            canvas.Canvas().FillRect(Rect{0, 0, w, h}, RGB(w % 256, 20, 30));
+            canvas.Canvas().FillRect(Rect{0, 0, w, 1}, RGB(1, 2, h % 256)); // the top row
+        }
+        const std::wstring path = Path("_handoff.tmp");
+        bitmap.SaveToFile(path);
+        edit_.SetInputFileName(path);
+        ASSERT_TRUE(edit_.Load()) << w;
+        DeleteFileW(path.c_str());
+        const Pixmap& loaded = edit_.Picture().Colour();
+        ASSERT_EQ(loaded.width, w);
+        ASSERT_EQ(loaded.height, h);
+        EXPECT_EQ(loaded.pixels.size(), std::size_t(w) * std::size_t(h));
+        EXPECT_EQ(loaded.At(w - 1, 0), MakeRgb(1, 2, h % 256)) << w;
+        EXPECT_EQ(loaded.At(w - 1, h - 1), MakeRgb(w % 256, 20, 30)) << w;
     }
 }
 
