@@ -24,17 +24,22 @@ inline void PumpFor(DWORD ms) {
     } while (GetTickCount() < end);
 }
 
+// A window of a class of the test's own, registered on first use.
+inline HWND MakeWindow(const wchar_t* className, WNDPROC proc, DWORD style, int x = 0, int y = 0, int w = 0,
+                       int h = 0, HWND parent = nullptr) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = proc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = className;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    RegisterClassW(&wc);
+    return CreateWindowExW(0, className, L"", style, x, y, w, h, parent, nullptr, wc.hInstance, nullptr);
+}
+
 class ColorWindow {
   public:
     ColorWindow(int x, int y, int w, int h, COLORREF color) {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = Proc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"ColorWindow";
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        RegisterClassW(&wc);
-        wnd_ = CreateWindowExW(0, L"ColorWindow", L"color", WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y, w, h,
-                               nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        wnd_ = MakeWindow(L"ColorWindow", Proc, WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y, w, h);
         SetWindowLongPtrW(wnd_, GWLP_USERDATA, LONG_PTR(color));
         clicks_ = 0;
         Front();

@@ -75,13 +75,7 @@ namespace {
 class OfferOwner {
   public:
     OfferOwner() {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = Proc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"PelorineOfferOwner";
-        RegisterClassW(&wc);
-        hwnd =
-            CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+        hwnd = MakeWindow(L"PelorineOfferOwner", Proc, 0, 0, 0, 0, 0, HWND_MESSAGE);
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, LONG_PTR(&offer));
     }
     ~OfferOwner() { DestroyWindow(hwnd); }

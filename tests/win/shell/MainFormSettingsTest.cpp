@@ -33,6 +33,7 @@ std::string ReadBytesOf(const std::filesystem::path& path) {
 using testing_support::FirstRunIniText;
 using testing_support::HintOf;
 using testing_support::KeyTaken;
+using testing_support::MakeWindow;
 using testing_support::Utf16File;
 
 class MainFormSettingsTest : public testing::Test {
@@ -411,13 +412,7 @@ namespace {
 class ClipboardThief {
   public:
     ClipboardThief() {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = Proc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"ClipboardThief";
-        RegisterClassW(&wc);
-        wnd_ = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, wc.hInstance,
-                               nullptr);
+        wnd_ = MakeWindow(L"ClipboardThief", Proc, WS_POPUP);
         AddClipboardFormatListener(wnd_);
     }
     ~ClipboardThief() {
