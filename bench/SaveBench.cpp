@@ -2,8 +2,12 @@
 //   save_bench stages [runs [file]]   each step of a desktop save timed in this process, then
 //                                     the colour reductions of a 1920 × 1080 picture with their
 //                                     mean error (the picture is written to file for peers);
-//   save_bench hotkey <format> [runs] the real Pelorine.exe: F10 to the finished file, one
-//                                     line "F10 <format> <ms>" per run.
+//   save_bench hotkey <format> [runs [depth item [photo]]]
+//                                     the real Pelorine.exe: F10 to the finished file, one
+//                                     line "F10 <format> <ms>" per run; the depth item is the
+//                                     colour-depth list's (4 full colour, 2 256 colours), and
+//                                     "photo" puts a photograph-like picture over the screen;
+//   save_bench photo [seconds]        that picture over the screen for a while (for peers).
 #include "capture/Winshot.h"
 #include "e2e/Driver.h"
 #include "framework/Bitmap.h"
@@ -216,17 +220,63 @@ int RunStages(int runs, const std::string& pictureFile) {
     return 0;
 }
 
-// The real program, started with a settings file that picks the format at full colour.
-int RunHotkey(const std::string& format, int runs) {
+// A topmost window over the whole screen showing the photograph-like picture, so that a
+// desktop capture has a photograph's many colours to reduce.
+class PhotoScreen {
+  public:
+    PhotoScreen() : picture_(TestPicture(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN))) {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = Proc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"PelorineBenchPhoto";
+        RegisterClassW(&wc);
+        window_ = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, wc.lpszClassName, L"",
+                                  WS_POPUP | WS_VISIBLE, 0, 0, picture_.width, picture_.height, nullptr, nullptr,
+                                  wc.hInstance, this);
+        SetWindowLongPtrW(window_, GWLP_USERDATA, LONG_PTR(this));
+        InvalidateRect(window_, nullptr, FALSE);
+        e2e::Pump(500);
+    }
+    ~PhotoScreen() { DestroyWindow(window_); }
+
+  private:
+    static LRESULT CALLBACK Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+        auto* self = reinterpret_cast<PhotoScreen*>(GetWindowLongPtrW(w, GWLP_USERDATA));
+        if (msg != WM_PAINT || !self) return DefWindowProcW(w, msg, wp, lp);
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(w, &ps);
+        BITMAPINFOHEADER header{};
+        header.biSize = sizeof header;
+        header.biWidth = self->picture_.width;
+        header.biHeight = -self->picture_.height; // Pixmap rows run top to bottom
+        header.biPlanes = 1;
+        header.biBitCount = 32;
+        SetDIBitsToDevice(dc, 0, 0, DWORD(self->picture_.width), DWORD(self->picture_.height), 0, 0, 0,
+                          UINT(self->picture_.height), self->picture_.pixels.data(),
+                          reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
+        EndPaint(w, &ps);
+        return 0;
+    }
+    Pixmap picture_;
+    HWND window_ = nullptr;
+};
+
+// The real program, started with a settings file that picks the format and the depth (the
+// colour-depth list's item: 2 for 256 colours, 4 for full colour); with `photo` the screen
+// shows the photograph-like picture.
+int RunHotkey(const std::string& format, int runs, const std::string& depthItem, bool photo) {
     const char* item = format == "jpeg" ? "2" : format == "bmp" ? "0" : "4";
     const wchar_t* ext = format == "jpeg" ? L".jpg" : format == "bmp" ? L".bmp" : L".png";
     e2e::PelorineProcess app;
     const std::wstring folder = app.File(L"out");
     std::ofstream(std::filesystem::path(app.File(L"Pelorine.ini")), std::ios::binary)
         << "[SET]\r\nSOUND=0\r\nCURSOR=0\r\n[SET0]\r\nC0_01=" << std::string(folder.begin(), folder.end())
-        << "\r\nC0_02=Snap\r\nC0_03=0\r\n[SET1]\r\nC1_01=" << item << "\r\nC1_02=7\r\nC1_03=4\r\n";
+        << "\r\nC0_02=Snap\r\nC0_03=0\r\n[SET1]\r\nC1_01=" << item << "\r\nC1_02=7\r\nC1_03=" << depthItem
+        << "\r\n";
     app.Start();
     if (!app.MainWindow()) return 1;
+    std::optional<PhotoScreen> screen;
+    if (photo) screen.emplace();
     e2e::Pump(1000);
     for (int i = 0; i < runs; ++i) {
         const std::wstring file = folder + L"\\Snap" + std::to_wstring(i) + ext;
@@ -249,9 +299,17 @@ int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "stages";
     int rc = 2;
     if (mode == "stages") rc = RunStages(argc > 2 ? std::atoi(argv[2]) : 7, argc > 3 ? argv[3] : "");
-    if (mode == "hotkey" && argc > 2) rc = RunHotkey(argv[2], argc > 3 ? std::atoi(argv[3]) : 7);
+    if (mode == "photo") { // the picture over the screen for a while, for the peers to take
+        const PhotoScreen screen;
+        e2e::Pump(argc > 2 ? std::atoi(argv[2]) * 1000 : 60000);
+        rc = 0;
+    }
+    if (mode == "hotkey" && argc > 2)
+        rc = RunHotkey(argv[2], argc > 3 ? std::atoi(argv[3]) : 7, argc > 4 ? argv[4] : "4",
+                       argc > 5 && std::string(argv[5]) == "photo");
     if (rc == 2)
-        std::fprintf(stderr, "usage: save_bench stages [runs [picture.bmp]] | hotkey png|jpeg|bmp [runs]\n");
+        std::fprintf(stderr, "usage: save_bench stages [runs [picture.bmp]] | hotkey png|jpeg|bmp [runs [depth item [photo]]]"
+                     " | photo [seconds]\n");
     CoUninitialize();
     return rc;
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Save-to-file speed on the 1280 × 1024 virtual display: Pelorine's F10 (press to finished file)
 # for PNG, JPEG and BMP beside ImageMagick's import and scrot taking the same screen in the same
-# run; each step of a save timed inside a Win32 program; and the colour reductions of a
+# run; F10 to a BMP at full colour and at 256 colours of a screen full of photograph-like
+# colours; each step of a save timed inside a Win32 program; and the colour reductions of a
 # 1920 × 1080 photograph-like picture beside ImageMagick's, each with its mean error.
 # Usage: bench/save-benchmark.sh [windows build folder]   (save_bench and Pelorine built there)
 # PELORINE_DISPLAY picks the X display (default :98; give each concurrent user their own);
@@ -67,6 +68,31 @@ for format in png jpeg bmp; do
   printf '| %-6s | %9s | %9s | %9s | %12s | %12s | %9s |\n' "$format" "$pelorine" "${import:-n/a}" "${scrot:-n/a}" \
     "$(ratio "$pelorine" "$import")" "$(ratio "$pelorine" "$scrot")" "${times[0]}"
 done
+echo
+
+# The colour reduction inside a save: F10 to a BMP at full colour and at 256 colours while a
+# photograph-like picture covers the screen, beside import taking the same screen as it is and
+# reduced to 256 colours with Floyd–Steinberg.
+echo "F10 to a BMP of a screen full of photograph-like colours, median of $runs runs (ms)"
+printf '| %-12s | %9s | %9s | %12s |\n' depth Pelorine import 'P / import'
+printf '| %-12s | %9s | %9s | %12s |\n' --- ---: ---: ---:
+wine "$build/bench/save_bench.exe" photo 600 >/dev/null 2>&1 &
+photo=$!
+sleep 3
+declare -A photo_ms
+for depth in 4 2; do
+  mapfile -t times < <(wine "$build/bench/save_bench.exe" hotkey bmp "$runs" "$depth" photo 2>/dev/null | tr -d '\r' | awk '/^F10/ { print $3 }')
+  [ ${#times[@]} -gt 1 ] || { echo "depth item $depth: Pelorine produced no timings"; continue; }
+  photo_ms[$depth]=$(printf '%s\n' "${times[@]:1}" | median)
+done
+full_im=$(for i in $(seq "$runs"); do time_ms import -window root "$work/photo$i.bmp"; done | grep -v failed | median)
+reduced_im=$(for i in $(seq "$runs"); do time_ms import -window root -dither FloydSteinberg -colors 256 "$work/photo$i.bmp"; done | grep -v failed | median)
+kill "$photo" 2>/dev/null || true
+printf '| %-12s | %9s | %9s | %12s |\n' 'full colour' "${photo_ms[4]:-n/a}" "$full_im" "$(ratio "${photo_ms[4]:-0}" "$full_im")"
+printf '| %-12s | %9s | %9s | %12s |\n' '256 colours' "${photo_ms[2]:-n/a}" "$reduced_im" "$(ratio "${photo_ms[2]:-0}" "$reduced_im")"
+printf '| %-12s | %9s | %9s | %12s |\n' 'increase' \
+  "$(awk -v a="${photo_ms[2]:-0}" -v b="${photo_ms[4]:-0}" 'BEGIN { printf "%+.1f", a - b }')" \
+  "$(awk -v a="$reduced_im" -v b="$full_im" 'BEGIN { printf "%+.1f", a - b }')" ''
 echo
 wine "$build/bench/save_bench.exe" stages "$runs" "$(winepath -w "$work/picture.bmp")" 2>/dev/null | tr -d '\r' >"$work/stages.txt"
 sed -n '1,/^$/p' "$work/stages.txt"
