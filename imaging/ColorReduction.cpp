@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <bit>
 #include <cstdint>
 #include <cstdlib>
+#include <thread>
 
 namespace pelorine {
 namespace {
@@ -188,32 +190,98 @@ struct Spread {
     }
 };
 
-// Floyd–Steinberg over one buffer of errors, three per pixel with a pixel of margin on the
-// left: a pixel reads its slot before the next pixel writes the finished sum there.
-IndexedImage Dither(const Pixmap& src, const std::vector<Rgb>& palette, int bits) {
+// Floyd–Steinberg with the rows handed round-robin to several threads. A row needs only the
+// errors of the row above, and pixel x only those up to x + 1, so each row trails the one above
+// by a few blocks of pixels. Every thread reports how far it has got as row * (width + 1) +
+// pixels done, width + 1 once the row's last errors are written; the figure only grows.
+class Wavefront {
+  public:
+    static constexpr std::size_t kBlock = 32; // pixels between reports
+
+    Wavefront(const Pixmap& src, IndexedImage& out, int threads)
+        : src_(src), out_(out), threads_(std::size_t(threads)), width_(std::size_t(src.width)),
+          progress_(threads_), errors_(threads_ + 1, std::vector<int>(3 * (width_ + 1))) {}
+
+    void Run() {
+        std::vector<std::thread> helpers;
+        for (std::size_t t = 1; t < threads_; ++t)
+            helpers.emplace_back([this, t] { Rows(t); });
+        Rows(0);
+        for (std::thread& helper : helpers)
+            helper.join();
+    }
+
+  private:
+    struct alignas(64) Progress { // a cache line each, so reports do not slow their neighbours
+        std::atomic<std::size_t> done{0};
+    };
+
+    // The rows at work are at most one per thread and consecutive, so with one buffer of errors
+    // more than threads each buffer has one row writing it and only the row below reading it.
+    void Rows(std::size_t first) {
+        const NearestColour nearest(out_.palette); // fills its cells as asked: one per thread
+        for (std::size_t y = first; y < std::size_t(src_.height); y += threads_)
+            Row(nearest, y, errors_[y % errors_.size()].data(), errors_[(y + 1) % errors_.size()].data());
+    }
+
+    // Errors are kept three per pixel with a pixel of margin on the left: pixel x reads its own at
+    // slot x + 1 of `above` and, by then, can finish those of the pixel below left, at slot x.
+    void Row(const NearestColour& nearest, std::size_t y, const int* above, int* below) {
+        const Rgb* row = src_.pixels.data() + y * width_;
+        std::uint8_t* indices = out_.indices.data() + y * width_;
+        const std::size_t start = y * (width_ + 1);
+        std::size_t seen = 0;
+        Spread red, green, blue;
+        for (std::size_t x = 0; x < width_;) {
+            const std::size_t end = std::min(x + kBlock, width_);
+            // The block reads up to slot `end`, which the row above writes at pixel end + 1.
+            if (y > 0) seen = WaitFor(y - 1, std::min(end + 2, width_ + 1), seen);
+            for (; x < end; ++x) {
+                const int* e = above + 3 * (x + 1);
+                const int r = red.Want(RedOf(row[x]), e[0]), g = green.Want(GreenOf(row[x]), e[1]),
+                          b = blue.Want(BlueOf(row[x]), e[2]);
+                const NearestColour::Entry& got = nearest.Nearest(r, g, b);
+                indices[x] = std::uint8_t(got.index);
+                int* d = below + 3 * x;
+                d[0] = red.Take(r - got.r);
+                d[1] = green.Take(g - got.g);
+                d[2] = blue.Take(b - got.b);
+            }
+            if (end < width_) Report(y, start + end);
+        }
+        int* d = below + 3 * width_;
+        d[0] = red.belowLeft;
+        d[1] = green.belowLeft;
+        d[2] = blue.belowLeft;
+        Report(y, start + width_ + 1);
+    }
+
+    void Report(std::size_t y, std::size_t figure) {
+        progress_[y % threads_].done.store(figure, std::memory_order_release);
+    }
+
+    // Returns once row y has done `pixels`, and the figure seen; `seen` spares the shared cache
+    // line while the row is known to be far enough ahead.
+    std::size_t WaitFor(std::size_t y, std::size_t pixels, std::size_t seen) const {
+        const std::size_t target = y * (width_ + 1) + pixels;
+        while (seen < target) {
+            seen = progress_[y % threads_].done.load(std::memory_order_acquire);
+            if (seen < target) std::this_thread::yield();
+        }
+        return seen;
+    }
+
+    const Pixmap& src_;
+    IndexedImage& out_;
+    const std::size_t threads_, width_;
+    std::vector<Progress> progress_;
+    std::vector<std::vector<int>> errors_;
+};
+
+IndexedImage Dither(const Pixmap& src, const std::vector<Rgb>& palette, int bits, int threads) {
     IndexedImage out{src.width, src.height, bits, false, palette, {}};
     out.indices.resize(src.pixels.size());
-    const NearestColour nearest(palette);
-    const std::size_t w = std::size_t(src.width);
-    std::vector<int> errors(3 * (w + 1));
-    for (std::size_t y = 0; y < std::size_t(src.height); ++y) {
-        const Rgb* row = src.pixels.data() + y * w;
-        std::uint8_t* indices = out.indices.data() + y * w;
-        Spread red, green, blue;
-        int* e = errors.data() + 3;
-        for (std::size_t x = 0; x < w; ++x, e += 3) {
-            const int r = red.Want(RedOf(row[x]), e[0]), g = green.Want(GreenOf(row[x]), e[1]),
-                      b = blue.Want(BlueOf(row[x]), e[2]);
-            const NearestColour::Entry& got = nearest.Nearest(r, g, b);
-            indices[x] = std::uint8_t(got.index);
-            e[-3] = red.Take(r - got.r);
-            e[-2] = green.Take(g - got.g);
-            e[-1] = blue.Take(b - got.b);
-        }
-        e[-3] = red.belowLeft;
-        e[-2] = green.belowLeft;
-        e[-1] = blue.belowLeft;
-    }
+    Wavefront(src, out, std::clamp(threads, 1, std::max(src.height, 1))).Run();
     return out;
 }
 
@@ -271,11 +339,18 @@ std::vector<Rgb> MedianCutPalette(const Pixmap& src, int maxColours) {
 }
 
 IndexedImage ReduceColours(const Pixmap& src, int bits) {
+    // Threads pay off only on a large picture; each costs a start and its own cell cache.
+    const bool large = src.pixels.size() >= (std::size_t(1) << 16);
+    const int threads = large ? int(std::min(std::thread::hardware_concurrency(), 4u)) : 1;
+    return ReduceColours(src, bits, threads);
+}
+
+IndexedImage ReduceColours(const Pixmap& src, int bits, int threads) {
     const int maxColours = 1 << bits;
     // Few enough colours: the palette is the picture's own, so no pixel needs to change.
     const std::vector<Rgb> own = FewColours(src, maxColours);
     if (!own.empty() || src.pixels.empty()) return OrderedByLightness(MapExactly(src, own, bits));
-    return OrderedByLightness(Dither(src, CutPalette(src, maxColours), bits));
+    return OrderedByLightness(Dither(src, CutPalette(src, maxColours), bits, threads));
 }
 
 int GreyLevel(Rgb c) { return (RedOf(c) * 299 + GreenOf(c) * 587 + BlueOf(c) * 114 + 500) / 1000; }
