@@ -11,20 +11,22 @@
 namespace pelorine {
 namespace {
 
-// A histogram cell: the pixels whose colours share their top five bits per channel. Cutting
-// 32768 cells instead of every distinct colour keeps a full-screen capture fast; the sums keep
-// the palette colours exact averages.
-struct ColourCount {
-    Rgb colour; // the cell's mean colour
-    std::uint64_t count;
-    std::array<std::uint64_t, 3> sum;
+// The pixels of each histogram cell, the colours that share their top five bits per channel.
+// Cutting 32768 cells instead of every distinct colour keeps a full-screen capture fast; the
+// sums keep the palette colours exact averages.
+struct CellSums {
+    std::uint64_t count = 0;
+    std::array<std::uint64_t, 3> sum{};
 };
 
-std::vector<ColourCount> Histogram(const Pixmap& src) {
-    std::vector<ColourCount> cells(1 << 15, ColourCount{0, 0, {}});
+std::size_t CellOf(Rgb c) {
+    return std::size_t((RedOf(c) >> 3) << 10 | (GreenOf(c) >> 3) << 5 | BlueOf(c) >> 3);
+}
+
+std::vector<CellSums> Histogram(const Pixmap& src) {
+    std::vector<CellSums> cells(1 << 15);
     const auto add = [&](Rgb c, std::uint64_t n) {
-        ColourCount& cell =
-            cells[std::size_t((RedOf(c) >> 3) << 10 | (GreenOf(c) >> 3) << 5 | BlueOf(c) >> 3)];
+        CellSums& cell = cells[CellOf(c)];
         cell.count += n;
         cell.sum[0] += n * std::uint64_t(RedOf(c));
         cell.sum[1] += n * std::uint64_t(GreenOf(c));
@@ -37,16 +39,27 @@ std::vector<ColourCount> Histogram(const Pixmap& src) {
             ++j;
         add(p[i], j - i);
     }
-    std::vector<ColourCount> histogram;
-    for (ColourCount& cell : cells) {
-        if (cell.count == 0) continue;
-        const auto mean = [&](int ch) {
-            return int((cell.sum[std::size_t(ch)] + cell.count / 2) / cell.count);
-        };
-        cell.colour = MakeRgb(mean(0), mean(1), mean(2));
-        histogram.push_back(cell);
+    return cells;
+}
+
+// A cell as the median cut sorts it: its mean colour, which lies inside the cell, and its
+// pixels, in eight bytes (no cell holds 2^40 pixels; they would take 4 TB), so that sorting
+// moves little memory.
+struct Cell {
+    std::uint64_t colour : 24;
+    std::uint64_t count : 40;
+};
+
+std::vector<Cell> NonEmptyCells(const std::vector<CellSums>& sums) {
+    std::vector<Cell> cells;
+    cells.reserve(
+        std::size_t(std::count_if(sums.begin(), sums.end(), [](const CellSums& c) { return c.count; })));
+    for (const CellSums& c : sums) {
+        if (c.count == 0) continue;
+        const auto mean = [&](int ch) { return int((c.sum[std::size_t(ch)] + c.count / 2) / c.count); };
+        cells.push_back({MakeRgb(mean(0), mean(1), mean(2)), c.count});
     }
-    return histogram;
+    return cells;
 }
 
 // The picture's colours, sorted, when there are no more than maxColours; else empty. They
@@ -85,14 +98,14 @@ struct Box {
     std::uint64_t count = 0;
 };
 
-Box MeasureBox(const std::vector<ColourCount>& h, std::size_t begin, std::size_t end) {
+Box MeasureBox(const std::vector<Cell>& h, std::size_t begin, std::size_t end) {
     Box box{begin, end};
     std::array<int, 3> lo{255, 255, 255}, hi{0, 0, 0};
     for (std::size_t i = begin; i < end; ++i) {
         box.count += h[i].count;
         for (int ch = 0; ch < 3; ++ch) {
-            lo[ch] = std::min(lo[ch], Channel(h[i].colour, ch));
-            hi[ch] = std::max(hi[ch], Channel(h[i].colour, ch));
+            lo[ch] = std::min(lo[ch], Channel(Rgb(h[i].colour), ch));
+            hi[ch] = std::max(hi[ch], Channel(Rgb(h[i].colour), ch));
         }
     }
     for (int ch = 0; ch < 3; ++ch) {
@@ -106,15 +119,15 @@ Box MeasureBox(const std::vector<ColourCount>& h, std::size_t begin, std::size_t
 
 // Splits at the pixel-weighted median of the widest channel; both halves stay non-empty.
 // Channel values are bytes, so a counting sort orders the box in one pass.
-std::pair<Box, Box> SplitBox(std::vector<ColourCount>& h, std::vector<ColourCount>& scratch, const Box& box) {
+std::pair<Box, Box> SplitBox(std::vector<Cell>& h, std::vector<Cell>& scratch, const Box& box) {
     std::array<std::size_t, 257> next{};
     for (std::size_t i = box.begin; i < box.end; ++i)
-        ++next[std::size_t(Channel(h[i].colour, box.channel)) + 1];
+        ++next[std::size_t(Channel(Rgb(h[i].colour), box.channel)) + 1];
     for (std::size_t v = 1; v < next.size(); ++v)
         next[v] += next[v - 1];
     scratch.resize(box.end - box.begin);
     for (std::size_t i = box.begin; i < box.end; ++i)
-        scratch[next[std::size_t(Channel(h[i].colour, box.channel))]++] = h[i];
+        scratch[next[std::size_t(Channel(Rgb(h[i].colour), box.channel))]++] = h[i];
     std::copy(scratch.begin(), scratch.end(), h.begin() + std::ptrdiff_t(box.begin));
     std::uint64_t sum = 0;
     std::size_t cut = box.begin + 1;
@@ -126,11 +139,11 @@ std::pair<Box, Box> SplitBox(std::vector<ColourCount>& h, std::vector<ColourCoun
     return {MeasureBox(h, box.begin, cut), MeasureBox(h, cut, box.end)};
 }
 
-Rgb MeanColour(const std::vector<ColourCount>& h, const Box& box) {
+Rgb MeanColour(const std::vector<Cell>& h, const std::vector<CellSums>& sums, const Box& box) {
     std::array<std::uint64_t, 3> sum{};
     for (std::size_t i = box.begin; i < box.end; ++i)
         for (std::size_t ch = 0; ch < 3; ++ch)
-            sum[ch] += h[i].sum[ch];
+            sum[ch] += sums[CellOf(Rgb(h[i].colour))].sum[ch];
     const auto mean = [&](int ch) { return int((sum[ch] + box.count / 2) / box.count); };
     return MakeRgb(mean(0), mean(1), mean(2));
 }
@@ -308,7 +321,8 @@ IndexedImage OrderedByLightness(IndexedImage image) {
 
 // The median cut proper, for a picture with more colours than maxColours.
 std::vector<Rgb> CutPalette(const Pixmap& src, int maxColours) {
-    std::vector<ColourCount> h = Histogram(src), scratch;
+    const std::vector<CellSums> sums = Histogram(src);
+    std::vector<Cell> h = NonEmptyCells(sums), scratch;
     std::vector<Box> boxes{MeasureBox(h, 0, h.size())};
     while (boxes.size() < std::size_t(maxColours)) {
         const auto worst = WorstBox(boxes);
@@ -319,7 +333,7 @@ std::vector<Rgb> CutPalette(const Pixmap& src, int maxColours) {
     }
     std::vector<Rgb> palette;
     for (const Box& box : boxes)
-        palette.push_back(MeanColour(h, box));
+        palette.push_back(MeanColour(h, sums, box));
     std::sort(palette.begin(), palette.end());
     palette.erase(std::unique(palette.begin(), palette.end()), palette.end());
     return palette;
