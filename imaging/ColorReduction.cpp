@@ -4,8 +4,10 @@
 #include <array>
 #include <atomic>
 #include <bit>
+#include <condition_variable>
 #include <cstdint>
 #include <cstdlib>
+#include <mutex>
 #include <thread>
 
 namespace pelorine {
@@ -167,38 +169,36 @@ std::vector<Box>::iterator WorstBox(std::vector<Box>& boxes) {
 // mispredicted jump per channel and pixel cost more than the rest of the dithering.
 int DivRound16(int value) { return (value + 8 - int(value < 0)) >> 4; }
 
-IndexedImage MapExactly(const Pixmap& src, const std::vector<Rgb>& palette, int bits) {
-    IndexedImage out{src.width, src.height, bits, false, palette, {}};
-    out.indices.reserve(src.pixels.size());
+// The picture's colours, all in the sorted palette, as the entries' places.
+void MapExactly(const Pixmap& src, const std::vector<Rgb>& palette, const std::vector<std::uint8_t>& place,
+                std::vector<std::uint8_t>& indices) {
+    indices.reserve(src.pixels.size());
     Rgb last = ~Rgb(0);
     std::uint8_t index = 0;
     for (const Rgb pixel : src.pixels) {
         const Rgb c = pixel & 0xFFFFFF;
         if (c != last)
-            index = std::uint8_t(std::lower_bound(palette.begin(), palette.end(), c) - palette.begin());
+            index = place[std::size_t(std::lower_bound(palette.begin(), palette.end(), c) - palette.begin())];
         last = c;
-        out.indices.push_back(index);
+        indices.push_back(index);
     }
-    return out;
 }
 
 // One channel's error on its way: 7/16 to the next pixel, 3/16, 5/16 and 1/16 to the row
 // below, left of, under and right of the pixel. Kept in sixteenths, so the spreading stays
 // integer and exact, and in registers: the row below is written once per pixel.
 struct Spread {
-    int right = 0;     // for the next pixel of this row
+    int last = 0;      // the error of the previous pixel, 7/16 of which goes to this one
     int belowLeft = 0; // gathered so far for the pixel below left
-    int belowHere = 0; // and for the one right under
 
     int Want(int value, int fromAbove) const {
-        return std::clamp(value + DivRound16(fromAbove + right), 0, 255);
+        return std::clamp(value + DivRound16(fromAbove + 7 * last), 0, 255);
     }
     // The error of this pixel; returns the finished sum for the pixel below left.
     int Take(int err) {
         const int done = belowLeft + 3 * err;
-        belowLeft = belowHere + 5 * err;
-        belowHere = err;
-        right = 7 * err;
+        belowLeft = last + 5 * err;
+        last = err;
         return done;
     }
 };
@@ -211,28 +211,63 @@ class Wavefront {
   public:
     static constexpr std::size_t kBlock = 32; // pixels between reports
 
+    // Starts the helpers at once: under Wine a thread takes milliseconds to get going, time in
+    // which the caller can cut the palette and the first helper size the indices.
     Wavefront(const Pixmap& src, IndexedImage& out, int threads)
-        : src_(src), out_(out), threads_(std::size_t(threads)), width_(std::size_t(src.width)),
-          progress_(threads_), errors_(threads_ + 1, std::vector<int>(3 * (width_ + 1))) {}
-
-    void Run() {
-        std::vector<std::thread> helpers;
+        : src_(src), out_(out), threads_(std::size_t(std::clamp(threads, 1, std::max(src.height, 1)))),
+          width_(std::size_t(src.width)), progress_(threads_),
+          errors_(threads_ + 1, std::vector<int>(3 * (width_ + 1))) {
         for (std::size_t t = 1; t < threads_; ++t)
-            helpers.emplace_back([this, t] { Rows(t); });
-        Rows(0);
-        for (std::thread& helper : helpers)
-            helper.join();
+            helpers_.emplace_back([this, t] { Work(t); });
+    }
+    ~Wavefront() {
+        Open(kGiveUp); // when Run never came, so that the helpers end
+        Join();
+    }
+
+    // Dithers to the palette, writing each entry's place in out.palette.
+    void Run(const std::vector<Rgb>& palette, const std::vector<std::uint8_t>& place) {
+        palette_ = &palette;
+        place_ = place.data();
+        Open(kPalette);
+        Work(0);
+        Join();
     }
 
   private:
+    enum Gate { kPalette = 1, kIndices = 2, kGiveUp = 4 };
     struct alignas(64) Progress { // a cache line each, so reports do not slow their neighbours
         std::atomic<std::size_t> done{0};
     };
 
+    void Open(Gate what) {
+        {
+            const std::lock_guard<std::mutex> lock(gateMutex_);
+            ready_ |= what;
+        }
+        gateOpened_.notify_all();
+    }
+    // Whether the rows can start, once the palette and the indices are there.
+    bool PassGate() {
+        std::unique_lock<std::mutex> lock(gateMutex_);
+        gateOpened_.wait(lock,
+                         [&] { return (ready_ & kGiveUp) || (ready_ & kPalette && ready_ & kIndices); });
+        return !(ready_ & kGiveUp);
+    }
+    void Join() {
+        for (std::thread& helper : helpers_)
+            if (helper.joinable()) helper.join();
+    }
+
     // The rows at work are at most one per thread and consecutive, so with one buffer of errors
     // more than threads each buffer has one row writing it and only the row below reading it.
-    void Rows(std::size_t first) {
-        const NearestColour nearest(out_.palette); // fills its cells as asked: one per thread
+    void Work(std::size_t first) {
+        if (first == (threads_ > 1 ? 1 : 0)) {
+            out_.indices.resize(src_.pixels.size());
+            Open(kIndices);
+        }
+        if (!PassGate()) return;
+        const NearestColour nearest(*palette_); // fills its cells as asked: one per thread
         for (std::size_t y = first; y < std::size_t(src_.height); y += threads_)
             Row(nearest, y, errors_[y % errors_.size()].data(), errors_[(y + 1) % errors_.size()].data());
     }
@@ -254,7 +289,7 @@ class Wavefront {
                 const int r = red.Want(RedOf(row[x]), e[0]), g = green.Want(GreenOf(row[x]), e[1]),
                           b = blue.Want(BlueOf(row[x]), e[2]);
                 const NearestColour::Entry& got = nearest.Nearest(r, g, b);
-                indices[x] = std::uint8_t(got.index);
+                indices[x] = place_[got.index];
                 int* d = below + 3 * x;
                 d[0] = red.Take(r - got.r);
                 d[1] = green.Take(g - got.g);
@@ -289,34 +324,32 @@ class Wavefront {
     const std::size_t threads_, width_;
     std::vector<Progress> progress_;
     std::vector<std::vector<int>> errors_;
+    std::mutex gateMutex_;
+    std::condition_variable gateOpened_;
+    int ready_ = 0; // the gates open so far
+    const std::vector<Rgb>* palette_ = nullptr;
+    const std::uint8_t* place_ = nullptr;
+    std::vector<std::thread> helpers_;
 };
 
-IndexedImage Dither(const Pixmap& src, const std::vector<Rgb>& palette, int bits, int threads) {
-    IndexedImage out{src.width, src.height, bits, false, palette, {}};
-    out.indices.resize(src.pixels.size());
-    Wavefront(src, out, std::clamp(threads, 1, std::max(src.height, 1))).Run();
-    return out;
-}
-
 // Darkest entry first: readers that show a two-colour file as black and white (as PCX readers
-// do) then keep its dark and light parts apart.
-IndexedImage OrderedByLightness(IndexedImage image) {
-    std::vector<std::size_t> order(image.palette.size());
+// do) then keep its dark and light parts apart. Returns each entry's new place, which the
+// indices take at once, so that the nearest colour still breaks ties by the sorted order.
+std::vector<std::uint8_t> DarkestFirst(std::vector<Rgb>& palette) {
+    std::vector<std::size_t> order(palette.size());
     for (std::size_t i = 0; i < order.size(); ++i)
         order[i] = i;
     std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        return GreyLevel(image.palette[a]) < GreyLevel(image.palette[b]);
+        return GreyLevel(palette[a]) < GreyLevel(palette[b]);
     });
-    std::vector<std::uint8_t> newIndex(order.size());
-    std::vector<Rgb> palette(order.size());
+    std::vector<std::uint8_t> place(order.size());
+    std::vector<Rgb> sorted(order.size());
     for (std::size_t i = 0; i < order.size(); ++i) {
-        newIndex[order[i]] = std::uint8_t(i);
-        palette[i] = image.palette[order[i]];
+        place[order[i]] = std::uint8_t(i);
+        sorted[i] = palette[order[i]];
     }
-    for (std::uint8_t& index : image.indices)
-        index = newIndex[index];
-    image.palette = std::move(palette);
-    return image;
+    palette = std::move(sorted);
+    return place;
 }
 
 // The median cut proper, for a picture with more colours than maxColours.
@@ -362,9 +395,17 @@ IndexedImage ReduceColours(const Pixmap& src, int bits) {
 IndexedImage ReduceColours(const Pixmap& src, int bits, int threads) {
     const int maxColours = 1 << bits;
     // Few enough colours: the palette is the picture's own, so no pixel needs to change.
-    const std::vector<Rgb> own = FewColours(src, maxColours);
-    if (!own.empty() || src.pixels.empty()) return OrderedByLightness(MapExactly(src, own, bits));
-    return OrderedByLightness(Dither(src, CutPalette(src, maxColours), bits, threads));
+    std::vector<Rgb> palette = FewColours(src, maxColours);
+    IndexedImage out{src.width, src.height, bits, false, palette, {}};
+    if (!palette.empty() || src.pixels.empty()) {
+        MapExactly(src, palette, DarkestFirst(out.palette), out.indices);
+        return out;
+    }
+    Wavefront dither(src, out, threads);
+    palette = CutPalette(src, maxColours);
+    out.palette = palette;
+    dither.Run(palette, DarkestFirst(out.palette));
+    return out;
 }
 
 int GreyLevel(Rgb c) { return (RedOf(c) * 299 + GreenOf(c) * 587 + BlueOf(c) * 114 + 500) / 1000; }
