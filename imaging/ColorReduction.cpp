@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <mutex>
+#include <system_error>
 #include <thread>
 
 namespace pelorine {
@@ -217,8 +218,16 @@ class Wavefront {
         : src_(src), out_(out), threads_(std::size_t(std::clamp(threads, 1, std::max(src.height, 1)))),
           width_(std::size_t(src.width)), progress_(threads_),
           errors_(threads_ + 1, std::vector<int>(3 * (width_ + 1))) {
-        for (std::size_t t = 1; t < threads_; ++t)
-            helpers_.emplace_back([this, t] { Work(t); });
+        try {
+            for (std::size_t t = 1; t < threads_; ++t)
+                helpers_.emplace_back([this, t] { Work(t); });
+        } catch (const std::system_error&) { // no more threads to be had: this one works alone
+            Open(kGiveUp);
+            Join();
+            helpers_.clear();
+            ready_ = 0;
+            threads_ = 1;
+        }
     }
     ~Wavefront() {
         Open(kGiveUp); // when Run never came, so that the helpers end
@@ -321,7 +330,8 @@ class Wavefront {
 
     const Pixmap& src_;
     IndexedImage& out_;
-    const std::size_t threads_, width_;
+    std::size_t threads_;
+    const std::size_t width_;
     std::vector<Progress> progress_;
     std::vector<std::vector<int>> errors_;
     std::mutex gateMutex_;
