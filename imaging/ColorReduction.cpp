@@ -444,6 +444,10 @@ NearestColour::NearestColour(const std::vector<Rgb>& palette) {
     if (palette_.empty()) palette_.push_back({0, 0, 0, 0, 0});
     coarse_.spans.resize(std::size_t(1) << (3 * kCoarseBits));
     fine_.spans.resize(std::size_t(1) << (3 * kFineBits));
+    // Room for what 256 colours need, so that the lists seldom move: a move copies them to fresh
+    // memory, whose every page costs a fault, and pages never touched cost nothing.
+    coarse_.list.reserve(coarse_.spans.size() * 16);
+    fine_.list.reserve(fine_.spans.size() * 8);
 }
 
 // Keeps of [from, to) the entries that can be nearest to some colour of the cell around
