@@ -291,8 +291,9 @@ class Wavefront {
         Spread red, green, blue;
         for (std::size_t x = 0; x < width_;) {
             const std::size_t end = std::min(x + kBlock, width_);
-            // The block reads up to slot `end`, which the row above writes at pixel end + 1.
-            if (y > 0) seen = WaitFor(y - 1, std::min(end + 2, width_ + 1), seen);
+            // The block reads slots up to `end`, which the row above writes at its pixel `end`, or
+            // the last one when finished.
+            if (y > 0) seen = WaitFor(y - 1, std::min(end + 1, width_ + 1), seen);
             for (; x < end; ++x) {
                 const int* e = above + 3 * (x + 1);
                 const int r = red.Want(RedOf(row[x]), e[0]), g = green.Want(GreenOf(row[x]), e[1]),
