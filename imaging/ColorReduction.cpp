@@ -7,6 +7,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <cstdlib>
+#include <exception>
 #include <mutex>
 #include <system_error>
 #include <thread>
@@ -241,10 +242,12 @@ class Wavefront {
         Open(kPalette);
         Work(0);
         Join();
+        if (failure_) std::rethrow_exception(failure_);
     }
 
   private:
     enum Gate { kPalette = 1, kIndices = 2, kGiveUp = 4 };
+    struct Stopped {};            // another thread failed: the row above will never come
     struct alignas(64) Progress { // a cache line each, so reports do not slow their neighbours
         std::atomic<std::size_t> done{0};
     };
@@ -268,9 +271,23 @@ class Wavefront {
             if (helper.joinable()) helper.join();
     }
 
+    // One thread's share. A failure (out of memory) stops every thread and reaches Run's caller.
+    void Work(std::size_t first) {
+        try {
+            Share(first);
+        } catch (...) {
+            {
+                const std::lock_guard<std::mutex> lock(gateMutex_);
+                if (!failure_) failure_ = std::current_exception();
+            }
+            stopped_.store(true, std::memory_order_relaxed);
+            Open(kGiveUp);
+        }
+    }
+
     // The rows at work are at most one per thread and consecutive, so with one buffer of errors
     // more than threads each buffer has one row writing it and only the row below reading it.
-    void Work(std::size_t first) {
+    void Share(std::size_t first) {
         if (first == (threads_ > 1 ? 1 : 0)) {
             out_.indices.resize(src_.pixels.size());
             Open(kIndices);
@@ -324,7 +341,9 @@ class Wavefront {
         const std::size_t target = y * (width_ + 1) + pixels;
         while (seen < target) {
             seen = progress_[y % threads_].done.load(std::memory_order_acquire);
-            if (seen < target) std::this_thread::yield();
+            if (seen >= target) break;
+            if (stopped_.load(std::memory_order_relaxed)) throw Stopped{};
+            std::this_thread::yield();
         }
         return seen;
     }
@@ -338,6 +357,8 @@ class Wavefront {
     std::mutex gateMutex_;
     std::condition_variable gateOpened_;
     int ready_ = 0; // the gates open so far
+    std::exception_ptr failure_;
+    std::atomic<bool> stopped_{false};
     const std::vector<Rgb>* palette_ = nullptr;
     const std::uint8_t* place_ = nullptr;
     std::vector<std::thread> helpers_;
