@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <random>
 #include <set>
@@ -25,6 +27,30 @@ Pixmap Gradient(int w, int h) {
         for (int x = 0; x < w; ++x)
             p.At(x, y) = MakeRgb(x * 255 / (w - 1), 255 - y * 255 / (h - 1), (x + y) % 256);
     return p;
+}
+
+// Gradients with noise and a pattern, like a photograph; any size, down to a single pixel.
+Pixmap Photo(int w, int h, unsigned seed) {
+    Pixmap p(w, h);
+    std::mt19937 rng(seed);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const int noise = int(rng() % 33) - 16;
+            p.At(x, y) = MakeRgb(std::clamp(x * 255 / w + noise, 0, 255),
+                                 std::clamp(y * 255 / h + noise, 0, 255), (x ^ y) & 255);
+        }
+    return p;
+}
+
+// FNV-1a over the palette and the indices.
+std::uint64_t Checksum(const IndexedImage& image) {
+    std::uint64_t sum = 14695981039346656037u;
+    const auto add = [&](std::uint64_t value) { sum = (sum ^ value) * 1099511628211u; };
+    for (const Rgb c : image.palette)
+        add(c);
+    for (const std::uint8_t index : image.indices)
+        add(index);
+    return sum;
 }
 
 std::size_t DistinctIndices(const IndexedImage& image) {
@@ -153,6 +179,35 @@ TEST(ReduceColours, PaletteRunsFromDarkToLight) {
     const IndexedImage bilevel = ReduceColours(twoTone, 1);
     EXPECT_EQ(bilevel.indices, (std::vector<std::uint8_t>{1, 0}));
     EXPECT_EQ(ToFullColour(bilevel).pixels, twoTone.pixels);
+}
+
+// Making the reduction faster must not move its output, not even where two entries are equally
+// near: a photograph-like picture's palette and indices are pinned at every depth.
+TEST(ReduceColours, PhotographLikePictureKeepsItsExactResult) {
+    const Pixmap photo = Photo(97, 61, 8);
+    EXPECT_EQ(Checksum(ReduceColours(photo, 1)), 0xb2230f4128c8cf5bu);
+    EXPECT_EQ(Checksum(ReduceColours(photo, 4)), 0xe09e8f8fd2e18837u);
+    EXPECT_EQ(Checksum(ReduceColours(photo, 8)), 0xf49b6ebbe313343au);
+}
+
+// Rows are dithered on several threads, each trailing the row above; however many there are,
+// down to more threads than rows and rows narrower than the stretch a row trails by, every
+// index must come out as on one thread.
+TEST(ReduceColours, ThreadCountDoesNotChangeTheResult) {
+    const std::vector<Pixmap> pictures = {Photo(1, 57, 1),  Photo(2, 40, 2),  Photo(61, 1, 3),
+                                          Photo(77, 2, 4),  Photo(64, 23, 5), Photo(333, 45, 6),
+                                          Noise(203, 31, 7)};
+    for (const Pixmap& p : pictures) {
+        for (const int bits : {1, 4, 8}) {
+            const IndexedImage serial = ReduceColours(p, bits, 1);
+            for (const int threads : {2, 3}) {
+                const IndexedImage shared = ReduceColours(p, bits, threads);
+                EXPECT_EQ(shared.palette, serial.palette);
+                EXPECT_EQ(shared.indices, serial.indices)
+                    << p.width << " x " << p.height << ", " << bits << " bits, " << threads << " threads";
+            }
+        }
+    }
 }
 
 TEST(ToGreyscale, UsesLuminanceAndTheGreyPalette) {
