@@ -231,8 +231,8 @@ class PhotoScreen {
         wc.lpszClassName = L"PelorineBenchPhoto";
         RegisterClassW(&wc);
         window_ = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, wc.lpszClassName, L"",
-                                  WS_POPUP | WS_VISIBLE, 0, 0, picture_.width, picture_.height, nullptr, nullptr,
-                                  wc.hInstance, this);
+                                  WS_POPUP | WS_VISIBLE, 0, 0, picture_.width, picture_.height, nullptr,
+                                  nullptr, wc.hInstance, this);
         SetWindowLongPtrW(window_, GWLP_USERDATA, LONG_PTR(this));
         InvalidateRect(window_, nullptr, FALSE);
         e2e::Pump(500);
@@ -308,8 +308,10 @@ int main(int argc, char** argv) {
         rc = RunHotkey(argv[2], argc > 3 ? std::atoi(argv[3]) : 7, argc > 4 ? argv[4] : "4",
                        argc > 5 && std::string(argv[5]) == "photo");
     if (rc == 2)
-        std::fprintf(stderr, "usage: save_bench stages [runs [picture.bmp]] | hotkey png|jpeg|bmp [runs [depth item [photo]]]"
-                     " | photo [seconds]\n");
+        std::fprintf(
+            stderr,
+            "usage: save_bench stages [runs [picture.bmp]] | hotkey png|jpeg|bmp [runs [depth item [photo]]]"
+            " | photo [seconds]\n");
     CoUninitialize();
     return rc;
 }
