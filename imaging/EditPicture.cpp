@@ -28,7 +28,9 @@ void EditPicture::SetColour(Pixmap colour) {
 
 void EditPicture::SetIndexed(IndexedImage indexed, int depthCode) {
     indexed_ = std::move(indexed);
-    colour_ = {};
+    // The full-colour memory stays, empty, for the next load to fill (TakeColour): it holds no
+    // more than a full-colour picture would, and fresh memory for a screen is slow.
+    colour_.Reshape(0, 0);
     depth_ = depthCode;
 }
 

@@ -26,7 +26,8 @@ class EditPicture {
     const Pixmap& Colour() const { return colour_; }         // while !IsIndexed()
     const IndexedImage& Indexed() const { return indexed_; } // while IsIndexed()
     Pixmap ToColour() const;
-    // Gives up the full-colour pixels (nothing while indexed), leaving the picture empty.
+    // Gives up the full-colour pixels (while indexed, the memory they had), leaving the
+    // picture empty.
     Pixmap TakeColour();
 
     bool ChangeColorDepth(int code);

@@ -100,6 +100,26 @@ TEST(EditPicture, IndexedPictureKeepsItsDepthThroughAResize) {
     EXPECT_LE(picture.Indexed().palette.size(), 2u);
 }
 
+// The next load fills the memory the picture lends, also after a reduction has left it
+// indexed: the reduced picture must not have freed it.
+TEST(EditPicture, TakingTheColourLeavesItEmptyAndLendsTheMemory) {
+    EditPicture full(Ramp(40, 30));
+    const Pixmap taken = full.TakeColour();
+    EXPECT_EQ(taken.pixels.size(), 1200u);
+    EXPECT_EQ(taken.At(39, 0), MakeRgb(255, 0, 128));
+    EXPECT_TRUE(full.Empty());
+
+    EditPicture reduced(Ramp(40, 30));
+    ASSERT_TRUE(reduced.ChangeColorDepth(8));
+    EXPECT_EQ(reduced.Width(), 40);
+    Pixmap memory = reduced.TakeColour();
+    EXPECT_TRUE(reduced.Empty());
+    EXPECT_TRUE(memory.pixels.empty());
+    EXPECT_GE(memory.pixels.capacity(), 1200u);
+    memory.Reshape(20, 10);
+    EXPECT_EQ(memory.pixels.size(), 200u);
+}
+
 TEST(EditPicture, FullColourUndoesAReductionAndUnknownCodesAreRefused) {
     EditPicture picture(Ramp(8, 8));
     ASSERT_TRUE(picture.ChangeColorDepth(8));
