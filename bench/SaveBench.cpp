@@ -2,12 +2,10 @@
 //   save_bench stages [runs [file]]   each step of a desktop save timed in this process, then
 //                                     the colour reductions of a 1920 × 1080 picture with their
 //                                     mean error (the picture is written to file for peers);
-//   save_bench hotkey <format> [runs [depth item [photo]]]
+//   save_bench hotkey <format> [runs [depth=N] [photo] [step=DIR]]
 //                                     the real Pelorine.exe: F10 to the finished file, one
-//                                     line "F10 <format> <ms>" per run; the depth item is the
-//                                     colour-depth list's (4 full colour, 2 256 colours), and
-//                                     "photo" puts a photograph-like picture over the screen;
-//   save_bench photo [seconds]        that picture over the screen for a while (for peers).
+//                                     line "F10 <format> <ms>" per run (options: see
+//                                     HotkeyOptions).
 #include "capture/Winshot.h"
 #include "e2e/Driver.h"
 #include "framework/Bitmap.h"
@@ -261,24 +259,50 @@ class PhotoScreen {
     HWND window_ = nullptr;
 };
 
-// The real program, started with a settings file that picks the format and the depth (the
-// colour-depth list's item: 2 for 256 colours, 4 for full colour); with `photo` the screen
-// shows the photograph-like picture.
-int RunHotkey(const std::string& format, int runs, const std::string& depthItem, bool photo) {
+// How the real program is driven: the colour-depth list's item (2 for 256 colours, 4 for full
+// colour), a photograph-like screen or not, and a folder where each press waits for a file
+// go<run> first, so that a script can time other programs between the presses.
+struct HotkeyOptions {
+    std::string depthItem = "4";
+    bool photo = false;
+    std::wstring stepFolder;
+};
+
+HotkeyOptions ParseHotkeyOptions(int argc, char** argv) {
+    HotkeyOptions options;
+    for (int i = 0; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg.rfind("depth=", 0) == 0) options.depthItem = arg.substr(6);
+        if (arg == "photo") options.photo = true;
+        if (arg.rfind("step=", 0) == 0) options.stepFolder.assign(arg.begin() + 5, arg.end());
+    }
+    return options;
+}
+
+void WaitForGo(const HotkeyOptions& options, int run) {
+    if (options.stepFolder.empty()) return;
+    const std::wstring go = options.stepFolder + L"\\go" + std::to_wstring(run);
+    for (const auto start = Clock::now(); !e2e::FileExists(go) && MsSince(start) < 120000;)
+        e2e::Pump(10);
+}
+
+// The real program, started with a settings file that picks the format and the depth.
+int RunHotkey(const std::string& format, int runs, const HotkeyOptions& options) {
     const char* item = format == "jpeg" ? "2" : format == "bmp" ? "0" : "4";
     const wchar_t* ext = format == "jpeg" ? L".jpg" : format == "bmp" ? L".bmp" : L".png";
     e2e::PelorineProcess app;
     const std::wstring folder = app.File(L"out");
     std::ofstream(std::filesystem::path(app.File(L"Pelorine.ini")), std::ios::binary)
         << "[SET]\r\nSOUND=0\r\nCURSOR=0\r\n[SET0]\r\nC0_01=" << std::string(folder.begin(), folder.end())
-        << "\r\nC0_02=Snap\r\nC0_03=0\r\n[SET1]\r\nC1_01=" << item << "\r\nC1_02=7\r\nC1_03=" << depthItem
-        << "\r\n";
+        << "\r\nC0_02=Snap\r\nC0_03=0\r\n[SET1]\r\nC1_01=" << item
+        << "\r\nC1_02=7\r\nC1_03=" << options.depthItem << "\r\n";
     app.Start();
     if (!app.MainWindow()) return 1;
     std::optional<PhotoScreen> screen;
-    if (photo) screen.emplace();
+    if (options.photo) screen.emplace();
     e2e::Pump(1000);
     for (int i = 0; i < runs; ++i) {
+        WaitForGo(options, i);
         const std::wstring file = folder + L"\\Snap" + std::to_wstring(i) + ext;
         const auto start = Clock::now();
         e2e::PressKey(VK_F10);
@@ -299,19 +323,12 @@ int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "stages";
     int rc = 2;
     if (mode == "stages") rc = RunStages(argc > 2 ? std::atoi(argv[2]) : 7, argc > 3 ? argv[3] : "");
-    if (mode == "photo") { // the picture over the screen for a while, for the peers to take
-        const PhotoScreen screen;
-        e2e::Pump(argc > 2 ? std::atoi(argv[2]) * 1000 : 60000);
-        rc = 0;
-    }
     if (mode == "hotkey" && argc > 2)
-        rc = RunHotkey(argv[2], argc > 3 ? std::atoi(argv[3]) : 7, argc > 4 ? argv[4] : "4",
-                       argc > 5 && std::string(argv[5]) == "photo");
+        rc = RunHotkey(argv[2], argc > 3 ? std::atoi(argv[3]) : 7,
+                       argc > 4 ? ParseHotkeyOptions(argc - 4, argv + 4) : HotkeyOptions{});
     if (rc == 2)
-        std::fprintf(
-            stderr,
-            "usage: save_bench stages [runs [picture.bmp]] | hotkey png|jpeg|bmp [runs [depth item [photo]]]"
-            " | photo [seconds]\n");
+        std::fprintf(stderr, "usage: save_bench stages [runs [picture.bmp]] | hotkey png|jpeg|bmp [runs "
+                             "[depth=N] [photo] [step=DIR]]\n");
     CoUninitialize();
     return rc;
 }

@@ -42,15 +42,43 @@ time_ms() {
   awk -v d=$((end - start)) 'BEGIN { printf "%.1f\n", d / 1e6 }'
 }
 
-peer_median() {  # tool extension
-  local i
-  for i in $(seq "$runs"); do
-    case $1 in
-      import) time_ms import -window root "$work/import$i.$2" ;;
-      scrot) time_ms scrot -o "$work/scrot$i.$2" ;;
-    esac
-  done | grep -v failed | median
+run_peer() {  # name, output file
+  case $1 in
+    import) import -window root "$2" ;;
+    import256) import -window root -dither FloydSteinberg -colors 256 "$2" ;;
+    scrot) scrot -o "$2" ;;
+  esac
 }
+
+# Pelorine's F10 runs, with the peers taking the same screen after each press while Pelorine
+# waits for the next, so that all of them meet the machine in the same state (how fast scrot
+# runs here changed by half between a quiet machine and one running Wine). Prints "name ms"
+# lines, Pelorine's in the order of the presses.
+interleaved() {  # format, extension, save_bench options, peers...
+  local format=$1 ext=$2 options=$3 step out pid i peer
+  shift 3
+  step=$(mktemp -d -p "$work")
+  out=$step/pelorine.txt
+  : >"$out"
+  # shellcheck disable=SC2086
+  wine "$build/bench/save_bench.exe" hotkey "$format" "$runs" $options step="$(winepath -w "$step")" >"$out" 2>/dev/null &
+  pid=$!
+  for i in $(seq 0 $((runs - 1))); do
+    touch "$step/go$i"
+    for _ in $(seq 600); do
+      [ "$(grep -c '^F10' "$out")" -gt "$i" ] && break
+      sleep 0.1
+    done
+    sleep 0.7 # the command finishes its clipboard and the window settles
+    for peer in "$@"; do echo "$peer $(time_ms run_peer "$peer" "$work/$peer$i.$ext")"; done
+  done
+  wait "$pid" || true
+  tr -d '\r' <"$out" | awk '/^F10/ { print "pelorine", $3 }'
+}
+
+# The median of one name's times; Pelorine's first press (no tray icon to take away yet) apart.
+of() { awk -v n="$1" '$1 == n && $2 != "failed" { print $2 }' "$2" | if [ "$1" = pelorine ]; then tail -n +2; else cat; fi | median; }
+first() { awk '$1 == "pelorine" { print $2; exit }' "$1"; }
 
 echo "# Load average at the start: $(cut -d' ' -f1-3 /proc/loadavg); Wine windows managed: $(grep -qs '^"Managed"="N"' "$WINEPREFIX/user.reg" && echo N || echo Y)"
 echo
@@ -58,15 +86,10 @@ echo "F10 to the finished file, 1280 x 1024 x 24 desktop with the tray icon pres
 printf '| %-6s | %9s | %9s | %9s | %12s | %12s | %9s |\n' format Pelorine import scrot 'P / import' 'P / scrot' 'first F10'
 printf '| %-6s | %9s | %9s | %9s | %12s | %12s | %9s |\n' --- ---: ---: ---: ---: ---: ---:
 for format in png jpeg bmp; do
-  ext=${format/jpeg/jpg}
-  mapfile -t times < <(wine "$build/bench/save_bench.exe" hotkey "$format" "$runs" 2>/dev/null | tr -d '\r' | awk '/^F10/ { print $3 }')
-  [ ${#times[@]} -gt 1 ] || { echo "$format: Pelorine produced no timings"; continue; }
-  # The first F10 has no tray icon to take away yet; the others show what a user sees.
-  pelorine=$(printf '%s\n' "${times[@]:1}" | median)
-  import=$(peer_median import "$ext")
-  scrot=$(peer_median scrot "$ext")
-  printf '| %-6s | %9s | %9s | %9s | %12s | %12s | %9s |\n' "$format" "$pelorine" "${import:-n/a}" "${scrot:-n/a}" \
-    "$(ratio "$pelorine" "$import")" "$(ratio "$pelorine" "$scrot")" "${times[0]}"
+  interleaved "$format" "${format/jpeg/jpg}" "" import scrot >"$work/times.txt"
+  pelorine=$(of pelorine "$work/times.txt") import=$(of import "$work/times.txt") scrot=$(of scrot "$work/times.txt")
+  printf '| %-6s | %9s | %9s | %9s | %12s | %12s | %9s |\n' "$format" "${pelorine:-n/a}" "${import:-n/a}" "${scrot:-n/a}" \
+    "$(ratio "$pelorine" "$import")" "$(ratio "$pelorine" "$scrot")" "$(first "$work/times.txt")"
 done
 echo
 
@@ -76,22 +99,13 @@ echo
 echo "F10 to a BMP of a screen full of photograph-like colours, median of $runs runs (ms)"
 printf '| %-12s | %9s | %9s | %12s |\n' depth Pelorine import 'P / import'
 printf '| %-12s | %9s | %9s | %12s |\n' --- ---: ---: ---:
-wine "$build/bench/save_bench.exe" photo 600 >/dev/null 2>&1 &
-photo=$!
-sleep 3
-declare -A photo_ms
-for depth in 4 2; do
-  mapfile -t times < <(wine "$build/bench/save_bench.exe" hotkey bmp "$runs" "$depth" photo 2>/dev/null | tr -d '\r' | awk '/^F10/ { print $3 }')
-  [ ${#times[@]} -gt 1 ] || { echo "depth item $depth: Pelorine produced no timings"; continue; }
-  photo_ms[$depth]=$(printf '%s\n' "${times[@]:1}" | median)
-done
-full_im=$(for i in $(seq "$runs"); do time_ms import -window root "$work/photo$i.bmp"; done | grep -v failed | median)
-reduced_im=$(for i in $(seq "$runs"); do time_ms import -window root -dither FloydSteinberg -colors 256 "$work/photo$i.bmp"; done | grep -v failed | median)
-kill "$photo" 2>/dev/null || true
-printf '| %-12s | %9s | %9s | %12s |\n' 'full colour' "${photo_ms[4]:-n/a}" "$full_im" "$(ratio "${photo_ms[4]:-0}" "$full_im")"
-printf '| %-12s | %9s | %9s | %12s |\n' '256 colours' "${photo_ms[2]:-n/a}" "$reduced_im" "$(ratio "${photo_ms[2]:-0}" "$reduced_im")"
-printf '| %-12s | %9s | %9s | %12s |\n' 'increase' \
-  "$(awk -v a="${photo_ms[2]:-0}" -v b="${photo_ms[4]:-0}" 'BEGIN { printf "%+.1f", a - b }')" \
+interleaved bmp bmp "depth=4 photo" import >"$work/full.txt"
+interleaved bmp bmp "depth=2 photo" import256 >"$work/reduced.txt"
+full=$(of pelorine "$work/full.txt") full_im=$(of import "$work/full.txt")
+reduced=$(of pelorine "$work/reduced.txt") reduced_im=$(of import256 "$work/reduced.txt")
+printf '| %-12s | %9s | %9s | %12s |\n' 'full colour' "$full" "$full_im" "$(ratio "$full" "$full_im")"
+printf '| %-12s | %9s | %9s | %12s |\n' '256 colours' "$reduced" "$reduced_im" "$(ratio "$reduced" "$reduced_im")"
+printf '| %-12s | %9s | %9s | %12s |\n' 'increase' "$(awk -v a="$reduced" -v b="$full" 'BEGIN { printf "%+.1f", a - b }')" \
   "$(awk -v a="$reduced_im" -v b="$full_im" 'BEGIN { printf "%+.1f", a - b }')" ''
 echo
 wine "$build/bench/save_bench.exe" stages "$runs" "$(winepath -w "$work/picture.bmp")" 2>/dev/null | tr -d '\r' >"$work/stages.txt"
