@@ -10,21 +10,28 @@ namespace {
 using UniqueFile = UniqueHandle<HANDLE, FileDeleter>;
 enum class Durability { Cached, OnDisk };
 
-bool WriteAll(const std::wstring& path, std::string_view bytes, Durability durability) {
+bool WriteAll(const std::wstring& path, const FileProducer& produce, Durability durability) {
     UniqueFile file(
         CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file.get() == INVALID_HANDLE_VALUE) return false;
-    bool whole = true;
-    for (std::size_t done = 0; whole && done < bytes.size();) {
-        const DWORD chunk = DWORD(std::min<std::size_t>(bytes.size() - done, 1u << 24));
-        DWORD written = 0;
-        whole = WriteFile(file.get(), bytes.data() + done, chunk, &written, nullptr) && written == chunk;
-        done += chunk;
-    }
-    if (whole && (durability == Durability::Cached || FlushFileBuffers(file.get()))) return true;
+    const auto write = [&](std::string_view bytes) {
+        for (std::size_t done = 0; done < bytes.size();) {
+            const DWORD chunk = DWORD(std::min<std::size_t>(bytes.size() - done, 1u << 24));
+            DWORD written = 0;
+            if (!WriteFile(file.get(), bytes.data() + done, chunk, &written, nullptr) || written != chunk)
+                return false;
+            done += chunk;
+        }
+        return true;
+    };
+    if (produce(write) && (durability == Durability::Cached || FlushFileBuffers(file.get()))) return true;
     file.reset(); // an open file cannot be deleted
     DeleteFileW(path.c_str());
     return false;
+}
+
+FileProducer Whole(std::string_view bytes) {
+    return [bytes](const ByteSink& write) { return write(bytes); };
 }
 } // namespace
 
@@ -41,13 +48,17 @@ bool ReadWholeFile(const std::wstring& path, std::string& bytes) {
 }
 
 bool WriteWholeFile(const std::wstring& path, std::string_view bytes) {
-    return WriteAll(path, bytes, Durability::Cached);
+    return WriteAll(path, Whole(bytes), Durability::Cached);
 }
 
 bool WriteFileReplacing(const std::wstring& path, std::string_view bytes) {
+    return WriteFileReplacing(path, Whole(bytes));
+}
+
+bool WriteFileReplacing(const std::wstring& path, const FileProducer& produce) {
     // The process id keeps two running copies that write the same name apart.
     const std::wstring temp = path + L".~" + std::to_wstring(GetCurrentProcessId()) + L".tmp";
-    if (!WriteAll(temp, bytes, Durability::OnDisk)) return false;
+    if (!WriteAll(temp, produce, Durability::OnDisk)) return false;
     if (MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return true;
     DeleteFileW(temp.c_str());

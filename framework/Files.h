@@ -1,6 +1,7 @@
 #pragma once
 // Whole files in and out, each closed before the call returns.
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -18,6 +19,11 @@ bool WriteWholeFile(const std::wstring& path, std::string_view bytes);
 // on the disk, so a failure never leaves a partial file nor destroys the older one. On any
 // failure the temporary file is deleted, path is untouched, and false returns.
 bool WriteFileReplacing(const std::wstring& path, std::string_view bytes);
+// The same with the bytes made while writing: `produce` hands them to the sink piece by piece
+// and returns false (as the sink does when a write fails) to give up.
+using ByteSink = std::function<bool(std::string_view)>;
+using FileProducer = std::function<bool(const ByteSink&)>;
+bool WriteFileReplacing(const std::wstring& path, const FileProducer& produce);
 
 // The bytes of a raw-data resource of the exe (they live as long as the program); empty when
 // there is none.

@@ -3,6 +3,7 @@
 #include "imaging/Pixmap.h"
 
 #include <algorithm>
+#include <functional>
 #include <cstdlib>
 
 namespace pelorine {
@@ -115,14 +116,13 @@ namespace {
 
 std::size_t StrideOf(int width, int bits) { return (std::size_t(width) * std::size_t(bits) + 31) / 32 * 4; }
 
-// The headers and colour table of a bottom-up BI_RGB file, with room reserved for the rows.
+// The headers and colour table of a bottom-up BI_RGB file.
 std::vector<std::uint8_t> StartBitmapFile(int width, int height, int bits,
                                           const std::vector<std::uint32_t>& table,
                                           std::uint32_t pixelsPerMetre) {
     const std::size_t pixelsAt = kFileHeaderSize + kInfoHeaderSize + 4 * table.size();
     const std::size_t imageSize = StrideOf(width, bits) * std::size_t(height);
     std::vector<std::uint8_t> out;
-    out.reserve(pixelsAt + imageSize);
     out.push_back('B');
     out.push_back('M');
     PutWord(out, std::uint32_t(pixelsAt + imageSize), 4);
@@ -153,41 +153,84 @@ std::vector<std::uint8_t> WriteBitmapFile(const RasterImage& picture) {
     std::vector<std::uint8_t> out = StartBitmapFile(picture.width, picture.height, picture.bits,
                                                     picture.bits == 8 ? picture.palette : none,
                                                     2835); // 72 dpi
+    out.reserve(out.size() + picture.Stride() * std::size_t(picture.height));
     for (int y = picture.height - 1; y >= 0; --y)
         out.insert(out.end(), picture.Row(y), picture.Row(y) + picture.Stride());
     return out;
 }
 
-std::vector<std::uint8_t> EncodeBitmapFile(const Pixmap& picture) {
-    std::vector<std::uint8_t> out =
-        StartBitmapFile(picture.width, picture.height, 24, {}, kScreenPixelsPerMetre);
-    const std::size_t stride = StrideOf(picture.width, 24);
-    std::size_t at = out.size();
-    out.resize(at + stride * std::size_t(picture.height));
-    for (int y = picture.height - 1; y >= 0; --y, at += stride) {
-        std::uint8_t* row = out.data() + at;
-        for (int x = 0; x < picture.width; ++x, row += 3) {
-            const Rgb c = picture.At(x, y);
-            row[0] = std::uint8_t(BlueOf(c));
-            row[1] = std::uint8_t(GreenOf(c));
-            row[2] = std::uint8_t(RedOf(c));
-        }
+namespace {
+
+// Hands over the rows bottom-up, a band at a time from one small buffer: a screen's worth of
+// fresh memory cost more than converting it. `fill` puts one row, zeroed beforehand.
+template <class Fill>
+bool StreamRows(const std::vector<std::uint8_t>& header, int width, int height, int bits, Fill fill,
+                const BytesOut& out) {
+    if (!out(header)) return false;
+    const std::size_t stride = StrideOf(width, bits);
+    const int bandRows = int(std::clamp<std::size_t>((256 << 10) / std::max<std::size_t>(stride, 1), 1,
+                                                     std::size_t(std::max(height, 1))));
+    std::vector<std::uint8_t> band(stride * std::size_t(bandRows));
+    for (int done = 0; done < height;) {
+        const int rows = std::min(bandRows, height - done);
+        std::fill(band.begin(), band.end(), std::uint8_t(0));
+        for (int i = 0; i < rows; ++i)
+            fill(height - 1 - (done + i), band.data() + stride * std::size_t(i));
+        if (!out({band.data(), stride * std::size_t(rows)})) return false;
+        done += rows;
     }
-    return out;
+    return true;
+}
+
+std::vector<std::uint8_t> Collect(std::size_t size, const std::function<bool(const BytesOut&)>& stream) {
+    std::vector<std::uint8_t> file;
+    file.reserve(size);
+    stream([&](std::span<const std::uint8_t> bytes) {
+        file.insert(file.end(), bytes.begin(), bytes.end());
+        return true;
+    });
+    return file;
+}
+
+} // namespace
+
+bool StreamBitmapFile(const Pixmap& picture, const BytesOut& out) {
+    const auto header = StartBitmapFile(picture.width, picture.height, 24, {}, kScreenPixelsPerMetre);
+    return StreamRows(
+        header, picture.width, picture.height, 24,
+        [&](int y, std::uint8_t* row) {
+            for (int x = 0; x < picture.width; ++x, row += 3) {
+                const Rgb c = picture.At(x, y);
+                row[0] = std::uint8_t(BlueOf(c));
+                row[1] = std::uint8_t(GreenOf(c));
+                row[2] = std::uint8_t(RedOf(c));
+            }
+        },
+        out);
+}
+
+bool StreamBitmapFile(const IndexedImage& picture, const BytesOut& out) {
+    const auto header =
+        StartBitmapFile(picture.width, picture.height, picture.bits, picture.palette, kScreenPixelsPerMetre);
+    const int bits = picture.bits, perByte = 8 / bits;
+    return StreamRows(
+        header, picture.width, picture.height, bits,
+        [&](int y, std::uint8_t* row) {
+            for (int x = 0; x < picture.width; ++x) // most significant bits first
+                row[x / perByte] |= std::uint8_t(picture.At(x, y) << (8 - bits * (x % perByte + 1)));
+        },
+        out);
+}
+
+std::vector<std::uint8_t> EncodeBitmapFile(const Pixmap& picture) {
+    return Collect(64 + StrideOf(picture.width, 24) * std::size_t(picture.height),
+                   [&](const BytesOut& out) { return StreamBitmapFile(picture, out); });
 }
 
 std::vector<std::uint8_t> EncodeBitmapFile(const IndexedImage& picture) {
-    std::vector<std::uint8_t> out =
-        StartBitmapFile(picture.width, picture.height, picture.bits, picture.palette, kScreenPixelsPerMetre);
-    const std::size_t stride = StrideOf(picture.width, picture.bits);
-    const int perByte = 8 / picture.bits;
-    std::size_t at = out.size();
-    out.resize(at + stride * std::size_t(picture.height));
-    for (int y = picture.height - 1; y >= 0; --y, at += stride)
-        for (int x = 0; x < picture.width; ++x) // most significant bits first
-            out[at + std::size_t(x / perByte)] |=
-                std::uint8_t(picture.At(x, y) << (8 - picture.bits * (x % perByte + 1)));
-    return out;
+    return Collect(64 + 4 * picture.palette.size() +
+                       StrideOf(picture.width, picture.bits) * std::size_t(picture.height),
+                   [&](const BytesOut& out) { return StreamBitmapFile(picture, out); });
 }
 
 } // namespace pelorine

@@ -4,6 +4,7 @@
 // bitmaps. No platform headers.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <vector>
@@ -45,6 +46,10 @@ std::vector<std::uint8_t> WriteBitmapFile(const RasterImage& picture);
 // (1, 4 or 8 bits, grey as 8 bits with the grey levels), bottom-up, 96 dpi.
 std::vector<std::uint8_t> EncodeBitmapFile(const Pixmap& picture);
 std::vector<std::uint8_t> EncodeBitmapFile(const IndexedImage& picture);
+// The same file handed out in pieces, never all in memory at once; false once `out` refuses.
+using BytesOut = std::function<bool(std::span<const std::uint8_t>)>;
+bool StreamBitmapFile(const Pixmap& picture, const BytesOut& out);
+bool StreamBitmapFile(const IndexedImage& picture, const BytesOut& out);
 
 // A 32-bit bitmap file (BI_RGB, or BI_BITFIELDS with the usual masks) holds its rows in the
 // layout of a Pixmap, so a reader can take them straight into one: the hand-off file of every

@@ -19,12 +19,13 @@ template <class F> bool Guarded(F&& action) {
     }
 }
 
+constexpr int kBmp = 101, kPcx = 104;
+
 } // namespace
 
 // PCX has no platform encoder, and the platform's BMP encoder went through two more copies
 // of the picture than writing the rows ourselves.
 std::vector<std::uint8_t> EncodeForSave(const EditPicture& picture, int mediaFormat, int quality) {
-    constexpr int kBmp = 101, kPcx = 104;
     if (picture.Empty()) return {};
     if (mediaFormat == kBmp)
         return picture.IsIndexed() ? EncodeBitmapFile(picture.Indexed()) : EncodeBitmapFile(picture.Colour());
@@ -72,6 +73,15 @@ bool TImageEdit::ResizeImage(int width, int height) {
 
 bool TImageEdit::Save(const std::wstring& path) {
     return Guarded([&] {
+        if (picture_.Empty()) return false;
+        if (saveMediaFormat_ == kBmp) // written as it is made, a band of rows at a time
+            return WriteFileReplacing(path, [&](const ByteSink& write) {
+                const BytesOut out = [&](std::span<const std::uint8_t> bytes) {
+                    return write({reinterpret_cast<const char*>(bytes.data()), bytes.size()});
+                };
+                return picture_.IsIndexed() ? StreamBitmapFile(picture_.Indexed(), out)
+                                            : StreamBitmapFile(picture_.Colour(), out);
+            });
         const std::vector<std::uint8_t> bytes = EncodeForSave(picture_, saveMediaFormat_, saveQuality_);
         return !bytes.empty() &&
                WriteFileReplacing(

@@ -44,6 +44,25 @@ TEST(EncodeBitmapFile, EveryDepthReadsBackWithAHeaderThatCoversTheFile) {
     }
 }
 
+// Rows so wide that two fill a band: three bands, the last one short, each row in its place;
+// a refusing receiver stops the stream.
+TEST(StreamBitmapFile, RowsKeepTheirPlacesAcrossBandsAndARefusalStops) {
+    Pixmap wide(30000, 5);
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 30000; x += 997)
+            wide.At(x, y) = MakeRgb(y * 40, x % 256, 7);
+    const auto back = ReadBitmapFile(EncodeBitmapFile(wide));
+    ASSERT_TRUE(back);
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 30000; x += 997) {
+            const std::uint8_t* px = back->Row(y) + 3 * x;
+            ASSERT_EQ(MakeRgb(px[2], px[1], px[0]), wide.At(x, y)) << x << "," << y;
+        }
+    int pieces = 0;
+    EXPECT_FALSE(StreamBitmapFile(wide, [&](std::span<const std::uint8_t>) { return ++pieces < 2; }));
+    EXPECT_EQ(pieces, 2);
+}
+
 // A 32-bit file as the hand-off writes it, rows bottom-up with junk in the padding byte.
 std::vector<std::uint8_t> ThirtyTwoBitFile(int width, int height, std::uint32_t compression) {
     std::vector<std::uint8_t> file(54 + (compression == 3 ? 12 : 0), 0);
