@@ -4,7 +4,7 @@
 //                                     mean error (the picture is written to file for peers);
 //   save_bench hotkey <format> [runs [depth=N] [photo] [step=DIR]]
 //                                     the real Pelorine.exe: F10 to the finished file, one
-//                                     line "F10 <format> <ms>" per run (options: see
+//                                     line "F10 <format> <ms> <file bytes>" per run (options: see
 //                                     HotkeyOptions).
 #include "capture/Winshot.h"
 #include "e2e/Driver.h"
@@ -308,9 +308,12 @@ int RunHotkey(const std::string& format, int runs, const HotkeyOptions& options)
         e2e::PressKey(VK_F10);
         while (!e2e::FileExists(file) && MsSince(start) < 30000)
             Sleep(1);
-        std::printf("F10 %s %.1f\n", format.c_str(), MsSince(start));
-        std::fflush(stdout);
+        const double ms = MsSince(start);
         e2e::Pump(500); // lets the command finish and the window settle before the next run
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        GetFileAttributesExW(file.c_str(), GetFileExInfoStandard, &data);
+        std::printf("F10 %s %.1f %lu\n", format.c_str(), ms, data.nFileSizeLow);
+        std::fflush(stdout);
     }
     app.CloseAndWait();
     return 0;

@@ -134,16 +134,18 @@ void SetJpegQuality(IPropertyBag2* properties, int quality) {
     properties->Write(1, &option, &value);
 }
 
-// Left to itself the PNG encoder tries all five filters on every full-colour row. Paeth alone
-// took a third less time on a photograph-like screen, for a file 2 % larger (indexed pictures
-// keep the encoder's choice: no filter, which suits them best).
-void SetPngPaethFilter(IPropertyBag2* properties) {
+// Left to itself the PNG encoder tries all five filters on every full-colour row. One filter
+// is enough: Sub, the cheapest that still predicts, made the smallest file of a desktop of
+// windows and the fastest save both there and on a photograph-like screen (against Paeth:
+// 10 % and 15 % less time, the photograph's file 5 % larger). Indexed pictures keep the
+// encoder's choice: no filter, which suits them best.
+void SetPngSubFilter(IPropertyBag2* properties) {
     PROPBAG2 option{};
     option.pstrName = const_cast<LPOLESTR>(L"FilterOption");
     VARIANT value;
     VariantInit(&value);
     value.vt = VT_UI1;
-    value.bVal = BYTE(WICPngFilterPaeth);
+    value.bVal = BYTE(WICPngFilterSub);
     properties->Write(1, &option, &value);
 }
 
@@ -153,7 +155,7 @@ bool WriteFrame(IWICImagingFactory* factory, IWICBitmapEncoder* encoder, const E
     ComPtr<IPropertyBag2> properties;
     if (FAILED(encoder->CreateNewFrame(&frame, &properties))) return false;
     if (mediaFormat == kJpeg && quality > 0 && properties) SetJpegQuality(properties.Get(), quality);
-    if (mediaFormat == kPng && !picture.IsIndexed() && properties) SetPngPaethFilter(properties.Get());
+    if (mediaFormat == kPng && !picture.IsIndexed() && properties) SetPngSubFilter(properties.Get());
     if (FAILED(frame->Initialize(properties.Get()))) return false;
     if (FAILED(frame->SetSize(UINT(picture.Width()), UINT(picture.Height())))) return false;
     const EncoderRows rows = RowsFor(picture, mediaFormat);
