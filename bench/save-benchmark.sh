@@ -11,7 +11,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=$(cd "${1:-$root/build/win}" && pwd)
-runs=${RUNS:-7}
+runs=${RUNS:-11}
 export PELORINE_DISPLAY=${PELORINE_DISPLAY:-:98}
 if [ "${PELORINE_WINE_MANAGED:-}" = Y ]; then
   export WINEPREFIX=${WINEPREFIX:-$build/wineprefix-managed}
