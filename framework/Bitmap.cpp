@@ -19,7 +19,7 @@ BITMAP Info(HBITMAP h) {
 
 // Writes a Windows bitmap file holding the bitmap at its own depth, its rows fetched and
 // written a band at a time: the whole file in fresh memory cost more than writing it.
-bool WriteBitmapFileOf(HBITMAP bitmap, HANDLE file) {
+bool WriteBitmapFileOf(HBITMAP bitmap, const ByteSink& put) {
     const BITMAP bm = Info(bitmap);
     if (bm.bmWidth <= 0 || bm.bmHeight <= 0) return false;
     // 16-bit and deeper screens are written as they are; indexed bitmaps carry their table.
@@ -47,9 +47,8 @@ bool WriteBitmapFileOf(HBITMAP bitmap, HANDLE file) {
         return GetDIBits(screen.get(), bitmap, UINT(first), UINT(rows), band.data(),
                          reinterpret_cast<BITMAPINFO*>(info.data()), DIB_RGB_COLORS) == rows;
     };
-    const auto put = [&](const void* bytes, size_t size) {
-        DWORD written = 0;
-        return WriteFile(file, bytes, DWORD(size), &written, nullptr) && written == size;
+    const auto bytes = [](const auto& from, size_t size) {
+        return std::string_view(reinterpret_cast<const char*>(&from), size);
     };
     // The first band also fills in the colour table, which comes before the rows.
     if (!fetch(0)) return false;
@@ -58,9 +57,10 @@ bool WriteBitmapFileOf(HBITMAP bitmap, HANDLE file) {
     bfh.bfType = 0x4D42; // "BM"
     bfh.bfOffBits = DWORD(sizeof bfh + info.size());
     bfh.bfSize = bfh.bfOffBits + bih->biSizeImage;
-    if (!put(&bfh, sizeof bfh) || !put(info.data(), info.size())) return false;
+    if (!put(bytes(bfh, sizeof bfh)) || !put(bytes(info[0], info.size()))) return false;
     for (int first = 0; first < height; first += bandRows)
-        if ((first > 0 && !fetch(first)) || !put(band.data(), stride * size_t(rowsFrom(first)))) return false;
+        if ((first > 0 && !fetch(first)) || !put(bytes(band[0], stride * size_t(rowsFrom(first)))))
+            return false;
     return true;
 }
 
@@ -126,14 +126,8 @@ void TBitmap::Assign(HBITMAP source) {
 }
 
 void TBitmap::SaveToFile(const std::wstring& path) const {
-    UniqueHandle<HANDLE, FileDeleter> file(
-        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.get() != INVALID_HANDLE_VALUE && WriteBitmapFileOf(bitmap_.get(), file.get())) return;
-    if (file.get() != INVALID_HANDLE_VALUE) {
-        file.reset();              // an open file cannot be deleted
-        DeleteFileW(path.c_str()); // a part-written file is no picture
-    }
-    throw Error(FormatMessageText(L"ファイル %s を作成できません", path));
+    if (!WriteWholeFile(path, [&](const ByteSink& put) { return WriteBitmapFileOf(bitmap_.get(), put); }))
+        throw Error(FormatMessageText(L"ファイル %s を作成できません", path));
 }
 
 int TBitmap::Width() const { return Info(bitmap_.get()).bmWidth; }

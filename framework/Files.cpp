@@ -48,7 +48,11 @@ bool ReadWholeFile(const std::wstring& path, std::string& bytes) {
 }
 
 bool WriteWholeFile(const std::wstring& path, std::string_view bytes) {
-    return WriteAll(path, Whole(bytes), Durability::Cached);
+    return WriteWholeFile(path, Whole(bytes));
+}
+
+bool WriteWholeFile(const std::wstring& path, const FileProducer& produce) {
+    return WriteAll(path, produce, Durability::Cached);
 }
 
 bool WriteFileReplacing(const std::wstring& path, std::string_view bytes) {

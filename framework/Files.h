@@ -14,15 +14,16 @@ bool ReadWholeFile(const std::wstring& path, std::string& bytes);
 // Creates or replaces the file with the bytes. A file that cannot be written whole is deleted
 // and the call returns false.
 bool WriteWholeFile(const std::wstring& path, std::string_view bytes);
+// The same with the bytes made while writing: `produce` hands them to the sink piece by piece
+// and returns false (as the sink does when a write fails) to give up.
+using ByteSink = std::function<bool(std::string_view)>;
+using FileProducer = std::function<bool(const ByteSink&)>;
+bool WriteWholeFile(const std::wstring& path, const FileProducer& produce);
 
 // Writes the bytes to a temporary file beside path and moves it over path once every byte is
 // on the disk, so a failure never leaves a partial file nor destroys the older one. On any
 // failure the temporary file is deleted, path is untouched, and false returns.
 bool WriteFileReplacing(const std::wstring& path, std::string_view bytes);
-// The same with the bytes made while writing: `produce` hands them to the sink piece by piece
-// and returns false (as the sink does when a write fails) to give up.
-using ByteSink = std::function<bool(std::string_view)>;
-using FileProducer = std::function<bool(const ByteSink&)>;
 bool WriteFileReplacing(const std::wstring& path, const FileProducer& produce);
 
 // The bytes of a raw-data resource of the exe (they live as long as the program); empty when

@@ -1,6 +1,7 @@
 #include "imaging/BitmapFile.h"
 
 #include "imaging/Pixmap.h"
+#include "imaging/Rows.h"
 
 #include <algorithm>
 #include <functional>
@@ -114,14 +115,12 @@ void FinishDirectRows(Pixmap& picture, bool bottomUp) {
 
 namespace {
 
-std::size_t StrideOf(int width, int bits) { return (std::size_t(width) * std::size_t(bits) + 31) / 32 * 4; }
-
 // The headers and colour table of a bottom-up BI_RGB file.
 std::vector<std::uint8_t> StartBitmapFile(int width, int height, int bits,
                                           const std::vector<std::uint32_t>& table,
                                           std::uint32_t pixelsPerMetre) {
     const std::size_t pixelsAt = kFileHeaderSize + kInfoHeaderSize + 4 * table.size();
-    const std::size_t imageSize = StrideOf(width, bits) * std::size_t(height);
+    const std::size_t imageSize = RowStride(width, bits) * std::size_t(height);
     std::vector<std::uint8_t> out;
     out.push_back('B');
     out.push_back('M');
@@ -161,25 +160,12 @@ std::vector<std::uint8_t> WriteBitmapFile(const RasterImage& picture) {
 
 namespace {
 
-// Hands over the rows bottom-up, a band at a time from one small buffer: a screen's worth of
-// fresh memory cost more than converting it. `fill` puts one row, zeroed beforehand.
-template <class Fill>
-bool StreamRows(const std::vector<std::uint8_t>& header, int width, int height, int bits, Fill fill,
-                const BytesOut& out) {
-    if (!out(header)) return false;
-    const std::size_t stride = StrideOf(width, bits);
-    const int bandRows = int(std::clamp<std::size_t>((256 << 10) / std::max<std::size_t>(stride, 1), 1,
-                                                     std::size_t(std::max(height, 1))));
-    std::vector<std::uint8_t> band(stride * std::size_t(bandRows));
-    for (int done = 0; done < height;) {
-        const int rows = std::min(bandRows, height - done);
-        std::fill(band.begin(), band.end(), std::uint8_t(0));
-        for (int i = 0; i < rows; ++i)
-            fill(height - 1 - (done + i), band.data() + stride * std::size_t(i));
-        if (!out({band.data(), stride * std::size_t(rows)})) return false;
-        done += rows;
-    }
-    return true;
+// The headers, then the rows bottom-up, as bitmap files store them.
+bool StreamRows(const std::vector<std::uint8_t>& header, int height, std::size_t stride,
+                const std::function<void(int y, std::uint8_t* row)>& fill, const BytesOut& out) {
+    return out(header) && StreamRowBands(
+                              height, stride, [&](int i, std::uint8_t* row) { fill(height - 1 - i, row); },
+                              [&](std::span<const std::uint8_t> band, int) { return out(band); });
 }
 
 std::vector<std::uint8_t> Collect(std::size_t size, const std::function<bool(const BytesOut&)>& stream) {
@@ -197,39 +183,26 @@ std::vector<std::uint8_t> Collect(std::size_t size, const std::function<bool(con
 bool StreamBitmapFile(const Pixmap& picture, const BytesOut& out) {
     const auto header = StartBitmapFile(picture.width, picture.height, 24, {}, kScreenPixelsPerMetre);
     return StreamRows(
-        header, picture.width, picture.height, 24,
-        [&](int y, std::uint8_t* row) {
-            for (int x = 0; x < picture.width; ++x, row += 3) {
-                const Rgb c = picture.At(x, y);
-                row[0] = std::uint8_t(BlueOf(c));
-                row[1] = std::uint8_t(GreenOf(c));
-                row[2] = std::uint8_t(RedOf(c));
-            }
-        },
-        out);
+        header, picture.height, RowStride(picture.width, 24),
+        [&](int y, std::uint8_t* row) { PutBgrRow(picture, y, row); }, out);
 }
 
 bool StreamBitmapFile(const IndexedImage& picture, const BytesOut& out) {
     const auto header =
         StartBitmapFile(picture.width, picture.height, picture.bits, picture.palette, kScreenPixelsPerMetre);
-    const int bits = picture.bits, perByte = 8 / bits;
     return StreamRows(
-        header, picture.width, picture.height, bits,
-        [&](int y, std::uint8_t* row) {
-            for (int x = 0; x < picture.width; ++x) // most significant bits first
-                row[x / perByte] |= std::uint8_t(picture.At(x, y) << (8 - bits * (x % perByte + 1)));
-        },
-        out);
+        header, picture.height, RowStride(picture.width, picture.bits),
+        [&](int y, std::uint8_t* row) { PutIndexRow(picture, y, picture.bits, row); }, out);
 }
 
 std::vector<std::uint8_t> EncodeBitmapFile(const Pixmap& picture) {
-    return Collect(64 + StrideOf(picture.width, 24) * std::size_t(picture.height),
+    return Collect(64 + RowStride(picture.width, 24) * std::size_t(picture.height),
                    [&](const BytesOut& out) { return StreamBitmapFile(picture, out); });
 }
 
 std::vector<std::uint8_t> EncodeBitmapFile(const IndexedImage& picture) {
     return Collect(64 + 4 * picture.palette.size() +
-                       StrideOf(picture.width, picture.bits) * std::size_t(picture.height),
+                       RowStride(picture.width, picture.bits) * std::size_t(picture.height),
                    [&](const BytesOut& out) { return StreamBitmapFile(picture, out); });
 }
 

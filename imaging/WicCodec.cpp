@@ -2,6 +2,7 @@
 
 #include "framework/Handles.h"
 #include "imaging/BitmapFile.h"
+#include "imaging/Rows.h"
 
 #include <windows.h>
 #include <objbase.h>
@@ -10,7 +11,6 @@
 #include <wrl/client.h>
 
 #include <algorithm>
-#include <functional>
 
 using Microsoft::WRL::ComPtr;
 
@@ -42,39 +42,29 @@ bool ContainerFor(int mediaFormat, GUID& container) {
     }
 }
 
-// Rows as the encoder receives them, in a pixel format it writes unchanged. They are made a
-// band at a time into a small buffer: a whole converted copy of a screen, in fresh memory,
-// cost more than the conversion.
+// Rows as the encoder receives them, in a pixel format it writes unchanged.
 struct EncoderRows {
     WICPixelFormatGUID format{};
     int bits = 24;
     std::vector<WICColor> palette;
-    std::function<void(int y, BYTE* row)> fill; // the row arrives zeroed
+    RowFill fill; // row y, zeroed beforehand
 };
 
-UINT AlignedStride(int width, int bitsPerPixel) {
-    return UINT((std::size_t(width) * bitsPerPixel + 31) / 32 * 4);
-}
-
-void PutBgr(BYTE* at, Rgb c) {
-    at[0] = BYTE(BlueOf(c));
-    at[1] = BYTE(GreenOf(c));
-    at[2] = BYTE(RedOf(c));
-}
-
 EncoderRows FullColourRows(const Pixmap& picture) {
-    return {GUID_WICPixelFormat24bppBGR, 24, {}, [&picture](int y, BYTE* row) {
-                for (int x = 0; x < picture.width; ++x)
-                    PutBgr(row + 3 * x, picture.At(x, y));
+    return {GUID_WICPixelFormat24bppBGR, 24, {}, [&picture](int y, std::uint8_t* row) {
+                PutBgrRow(picture, y, row);
             }};
 }
 
 // JPEG has no palette: a reduced picture goes to it in full colour.
 EncoderRows PaletteColourRows(const IndexedImage& picture) {
-    return {GUID_WICPixelFormat24bppBGR, 24, {}, [&picture](int y, BYTE* row) {
-                for (int x = 0; x < picture.width; ++x) {
+    return {GUID_WICPixelFormat24bppBGR, 24, {}, [&picture](int y, std::uint8_t* row) {
+                for (int x = 0; x < picture.width; ++x, row += 3) {
                     const std::uint8_t i = picture.At(x, y);
-                    PutBgr(row + 3 * x, i < picture.palette.size() ? picture.palette[i] : 0);
+                    const Rgb c = i < picture.palette.size() ? picture.palette[i] : 0;
+                    row[0] = BYTE(BlueOf(c));
+                    row[1] = BYTE(GreenOf(c));
+                    row[2] = BYTE(RedOf(c));
                 }
             }};
 }
@@ -85,18 +75,13 @@ const WICPixelFormatGUID& IndexedFormat(int bits) {
                        : GUID_WICPixelFormat8bppIndexed;
 }
 
-// Packs indices most significant bits first, as WIC's indexed formats are laid out. Grey
-// pictures use 8bppGray with the index as the level.
+// Grey pictures use 8bppGray with the index as the level.
 EncoderRows IndexedRows(const IndexedImage& picture) {
     const int bits = picture.grey ? 8 : picture.bits;
     EncoderRows out{picture.grey ? GUID_WICPixelFormat8bppGray : IndexedFormat(bits),
                     bits,
                     {},
-                    [&picture, bits](int y, BYTE* row) {
-                        const int perByte = 8 / bits;
-                        for (int x = 0; x < picture.width; ++x)
-                            row[x / perByte] |= BYTE(picture.At(x, y) << (8 - bits * (x % perByte + 1)));
-                    }};
+                    [&picture, bits](int y, std::uint8_t* row) { PutIndexRow(picture, y, bits, row); }};
     if (!picture.grey)
         for (const Rgb c : picture.palette)
             out.palette.push_back(0xFF000000u | c);
@@ -111,17 +96,11 @@ EncoderRows RowsFor(const EditPicture& picture, int mediaFormat) {
 }
 
 bool WriteRows(IWICBitmapFrameEncode* frame, const EncoderRows& rows, int width, int height) {
-    constexpr int kBand = 64;
-    const UINT stride = AlignedStride(width, rows.bits);
-    std::vector<BYTE> band(std::size_t(stride) * kBand);
-    for (int top = 0; top < height; top += kBand) {
-        const int lines = std::min(kBand, height - top);
-        std::fill(band.begin(), band.end(), BYTE(0));
-        for (int i = 0; i < lines; ++i)
-            rows.fill(top + i, band.data() + std::size_t(i) * stride);
-        if (FAILED(frame->WritePixels(UINT(lines), stride, stride * UINT(lines), band.data()))) return false;
-    }
-    return true;
+    const std::size_t stride = RowStride(width, rows.bits);
+    return StreamRowBands(height, stride, rows.fill, [&](std::span<const std::uint8_t> band, int lines) {
+        return SUCCEEDED(
+            frame->WritePixels(UINT(lines), UINT(stride), UINT(band.size()), const_cast<BYTE*>(band.data())));
+    });
 }
 
 void SetJpegQuality(IPropertyBag2* properties, int quality) {
