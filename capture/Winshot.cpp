@@ -27,7 +27,8 @@ Rect TWinShot::VisibleBounds(HWND wnd) {
 namespace {
 // The cursor that is on screen now, whichever program it belongs to.
 void DrawCursor(HDC dc, const Rect& window, const CaptureArea& area) {
-    CURSORINFO ci{sizeof ci};
+    CURSORINFO ci{};
+    ci.cbSize = sizeof ci;
     if (!GetCursorInfo(&ci) || !(ci.flags & CURSOR_SHOWING) || !ci.hCursor) return;
     const Point at = CursorPlacement(window, area, {ci.ptScreenPos.x, ci.ptScreenPos.y});
     DrawIconEx(dc, at.x, at.y, ci.hCursor, 0, 0, 0, nullptr, DI_NORMAL);

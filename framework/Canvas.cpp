@@ -194,7 +194,12 @@ void TCanvas::DrawTransparent(int x, int y, HBITMAP bitmap) {
 
 void TCanvas::StretchPixels(const Rect& dest, const RasterImage& picture) {
     BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), picture.width, -picture.height, 1, 24, BI_RGB};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = picture.width;
+    info.bmiHeader.biHeight = -picture.height; // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
     SetStretchBltMode(dc_, COLORONCOLOR);
     StretchDIBits(dc_, dest.left, dest.top, dest.Width(), dest.Height(), 0, 0, picture.width, picture.height,
                   picture.bytes.data(), &info, DIB_RGB_COLORS, SRCCOPY);

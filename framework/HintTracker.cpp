@@ -30,7 +30,8 @@ int CursorBottom() {
 }
 
 Rect WorkAreaAt(Point p) {
-    MONITORINFO mi{sizeof mi};
+    MONITORINFO mi{};
+    mi.cbSize = sizeof mi;
     GetMonitorInfoW(MonitorFromPoint(POINT{p.x, p.y}, MONITOR_DEFAULTTONEAREST), &mi);
     return FromRECT(mi.rcWork);
 }

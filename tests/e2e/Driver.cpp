@@ -92,7 +92,8 @@ PelorineProcess::~PelorineProcess() {
 
 void PelorineProcess::Start() {
     std::wstring cmd = L"\"" + File(L"Pelorine.exe") + L"\"";
-    STARTUPINFOW si{sizeof si};
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
     if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(), &si, &pi_))
         throw std::runtime_error("cannot start Pelorine.exe");
     WaitForInputIdle(pi_.hProcess, 15000);

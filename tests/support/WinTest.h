@@ -93,7 +93,12 @@ inline COLORREF PixelOf(HBITMAP bitmap, int x, int y) {
 inline std::vector<uint32_t> PixelsOf(HBITMAP bitmap, int width, int height) {
     std::vector<uint32_t> pixels(size_t(width) * height);
     BITMAPINFO bi{};
-    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
+    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = -height; // top row first
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
     HDC dc = GetDC(nullptr);
     GetDIBits(dc, bitmap, 0, UINT(height), pixels.data(), &bi, DIB_RGB_COLORS);
     ReleaseDC(nullptr, dc);

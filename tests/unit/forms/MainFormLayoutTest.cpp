@@ -79,10 +79,11 @@ TEST(MainFormLayout, MenuShowsF7ToF12BesideTheSixCaptureItemsAndMatchesTheHotKey
     std::vector<uint16_t> shortcuts;
     for (const MenuRow& row : kMenu) {
         if (row.shortCut) shortcuts.push_back(row.shortCut);
-        if (row.parent)
+        if (row.parent) {
             EXPECT_TRUE(std::any_of(kMenu.begin(), kMenu.end(), [&](const MenuRow& p) {
                 return std::wstring(p.name) == row.parent;
             })) << row.name;
+        }
     }
     EXPECT_EQ(shortcuts, std::vector<uint16_t>(kHotKeys.begin(), kHotKeys.end()));
     EXPECT_EQ(std::wstring(kMenu.back().caption), L"終了(&X)");
