@@ -30,5 +30,6 @@ for _ in $(seq 150); do
   sleep 0.2
 done
 sleep 3 # the first paint of every control
+mkdir -p "$(dirname "$out")"
 import -window root -crop 401x593+0+0 +repage "$out"
 echo "Wrote $out"
