@@ -1,6 +1,7 @@
 #include "framework/Canvas.h"
 
 #include "framework/Bitmap.h"
+#include "framework/Error.h"
 
 #include <algorithm>
 
@@ -194,7 +195,12 @@ void TCanvas::DrawTransparent(int x, int y, HBITMAP bitmap) {
 
 void TCanvas::StretchPixels(const Rect& dest, const RasterImage& picture) {
     BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), picture.width, -picture.height, 1, 24, BI_RGB};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = picture.width;
+    info.bmiHeader.biHeight = -picture.height; // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
     SetStretchBltMode(dc_, COLORONCOLOR);
     StretchDIBits(dc_, dest.left, dest.top, dest.Width(), dest.Height(), 0, 0, picture.width, picture.height,
                   picture.bytes.data(), &info, DIB_RGB_COLORS, SRCCOPY);
@@ -211,16 +217,19 @@ GrowingBuffer::~GrowingBuffer() {
     if (old_) SelectObject(dc_.get(), old_); // the picture must not be selected when it is freed
 }
 
+// A picture that cannot grow leaves the old one selected and whole, and the size unchanged.
 HDC GrowingBuffer::Prepare(int width, int height) {
     if (!dc_) dc_.reset(CreateCompatibleDC(nullptr));
     if (width > width_ || height > height_) {
-        width_ = std::max(width, width_);
-        height_ = std::max(height, height_);
+        const int w = std::max(width, width_), h = std::max(height, height_);
         WindowDc screen(nullptr);
-        UniqueBitmap grown(CreateCompatibleBitmap(screen.get(), width_, height_));
+        UniqueBitmap grown(CreateCompatibleBitmap(screen.get(), w, h));
+        if (!grown) throw Error(L"ビットマップを作成できません");
         HGDIOBJ previous = SelectObject(dc_.get(), grown.get());
         if (!old_) old_ = previous;
         bitmap_ = std::move(grown);
+        width_ = w;
+        height_ = h;
     }
     return dc_.get();
 }

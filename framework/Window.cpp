@@ -38,7 +38,8 @@ void TWindow::CreateHandle(DWORD exStyle, const std::wstring& text, DWORD style,
     const wchar_t* name = className ? className : kWindowClass;
     static std::set<std::wstring> registered;
     if (!registered.contains(name)) {
-        WNDCLASSEXW wc{sizeof wc};
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof wc;
         wc.style = CS_DBLCLKS;
         wc.lpfnWndProc = &Procedure;
         wc.hInstance = GetModuleHandleW(nullptr);
