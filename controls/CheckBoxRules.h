@@ -28,6 +28,10 @@ Size AutoSizeOf(Size glyph, Size caption, int wgHeight);
 Rect GlyphRect(TdxfCBAlignment alignment, Size control, Size glyph);
 // Where the caption goes, the focus rectangle around it; the text itself lies 1 pixel inside.
 Rect CaptionRect(TdxfCBAlignment alignment, Size control, Size glyph, Size caption);
+// The focus mark of a box without a caption: one pixel round the box, kept inside the control
+// (a control no larger than the box gets it on the box's edge). A strip frame holds its 13 x 13
+// box at (0, 2); a picture of the user's own is the box itself.
+Rect FocusMarkRect(const Rect& glyph, Size control, bool stripFrame);
 
 // The state of a box that the group rules read and change.
 struct CheckGroupState {

@@ -5,20 +5,21 @@
 namespace pelorine {
 
 namespace {
-// trunc(sqrt((w div 2)^2 + (h div 2)^2)): the number of rings after the first.
-int Radius(int width, int height) {
-    const int w = width / 2, h = height / 2;
-    return int(std::sqrt(double(w * w + h * h)));
-}
 int Trunc(double v) { return int(v); }
 } // namespace
+
+// The squares in 64 bits: they pass the int range for sides above 65,536.
+int Radius(int width, int height) {
+    const long long w = width / 2, h = height / 2;
+    return int(std::sqrt(double(w * w + h * h)));
+}
 
 ColorButtonFace FaceOf(int width, int height, TColor color, bool down) {
     ColorButtonFace face;
     face.base = MixColor(2, 5, color, clBlack);
     const int w10 = width / 10, h10 = height / 10, w5 = width / 5, h5 = height / 5;
     // A face under 2 x 2 pixels has no rings: it is the base colour.
-    const int r = Radius(width, height), n = r * 6 / 5;
+    const int r = Radius(width, height), n = int(r * 6LL / 5);
     for (int i = 0; r > 0 && i <= r; ++i) {
         const Rect e{Trunc(double(i) * w5 / r), Trunc(double(i) * h5 / r),
                      Trunc(width - double(i) * (width - w5) / r),
@@ -29,7 +30,7 @@ ColorButtonFace FaceOf(int width, int height, TColor color, bool down) {
     if (!down) return face;
     // The hollow, in the box inset by a tenth on every side.
     const int d = width - 2 * w10, e = height - 2 * h10, dw5 = d / 5, eh5 = e / 5;
-    const int rh = Radius(d, e), nh = rh * 6 / 5;
+    const int rh = Radius(d, e), nh = int(rh * 6LL / 5);
     for (int m = 0; rh > 0 && m <= rh; ++m) {
         const Rect ring{Trunc(double(m) * (d - dw5) / rh) + w10, Trunc(double(m) * (e - eh5) / rh) + h10,
                         w10 + d - Trunc(double(m) * dw5 / rh), h10 + e - Trunc(double(m) * eh5 / rh)};

@@ -17,6 +17,8 @@ struct ColorButtonFace {
 // (width / 5, height / 5) while they lighten from 0.6 of the colour towards white. The down face
 // adds a hollow inside it, lit towards the lower right. `color` is an RGB value.
 ColorButtonFace FaceOf(int width, int height, TColor color, bool down);
+// trunc(sqrt((width div 2)^2 + (height div 2)^2)): the number of rings after the first.
+int Radius(int width, int height);
 
 enum class TdxfButtonLayout { dxfGlyphLeft, dxfGlyphRight, dxfGlyphTop, dxfGlyphBottom };
 

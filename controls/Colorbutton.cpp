@@ -117,16 +117,12 @@ void TdxfColorButton::DrawCaption(TCanvas& canvas) {
     }
 }
 
-// The pressed look is settled before the click runs, so a button whose click opens a window
-// does not stay drawn pressed while that window is open.
+// The click runs first, while the button still looks pressed; the latch and the group follow.
 void TdxfColorButton::Release(bool inside, bool click) {
+    if (click && inside) Click();
     const ColorButtonLatch::Change change = latch_.ButtonUp(enabled_, inside);
     if (change.tellGroup) UpdateExclusive();
-    if (change.repaint) {
-        Invalidate();
-        UpdateWindow(Handle());
-    }
-    if (click && inside) Click();
+    if (change.repaint) Invalidate();
 }
 
 void TdxfColorButton::PointerInside(bool inside) {

@@ -92,10 +92,12 @@ void TdxfCheckBox::Paint(TCanvas& target) {
         const TColor back = BackgroundColor();
         canvas.FillRect(Rect{0, 0, control.width, control.height}, back);
         const Size glyph = Glyph();
+        const Rect box = GlyphRect(alignment_, control, glyph);
         const TBitmap& own = Checked() ? glyphChecked_ : glyphUnChecked_;
-        DrawImage(canvas, GlyphRect(alignment_, control, glyph), FrameIndex(Checked(), Enabled()),
-                  own.Handle(), back);
+        DrawImage(canvas, box, FrameIndex(Checked(), Enabled()), own.Handle(), back);
         DrawCaption(canvas, glyph);
+        // Without a caption the box itself shows the focus, or nothing would.
+        if (Text().empty() && ShowsFocus()) canvas.DrawFocusRect(FocusMarkRect(box, control, !own.Handle()));
     }
     target.CopyFrom(shared, control.width, control.height);
 }
@@ -125,7 +127,11 @@ void TdxfCheckBox::DrawCaption(TCanvas& canvas, Size glyph) {
         canvas.TextOut(at, caption, font_.color, &inside);
     else
         canvas.EngravedText(at, caption, clWhite, clGray, &inside);
-    if (Focused() && !caption.empty()) canvas.DrawFocusRect(around);
+    if (!caption.empty() && ShowsFocus()) canvas.DrawFocusRect(around);
+}
+
+bool TdxfCheckBox::ShowsFocus() const {
+    return Focused() && !(SendMessageW(Handle(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS);
 }
 
 LRESULT TdxfCheckBox::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
@@ -151,6 +157,7 @@ LRESULT TdxfCheckBox::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_KEYUP:
         if (wp == VK_SPACE) Click();
         return 0;
+    case WM_UPDATEUISTATE: // the focus cues were shown or hidden
     case WM_SIZE:
     case WM_SETFOCUS:
     case WM_KILLFOCUS:

@@ -49,6 +49,8 @@ class TdxfCheckBox : public TCustomControl {
   private:
     Size Glyph() const;
     void DrawCaption(TCanvas& canvas, Size glyph);
+    // Focused, and the window's keyboard cues do not hide the focus.
+    bool ShowsFocus() const;
     void Changed(); // size (if it sizes itself) and look follow a new picture, caption or font
 
     CheckGroupState state_;

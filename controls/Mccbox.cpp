@@ -191,6 +191,10 @@ LRESULT TMultiColComboBox::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         return CBGetLBTextLen(wp);
     case CB_GETITEMHEIGHT:
         return CBGetItemHeight(wp);
+    case WM_GETTEXT:
+    case WM_GETTEXTLENGTH:
+        if (!CanEdit()) return WMGetText(msg, wp, lp);
+        break; // an editable box's text is its edit field's
     case CM_COLORCHANGED:
         columns_.ColorChanged();
         break;
@@ -244,6 +248,20 @@ LRESULT TMultiColComboBox::CBGetItemHeight(WPARAM wp) {
     const LRESULT result = DefaultHandler(CB_GETITEMHEIGHT, wp, 0);
     if (result == CB_ERR || int(wp) == -1) return result;
     return ItemHeight();
+}
+
+// A drop-down list's text is the shown text of its selection, as the system's list answers it,
+// for screen readers and other programs; the system's own answer is empty for this owner-drawn
+// list.
+LRESULT TMultiColComboBox::WMGetText(UINT msg, WPARAM size, LPARAM lp) {
+    const std::wstring shown = GetColumnText(ItemIndex(), targetColumn_);
+    if (msg == WM_GETTEXTLENGTH) return LRESULT(shown.size());
+    if (!lp || size == 0) return 0;
+    const size_t n = std::min(shown.size(), size_t(size) - 1);
+    auto* buffer = reinterpret_cast<wchar_t*>(lp);
+    std::copy_n(shown.c_str(), n, buffer);
+    buffer[n] = L'\0';
+    return LRESULT(n);
 }
 
 } // namespace pelorine

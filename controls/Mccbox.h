@@ -97,6 +97,7 @@ class TMultiColComboBox : public TCustomComboBox {
     LRESULT CBGetLBText(WPARAM wp, LPARAM lp);
     LRESULT CBGetLBTextLen(WPARAM wp);
     LRESULT CBGetItemHeight(WPARAM wp);
+    LRESULT WMGetText(UINT msg, WPARAM size, LPARAM lp);
     void DrawRow(int index, const Rect& rect, UINT state, TCanvas& canvas) const;
 
     TCBColumns columns_{*this};

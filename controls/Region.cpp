@@ -1,6 +1,7 @@
 #include "controls/Region.h"
 
 #include "controls/RegionData.h"
+#include "framework/StringList.h"
 
 #include <algorithm>
 
@@ -158,6 +159,11 @@ int TRgnList::Add(TRgn* rgn) {
     return int(list_.size()) - 1;
 }
 
+TRgn* TRgnList::Items(int index) const {
+    if (index < 0 || index >= Count()) throw ListIndexError(index);
+    return list_[size_t(index)];
+}
+
 void TRgnList::Delete(TRgn* rgn) {
     if (auto it = std::find(list_.begin(), list_.end(), rgn); it != list_.end()) list_.erase(it);
 }
@@ -203,8 +209,13 @@ TRgnBtn::TRgnBtn(TComponent* owner, TWinControl* parent) : TGraphicControl(owner
 
 TRgnBtn::~TRgnBtn() { DestroyRgn(); }
 
+const TBitmap& TRgnBtn::GetGlyph(int index) const {
+    if (index < 1 || index > int(glyphs_.size())) throw ListIndexError(index);
+    return glyphs_[size_t(index - 1)];
+}
+
 void TRgnBtn::SetGlyph(int index, const TBitmap& picture) {
-    TBitmap& glyph = glyphs_.at(size_t(index - 1));
+    TBitmap& glyph = Glyph(index);
     if (&picture == &glyph) return;
     glyph.Assign(picture.Handle());
     Invalidate();

@@ -67,7 +67,7 @@ class TRgnList : public TComponent {
     void Delete(TRgn* rgn);
     void Clear() { list_.clear(); }
     int Count() const { return int(list_.size()); }
-    TRgn* Items(int index) const { return list_.at(size_t(index)); }
+    TRgn* Items(int index) const; // an index outside the list raises the list-index error
     // Shapes the owner: the enlisted pictures paint and lie above the owner's other pictures,
     // the others stop painting, and the owner's other graphic controls end up on top.
     void SetWndRgn();
@@ -85,9 +85,9 @@ class TRgnBtn : public TGraphicControl {
   public:
     TRgnBtn(TComponent* owner, TWinControl* parent);
     ~TRgnBtn() override;
-    // Index 1 to 3: normal, pressed, disabled.
-    const TBitmap& GetGlyph(int index) const { return glyphs_.at(size_t(index - 1)); }
-    TBitmap& Glyph(int index) { return glyphs_.at(size_t(index - 1)); }
+    // Index 1 to 3: normal, pressed, disabled; any other raises the list-index error.
+    const TBitmap& GetGlyph(int index) const;
+    TBitmap& Glyph(int index) { return const_cast<TBitmap&>(GetGlyph(index)); }
     void SetGlyph(int index, const TBitmap& picture);
     bool AutoSize() const { return autoSize_; }
     void SetAutoSize(bool on);

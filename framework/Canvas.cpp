@@ -1,6 +1,7 @@
 #include "framework/Canvas.h"
 
 #include "framework/Bitmap.h"
+#include "framework/Error.h"
 
 #include <algorithm>
 
@@ -216,16 +217,19 @@ GrowingBuffer::~GrowingBuffer() {
     if (old_) SelectObject(dc_.get(), old_); // the picture must not be selected when it is freed
 }
 
+// A picture that cannot grow leaves the old one selected and whole, and the size unchanged.
 HDC GrowingBuffer::Prepare(int width, int height) {
     if (!dc_) dc_.reset(CreateCompatibleDC(nullptr));
     if (width > width_ || height > height_) {
-        width_ = std::max(width, width_);
-        height_ = std::max(height, height_);
+        const int w = std::max(width, width_), h = std::max(height, height_);
         WindowDc screen(nullptr);
-        UniqueBitmap grown(CreateCompatibleBitmap(screen.get(), width_, height_));
+        UniqueBitmap grown(CreateCompatibleBitmap(screen.get(), w, h));
+        if (!grown) throw Error(L"ビットマップを作成できません");
         HGDIOBJ previous = SelectObject(dc_.get(), grown.get());
         if (!old_) old_ = previous;
         bitmap_ = std::move(grown);
+        width_ = w;
+        height_ = h;
     }
     return dc_.get();
 }

@@ -13,6 +13,34 @@ namespace pelorine {
 namespace {
 bool IsDescendant(HWND ancestor, HWND wnd) { return wnd && (wnd == ancestor || IsChild(ancestor, wnd)); }
 
+void Intersect(HRGN seen, const RECT& screen) {
+    const UniqueRgn clip(CreateRectRgnIndirect(&screen));
+    CombineRgn(seen, seen, clip.get(), RGN_AND);
+}
+
+// Whether any pixel of the window can show: it and its parents are visible, and neither a
+// parent's client area nor a window region on the way up cuts all of it away.
+bool CanBeSeen(HWND wnd) {
+    if (!IsWindowVisible(wnd)) return false;
+    RECT rc;
+    GetWindowRect(wnd, &rc);
+    const UniqueRgn seen(CreateRectRgnIndirect(&rc)), shape(CreateRectRgn(0, 0, 0, 0));
+    const HWND desktop = GetDesktopWindow();
+    for (HWND w = wnd; w && w != desktop; w = GetAncestor(w, GA_PARENT)) {
+        if (GetWindowRgn(w, shape.get()) != ERROR) {
+            GetWindowRect(w, &rc);
+            OffsetRgn(shape.get(), rc.left, rc.top);
+            CombineRgn(seen.get(), seen.get(), shape.get(), RGN_AND);
+        }
+        const HWND parent = GetAncestor(w, GA_PARENT);
+        if (!parent || parent == desktop) break;
+        GetClientRect(parent, &rc);
+        MapWindowPoints(parent, nullptr, reinterpret_cast<POINT*>(&rc), 2);
+        Intersect(seen.get(), rc);
+    }
+    return GetRgnBox(seen.get(), &rc) != NULLREGION;
+}
+
 // Child windows need distinct ids: owner-drawn controls are found by id while they are being
 // created, before the window knows its object.
 HMENU NextControlId() {
@@ -109,7 +137,7 @@ LRESULT CALLBACK TWinControl::SubclassProc(HWND wnd, UINT msg, WPARAM wp, LPARAM
 }
 
 LRESULT TWinControl::DefaultHandler(UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg >= CM_BASE || !Handle()) return 0; // our own messages have no system default
+    if (IsFrameworkMessage(msg) || !Handle()) return 0; // our own messages have no system default
     return subclassed_ ? DefSubclassProc(Handle(), msg, wp, lp) : TWindow::WndProc(msg, wp, lp);
 }
 
@@ -154,6 +182,11 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_LBUTTONDBLCLK:
     case WM_LBUTTONUP:
         LeftButton(msg != WM_LBUTTONUP, Point{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
+        break;
+    case WM_CANCELMODE:
+        // A modal loop begins (a message box or modal form disables this window): the hint
+        // showing now would otherwise stay up, unwatched, until the loop ends.
+        Application().Hints().CancelHint();
         break;
     case CM_PAINTFAILED:
         if (auto failure = std::exchange(paintFailure_, nullptr)) std::rethrow_exception(failure);
@@ -398,14 +431,18 @@ void TForm::Close() {
         Hide();
 }
 
+// Only a control the user can see and use takes the focus: hidden and disabled ones, and those
+// that lie wholly outside the form's shape or their parent's client area, are passed over with
+// everything inside them.
 void TForm::SelectNext(bool forward) {
     std::vector<TWinControl*> order;
     std::function<void(const TWinControl*)> collect = [&](const TWinControl* p) {
-        for (TControl* c : p->Controls())
-            if (auto* w = dynamic_cast<TWinControl*>(c); w && w->Handle() && IsWindowVisible(w->Handle())) {
-                if (w->TabOrder() >= 0 && IsWindowEnabled(w->Handle())) order.push_back(w);
-                collect(w);
-            }
+        for (TControl* c : p->Controls()) {
+            auto* w = dynamic_cast<TWinControl*>(c);
+            if (!w || !w->Handle() || !IsWindowEnabled(w->Handle()) || !CanBeSeen(w->Handle())) continue;
+            if (w->TabOrder() >= 0) order.push_back(w);
+            collect(w);
+        }
     };
     collect(this);
     if (order.empty()) return;
@@ -415,6 +452,8 @@ void TForm::SelectNext(bool forward) {
     auto it = std::find_if(order.begin(), order.end(), [](const TWinControl* w) { return w->Focused(); });
     size_t i = it == order.end() ? (forward ? order.size() - 1 : 0) : size_t(it - order.begin());
     i = forward ? (i + 1) % order.size() : (i + order.size() - 1) % order.size();
+    // Moving by keyboard shows where the focus is, as the system's dialogs do.
+    SendMessageW(Handle(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
     order[i]->SetFocus();
 }
 

@@ -5,8 +5,10 @@
 namespace pelorine {
 
 Point HintPlacement(Point cursor, int cursorBottom, Size hint, const Rect& workArea) {
-    Point p{cursor.x, cursor.y + cursorBottom};
-    // A hint wider or taller than the work area keeps its left or top edge on the screen.
+    return KeepInWorkArea(Point{cursor.x, cursor.y + cursorBottom}, hint, workArea);
+}
+
+Point KeepInWorkArea(Point p, Size hint, const Rect& workArea) {
     p.x = std::max(workArea.left, std::min(p.x, workArea.right - hint.width));
     p.y = std::max(workArea.top, std::min(p.y, workArea.bottom - hint.height));
     return p;

@@ -164,9 +164,9 @@ bool THintTracker::ActivateHint(TControl& control, Point cursor) {
     if (OnShowHint) OnShowHint(text, canShow, info);
     if (!canShow) return false;
     size = window->CalcHintRect(info.HintMaxWidth, text);
-    window->ActivateHint(
-        Rect{info.HintPos.x, info.HintPos.y, info.HintPos.x + size.Width(), info.HintPos.y + size.Height()},
-        text);
+    // Where the event moved it (a hint lifted above the pointer), it still stays on the screen.
+    const Point at = KeepInWorkArea(info.HintPos, Size{size.Width(), size.Height()}, work);
+    window->ActivateHint(Rect{at.x, at.y, at.x + size.Width(), at.y + size.Height()}, text);
     return true;
 }
 

@@ -27,5 +27,8 @@ constexpr UINT CN_CTLCOLORSTATIC = CN_BASE + WM_CTLCOLORSTATIC;
 constexpr UINT CN_CTLCOLORLISTBOX = CN_BASE + WM_CTLCOLORLISTBOX;
 
 constexpr bool IsReflected(UINT msg) { return msg >= CN_BASE && msg < CN_BASE + 0x400; }
+// The framework's own messages, CM_ and CN_ together: the system has no default for them. The
+// registered messages above them (0xC000 to 0xFFFF) are not ours.
+constexpr bool IsFrameworkMessage(UINT msg) { return msg >= CM_BASE && msg < CN_BASE + 0x400; }
 
 } // namespace pelorine

@@ -34,13 +34,20 @@ std::wstring ParentOf(const std::wstring& path) {
     return cut == std::wstring::npos ? std::wstring() : WithoutTrailingSeparator(path.substr(0, cut + 1));
 }
 
-void CollectMissing(const std::wstring& folder, const std::function<bool(const std::wstring&)>& exists,
-                    std::vector<std::wstring>& missing) {
-    const std::wstring path = WithoutTrailingSeparator(folder);
-    if (path.size() < 3 || exists(path)) return;
-    const std::wstring parent = ParentOf(path);
-    if (parent.size() < path.size()) CollectMissing(parent, exists, missing);
-    missing.push_back(path);
+// Walks up from the folder while the folders do not exist; a loop, as a pasted path may have
+// thousands of parts.
+std::vector<std::wstring> CollectMissing(const std::wstring& folder,
+                                         const std::function<bool(const std::wstring&)>& exists) {
+    std::vector<std::wstring> missing;
+    for (std::wstring path = WithoutTrailingSeparator(folder); path.size() >= 3 && !exists(path);) {
+        std::wstring parent = ParentOf(path);
+        const bool shorter = parent.size() < path.size();
+        missing.push_back(std::move(path));
+        if (!shorter) break;
+        path = WithoutTrailingSeparator(std::move(parent));
+    }
+    std::reverse(missing.begin(), missing.end()); // parents first
+    return missing;
 }
 
 } // namespace
@@ -96,9 +103,7 @@ std::wstring SaveOutputPath(const std::wstring& folder, const std::wstring& file
 std::vector<std::wstring> FoldersToCreate(const std::wstring& folder,
                                           const std::function<bool(const std::wstring&)>& exists) {
     if (folder.empty()) throw Error(L"ディレクトリを作成することができません");
-    std::vector<std::wstring> missing;
-    CollectMissing(folder, exists, missing);
-    return missing;
+    return CollectMissing(folder, exists);
 }
 
 int NextSerialNumber(int serial) { return std::clamp(serial + 1, 0, kMaxSerial); }

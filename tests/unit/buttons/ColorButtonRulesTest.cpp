@@ -34,6 +34,10 @@ TEST(ColorButtonFace, OtherSizesAndColours) {
     EXPECT_EQ(FaceOf(16, 21, Rgb(200, 100, 7), false).base, Rgb(120, 60, 4));
     // Under 2 x 2 pixels there is nothing to shade: the face is its base colour.
     EXPECT_TRUE(FaceOf(1, 1, kAqua, true).rings.empty());
+    // Sizes whose halves square past the int range.
+    EXPECT_EQ(Radius(200000, 0), 100000);
+    EXPECT_EQ(Radius(300000, 400000), 250000);
+    EXPECT_EQ(Radius(2147483647, 2147483647), 1518500248); // trunc(1073741823 × √2)
 }
 
 TEST(ColorButtonCaption, PictureAndLinesAreCentredTogether) {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <set>
 
 namespace pelorine {
@@ -85,6 +87,28 @@ TEST(FoldersToCreate, ExistingOrShortPathsNeedNothing) {
     EXPECT_TRUE(FoldersToCreate(L"D:", none).empty());
     EXPECT_EQ(FoldersToCreate(L"C:\\a", none), (std::vector<std::wstring>{L"C:\\a"}));
     EXPECT_EQ(FoldersToCreate(L"Z:/tmp/x", none), (std::vector<std::wstring>{L"Z:/tmp", L"Z:/tmp/x"}));
+}
+
+// A pasted path of thousands of parts: the walk up its folders must not take a call per part
+// (it overflowed the stack), so the existence check is always asked from the same depth.
+TEST(FoldersToCreate, ADeepPathIsWalkedWithoutGrowingTheStack) {
+    constexpr size_t kParts = 2000, kExisting = 1000;
+    std::wstring path = L"C:";
+    for (size_t i = 0; i < kParts; ++i)
+        path += L"\\d";
+    std::uintptr_t lowest = UINTPTR_MAX, highest = 0;
+    const auto exists = [&](const std::wstring& p) {
+        volatile char here = 0;
+        const auto at = reinterpret_cast<std::uintptr_t>(&here);
+        lowest = std::min(lowest, at);
+        highest = std::max(highest, at);
+        return p.size() <= 2 + 2 * kExisting;
+    };
+    const std::vector<std::wstring> missing = FoldersToCreate(path, exists);
+    ASSERT_EQ(missing.size(), kParts - kExisting);
+    EXPECT_EQ(missing.front(), path.substr(0, 2 + 2 * (kExisting + 1)));
+    EXPECT_EQ(missing.back(), path);
+    EXPECT_LT(highest - lowest, 4096u);
 }
 
 TEST(FoldersToCreate, EmptyFolderTextIsAnError) {

@@ -79,6 +79,7 @@ TEST_F(ButtonsTest, CheckingABoxOfARadioGroupUnchecksItsSiblingWithoutItsClick) 
     EXPECT_TRUE(alone->Checked()); // group 0 is no part of it
     EXPECT_EQ(aClicks, 0);
     EXPECT_EQ(bClicks, 1);
+    alone->SetFocus(); // the box's look alone, without its focus mark
     EXPECT_EQ(Painted(*a), StripFrameOnBlack(0));
     EXPECT_EQ(Painted(*b), StripFrameOnBlack(1));
     // Clicking the checked box of the group leaves it checked, and still reports the click.
@@ -170,4 +171,50 @@ TEST_F(ButtonsTest, APressedButtonLooksPressedOnlyWhileThePointerIsOverItAndClic
     EXPECT_EQ(Painted(*button), up); // a disabled button does not go down, nor click
     Press(w, WM_LBUTTONUP, 20, 15);
     EXPECT_EQ(clicks, 1);
+}
+
+// A box without a caption shows the keyboard focus on its own edge, unless the window's
+// keyboard cues hide the focus.
+TEST_F(ButtonsTest, ABoxWithoutCaptionMarksTheFocusRoundTheBoxWhileTheCuesShowIt) {
+    // A box in a window whose keyboard cues hide the focus, as after a mouse-only start.
+    struct CuelessBox : TdxfCheckBox {
+        using TdxfCheckBox::TdxfCheckBox;
+        LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override {
+            return msg == WM_QUERYUISTATE ? UISF_HIDEFOCUS : TdxfCheckBox::WndProc(msg, wp, lp);
+        }
+    };
+    auto* box = Make<TdxfCheckBox>(L"box", Bounds(10, 10, 13, 13));
+    auto* cueless = Make<CuelessBox>(L"cueless", Bounds(10, 30, 13, 13));
+    const std::vector<uint32_t> plain = Painted(*box);
+    ASSERT_EQ(plain, StripFrameOnBlack(0));
+    box->SetFocus();
+    const std::vector<uint32_t> focused = Painted(*box);
+    for (int y = 1; y < 12; ++y) // inside the edge, the box itself is untouched
+        for (int x = 1; x < 12; ++x)
+            EXPECT_EQ(focused[size_t(y) * 13 + size_t(x)], plain[size_t(y) * 13 + size_t(x)])
+                << x << "," << y;
+    int marked = 0; // the dotted mark: every other pixel of the edge
+    for (int x = 0; x < 13; ++x)
+        marked += focused[size_t(x)] != plain[size_t(x)];
+    EXPECT_GE(marked, 5);
+
+    cueless->SetFocus();
+    EXPECT_EQ(Painted(*cueless), plain);
+    EXPECT_EQ(Painted(*box), plain); // no longer focused
+}
+
+// The click comes while the button still looks pressed: a window it opens finds it pressed,
+// and it comes up once the click is over.
+TEST_F(ButtonsTest, TheClickRunsWhileTheButtonStillLooksPressed) {
+    auto* button = Make<TdxfColorButton>(L"CButton3", Bounds(20, 20, 16, 21));
+    button->SetColor(clAqua);
+    const std::vector<uint32_t> up = Painted(*button);
+    std::vector<uint32_t> duringClick;
+    button->OnClick = [&](TComponent*) { duringClick = Painted(*button); };
+    Press(button->Handle(), WM_LBUTTONDOWN, 8, 10);
+    const std::vector<uint32_t> down = Painted(*button);
+    ASSERT_NE(down, up);
+    Press(button->Handle(), WM_LBUTTONUP, 8, 10);
+    EXPECT_EQ(duringClick, down);
+    EXPECT_EQ(Painted(*button), up);
 }

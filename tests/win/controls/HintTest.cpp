@@ -182,3 +182,65 @@ TEST_F(HintTest, AHintSitsEightPixelsHigherThanTheFrameworkPlacesItAndShowsItsWh
     EXPECT_EQ(styled.left, plain.left);
     EXPECT_GT(plain.top, cursor.y); // below the pointer
 }
+
+namespace {
+RECT WorkAreaAt(POINT p) {
+    MONITORINFO mi{};
+    mi.cbSize = sizeof mi;
+    GetMonitorInfoW(MonitorFromPoint(p, MONITOR_DEFAULTTONEAREST), &mi);
+    return mi.rcWork;
+}
+
+// Set while an error box is up: whether the hint window showed then.
+bool hintShownUnderBox = true;
+void CALLBACK LookAndCloseBox(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    hintShownUnderBox = IsWindowVisible(Application().Hints().HintWindow()->Handle()) != FALSE;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND w, LPARAM) {
+            wchar_t cls[16] = {};
+            if (GetClassNameW(w, cls, 16) && std::wstring(cls) == L"#32770")
+                PostMessageW(w, WM_COMMAND, IDOK, 0);
+            return TRUE;
+        },
+        0);
+}
+} // namespace
+
+// A hint lifted above the pointer still stays on the screen: one at the top of the work area is
+// not lifted out of it.
+TEST_F(HintTest, AHintAtTheTopOfTheWorkAreaIsNotLiftedOutOfIt) {
+    TForm form(nullptr, WS_POPUP, 0, L"form");
+    auto* edit = form.New<TEdit>(L"edit", &form);
+    edit->SetHint(kHintText);
+    edit->SetShowHint(true);
+    hint_.SetHintStyle(THintStyle::RoundRect);
+    const RECT work = WorkAreaAt(POINT{300, 0});
+    THintTracker& hints = Application().Hints();
+    ASSERT_TRUE(hints.ActivateHint(*edit, Point{300, int(work.top) - 100})); // the pointer above it
+    RECT rc{};
+    GetWindowRect(hints.HintWindow()->Handle(), &rc);
+    hints.CancelHint();
+    EXPECT_EQ(rc.top, work.top);
+}
+
+// An error box (a modal loop) that opens while a hint shows takes the hint away.
+TEST_F(HintTest, AnErrorBoxHidesTheHintShowingWhenItOpens) {
+    TForm form(nullptr, WS_POPUP, 0, L"form");
+    form.SetBounds(Bounds(100, 100, 200, 100));
+    auto* edit = form.New<TEdit>(L"edit", &form);
+    edit->SetBounds(Bounds(10, 10, 100, 20));
+    edit->SetHint(kHintText);
+    edit->SetShowHint(true);
+    form.Show();
+    Application().SetMainForm(&form); // the box's owner
+    THintTracker& hints = Application().Hints();
+    ASSERT_TRUE(hints.ActivateHint(*edit, Point{150, 150}));
+    ASSERT_TRUE(IsWindowVisible(hints.HintWindow()->Handle()));
+    hintShownUnderBox = true;
+    SetTimer(nullptr, 0, 200, LookAndCloseBox);
+    Application().ShowError(L"保存できません");
+    Application().SetMainForm(nullptr);
+    EXPECT_FALSE(hintShownUnderBox);
+}

@@ -6,6 +6,7 @@
 #include "forms/resource.h"
 #include "framework/Files.h"
 #include "framework/Label.h"
+#include "framework/StringList.h"
 #include "support/WinTest.h"
 
 #include <gtest/gtest.h>
@@ -248,4 +249,9 @@ TEST(RgnBtn, OnlyTheOpaquePartPressesAndAReleaseOverTheButtonClicks) {
     button->SetEnabled(false); // no disabled picture: the normal one
     button->Paint(c.Canvas());
     EXPECT_EQ(GetPixel(c.Handle(), 1, 1), RGB(0, 'x', 0));
+
+    // There are three pictures: another index is the list-index error, not an unknown one.
+    for (int index : {0, 4})
+        EXPECT_EQ(ErrorOf([&] { button->SetGlyph(index, Picture({"x."})); }),
+                  ListIndexError(index).Message());
 }

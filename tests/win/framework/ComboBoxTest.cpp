@@ -333,3 +333,26 @@ TEST(MultiColComboBox, ColumnsFollowTheBoxColourAndFontUntilGivenTheirOwn) {
     own.SetParentColor(true);
     EXPECT_EQ(own.Color(), 0x00123456u);
 }
+
+// Screen readers and other programs read a closed list's text: the shown column of its
+// selection, as the system's own list answers, and nothing without a selection.
+TEST(MultiColComboBox, TheClosedListsTextIsTheShownTextOfItsSelection) {
+    TForm form(nullptr, WS_OVERLAPPEDWINDOW, 0, L"combo");
+    auto* box = MakeDepthList(form);
+    for (const wchar_t* item : {L"2色,BMP/TIFF/PCX/PNG", L"9-最高画質,低圧縮率(ﾌｧｲﾙ大)"})
+        box->AddItem(item);
+    auto textOf = [&] {
+        wchar_t buffer[64] = L"#";
+        const int length = GetWindowTextLengthW(box->Handle());
+        EXPECT_EQ(GetWindowTextW(box->Handle(), buffer, 64), length);
+        return std::wstring(buffer);
+    };
+    EXPECT_EQ(textOf(), L"");
+    box->SetItemIndex(0);
+    EXPECT_EQ(textOf(), L"2色");
+    box->SetItemIndex(1);
+    EXPECT_EQ(textOf(), L"9-最高画質");
+    wchar_t small[4] = L"###";
+    EXPECT_EQ(GetWindowTextW(box->Handle(), small, 3), 2); // cut to the caller's buffer
+    EXPECT_STREQ(small, L"9-");
+}

@@ -1,6 +1,7 @@
-// GDI objects and their owners: the count of live objects made through the wrappers, and fonts
-// that live as long as any window or device context may hold them.
+// GDI objects and their owners: the count of live objects made through the wrappers, fonts
+// that live as long as any window or device context may hold them, and the shared back buffer.
 #include "framework/BrowseEdit.h"
+#include "framework/Error.h"
 #include "framework/Label.h"
 
 #include <gtest/gtest.h>
@@ -55,4 +56,24 @@ TEST(GdiCounter, CountsWhatTheWrappersMadeUntilTheSystemHasDeletedIt) {
     DeleteObject(gone);
     { UniqueBrush refused(gone); }
     EXPECT_EQ(LiveGdiObjects(), before + 1);
+}
+
+// A back buffer that cannot grow raises the error and keeps its picture, selected and whole,
+// at its old size.
+TEST(GrowingBuffer, APictureThatCannotBeMadeLeavesTheOldBufferAndRaisesTheError) {
+    GrowingBuffer buffer;
+    const HDC dc = buffer.Prepare(20, 10);
+    SetPixel(dc, 19, 9, RGB(1, 2, 3));
+    const HGDIOBJ picture = GetCurrentObject(dc, OBJ_BITMAP);
+    try {
+        buffer.Prepare(1 << 20, 1 << 20);
+        ADD_FAILURE() << "no error";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.Message(), L"ビットマップを作成できません");
+    }
+    EXPECT_EQ(GetCurrentObject(dc, OBJ_BITMAP), picture);
+    EXPECT_EQ(GetObjectType(picture), DWORD(OBJ_BITMAP));
+    EXPECT_EQ(buffer.Prepare(20, 10), dc);
+    EXPECT_EQ(GetCurrentObject(dc, OBJ_BITMAP), picture); // not grown again
+    EXPECT_EQ(GetPixel(dc, 19, 9), RGB(1, 2, 3));
 }

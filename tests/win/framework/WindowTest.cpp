@@ -140,3 +140,37 @@ TEST(Window, AnErrorWhilePaintingEndsThePaintAndIsReportedAfterIt) {
     EXPECT_EQ(boxes.count, 1);
     EXPECT_EQ(boxes.text, L"描画できません.");
 }
+
+namespace {
+// A control of a system class of the test's own, whose class procedure answers every message
+// with its number: what reaches it below the subclass shows in the answer.
+LRESULT CALLBACK EchoProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg >= WM_USER) return LRESULT(msg);
+    return DefWindowProcW(w, msg, wp, lp);
+}
+
+class EchoControl : public TWinControl {
+  public:
+    explicit EchoControl(TWinControl* parent) : TWinControl(nullptr, parent) {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = EchoProc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"PelorineEchoTest";
+        RegisterClassW(&wc);
+        CreateSystemWindow(wc.lpszClassName, 0, 0, L"");
+    }
+};
+} // namespace
+
+// Messages registered with the system (input methods, the shell) reach a subclassed control's
+// own class procedure; only the framework's CM_ and CN_ messages stop at the framework.
+TEST(Window, ASubclassedControlPassesRegisteredMessagesToItsClassAndKeepsOnlyOurOwn) {
+    TForm form(nullptr, WS_POPUP, 0, L"subclass");
+    EchoControl echo(&form);
+    const UINT registered = RegisterWindowMessageW(L"Pelorine.Test.Registered");
+    ASSERT_GE(registered, 0xC000u);
+    for (UINT msg : {registered, UINT(WM_USER + 5), UINT(WM_APP + 5), UINT(0xFFFF)})
+        EXPECT_EQ(SendMessageW(echo.Handle(), msg, 0, 0), LRESULT(msg)) << std::hex << msg;
+    for (UINT msg : {CM_BUTTONPRESSED, UINT(CM_BASE + 0x100), UINT(CN_BASE + 0x3FF)})
+        EXPECT_EQ(SendMessageW(echo.Handle(), msg, 0, 0), 0) << std::hex << msg;
+}
