@@ -22,7 +22,9 @@ struct CaptureTest : testing::Test {
         Pump(500);
     }
     void TearDown() override {
-        if (app) EXPECT_TRUE(app->CloseAndWait());
+        if (app) {
+            EXPECT_TRUE(app->CloseAndWait());
+        }
     }
     std::unique_ptr<PelorineProcess> app;
 };

@@ -88,7 +88,8 @@ struct EnduranceTest : testing::TestWithParam<Kind> {
     }
     Usage UsageNow() {
         Usage u;
-        PROCESS_MEMORY_COUNTERS pmc{sizeof pmc};
+        PROCESS_MEMORY_COUNTERS pmc{};
+        pmc.cb = sizeof pmc;
         if (GetProcessMemoryInfo(app.Process(), &pmc, sizeof pmc)) u.resident = pmc.WorkingSetSize;
         DWORD_PTR answer = 0;
         if (SendMessageTimeoutW(app.MainWindow(), pelorine::TMainForm1::LiveGdiObjectsMessage(), 0, 0,
@@ -125,7 +126,9 @@ TEST_P(EnduranceTest, AThousandCapturesKeepMemoryAndGdiObjectsFlat) {
     std::printf("resident %zu KB after %d captures, %zu KB after %d; live GDI objects %ld, then %ld\n",
                 size_t(warm.resident / 1024), kWarmUp, size_t(end.resident / 1024), kTotal,
                 long(warm.liveGdi), long(end.liveGdi));
-    if (Saves()) EXPECT_EQ(saved, kTotal);
+    if (Saves()) {
+        EXPECT_EQ(saved, kTotal);
+    }
     EXPECT_LE(end.resident, warm.resident + kSlack);
     EXPECT_EQ(end.liveGdi, warm.liveGdi);
 }

@@ -162,7 +162,9 @@ TEST_F(ListsTest, TheFiveListsDropDownWithTheirColumns) {
             ExpectCell(RECT{x + first, top, right, top + kRowHeight}, kWhite,
                        item.find(L',') != std::wstring::npos, item);
         }
-        if (std::wstring(list.name) == L"C1_03") EXPECT_EQ(width, 212);
+        if (std::wstring(list.name) == L"C1_03") {
+            EXPECT_EQ(width, 212);
+        }
 
         // A chosen item: the closed box shows its first column, the item still reads whole.
         ClickAt(x + 20, rc.top + 1 + 2 * kRowHeight + kRowHeight / 2);

@@ -126,7 +126,9 @@ struct SaveTest : testing::Test {
         Pump(500);
     }
     void TearDown() override {
-        if (app->Running()) EXPECT_TRUE(app->CloseAndWait());
+        if (app->Running()) {
+            EXPECT_TRUE(app->CloseAndWait());
+        }
     }
 
     // The active window of F9: its frame included, it is exactly kTargetW × kTargetH.

@@ -226,7 +226,7 @@ TEST_F(ImageEditTest, LoadsBitmapsOfEveryDepthByContent) {
 // Each load reuses the memory of the picture before it; hand-off files of changing sizes
 // still come back whole and upright.
 TEST_F(ImageEditTest, HandOffFilesOfChangingSizesLoadWhole) {
-    for (const auto [w, h] : {std::pair{200, 150}, {50, 30}, {310, 170}}) {
+    for (const auto& [w, h] : {std::pair{200, 150}, {50, 30}, {310, 170}}) {
         TBitmap bitmap;
         bitmap.SetSize(w, h);
         {
