@@ -101,7 +101,7 @@ void TMainForm1::RunCapture(bool activeWindow, Output output, bool switchTray) {
     SnapShot1->ActiveWindow = activeWindow;
     SnapShot1->IncludeMouseCursor = CheckBox2->Checked();
     capture.SetHandle(SnapShot1->Capture());
-    if (capture.Empty()) return; // nothing of the window shows on the primary screen
+    if (capture.Empty()) return; // nothing of the window shows on any screen
     TClipboard(Handle()).Assign(capture);
     // The preview takes the capture itself, and before switching the tray icon on dispatches
     // messages: by then the clipboard may belong to another program. It takes it over, as this

@@ -75,7 +75,9 @@ TEST(WinShot, MinimisedForegroundWindowIsPassedOver) {
     ASSERT_NE(source, nullptr);
     EXPECT_FALSE(IsIconic(source));
     EXPECT_TRUE(IsWindowVisible(source));
-    if (GetForegroundWindow() == top.Handle()) EXPECT_NE(source, top.Handle());
+    if (GetForegroundWindow() == top.Handle()) {
+        EXPECT_NE(source, top.Handle());
+    }
 }
 
 TEST(WinShot, CursorLandsAtItsPlaceRelativeToTheWindow) {
@@ -88,7 +90,8 @@ TEST(WinShot, CursorLandsAtItsPlaceRelativeToTheWindow) {
     const auto plain = CaptureActive(false);
     const auto withCursor = CaptureActive(true);
     ASSERT_TRUE(plain && withCursor);
-    CURSORINFO ci{sizeof ci};
+    CURSORINFO ci{};
+    ci.cbSize = sizeof ci;
     if (!GetCursorInfo(&ci) || !(ci.flags & CURSOR_SHOWING) || !ci.hCursor) GTEST_SKIP() << "no cursor shown";
     // The cursor image starts at the cursor position: nothing changes above or left of it.
     int minX = INT_MAX, minY = INT_MAX, changed = 0;
