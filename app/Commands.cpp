@@ -30,19 +30,6 @@ class TrayIconOff {
     TTrayIcon* icon_;
 };
 
-// Copies an announced picture onto the clipboard at the end of the command, whichever way it
-// ends.
-class ClipboardFulfiller {
-  public:
-    explicit ClipboardFulfiller(TClipboardOffer& offer) : offer_(offer) {}
-    ClipboardFulfiller(const ClipboardFulfiller&) = delete;
-    ClipboardFulfiller& operator=(const ClipboardFulfiller&) = delete;
-    ~ClipboardFulfiller() { offer_.Fulfil(); }
-
-  private:
-    TClipboardOffer& offer_;
-};
-
 } // namespace
 
 // The hand-off file exists only while the command that wrote it runs: it goes on every path,
@@ -114,26 +101,16 @@ void TMainForm1::RunCapture(bool activeWindow, Output output, bool switchTray) {
     SnapShot1->ActiveWindow = activeWindow;
     SnapShot1->IncludeMouseCursor = CheckBox2->Checked();
     capture.SetHandle(SnapShot1->Capture());
-    if (capture.Empty()) return; // nothing of the window shows on the primary screen
-    if (output != Output::Save) {
-        TClipboard(Handle()).Assign(capture);
-    } else {
-        // A save announces the picture and copies it onto the clipboard once the file is
-        // written: under Wine that copy took longer than the save itself. The preview takes
-        // the capture before any message is dispatched, so a paste meanwhile gets this
-        // picture from it.
-        clipboardOffer_.Make(Handle(), Image1->Picture());
-        TakeIntoPreview(capture);
-    }
-    const ClipboardFulfiller fulfil(clipboardOffer_);
+    if (capture.Empty()) return; // nothing of the window shows on any screen
+    TClipboard(Handle()).Assign(capture);
+    // The preview takes the capture itself, and before switching the tray icon on dispatches
+    // messages: by then the clipboard may belong to another program. It takes it over, as this
+    // command needs it no more, instead of copying a whole screen.
+    if (output != Output::Clipboard) TakeIntoPreview(capture);
     tray.On();
     if (output != Output::Print) Beep();
     if (output == Output::Clipboard) return;
 
-    // The preview takes the capture itself: the clipboard may belong to another program by
-    // now, since switching the tray icon on dispatched messages. It takes it over, as this
-    // command needs it no more, instead of copying a whole screen.
-    if (output == Output::Print) TakeIntoPreview(capture);
     const HandOffFile handOff(HandOffPath());
     Image1->Picture().SaveToFile(handOff.Path());
     if (output == Output::Save)

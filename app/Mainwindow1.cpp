@@ -291,16 +291,12 @@ UINT TMainForm1::LiveGdiObjectsMessage() {
     return msg;
 }
 
-// A picture still only announced on the clipboard is copied in before the window goes.
-TMainForm1::~TMainForm1() { clipboardOffer_.Fulfil(); }
-
 LRESULT TMainForm1::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == kRunQueuedCapture) {
         RunQueuedCapture();
         return 0;
     }
     if (msg == LiveGdiObjectsMessage()) return LiveGdiObjects();
-    if (clipboardOffer_.HandleMessage(msg, wp)) return 0;
     // The borderless window is dragged by its body: every point counts as the caption.
     if (msg == WM_NCHITTEST) return HTCAPTION;
     // A right click on that "caption" would open the window menu; the window has no menu.

@@ -9,7 +9,6 @@
 #include "controls/Newhint.h"
 #include "controls/Region.h"
 #include "controls/Shadolbl.h"
-#include "framework/Clipboard.h"
 #include "framework/BrowseEdit.h"
 #include "framework/ExtCtrls.h"
 #include "framework/GlobalHotKey.h"
@@ -31,7 +30,6 @@ class HandOffFile;
 class TMainForm1 : public TForm {
   public:
     explicit TMainForm1(TComponent* owner);
-    ~TMainForm1() override;
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
     // Components, by their names in the form description.
@@ -113,8 +111,6 @@ class TMainForm1 : public TForm {
     std::deque<CaptureRequest> queuedCaptures_;
     bool capturing_ = false;
     static constexpr UINT kRunQueuedCapture = WM_APP + 1;
-    // The preview's picture, announced on the clipboard by a save and copied in after it.
-    TClipboardOffer clipboardOffer_;
 
     std::wstring AppDir_;
     std::wstring SaveExt_;

@@ -4,12 +4,12 @@
 
 namespace pelorine {
 
-CaptureArea ClipToPrimaryScreen(const Rect& window, int screenWidth, int screenHeight) {
+CaptureArea ClipToScreen(const Rect& window, const Rect& clip) {
     CaptureArea area;
-    area.offset.x = window.left < 0 ? -window.left : 0;
-    area.offset.y = window.top < 0 ? -window.top : 0;
-    area.width = std::min(window.right, screenWidth) - window.left - area.offset.x;
-    area.height = std::min(window.bottom, screenHeight) - window.top - area.offset.y;
+    area.offset.x = std::max(clip.left - window.left, 0);
+    area.offset.y = std::max(clip.top - window.top, 0);
+    area.width = std::min(window.right, clip.right) - window.left - area.offset.x;
+    area.height = std::min(window.bottom, clip.bottom) - window.top - area.offset.y;
     return area;
 }
 

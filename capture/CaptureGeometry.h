@@ -1,6 +1,6 @@
 #pragma once
-// Where a capture comes from: a window's rectangle clipped to the primary screen, and where
-// the cursor lands in the captured image. Portable so every edge case is tested natively.
+// Where a capture comes from: a window's rectangle clipped to a screen area, and where the
+// cursor lands in the captured image. Portable so every edge case is tested natively.
 #include "framework/Geometry.h"
 
 namespace pelorine {
@@ -12,8 +12,10 @@ struct CaptureArea {
     bool Empty() const { return width <= 0 || height <= 0; }
 };
 
-// The window rectangle (screen coordinates) intersected with the primary screen (0, 0, sw, sh).
-CaptureArea ClipToPrimaryScreen(const Rect& window, int screenWidth, int screenHeight);
+// The window rectangle intersected with the clip rectangle, both in screen coordinates: the
+// primary screen for the desktop, the virtual screen (every monitor) for a window. The clip
+// rectangle's origin is negative when a monitor lies left of or above the primary one.
+CaptureArea ClipToScreen(const Rect& window, const Rect& clip);
 
 // The cursor image's top-left corner in the captured image: the cursor position relative to the
 // captured area's top-left corner on the screen (the hot spot is not subtracted).

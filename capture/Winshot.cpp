@@ -24,6 +24,12 @@ Rect TWinShot::VisibleBounds(HWND wnd) {
     return FromRECT(rc);
 }
 
+Rect TWinShot::ClipRect() const {
+    if (!ActiveWindow) return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    return Bounds(GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                  GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN));
+}
+
 namespace {
 // The cursor that is on screen now, whichever program it belongs to.
 void DrawCursor(HDC dc, const Rect& window, const CaptureArea& area) {
@@ -39,8 +45,7 @@ HBITMAP TWinShot::Capture() {
     HWND wnd = SourceWindow();
     if (!wnd) return nullptr;
     const Rect window = VisibleBounds(wnd);
-    const CaptureArea area =
-        ClipToPrimaryScreen(window, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    const CaptureArea area = ClipToScreen(window, ClipRect());
     if (area.Empty()) return nullptr;
 
     TBitmap bitmap;

@@ -1,6 +1,7 @@
 #pragma once
-// Copies the active window (frame included) or the whole desktop into a new bitmap, clipped to
-// the primary screen, optionally with the mouse cursor painted in.
+// Copies the active window (frame included) or the whole desktop into a new bitmap, optionally
+// with the mouse cursor painted in. The desktop is the primary screen; a window is taken
+// wherever it shows, on any monitor.
 #include "capture/CaptureGeometry.h"
 #include "framework/Component.h"
 
@@ -14,8 +15,11 @@ class TWinShot : public TComponent {
     bool ActiveWindow = false;
     bool IncludeMouseCursor = true;
     // A new bitmap that belongs to the caller, or null when no window qualifies or the
-    // window lies wholly outside the primary screen.
+    // window lies wholly off the screens.
     HBITMAP Capture();
+    // What a capture is clipped to: the primary screen for the desktop, the virtual screen
+    // (the bounds of every monitor) for a window.
+    Rect ClipRect() const;
 
     // The window a capture takes: the foreground window, or the first visible, non-minimised
     // one below it in the Z order; or the desktop.

@@ -21,14 +21,6 @@ HPALETTE CopyPalette(HPALETTE source) {
     GetPaletteEntries(source, 0, count, log->palPalEntry);
     return CreatePalette(log);
 }
-
-// Hands a copy of the bitmap to the open clipboard.
-void PutBitmap(const TBitmap& bitmap) {
-    TBitmap copy;
-    copy.Assign(bitmap.Handle());
-    // Once the clipboard takes a handle it owns it; one it refuses stays ours and is freed.
-    if (SetClipboardData(CF_BITMAP, copy.Handle())) copy.ReleaseHandle();
-}
 } // namespace
 
 void TClipboard::Open() {
@@ -41,52 +33,19 @@ void TClipboard::Open() {
 }
 
 void TClipboard::Assign(const TBitmap& bitmap, HPALETTE palette) {
+    // Made before the clipboard is emptied: a copy that fails leaves the clipboard as it was.
+    TBitmap copy;
+    copy.Assign(bitmap.Handle());
+    if (copy.Empty()) throw Error(kCannotOpen);
     Open();
     ClipboardCloser closer;
     EmptyClipboard();
-    PutBitmap(bitmap);
+    // Once the clipboard takes a handle it owns it; one it refuses stays ours and is freed.
+    if (!SetClipboardData(CF_BITMAP, copy.Handle())) throw Error(kCannotOpen);
+    copy.ReleaseHandle();
     if (palette) {
         UniquePalette pal(CopyPalette(palette));
         if (pal && SetClipboardData(CF_PALETTE, pal.get())) pal.release();
-    }
-}
-
-void TClipboard::Announce() {
-    Open();
-    ClipboardCloser closer;
-    EmptyClipboard();
-    SetClipboardData(CF_BITMAP, nullptr);
-}
-
-void TClipboardOffer::Make(HWND owner, const TBitmap& picture) {
-    picture_ = nullptr; // emptying the clipboard ends an older offer
-    owner_ = owner;
-    TClipboard(owner_).Announce();
-    picture_ = &picture;
-}
-
-void TClipboardOffer::Fulfil() noexcept {
-    if (!picture_ || !OpenClipboard(owner_)) return;
-    ClipboardCloser closer;
-    // Open, the clipboard cannot change hands: another program may have emptied it since.
-    if (GetClipboardOwner() == owner_) PutBitmap(*picture_);
-    picture_ = nullptr;
-}
-
-bool TClipboardOffer::HandleMessage(UINT msg, WPARAM wp) {
-    switch (msg) {
-    case WM_RENDERFORMAT: // the clipboard is open for the program that asks
-        if (picture_ && wp == CF_BITMAP) PutBitmap(*picture_);
-        picture_ = nullptr;
-        return true;
-    case WM_RENDERALLFORMATS: // the owner is going away
-        Fulfil();
-        return true;
-    case WM_DESTROYCLIPBOARD:
-        picture_ = nullptr;
-        return true;
-    default:
-        return false;
     }
 }
 

@@ -4,48 +4,55 @@
 
 using namespace pelorine;
 
-TEST(CaptureGeometry, WindowInsideScreenKeepsItsSizeAndPlacesCursorRelative) {
-    const Rect w{20, 10, 420, 310};
-    const auto a = ClipToPrimaryScreen(w, 1280, 1024);
-    EXPECT_EQ(a.offset, (Point{0, 0}));
-    EXPECT_EQ(a.width, 400);
-    EXPECT_EQ(a.height, 300);
-    EXPECT_EQ(CursorPlacement(w, a, {100, 50}), (Point{80, 40}));
+namespace {
+const Rect kPrimary{0, 0, 1280, 1024};
+// The virtual screen with a 1024 × 768 monitor right of the primary one, or left of it (a
+// negative origin).
+const Rect kWithRight{0, 0, 2304, 1024};
+const Rect kWithLeft{-1024, 0, 1280, 1024};
+
+struct Case {
+    const char* name;
+    Rect window;
+    Rect clip;
+    Point offset;
+    int width, height;
+    Point cursor, cursorAt;
+};
+} // namespace
+
+TEST(CaptureGeometry, WindowIsClippedToTheScreenAndTheCursorFollowsTheCut) {
+    const Case cases[] = {
+        {"inside", {20, 10, 420, 310}, kPrimary, {0, 0}, 400, 300, {100, 50}, {80, 40}},
+        {"maximised, past every edge", {-4, -4, 1284, 1028}, kPrimary, {4, 4}, 1280, 1024, {0, 0}, {0, 0}},
+        {"past the left edge", {-40, 10, 360, 310}, kPrimary, {40, 0}, 360, 300, {120, 50}, {120, 40}},
+        {"1024 x 768 desktop", {0, 0, 1024, 768}, {0, 0, 1024, 768}, {0, 0}, 1024, 768, {5, 5}, {5, 5}},
+        {"on the second", {1400, 100, 2000, 500}, kWithRight, {0, 0}, 600, 400, {1500, 150}, {100, 50}},
+        {"across both", {1000, 100, 1600, 500}, kWithRight, {0, 0}, 600, 400, {1300, 150}, {300, 50}},
+        {"past the second", {2000, 100, 2500, 500}, kWithRight, {0, 0}, 304, 400, {2100, 150}, {100, 50}},
+        {"on the left one", {-900, 100, -300, 500}, kWithLeft, {0, 0}, 600, 400, {-800, 150}, {100, 50}},
+        {"past the left one", {-1100, 100, -500, 500}, kWithLeft, {76, 0}, 524, 400, {-1000, 150}, {24, 50}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const CaptureArea a = ClipToScreen(c.window, c.clip);
+        EXPECT_EQ(a.offset, c.offset);
+        EXPECT_EQ(a.width, c.width);
+        EXPECT_EQ(a.height, c.height);
+        EXPECT_EQ(CursorPlacement(c.window, a, c.cursor), c.cursorAt);
+    }
 }
 
-TEST(CaptureGeometry, MaximisedFramePastEveryEdgeGivesExactlyTheScreen) {
-    const auto a = ClipToPrimaryScreen({-4, -4, 1284, 1028}, 1280, 1024);
-    EXPECT_EQ(a.offset, (Point{4, 4}));
-    EXPECT_EQ(a.width, 1280);
-    EXPECT_EQ(a.height, 1024);
-}
-
-TEST(CaptureGeometry, WindowPastTheLeftEdgeIsCutAndCursorFollowsTheCut) {
-    const Rect w{-40, 10, 360, 310};
-    const auto a = ClipToPrimaryScreen(w, 1280, 1024);
-    EXPECT_EQ(a.offset, (Point{40, 0}));
-    EXPECT_EQ(a.width, 360);
-    EXPECT_EQ(a.height, 300);
-    EXPECT_EQ(CursorPlacement(w, a, {120, 50}), (Point{120, 40}));
-}
-
-TEST(CaptureGeometry, DesktopOfAnyScreenSize) {
-    const auto a = ClipToPrimaryScreen({0, 0, 1024, 768}, 1024, 768);
-    EXPECT_EQ(a.width, 1024);
-    EXPECT_EQ(a.height, 768);
-    EXPECT_FALSE(a.Empty());
-}
-
-TEST(CaptureGeometry, WindowOnAnotherMonitorHasNothingToCapture) {
-    EXPECT_TRUE(ClipToPrimaryScreen({1300, 100, 1900, 500}, 1280, 1024).Empty());
-    EXPECT_TRUE(ClipToPrimaryScreen({-900, 100, -100, 500}, 1280, 1024).Empty());
-    EXPECT_TRUE(ClipToPrimaryScreen({100, 100, 100, 500}, 1280, 1024).Empty());
+TEST(CaptureGeometry, WindowOutsideTheClipHasNothingToCapture) {
+    EXPECT_TRUE(ClipToScreen({1300, 100, 1900, 500}, kPrimary).Empty());
+    EXPECT_TRUE(ClipToScreen({-900, 100, -100, 500}, kPrimary).Empty());
+    EXPECT_TRUE(ClipToScreen({100, 100, 100, 500}, kPrimary).Empty());
+    EXPECT_TRUE(ClipToScreen({2400, 100, 2600, 500}, kWithRight).Empty());
 }
 
 TEST(CaptureGeometry, CursorOutsideTheAreaLandsOutsideTheImage) {
     const Rect w{20, 10, 420, 310};
-    const auto a = ClipToPrimaryScreen(w, 1280, 1024);
-    const Point p = CursorPlacement(w, a, {5, 5});
+    const Point p = CursorPlacement(w, ClipToScreen(w, kPrimary), {5, 5});
     EXPECT_LT(p.x, 0);
     EXPECT_LT(p.y, 0);
 }
