@@ -196,6 +196,8 @@ void TMainForm1::SaveCapture(const HandOffFile& handOff) {
     const std::wstring folder = C0_01->Text();
     MakeSaveFolder(folder);
     const std::wstring path = SaveOutputPath(folder, SaveFileName(C0_02->Text(), C0_03->Value(), SaveExt_));
+    CheckSerialNumberFree(C0_03->Value(),
+                          [&] { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; });
     ImageEdit1.SetInputFileName(path);
     // A save that fails is reported, and the serial number stays for the next try.
     if (!ImageEdit1.Save(ImageEdit1.InputFileName()))
