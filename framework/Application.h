@@ -36,6 +36,7 @@ class TApplication {
 
   private:
     bool HandleMessage(MSG& msg);
+    HWND BoxOwner() const;
     std::wstring title_;
     TForm* mainForm_ = nullptr;
     bool terminated_ = false;

@@ -399,3 +399,39 @@ TEST_F(SaveTest, TheLastSerialNumberNeverReplacesItsFile) {
     EXPECT_EQ(Listing(folder), std::vector<std::wstring>{L"Snap9999.png"});
     EXPECT_EQ(SerialAfterClose(), 9999);
 }
+
+// The error of a hotkey's command while the information window is open: the box belongs to
+// that window, and the main window stays disabled under it until it closes.
+TEST_F(SaveTest, AnErrorBoxKeepsTheInformationWindowModal) {
+    std::ofstream(fs::path(app->File(L"blocker"))) << "a file where a folder should be";
+    StartWith(app->File(L"blocker\\shots"), "C1_01=4\r\n");
+    const HWND main = app->MainWindow();
+    RECT rc{};
+    GetWindowRect(main, &rc);
+    ClickAt(rc.left + 280, rc.top + 382); // "ｉ"
+    const auto infoWindow = [&] {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(main, &pid);
+        return FindProcessWindow(pid, [](HWND w) {
+            wchar_t title[64] = {};
+            GetWindowTextW(w, title, 64);
+            return IsWindowVisible(w) && std::wstring(title) == L"Pelorine Ver.2.6";
+        });
+    };
+    ASSERT_TRUE(WaitFor([&] { return infoWindow() != nullptr; }, 5000));
+    const HWND info = infoWindow();
+    ASSERT_FALSE(IsWindowEnabled(main));
+
+    Press(VK_F10);
+    HWND box = app->WaitErrorBox(20000);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(GetWindow(box, GW_OWNER), info);
+    DismissMessageBox(box);
+    Pump(500);
+    EXPECT_TRUE(IsWindowVisible(info));
+    EXPECT_FALSE(IsWindowEnabled(main));
+    EXPECT_TRUE(IsWindowEnabled(info));
+
+    PostMessageW(info, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(main) != FALSE; }, 5000));
+}
