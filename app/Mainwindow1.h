@@ -101,6 +101,7 @@ class TMainForm1 : public TForm {
     void LoadSetting(const TIniFile& ini, const SettingKey& key);
     void RunAfterLoad(AfterLoad rule);
     void FormClose(TComponent* sender, TCloseAction& action);
+    void WriteSettings();
     void Beep() const;
 
     struct CaptureRequest {

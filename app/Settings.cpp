@@ -6,6 +6,7 @@
 #include "app/WindowPlacement.h"
 #include "forms/MainForm1Layout.h"
 #include "framework/Application.h"
+#include "framework/Error.h"
 #include "framework/IniFile.h"
 #include "framework/IniValues.h"
 
@@ -129,6 +130,17 @@ void TMainForm1::FormClose(TComponent*, TCloseAction& action) {
         return;
     }
     closeDeferred_ = false;
+    try {
+        WriteSettings();
+    } catch (const Error& e) {
+        // The program stays unless the user lets the settings go: with a file that can never be
+        // written, every close would fail the same way.
+        if (!Application().AskAfterError(e.Message(), L"設定を保存せずに終了しますか?"))
+            action = TCloseAction::None;
+    }
+}
+
+void TMainForm1::WriteSettings() {
     TIniFile ini(SettingsPath());
     const POINT place = RestoredPlace(Handle()); // also while the window is hidden
     for (const SettingKey& key : kSettingKeys) {

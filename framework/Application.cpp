@@ -114,4 +114,10 @@ void TApplication::ShowError(const std::wstring& message) {
     MessageBoxW(BoxOwner(), ErrorBoxText(message).c_str(), title_.c_str(), MB_OK | MB_ICONERROR);
 }
 
+bool TApplication::AskAfterError(const std::wstring& message, const std::wstring& question) {
+    const std::wstring text = ErrorBoxText(message) + L"\n\n" + question;
+    return MessageBoxW(BoxOwner(), text.c_str(), title_.c_str(), MB_YESNO | MB_ICONERROR | MB_DEFBUTTON2) ==
+           IDYES;
+}
+
 } // namespace pelorine

@@ -221,7 +221,7 @@ std::wstring MessageBoxText(HWND box) {
 
 std::wstring WindowCaption(HWND wnd) { return TitleOf(wnd); }
 
-void DismissMessageBox(HWND box) { PostMessageW(box, WM_COMMAND, IDOK, 0); }
+void DismissMessageBox(HWND box, int button) { PostMessageW(box, WM_COMMAND, WPARAM(button), 0); }
 
 void PressKey(WORD vk) {
     SendKey(vk, false);

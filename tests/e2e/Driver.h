@@ -49,7 +49,8 @@ class PelorineProcess {
 // The text of a message box (its static text).
 std::wstring MessageBoxText(HWND box);
 std::wstring WindowCaption(HWND wnd);
-void DismissMessageBox(HWND box);
+// Presses a button of a message box (IDOK, IDYES, IDNO …).
+void DismissMessageBox(HWND box, int button = IDOK);
 // Finds a top-level window of a process that satisfies the predicate.
 HWND FindProcessWindow(DWORD pid, const std::function<bool(HWND)>& match);
 

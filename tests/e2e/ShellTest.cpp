@@ -434,7 +434,9 @@ TEST_F(ShellTest, DraggingTheSkinMovesTheWindowAndAnEditFieldDoesNot) {
     EXPECT_EQ(Ini(L"SET", L"M_TOP"), L"90");
 }
 
-TEST_F(ShellTest, ReadOnlySettingsFileKeepsTheProgramRunningWithItsIcon) {
+// A settings file that cannot be written asks at every close; いいえ, the default, keeps the
+// program with its icon, はい ends it without writing.
+TEST_F(ShellTest, AnUnwritableSettingsFileAsksWhetherToQuitWithoutSaving) {
     StartWith("[SET]\r\nM_TOP=20\r\nM_LEFT=20\r\n");
     const std::wstring ini = app_->File(L"Pelorine.ini");
     ASSERT_TRUE(SetFileAttributesW(ini.c_str(), FILE_ATTRIBUTE_READONLY));
@@ -443,19 +445,29 @@ TEST_F(ShellTest, ReadOnlySettingsFileKeepsTheProgramRunningWithItsIcon) {
     PressKey('X');
     HWND box = app_->WaitErrorBox(8000);
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(MessageBoxText(box), ini + L" に書き込めません.");
+    EXPECT_EQ(MessageBoxText(box), ini + L" に書き込めません.\n\n設定を保存せずに終了しますか?");
     EXPECT_EQ(WindowCaption(box), L"Pelorine");
-    DismissMessageBox(box);
+    EXPECT_NE(GetDlgItem(box, IDYES), nullptr);
+    EXPECT_NE(GetDlgItem(box, IDNO), nullptr);
+    EXPECT_EQ(GetWindowLongW(GetDlgItem(box, IDNO), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+    DismissMessageBox(box, IDNO);
     Pump(1000);
     ASSERT_TRUE(app_->Running());
+    EXPECT_EQ(app_->WaitErrorBox(0), nullptr);
     EXPECT_EQ(ReadFileBytes(ini), "[SET]\r\nM_TOP=20\r\nM_LEFT=20\r\n");
 
-    // The icon still answers, and once the file can be written the close goes through.
+    // The icon still answers; a close from the window asks again, and はい ends the program.
     TrayNotify(WM_LBUTTONDBLCLK);
     EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(main_) != FALSE; }, 5000));
-    ASSERT_TRUE(SetFileAttributesW(ini.c_str(), FILE_ATTRIBUTE_NORMAL));
-    ASSERT_TRUE(app_->CloseAndWait(15000));
-    EXPECT_EQ(Ini(L"SET0", L"C0_02"), L"Snap");
+    PostMessageW(main_, WM_CLOSE, 0, 0);
+    box = app_->WaitErrorBox(8000);
+    ASSERT_NE(box, nullptr);
+    DismissMessageBox(box, IDYES);
+    ASSERT_TRUE(Exited(15000));
+    DWORD code = 1;
+    GetExitCodeProcess(app_->Process(), &code);
+    EXPECT_EQ(code, 0u);
+    EXPECT_EQ(ReadFileBytes(ini), "[SET]\r\nM_TOP=20\r\nM_LEFT=20\r\n");
 }
 
 TEST_F(ShellTest, TypingAFolderPathKeepsItsBackslashes) {
