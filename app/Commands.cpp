@@ -164,6 +164,9 @@ void TMainForm1::MakeSaveFolder(const std::wstring& folder) const {
 }
 
 void TMainForm1::SaveCapture(const HandOffFile& handOff) {
+    // The session ended while this capture ran: the settings are written already, and they keep
+    // this save's number for the next run.
+    if (Application().Terminated()) return;
     ImageEdit1.SetInputFileName(handOff.Path());
     ImageEdit1.Load();
     handOff.Delete();

@@ -300,6 +300,11 @@ LRESULT TMainForm1::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     }
     if (msg == LiveGdiObjectsMessage()) return LiveGdiObjects();
+    if (msg == WM_QUERYENDSESSION) return TRUE;
+    if (msg == WM_ENDSESSION) {
+        if (wp) EndSession();
+        return 0;
+    }
     if (clipboardOffer_.HandleMessage(msg, wp)) return 0;
     // The borderless window is dragged by its body: every point counts as the caption.
     if (msg == WM_NCHITTEST) return HTCAPTION;

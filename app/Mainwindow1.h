@@ -102,6 +102,7 @@ class TMainForm1 : public TForm {
     void RunAfterLoad(AfterLoad rule);
     void FormClose(TComponent* sender, TCloseAction& action);
     void WriteSettings();
+    void EndSession();
     void Beep() const;
 
     struct CaptureRequest {

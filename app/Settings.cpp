@@ -140,6 +140,17 @@ void TMainForm1::FormClose(TComponent*, TCloseAction& action) {
     }
 }
 
+// The system ends the process as soon as this returns, so the settings are written now; a
+// capture under way saves nothing more (see SaveCapture), so the stored serial number stays past
+// every file. No box: nothing may hold the shutdown up, and a failed write is lost either way.
+void TMainForm1::EndSession() {
+    try {
+        WriteSettings();
+    } catch (...) {
+    }
+    Application().Terminate();
+}
+
 void TMainForm1::WriteSettings() {
     TIniFile ini(SettingsPath());
     const POINT place = RestoredPlace(Handle()); // also while the window is hidden

@@ -470,6 +470,31 @@ TEST_F(ShellTest, AnUnwritableSettingsFileAsksWhetherToQuitWithoutSaving) {
     EXPECT_EQ(ReadFileBytes(ini), "[SET]\r\nM_TOP=20\r\nM_LEFT=20\r\n");
 }
 
+// A shutdown or logoff ends Pelorine as Windows does it (here Wine's own session end): the
+// changed option and the serial number past the files saved in the session are kept.
+TEST_F(ShellTest, TheEndOfTheSessionKeepsTheSettings) {
+    StartWith("[SET]\r\nSOUND=0\r\n[SET1]\r\nC1_01=4\r\n");
+    ClickBox(kCursorBox); // checked by default
+    Pump(300);
+    for (const wchar_t* name : {L"Snap0.png", L"Snap1.png"}) {
+        PressKey(VK_F10);
+        ASSERT_TRUE(WaitFor([&] { return FileExists(app_->File(name)); }, 20000)) << name;
+    }
+    Pump(500);
+    std::wstring cmd = L"wineboot.exe -e";
+    STARTUPINFOW si{sizeof si};
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        GTEST_SKIP() << "no wineboot: not under Wine";
+    CloseHandle(pi.hThread);
+    EXPECT_EQ(WaitForSingleObject(pi.hProcess, 30000), WAIT_OBJECT_0);
+    CloseHandle(pi.hProcess);
+    ASSERT_TRUE(Exited(15000));
+    EXPECT_EQ(app_->WaitErrorBox(0), nullptr);
+    EXPECT_EQ(Ini(L"SET", L"CURSOR"), L"0");
+    EXPECT_EQ(Ini(L"SET0", L"C0_03"), L"2");
+}
+
 TEST_F(ShellTest, TypingAFolderPathKeepsItsBackslashes) {
     StartWith("[SET0]\r\nC0_01=C:\\caps\r\n");
     const POINT field = OnWindow(kSaveFolderField);
