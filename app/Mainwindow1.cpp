@@ -291,6 +291,11 @@ UINT TMainForm1::LiveGdiObjectsMessage() {
     return msg;
 }
 
+UINT TMainForm1::ShowWindowMessage() {
+    static const UINT msg = RegisterWindowMessageW(L"PelorineShowWindow");
+    return msg;
+}
+
 // A picture still only announced on the clipboard is copied in before the window goes.
 TMainForm1::~TMainForm1() { clipboardOffer_.Fulfil(); }
 
@@ -300,6 +305,10 @@ LRESULT TMainForm1::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     }
     if (msg == LiveGdiObjectsMessage()) return LiveGdiObjects();
+    if (msg == ShowWindowMessage()) {
+        ShowRestored(*this);
+        return 0;
+    }
     if (msg == WM_QUERYENDSESSION) return TRUE;
     if (msg == WM_ENDSESSION) {
         if (wp) EndSession();

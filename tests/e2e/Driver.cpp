@@ -98,6 +98,22 @@ void PelorineProcess::Start() {
     WaitForInputIdle(pi_.hProcess, 15000);
 }
 
+DWORD PelorineProcess::RunAnotherCopy(int timeoutMs) const {
+    std::wstring cmd = L"\"" + File(L"Pelorine.exe") + L"\"";
+    STARTUPINFOW si{sizeof si};
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(), &si, &pi))
+        throw std::runtime_error("cannot start Pelorine.exe");
+    DWORD code = STILL_ACTIVE;
+    if (WaitForSingleObject(pi.hProcess, DWORD(timeoutMs)) == WAIT_OBJECT_0)
+        GetExitCodeProcess(pi.hProcess, &code);
+    else
+        TerminateProcess(pi.hProcess, 1);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return code;
+}
+
 bool PelorineProcess::Running() const {
     return pi_.hProcess && WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT;
 }

@@ -40,6 +40,9 @@ class PelorineProcess {
     // Serial numbers of the files "<prefix><n><ext>" in the folder.
     std::vector<int> SerialsIn(const std::wstring& folder, const std::wstring& prefix) const;
     HANDLE Process() const { return pi_.hProcess; }
+    // Starts the same exe once more and waits for that copy to end: its exit code, or
+    // STILL_ACTIVE (and the copy is ended) when it runs on.
+    DWORD RunAnotherCopy(int timeoutMs) const;
 
   private:
     std::wstring folder_;

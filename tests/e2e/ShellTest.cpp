@@ -495,6 +495,27 @@ TEST_F(ShellTest, TheEndOfTheSessionKeepsTheSettings) {
     EXPECT_EQ(Ini(L"SET0", L"C0_03"), L"2");
 }
 
+// One Pelorine per session: a second start brings the running one back from the tray and ends
+// without a window of its own and without touching the settings file.
+TEST_F(ShellTest, ASecondStartShowsTheRunningCopyAndEnds) {
+    const std::string preset = "[SET0]\r\nC0_02=Mine\r\nC0_03=5\r\n";
+    StartWith(preset);
+    ToTray();
+    EXPECT_EQ(app_->RunAnotherCopy(15000), 0u);
+    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(main_) != FALSE; }, 5000));
+    int mainWindows = 0;
+    EnumWindows(
+        [](HWND w, LPARAM lp) {
+            if (ClassOf(w) == L"PelorineWindow" && WindowCaption(w) == L"Pelorine")
+                ++*reinterpret_cast<int*>(lp);
+            return TRUE;
+        },
+        LPARAM(&mainWindows));
+    EXPECT_EQ(mainWindows, 1);
+    EXPECT_EQ(ReadFileBytes(app_->File(L"Pelorine.ini")), preset);
+    ASSERT_TRUE(app_->Running());
+}
+
 TEST_F(ShellTest, TypingAFolderPathKeepsItsBackslashes) {
     StartWith("[SET0]\r\nC0_01=C:\\caps\r\n");
     const POINT field = OnWindow(kSaveFolderField);
