@@ -141,6 +141,9 @@ void TMainForm1::MakeSaveFolder(const std::wstring& folder) const {
 }
 
 void TMainForm1::SaveCapture(const HandOffFile& handOff) {
+    // The session ended while this capture ran: the settings are written already, and they keep
+    // this save's number for the next run.
+    if (Application().Terminated()) return;
     ImageEdit1.SetInputFileName(handOff.Path());
     ImageEdit1.Load();
     handOff.Delete();
@@ -173,6 +176,8 @@ void TMainForm1::SaveCapture(const HandOffFile& handOff) {
     const std::wstring folder = C0_01->Text();
     MakeSaveFolder(folder);
     const std::wstring path = SaveOutputPath(folder, SaveFileName(C0_02->Text(), C0_03->Value(), SaveExt_));
+    CheckSerialNumberFree(C0_03->Value(),
+                          [&] { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; });
     ImageEdit1.SetInputFileName(path);
     // A save that fails is reported, and the serial number stays for the next try.
     if (!ImageEdit1.Save(ImageEdit1.InputFileName()))

@@ -291,12 +291,26 @@ UINT TMainForm1::LiveGdiObjectsMessage() {
     return msg;
 }
 
+UINT TMainForm1::ShowWindowMessage() {
+    static const UINT msg = RegisterWindowMessageW(L"PelorineShowWindow");
+    return msg;
+}
+
 LRESULT TMainForm1::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == kRunQueuedCapture) {
         RunQueuedCapture();
         return 0;
     }
     if (msg == LiveGdiObjectsMessage()) return LiveGdiObjects();
+    if (msg == ShowWindowMessage()) {
+        ShowRestored(*this);
+        return 0;
+    }
+    if (msg == WM_QUERYENDSESSION) return TRUE;
+    if (msg == WM_ENDSESSION) {
+        if (wp) EndSession();
+        return 0;
+    }
     // The borderless window is dragged by its body: every point counts as the caption.
     if (msg == WM_NCHITTEST) return HTCAPTION;
     // A right click on that "caption" would open the window menu; the window has no menu.

@@ -71,6 +71,8 @@ class TMainForm1 : public TForm {
     // The window answers this registered message with the count of live GDI objects made
     // through the framework, so that a long run of commands can be checked from outside.
     static UINT LiveGdiObjectsMessage();
+    // Posted by a second start of the program: the window shows as from the tray icon.
+    static UINT ShowWindowMessage();
 
     const std::wstring& AppDir() const { return AppDir_; }
     std::wstring HandOffPath() const { return AppDir_ + L"/_tmp000.tmp"; }
@@ -99,6 +101,8 @@ class TMainForm1 : public TForm {
     void LoadSetting(const TIniFile& ini, const SettingKey& key);
     void RunAfterLoad(AfterLoad rule);
     void FormClose(TComponent* sender, TCloseAction& action);
+    void WriteSettings();
+    void EndSession();
     void Beep() const;
 
     struct CaptureRequest {

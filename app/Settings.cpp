@@ -6,6 +6,7 @@
 #include "app/WindowPlacement.h"
 #include "forms/MainForm1Layout.h"
 #include "framework/Application.h"
+#include "framework/Error.h"
 #include "framework/IniFile.h"
 #include "framework/IniValues.h"
 
@@ -129,6 +130,28 @@ void TMainForm1::FormClose(TComponent*, TCloseAction& action) {
         return;
     }
     closeDeferred_ = false;
+    try {
+        WriteSettings();
+    } catch (const Error& e) {
+        // The program stays unless the user lets the settings go: with a file that can never be
+        // written, every close would fail the same way.
+        if (!Application().AskAfterError(e.Message(), L"設定を保存せずに終了しますか?"))
+            action = TCloseAction::None;
+    }
+}
+
+// The system ends the process as soon as this returns, so the settings are written now; a
+// capture under way saves nothing more (see SaveCapture), so the stored serial number stays past
+// every file. No box: nothing may hold the shutdown up, and a failed write is lost either way.
+void TMainForm1::EndSession() {
+    try {
+        WriteSettings();
+    } catch (...) {
+    }
+    Application().Terminate();
+}
+
+void TMainForm1::WriteSettings() {
     TIniFile ini(SettingsPath());
     const POINT place = RestoredPlace(Handle()); // also while the window is hidden
     for (const SettingKey& key : kSettingKeys) {

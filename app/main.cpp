@@ -2,6 +2,7 @@
 #include "app/Infowindow1.h"
 #include "app/Mainwindow1.h"
 #include "framework/Application.h"
+#include "framework/Window.h"
 
 #include <commctrl.h>
 #include <objbase.h>
@@ -24,6 +25,36 @@ class ComScope {
     bool ok_;
 };
 
+// One Pelorine per user session: two copies would both own the tray and the one settings file,
+// and the one that closed last would write back its older serial number.
+class SingleInstance {
+  public:
+    SingleInstance() : mutex_(CreateMutexW(nullptr, FALSE, L"Local\\Pelorine.SingleInstance")) {
+        first_ = !mutex_ || GetLastError() != ERROR_ALREADY_EXISTS;
+    }
+    SingleInstance(const SingleInstance&) = delete;
+    SingleInstance& operator=(const SingleInstance&) = delete;
+    ~SingleInstance() {
+        if (mutex_) CloseHandle(mutex_);
+    }
+    bool First() const { return first_; }
+
+  private:
+    HANDLE mutex_;
+    bool first_ = true;
+};
+
+// Asks the running copy to show its window, as its tray icon would; that copy may still be
+// building the window, so it is given a few seconds to appear.
+void ShowRunningCopy() {
+    AllowSetForegroundWindow(ASFW_ANY); // the window may come to the front in its own process
+    for (int attempt = 0; attempt < 50; ++attempt, Sleep(100))
+        if (HWND running = FindWindowW(kWindowClass, L"Pelorine")) {
+            PostMessageW(running, TMainForm1::ShowWindowMessage(), 0, 0);
+            return;
+        }
+}
+
 void RunApplication(TApplication& app) {
     TComponent root(nullptr);
     auto* main = root.New<TMainForm1>(L"MainForm1");
@@ -35,6 +66,11 @@ void RunApplication(TApplication& app) {
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    const SingleInstance instance;
+    if (!instance.First()) {
+        ShowRunningCopy(); // and nothing else: no window, no settings file
+        return 0;
+    }
     const ComScope com;
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);

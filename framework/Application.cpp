@@ -87,9 +87,37 @@ void TApplication::HandleException() {
     }
 }
 
+// A box disables its owner while it shows and enables it when it closes. While a modal window
+// (the information window, the folder picker) has disabled the main form, the box belongs to
+// that window: owned by the main form, it would hand the main form back to the user under the
+// modal window.
+HWND TApplication::BoxOwner() const {
+    if (!mainForm_) return nullptr;
+    const HWND main = mainForm_->Handle();
+    if (!IsWindowEnabled(main)) {
+        HWND modal = nullptr;
+        EnumThreadWindows(
+            GetCurrentThreadId(),
+            [](HWND w, LPARAM lp) {
+                const bool captioned = (GetWindowLongPtrW(w, GWL_STYLE) & WS_CAPTION) == WS_CAPTION;
+                if (!captioned || !IsWindowVisible(w) || !IsWindowEnabled(w)) return TRUE;
+                *reinterpret_cast<HWND*>(lp) = w;
+                return FALSE;
+            },
+            LPARAM(&modal));
+        return modal;
+    }
+    return IsWindowVisible(main) ? main : nullptr;
+}
+
 void TApplication::ShowError(const std::wstring& message) {
-    HWND owner = mainForm_ && IsWindowVisible(mainForm_->Handle()) ? mainForm_->Handle() : nullptr;
-    MessageBoxW(owner, ErrorBoxText(message).c_str(), title_.c_str(), MB_OK | MB_ICONERROR);
+    MessageBoxW(BoxOwner(), ErrorBoxText(message).c_str(), title_.c_str(), MB_OK | MB_ICONERROR);
+}
+
+bool TApplication::AskAfterError(const std::wstring& message, const std::wstring& question) {
+    const std::wstring text = ErrorBoxText(message) + L"\n\n" + question;
+    return MessageBoxW(BoxOwner(), text.c_str(), title_.c_str(), MB_YESNO | MB_ICONERROR | MB_DEFBUTTON2) ==
+           IDYES;
 }
 
 } // namespace pelorine

@@ -31,11 +31,15 @@ class TApplication {
     // Shows the error box for the exception being handled (call inside a catch block).
     void HandleException();
     void ShowError(const std::wstring& message);
+    // The error box with a question below the message and the buttons Yes and No, No the
+    // default; true for Yes.
+    bool AskAfterError(const std::wstring& message, const std::wstring& question);
     // The hints of every window: their timing, their window class and events.
     THintTracker& Hints() { return hints_; }
 
   private:
     bool HandleMessage(MSG& msg);
+    HWND BoxOwner() const;
     std::wstring title_;
     TForm* mainForm_ = nullptr;
     bool terminated_ = false;

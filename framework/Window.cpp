@@ -9,8 +9,9 @@ namespace pelorine {
 
 namespace {
 const wchar_t* const kObjectProp = L"Pelorine.Object";
-const wchar_t* const kWindowClass = L"PelorineWindow";
 } // namespace
+
+const wchar_t* const kWindowClass = L"PelorineWindow";
 
 HWND CreateWindowOrThrow(DWORD exStyle, const wchar_t* className, const std::wstring& text, DWORD style,
                          const Rect& bounds, HWND parent, HMENU id, void* param) {

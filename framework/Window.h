@@ -10,6 +10,9 @@
 
 namespace pelorine {
 
+// The window class of the program's own windows.
+extern const wchar_t* const kWindowClass;
+
 class TWindow {
   public:
     TWindow() = default;

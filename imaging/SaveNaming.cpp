@@ -108,4 +108,9 @@ std::vector<std::wstring> FoldersToCreate(const std::wstring& folder,
 
 int NextSerialNumber(int serial) { return std::clamp(serial + 1, 0, kMaxSerial); }
 
+void CheckSerialNumberFree(int serial, const std::function<bool()>& outputExists) {
+    if (serial >= kMaxSerial && outputExists())
+        throw Error(L"連番が上限 (9999) に達しました。連番を変更してください");
+}
+
 } // namespace pelorine

@@ -51,4 +51,9 @@ std::vector<std::wstring> FoldersToCreate(const std::wstring& folder,
 // The serial number after a save: +1, held at 9999.
 int NextSerialNumber(int serial);
 
+// Throws pelorine::Error when the serial number is held at 9999 and its file exists already:
+// each save from then on would silently replace that file. Below the limit an existing file is
+// replaced as the user chose the number.
+void CheckSerialNumberFree(int serial, const std::function<bool()>& outputExists);
+
 } // namespace pelorine

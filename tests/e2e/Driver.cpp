@@ -90,13 +90,31 @@ PelorineProcess::~PelorineProcess() {
     RemoveFolder(folder_);
 }
 
-void PelorineProcess::Start() {
+PROCESS_INFORMATION PelorineProcess::Launch() const {
     std::wstring cmd = L"\"" + File(L"Pelorine.exe") + L"\"";
     STARTUPINFOW si{};
     si.cb = sizeof si;
-    if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(), &si, &pi_))
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(), &si, &pi))
         throw std::runtime_error("cannot start Pelorine.exe");
+    return pi;
+}
+
+void PelorineProcess::Start() {
+    pi_ = Launch();
     WaitForInputIdle(pi_.hProcess, 15000);
+}
+
+DWORD PelorineProcess::RunAnotherCopy(int timeoutMs) const {
+    const PROCESS_INFORMATION pi = Launch();
+    DWORD code = STILL_ACTIVE;
+    if (WaitForSingleObject(pi.hProcess, DWORD(timeoutMs)) == WAIT_OBJECT_0)
+        GetExitCodeProcess(pi.hProcess, &code);
+    else
+        TerminateProcess(pi.hProcess, 1);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return code;
 }
 
 bool PelorineProcess::Running() const {
@@ -222,7 +240,7 @@ std::wstring MessageBoxText(HWND box) {
 
 std::wstring WindowCaption(HWND wnd) { return TitleOf(wnd); }
 
-void DismissMessageBox(HWND box) { PostMessageW(box, WM_COMMAND, IDOK, 0); }
+void DismissMessageBox(HWND box, int button) { PostMessageW(box, WM_COMMAND, WPARAM(button), 0); }
 
 void PressKey(WORD vk) {
     SendKey(vk, false);

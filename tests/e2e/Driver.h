@@ -40,8 +40,12 @@ class PelorineProcess {
     // Serial numbers of the files "<prefix><n><ext>" in the folder.
     std::vector<int> SerialsIn(const std::wstring& folder, const std::wstring& prefix) const;
     HANDLE Process() const { return pi_.hProcess; }
+    // Starts the same exe once more and waits for that copy to end: its exit code, or
+    // STILL_ACTIVE (and the copy is ended) when it runs on.
+    DWORD RunAnotherCopy(int timeoutMs) const;
 
   private:
+    PROCESS_INFORMATION Launch() const; // a new process of the copy's exe, in its folder
     std::wstring folder_;
     PROCESS_INFORMATION pi_{};
 };
@@ -49,7 +53,8 @@ class PelorineProcess {
 // The text of a message box (its static text).
 std::wstring MessageBoxText(HWND box);
 std::wstring WindowCaption(HWND wnd);
-void DismissMessageBox(HWND box);
+// Presses a button of a message box (IDOK, IDYES, IDNO …).
+void DismissMessageBox(HWND box, int button = IDOK);
 // Finds a top-level window of a process that satisfies the predicate.
 HWND FindProcessWindow(DWORD pid, const std::function<bool(HWND)>& match);
 

@@ -112,11 +112,12 @@ struct SaveTest : testing::Test {
     // Starts the program with an ANSI settings file, as an older file would be: no sound, no
     // cursor, the save folder and "Snap" with the serial number 7, and the conversion keys.
     void StartWith(const std::wstring& folder, const std::string& conversion = "",
-                   const std::string& set = "") {
+                   const std::string& set = "", int serial = 7) {
         saveFolder = folder;
         std::ofstream(fs::path(app->File(L"Pelorine.ini")), std::ios::binary)
             << "[SET]\r\nSOUND=0\r\nCURSOR=0\r\n"
-            << set << "[SET0]\r\nC0_01=" << Narrow(folder) << "\r\nC0_02=Snap\r\nC0_03=7\r\n[SET1]\r\n"
+            << set << "[SET0]\r\nC0_01=" << Narrow(folder) << "\r\nC0_02=Snap\r\nC0_03=" << serial
+            << "\r\n[SET1]\r\n"
             << conversion;
         Start();
     }
@@ -383,4 +384,56 @@ TEST_F(SaveTest, ClosingWithSavesQueuedStoresASerialPastEveryFile) {
     for (int serial : app->SerialsIn(saveFolder, L"Snap"))
         EXPECT_LT(serial, stored);
     EXPECT_FALSE(HandOffLeft());
+}
+
+// The serial number stops at 9999: a save that would replace that file is refused, and the
+// picture is on the clipboard all the same.
+TEST_F(SaveTest, TheLastSerialNumberNeverReplacesItsFile) {
+    const std::wstring folder = app->File(L"shots");
+    CreateDirectoryW(folder.c_str(), nullptr);
+    std::ofstream(fs::path(folder + L"\\Snap9999.png"), std::ios::binary) << "an earlier picture";
+    StartWith(folder, "C1_01=4\r\n", "", 9999);
+    const DWORD before = GetClipboardSequenceNumber();
+    Press(VK_F10);
+    EXPECT_EQ(ErrorText(), L"連番が上限 (9999) に達しました。連番を変更してください.");
+    EXPECT_TRUE(WaitClipboardBitmap(before, 1000).has_value());
+    EXPECT_EQ(ReadFileBytes(Saved(L"Snap9999.png")), "an earlier picture");
+    EXPECT_EQ(Listing(folder), std::vector<std::wstring>{L"Snap9999.png"});
+    EXPECT_EQ(SerialAfterClose(), 9999);
+}
+
+// The error of a hotkey's command while the information window is open: the box belongs to
+// that window, and the main window stays disabled under it until it closes.
+TEST_F(SaveTest, AnErrorBoxKeepsTheInformationWindowModal) {
+    std::ofstream(fs::path(app->File(L"blocker"))) << "a file where a folder should be";
+    StartWith(app->File(L"blocker\\shots"), "C1_01=4\r\n");
+    const HWND main = app->MainWindow();
+    RECT rc{};
+    GetWindowRect(main, &rc);
+    ClickAt(rc.left + 280, rc.top + 382); // "ｉ"
+    const auto infoWindow = [&] {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(main, &pid);
+        return FindProcessWindow(pid, [](HWND w) {
+            wchar_t title[64] = {};
+            GetWindowTextW(w, title, 64);
+            return IsWindowVisible(w) && std::wstring(title) == L"Pelorine Ver.2.6";
+        });
+    };
+    ASSERT_TRUE(WaitFor([&] { return infoWindow() != nullptr; }, 5000));
+    const HWND info = infoWindow();
+    ASSERT_FALSE(IsWindowEnabled(main));
+
+    Press(VK_F10);
+    HWND box = app->WaitErrorBox(20000);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(GetWindow(box, GW_OWNER), info);
+    DismissMessageBox(box);
+    Pump(500);
+    EXPECT_TRUE(IsWindowVisible(info));
+    EXPECT_FALSE(IsWindowEnabled(main));
+    EXPECT_TRUE(IsWindowEnabled(info));
+
+    PostMessageW(info, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(main) != FALSE; }, 5000));
 }

@@ -436,7 +436,9 @@ TEST_F(ShellTest, DraggingTheSkinMovesTheWindowAndAnEditFieldDoesNot) {
     EXPECT_EQ(Ini(L"SET", L"M_TOP"), L"90");
 }
 
-TEST_F(ShellTest, ReadOnlySettingsFileKeepsTheProgramRunningWithItsIcon) {
+// A settings file that cannot be written asks at every close; いいえ, the default, keeps the
+// program with its icon, はい ends it without writing.
+TEST_F(ShellTest, AnUnwritableSettingsFileAsksWhetherToQuitWithoutSaving) {
     StartWith("[SET]\r\nM_TOP=20\r\nM_LEFT=20\r\n");
     const std::wstring ini = app_->File(L"Pelorine.ini");
     ASSERT_TRUE(SetFileAttributesW(ini.c_str(), FILE_ATTRIBUTE_READONLY));
@@ -445,19 +447,75 @@ TEST_F(ShellTest, ReadOnlySettingsFileKeepsTheProgramRunningWithItsIcon) {
     PressKey('X');
     HWND box = app_->WaitErrorBox(8000);
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(MessageBoxText(box), ini + L" に書き込めません.");
+    EXPECT_EQ(MessageBoxText(box), ini + L" に書き込めません.\n\n設定を保存せずに終了しますか?");
     EXPECT_EQ(WindowCaption(box), L"Pelorine");
-    DismissMessageBox(box);
+    EXPECT_NE(GetDlgItem(box, IDYES), nullptr);
+    EXPECT_NE(GetDlgItem(box, IDNO), nullptr);
+    EXPECT_EQ(GetWindowLongW(GetDlgItem(box, IDNO), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+    DismissMessageBox(box, IDNO);
     Pump(1000);
     ASSERT_TRUE(app_->Running());
+    EXPECT_EQ(app_->WaitErrorBox(0), nullptr);
     EXPECT_EQ(ReadFileBytes(ini), "[SET]\r\nM_TOP=20\r\nM_LEFT=20\r\n");
 
-    // The icon still answers, and once the file can be written the close goes through.
+    // The icon still answers; a close from the window asks again, and はい ends the program.
     TrayNotify(WM_LBUTTONDBLCLK);
     EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(main_) != FALSE; }, 5000));
-    ASSERT_TRUE(SetFileAttributesW(ini.c_str(), FILE_ATTRIBUTE_NORMAL));
-    ASSERT_TRUE(app_->CloseAndWait(15000));
-    EXPECT_EQ(Ini(L"SET0", L"C0_02"), L"Snap");
+    PostMessageW(main_, WM_CLOSE, 0, 0);
+    box = app_->WaitErrorBox(8000);
+    ASSERT_NE(box, nullptr);
+    DismissMessageBox(box, IDYES);
+    ASSERT_TRUE(Exited(15000));
+    DWORD code = 1;
+    GetExitCodeProcess(app_->Process(), &code);
+    EXPECT_EQ(code, 0u);
+    EXPECT_EQ(ReadFileBytes(ini), "[SET]\r\nM_TOP=20\r\nM_LEFT=20\r\n");
+}
+
+// A shutdown or logoff ends Pelorine as Windows does it (here Wine's own session end): the
+// changed option and the serial number past the files saved in the session are kept.
+TEST_F(ShellTest, TheEndOfTheSessionKeepsTheSettings) {
+    StartWith("[SET]\r\nSOUND=0\r\n[SET1]\r\nC1_01=4\r\n");
+    ClickBox(kCursorBox); // checked by default
+    Pump(300);
+    for (const wchar_t* name : {L"Snap0.png", L"Snap1.png"}) {
+        PressKey(VK_F10);
+        ASSERT_TRUE(WaitFor([&] { return FileExists(app_->File(name)); }, 20000)) << name;
+    }
+    Pump(500);
+    std::wstring cmd = L"wineboot.exe -e";
+    STARTUPINFOW si{sizeof si};
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        GTEST_SKIP() << "no wineboot: not under Wine";
+    CloseHandle(pi.hThread);
+    EXPECT_EQ(WaitForSingleObject(pi.hProcess, 30000), WAIT_OBJECT_0);
+    CloseHandle(pi.hProcess);
+    ASSERT_TRUE(Exited(15000));
+    EXPECT_EQ(app_->WaitErrorBox(0), nullptr);
+    EXPECT_EQ(Ini(L"SET", L"CURSOR"), L"0");
+    EXPECT_EQ(Ini(L"SET0", L"C0_03"), L"2");
+}
+
+// One Pelorine per session: a second start brings the running one back from the tray and ends
+// without a window of its own and without touching the settings file.
+TEST_F(ShellTest, ASecondStartShowsTheRunningCopyAndEnds) {
+    const std::string preset = "[SET0]\r\nC0_02=Mine\r\nC0_03=5\r\n";
+    StartWith(preset);
+    ToTray();
+    EXPECT_EQ(app_->RunAnotherCopy(15000), 0u);
+    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(main_) != FALSE; }, 5000));
+    int mainWindows = 0;
+    EnumWindows(
+        [](HWND w, LPARAM lp) {
+            if (ClassOf(w) == L"PelorineWindow" && WindowCaption(w) == L"Pelorine")
+                ++*reinterpret_cast<int*>(lp);
+            return TRUE;
+        },
+        LPARAM(&mainWindows));
+    EXPECT_EQ(mainWindows, 1);
+    EXPECT_EQ(ReadFileBytes(app_->File(L"Pelorine.ini")), preset);
+    ASSERT_TRUE(app_->Running());
 }
 
 TEST_F(ShellTest, TypingAFolderPathKeepsItsBackslashes) {

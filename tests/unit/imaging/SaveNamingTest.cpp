@@ -68,6 +68,22 @@ TEST(SaveNaming, SerialNumberStopsAt9999) {
     EXPECT_EQ(SaveFileName(L"Snap", NextSerialNumber(9999), Ext(0)), L"Snap9999.bmp");
 }
 
+// Held at 9999, the next save would replace the last file: it is refused instead. Below the
+// limit the file is not even looked for.
+TEST(SaveNaming, TheLastSerialNumberIsNeverOverwritten) {
+    int looked = 0;
+    const auto exists = [&] { return ++looked, true; };
+    EXPECT_NO_THROW(CheckSerialNumberFree(9998, exists));
+    EXPECT_EQ(looked, 0);
+    EXPECT_NO_THROW(CheckSerialNumberFree(9999, [] { return false; }));
+    try {
+        CheckSerialNumberFree(9999, exists);
+        ADD_FAILURE() << "no error";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.Message(), L"連番が上限 (9999) に達しました。連番を変更してください");
+    }
+}
+
 TEST(FoldersToCreate, MissingParentsComeFirst) {
     const std::set<std::wstring> existing{L"C:\\Shots"};
     std::vector<std::wstring> asked;

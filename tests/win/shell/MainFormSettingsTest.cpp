@@ -368,23 +368,15 @@ TEST_F(MainFormSettingsTest, Utf16FileKeepsAFolderOutsideTheAnsiCodePage) {
     EXPECT_EQ(again.C0_01->Text(), folder);
 }
 
-TEST_F(MainFormSettingsTest, ReadOnlyFileMakesTheCloseFailAndTheWindowStay) {
+TEST_F(MainFormSettingsTest, ReadOnlyFileAsksAndTheWindowStaysOnNo) {
     WriteIni("[SET]\r\nM_TOP=20\r\n");
     ASSERT_TRUE(SetFileAttributesW(IniPath().c_str(), FILE_ATTRIBUTE_READONLY));
     TMainForm1& f = Load();
     Application().SetMainForm(&f);
     f.Show();
-    const std::wstring expected = IniPath() + L" に書き込めません";
-    try {
-        f.Close();
-        ADD_FAILURE() << "the close went through";
-    } catch (const Error& e) {
-        EXPECT_EQ(e.Message(), expected);
-    }
-    EXPECT_TRUE(IsWindowVisible(f.Handle()));
-    EXPECT_FALSE(Application().Terminated());
+    const std::wstring expected = IniPath() + L" に書き込めません.\n\n設定を保存せずに終了しますか?";
 
-    // Through the window's own close: the standard error box, and the window stays.
+    // The window's own close: the error box asks, いいえ keeps the window.
     static std::wstring boxText, boxCaption;
     boxText.clear();
     const UINT_PTR timer = SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR, DWORD) {
@@ -396,11 +388,11 @@ TEST_F(MainFormSettingsTest, ReadOnlyFileMakesTheCloseFailAndTheWindowStay) {
         wchar_t caption[64] = {};
         GetWindowTextW(box, caption, 64);
         boxCaption = caption;
-        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        PostMessageW(box, WM_COMMAND, IDNO, 0);
     });
     SendMessageW(f.Handle(), WM_CLOSE, 0, 0);
     KillTimer(nullptr, timer);
-    EXPECT_EQ(boxText, expected + L".");
+    EXPECT_EQ(boxText, expected);
     EXPECT_EQ(boxCaption, L"Pelorine");
     EXPECT_TRUE(IsWindowVisible(f.Handle()));
     EXPECT_FALSE(Application().Terminated());
