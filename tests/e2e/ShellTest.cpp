@@ -484,7 +484,8 @@ TEST_F(ShellTest, TheEndOfTheSessionKeepsTheSettings) {
     }
     Pump(500);
     std::wstring cmd = L"wineboot.exe -e";
-    STARTUPINFOW si{sizeof si};
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
     if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
         GTEST_SKIP() << "no wineboot: not under Wine";
