@@ -1,7 +1,7 @@
 #pragma once
 // The shadow label's rules, free of the platform: its shadow and highlight values and how its
 // text gradients colour the characters.
-#include "framework/Colors.h"
+#include "base/Colors.h"
 
 #include <functional>
 #include <string>

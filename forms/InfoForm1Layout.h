@@ -2,7 +2,7 @@
 // The information window's form description: every member with its class, place (left, top,
 // width, height at 96 dpi inside the panel), text, hint and look, in the order they are made
 // (later ones lie on top). Data only, so tests can read it natively.
-#include "framework/Colors.h"
+#include "base/Colors.h"
 
 #include <array>
 #include <string_view>

@@ -1,7 +1,7 @@
 #pragma once
 // A canvas over a device context: the one place for fonts, fills, shapes and text, so controls
 // do not juggle raw HDCs. It owns neither the DC nor the fonts; the DC is left as it was found.
-#include "framework/Colors.h"
+#include "base/Colors.h"
 #include "framework/Geometry.h"
 #include "framework/Gradient.h"
 #include "framework/Handles.h"

@@ -2,9 +2,9 @@
 // Colour steps between two colours, the filled ellipses a shaded shape is painted with, and the
 // linear gradients of pictures and texts. Portable: the colours are plain RGB values (system
 // colours resolved before).
-#include "framework/Colors.h"
+#include "base/Colors.h"
+#include "base/RasterImage.h"
 #include "framework/Geometry.h"
-#include "imaging/BitmapFile.h"
 
 #include <string>
 #include <vector>

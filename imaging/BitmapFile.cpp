@@ -1,6 +1,6 @@
 #include "imaging/BitmapFile.h"
 
-#include "imaging/Pixmap.h"
+#include "base/Pixmap.h"
 #include "imaging/Rows.h"
 
 #include <algorithm>

@@ -1,6 +1,7 @@
 #pragma once
-// Plain raster buffers of the image edit layer. No platform types, so every conversion is
-// tested natively and gives the same pixels on every system.
+// Plain raster buffers: the capture, the image edit layer and the framework exchange pictures
+// in them. No platform types, so every conversion is tested natively and gives the same pixels
+// on every system.
 #include <cstddef>
 #include <cstdint>
 #include <vector>
