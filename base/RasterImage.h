@@ -1,6 +1,8 @@
 #pragma once
 // A picture as the platform's device-independent bitmaps hold it, at its stored depth: what
 // bitmap files, bitmap resources and the framework's bitmaps exchange. No platform types.
+#include "base/Colors.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -9,12 +11,12 @@ namespace pelorine {
 
 // Rows top to bottom, each Stride() bytes (padded to four bytes as in a bitmap file). `bits` is
 // 1, 4, 8, 15 (5-5-5), 16 (5-6-5), 24 or 32 (B, G, R, unused); pictures of up to 8 bits carry a
-// palette of 0x00RRGGBB colours.
+// palette.
 struct RasterImage {
     int width = 0;
     int height = 0;
     int bits = 24;
-    std::vector<std::uint32_t> palette;
+    std::vector<Rgb> palette;
     std::vector<std::uint8_t> bytes;
 
     RasterImage() = default;

@@ -44,7 +44,7 @@ class TShadow {
         if (OnChange) OnChange(this);
     }
     bool visible_ = true;
-    TColor color_ = 0xC0C0C0;
+    TColor color_{0xC0C0C0};
     int left_ = 1;
     int top_ = 1;
 };

@@ -36,7 +36,7 @@ constexpr int kClientWidth = 248, kClientHeight = 128, kFontHeight = 12;
 constexpr const wchar_t* kWebAddress = PELORINE_WEB;
 constexpr const wchar_t* kMailAddress = PELORINE_MAIL;
 
-constexpr TColor kOrange = 0x000080FF; // RGB 255, 128, 0
+constexpr TColor kOrange{0x000080FF}; // RGB 255, 128, 0
 
 // The panel comes first and holds all the others.
 // clang-format off

@@ -12,9 +12,12 @@
 
 namespace pelorine {
 
-COLORREF ColorToRGB(TColor c);
+// The platform's colour-to-RGB conversion: a system colour resolved to its red, green and blue.
+Rgb ColorToRGB(TColor c);
 // The red, green and blue of a colour, a system colour resolved first.
 ColorChannels GetRGB(TColor c);
+// The colour as GDI takes it, a system colour resolved first.
+COLORREF ToColorRef(TColor c);
 
 struct TFont {
     std::wstring name = L"ＭＳ Ｐゴシック";
