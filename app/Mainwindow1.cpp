@@ -29,26 +29,26 @@ void ApplyLabelLook(TShadowLabel& label, Look look) {
     switch (look) {
     case Look::Title:
         f.bold = true;
-        f.color = 0x00B0FFFF;
-        label.SetGradationColor(0x00C08000);
+        f.color = TColor{0x00B0FFFF};
+        label.SetGradationColor(TColor{0x00C08000});
         label.SetTextGradation(TTextGradation::tg3Colors);
-        label.SetTextGradationColor(0x00B0FFFF);
+        label.SetTextGradationColor(TColor{0x00B0FFFF});
         label.SetTextMidColor(clWhite);
         break;
     case Look::Option:
         label.SetTextGradation(TTextGradation::tg3Colors);
         label.SetTextGradationColor(clWhite);
-        label.SetTextMidColor(0x00FFFF80);
+        label.SetTextMidColor(TColor{0x00FFFF80});
         break;
     case Look::Field:
         label.SetTextGradation(TTextGradation::tg2Colors);
-        label.SetTextGradationColor(0x00FFFF80);
+        label.SetTextGradationColor(TColor{0x00FFFF80});
         break;
     case Look::FieldPlain:
-        label.SetTextGradationColor(0x00FF8000);
+        label.SetTextGradationColor(TColor{0x00FF8000});
         break;
     case Look::FieldUnit:
-        f.color = 0x00FFFF80;
+        f.color = TColor{0x00FFFF80};
         label.SetTextGradation(TTextGradation::tg2Colors);
         label.SetTextGradationColor(clWhite);
         break;
@@ -145,7 +145,7 @@ void TMainForm1::CreateControls() {
             button->SetColor(clAqua);
             button->SetCursor(TCursor::HandPoint);
             button->SetCaption(row.text);
-            button->Font().color = 0x00B0FFFF;
+            button->Font().color = TColor{0x00B0FFFF};
             made = button;
             break;
         }
@@ -237,14 +237,14 @@ void TMainForm1::CreateAppHint() {
     AppHint1 = New<TAppHint>(L"AppHint1");
     AppHint1->SetHintStyle(THintStyle::RoundRect);
     AppHint1->BGColor = clBlack;
-    AppHint1->Brush = TBrush{0x00DBDB00, TBrushStyle::Solid};
+    AppHint1->Brush = TBrush{TColor{0x00DBDB00}, TBrushStyle::Solid};
     AppHint1->Pen.color = clGray;
     TFont font;
     font.color = clWhite;
     font.height = 13;
     AppHint1->SetFont(font);
     AppHint1->ShadowVisible = true;
-    AppHint1->ShadowColor = 0x004F4F4F;
+    AppHint1->ShadowColor = TColor{0x004F4F4F};
     AppHint1->SetHintPause(500);
     AppHint1->SetHintHidePause(2500);
     AppHint1->SetHintShortPause(0);

@@ -10,7 +10,7 @@ namespace pelorine {
 
 // A face: filled with `base`, then the rings painted in order over it.
 struct ColorButtonFace {
-    TColor base = 0;
+    TColor base = clBlack;
     std::vector<ShadedEllipse> rings;
 };
 // The up face is a ball lit from the upper left: ellipses shrinking from the whole face towards

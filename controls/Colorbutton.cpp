@@ -84,7 +84,7 @@ void TdxfColorButton::CreateBitmaps() {
 }
 
 void TdxfColorButton::PaintToBmp(TCanvas& canvas, bool down) const {
-    const ColorButtonFace face = FaceOf(Width(), Height(), ColorToRGB(color_), down);
+    const ColorButtonFace face = FaceOf(Width(), Height(), ToTColor(ColorToRGB(color_)), down);
     canvas.FillRect(Rect{0, 0, Width(), Height()}, face.base);
     canvas.ShadedEllipses(face.rings);
 }

@@ -55,7 +55,7 @@ UniqueRgn MakeRegion(const Shape& s) {
 // --- TAppHint -------------------------------------------------------------------------------
 
 TAppHint::TAppHint(TComponent* owner) : TComponent(owner) {
-    font_.color = 0x0000FF00;
+    font_.color = TColor{0x0000FF00};
     Restyle();
     current = this; // a second one silently takes over
 }
@@ -166,8 +166,8 @@ void THintEx::FillBackground(TCanvas& canvas, const TAppHint& hint) const {
     const bool solid = hint.Brush.style == TBrushStyle::Solid;
     HDC dc = canvas.Handle();
     SetBkMode(dc, solid ? OPAQUE : TRANSPARENT);
-    SetBkColor(dc, ColorToRGB(solid ? hint.Brush.color : hint.BGColor));
-    const COLORREF color = ColorToRGB(hint.Brush.color);
+    SetBkColor(dc, ToColorRef(solid ? hint.Brush.color : hint.BGColor));
+    const COLORREF color = ToColorRef(hint.Brush.color);
     UniqueBrush brush(solid ? CreateSolidBrush(color) : CreateHatchBrush(HatchOf(hint.Brush.style), color));
     RECT clip{};
     GetClipBox(dc, &clip);
@@ -178,7 +178,7 @@ void THintEx::DrawOutline(TCanvas& canvas, const TPen& pen) const {
     const Shape& s = layout_.outline;
     if (s.kind == ShapeKind::None) return;
     HDC dc = canvas.Handle();
-    UniquePen p(CreatePen(PS_SOLID, pen.width, ColorToRGB(pen.color)));
+    UniquePen p(CreatePen(PS_SOLID, pen.width, ToColorRef(pen.color)));
     SelectGuard withPen(dc, p.get()), noFill(dc, GetStockObject(NULL_BRUSH));
     const std::vector<POINT> points = ToPOINTs(s.points);
     switch (s.kind) {

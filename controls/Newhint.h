@@ -37,7 +37,7 @@ class TAppHint : public TComponent {
     void Loaded();
 
     TColor BGColor = clBlack;
-    TBrush Brush{0x00800000, TBrushStyle::Solid};
+    TBrush Brush{TColor{0x00800000}, TBrushStyle::Solid};
     TPen Pen;
     TColor ShadowColor = clBlue;
     bool ShadowVisible = true;

@@ -3,9 +3,9 @@
 // the platform's region description has ("RgnData": a 32-byte header, then 16 bytes per
 // rectangle), in the platform's banded order, so a stored blob becomes a region with one call
 // and equals what the platform itself would describe. Portable: no platform headers.
+#include "base/RasterImage.h"
 #include "framework/Error.h"
 #include "framework/Geometry.h"
-#include "imaging/BitmapFile.h"
 
 #include <cstdint>
 #include <optional>

@@ -54,10 +54,10 @@ class TShadowLabel : public TLabel {
     bool gradation_ = false;
     TColor gradationColor_ = clBlue;
     TShadow highlight_{true, clWhite, -1, -1};
-    TShadow shadow_{true, 0xC0C0C0, 1, 1};
+    TShadow shadow_{true, TColor{0xC0C0C0}, 1, 1};
     TTextGradation textGradation_ = TTextGradation::tgNone;
-    TColor textGradationColor_ = 0x000080;
-    TColor textMidColor_ = 0x800000;
+    TColor textGradationColor_{0x000080};
+    TColor textMidColor_{0x800000};
 };
 
 } // namespace pelorine

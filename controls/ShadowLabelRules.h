@@ -1,7 +1,7 @@
 #pragma once
 // The shadow label's rules, free of the platform: its shadow and highlight values and how its
 // text gradients colour the characters.
-#include "framework/Colors.h"
+#include "base/Colors.h"
 
 #include <functional>
 #include <string>
@@ -44,7 +44,7 @@ class TShadow {
         if (OnChange) OnChange(this);
     }
     bool visible_ = true;
-    TColor color_ = 0xC0C0C0;
+    TColor color_{0xC0C0C0};
     int left_ = 1;
     int top_ = 1;
 };

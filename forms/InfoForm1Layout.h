@@ -2,7 +2,7 @@
 // The information window's form description: every member with its class, place (left, top,
 // width, height at 96 dpi inside the panel), text, hint and look, in the order they are made
 // (later ones lie on top). Data only, so tests can read it natively.
-#include "framework/Colors.h"
+#include "base/Colors.h"
 
 #include <array>
 #include <string_view>
@@ -36,7 +36,7 @@ constexpr int kClientWidth = 248, kClientHeight = 128, kFontHeight = 12;
 constexpr const wchar_t* kWebAddress = PELORINE_WEB;
 constexpr const wchar_t* kMailAddress = PELORINE_MAIL;
 
-constexpr TColor kOrange = 0x000080FF; // RGB 255, 128, 0
+constexpr TColor kOrange{0x000080FF}; // RGB 255, 128, 0
 
 // The panel comes first and holds all the others.
 // clang-format off

@@ -2,6 +2,7 @@
 // The main window's form description: every control with its class, place (left, top, width,
 // height at 96 dpi), tab order, text, hint, range and look, in the order the controls are made
 // (later windowed controls lie on top of earlier ones). Data only, so tests can read it natively.
+#include "base/Colors.h"
 #include "framework/Geometry.h"
 
 #include <array>
@@ -91,7 +92,7 @@ struct ListRow {
 };
 
 // Every list's columns have black text of height 11, the first on light cyan, the second on white.
-constexpr std::array<uint32_t, 2> kListColumnColors{0x00FFFF80, 0x00FFFFFF};
+constexpr std::array<TColor, 2> kListColumnColors{TColor{0x00FFFF80}, TColor{0x00FFFFFF}};
 
 // Filled by the constructor in this order.
 constexpr std::array<ListRow, 5> kLists{{

@@ -1,8 +1,8 @@
 #include "framework/Bitmap.h"
 
+#include "base/Pixmap.h"
 #include "framework/Error.h"
 #include "framework/Files.h"
-#include "imaging/Pixmap.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,9 +1,9 @@
 #pragma once
 // A bitmap object that owns one GDI bitmap: created at the screen's depth, taken over from a
 // caller, copied, and written out as a Windows bitmap file.
+#include "base/RasterImage.h"
 #include "framework/Canvas.h"
 #include "framework/Handles.h"
-#include "imaging/BitmapFile.h"
 
 #include <string>
 

@@ -11,9 +11,11 @@
 
 namespace pelorine {
 
-COLORREF ColorToRGB(TColor c) {
-    return IsSystemColor(c) ? GetSysColor(int(c & 0xFF)) : COLORREF(c & 0xFFFFFF);
+COLORREF ToColorRef(TColor c) {
+    return IsSystemColor(c) ? GetSysColor(SystemColorIndex(c)) : COLORREF(c) & 0xFFFFFF;
 }
+
+Rgb ColorToRGB(TColor c) { return ToRgb(TColor{ToColorRef(c)}); }
 
 // One owner for every font: a window keeps the font it was given, and a DC keeps fonts in the
 // states SaveDC put aside, long after whoever selected them is done. Freed only when the program
@@ -34,7 +36,7 @@ HFONT TFont::Handle() const {
     return font.get();
 }
 
-ColorChannels GetRGB(TColor c) { return SplitColor(ColorToRGB(c)); }
+ColorChannels GetRGB(TColor c) { return SplitColor(TColor{ToColorRef(c)}); }
 
 TCanvas::TCanvas(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
 
@@ -44,26 +46,26 @@ void TCanvas::SetFont(const TFont& font) { SelectObject(dc_, font.Handle()); }
 
 void TCanvas::FillRect(const Rect& r, TColor color) {
     const RECT rc = ToRECT(r);
-    SetBkColor(dc_, ColorToRGB(color));
+    SetBkColor(dc_, ToColorRef(color));
     ExtTextOutW(dc_, 0, 0, ETO_OPAQUE, &rc, nullptr, 0, nullptr);
 }
 
 void TCanvas::FrameRect(const Rect& r, TColor color) {
-    UniqueBrush brush(CreateSolidBrush(ColorToRGB(color)));
+    UniqueBrush brush(CreateSolidBrush(ToColorRef(color)));
     const RECT rc = ToRECT(r);
     ::FrameRect(dc_, &rc, brush.get());
 }
 
 void TCanvas::Ellipse(const Rect& r, TColor fill, TColor pen) {
-    UniqueBrush brush(CreateSolidBrush(ColorToRGB(fill)));
-    UniquePen p(CreatePen(PS_SOLID, 1, ColorToRGB(pen)));
+    UniqueBrush brush(CreateSolidBrush(ToColorRef(fill)));
+    UniquePen p(CreatePen(PS_SOLID, 1, ToColorRef(pen)));
     SelectGuard b(dc_, brush.get()), q(dc_, p.get());
     ::Ellipse(dc_, r.left, r.top, r.right, r.bottom);
 }
 
 void TCanvas::DrawText(const std::wstring& text, Rect r, UINT format, TColor color) {
     SetBkMode(dc_, TRANSPARENT);
-    SetTextColor(dc_, ColorToRGB(color));
+    SetTextColor(dc_, ToColorRef(color));
     RECT rc = ToRECT(r);
     ::DrawTextW(dc_, text.c_str(), int(text.size()), &rc, format);
 }
@@ -98,7 +100,7 @@ SIZE TCanvas::TextExtent(const std::wstring& text) {
 
 void TCanvas::TextOut(Point at, const std::wstring& text, TColor color, const Rect* clip) {
     SetBkMode(dc_, TRANSPARENT);
-    SetTextColor(dc_, ColorToRGB(color));
+    SetTextColor(dc_, ToColorRef(color));
     const RECT rc = clip ? ToRECT(*clip) : RECT{};
     ExtTextOutW(dc_, at.x, at.y, clip ? ETO_CLIPPED : 0, clip ? &rc : nullptr, text.c_str(),
                 UINT(text.size()), nullptr);
@@ -120,8 +122,8 @@ void TCanvas::ShadedEllipses(const std::vector<ShadedEllipse>& ellipses) {
     // The DC's own brush and pen take any colour: no object made per ellipse.
     SelectGuard brush(dc_, GetStockObject(DC_BRUSH)), pen(dc_, GetStockObject(DC_PEN));
     for (const ShadedEllipse& e : ellipses) {
-        SetDCBrushColor(dc_, ColorToRGB(e.color));
-        SetDCPenColor(dc_, ColorToRGB(e.color));
+        SetDCBrushColor(dc_, ToColorRef(e.color));
+        SetDCPenColor(dc_, ToColorRef(e.color));
         ::Ellipse(dc_, e.bounds.left, e.bounds.top, e.bounds.right, e.bounds.bottom);
     }
 }
@@ -136,7 +138,7 @@ void TCanvas::DrawOverBrush(const Rect& dest, HBITMAP picture, TColor back) {
     if (w <= 0 || h <= 0) return;
     UniqueMemDc surface(CreateCompatibleDC(dc_));
     UniqueBitmap bits(CreateCompatibleBitmap(dc_, w, h));
-    UniqueBrush brush(CreateSolidBrush(ColorToRGB(back)));
+    UniqueBrush brush(CreateSolidBrush(ToColorRef(back)));
     SelectGuard onSurface(surface.get(), bits.get()), withBrush(surface.get(), brush.get());
     PatBlt(surface.get(), 0, 0, w, h, PATCOPY);
     if (size.cx > 0 && size.cy > 0) {

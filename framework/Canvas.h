@@ -1,7 +1,7 @@
 #pragma once
 // A canvas over a device context: the one place for fonts, fills, shapes and text, so controls
 // do not juggle raw HDCs. It owns neither the DC nor the fonts; the DC is left as it was found.
-#include "framework/Colors.h"
+#include "base/Colors.h"
 #include "framework/Geometry.h"
 #include "framework/Gradient.h"
 #include "framework/Handles.h"
@@ -12,9 +12,12 @@
 
 namespace pelorine {
 
-COLORREF ColorToRGB(TColor c);
+// The platform's colour-to-RGB conversion: a system colour resolved to its red, green and blue.
+Rgb ColorToRGB(TColor c);
 // The red, green and blue of a colour, a system colour resolved first.
 ColorChannels GetRGB(TColor c);
+// The colour as GDI takes it, a system colour resolved first.
+COLORREF ToColorRef(TColor c);
 
 struct TFont {
     std::wstring name = L"ＭＳ Ｐゴシック";

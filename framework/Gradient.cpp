@@ -7,31 +7,29 @@
 namespace pelorine {
 
 TColor MixColor(int i, int n, TColor from, TColor to) {
-    TColor mixed = 0;
-    for (int shift = 0; shift <= 16; shift += 8) {
-        const int a = int((from >> shift) & 0xFF), b = int((to >> shift) & 0xFF);
-        mixed |= TColor(double(i) * (b - a) / n + a) << shift; // truncated towards zero
-    }
-    return mixed;
+    const ColorChannels a = SplitColor(from), b = SplitColor(to);
+    const auto mix = [&](int start, int end) {
+        return int(double(i) * (end - start) / n + start);
+    }; // truncated
+    return MakeColor(mix(a.red, b.red), mix(a.green, b.green), mix(a.blue, b.blue));
 }
 
 // In whole numbers: start + delta * k / (count - 1), truncated, is exact where a floating t
 // would land a hair below a whole value (2 / 3 of 255) and lose one.
 TColor GradientStep(int k, int count, ColorChannels from, ColorChannels to) {
     const int steps = count > 1 ? count - 1 : 1, at = count > 1 ? k : 0;
-    const auto channel = [&](int start, int end) {
-        return TColor((start * steps + (end - start) * at) / steps);
-    };
-    return channel(from.red, to.red) | channel(from.green, to.green) << 8 | channel(from.blue, to.blue) << 16;
+    const auto channel = [&](int start, int end) { return (start * steps + (end - start) * at) / steps; };
+    return MakeColor(channel(from.red, to.red), channel(from.green, to.green), channel(from.blue, to.blue));
 }
 
 void GradBitmap(RasterImage& picture, ColorChannels c1, ColorChannels c2, bool vertical) {
     if (picture.width < 1 || picture.height < 1 || picture.bits != 24) return;
     const auto put = [&](int x, int y, TColor c) {
         std::uint8_t* p = picture.Row(y) + std::size_t(x) * 3;
-        p[0] = std::uint8_t(c >> 16); // blue, green, red: the order of a 24-bit bitmap
-        p[1] = std::uint8_t(c >> 8);
-        p[2] = std::uint8_t(c);
+        const ColorChannels s = SplitColor(c);
+        p[0] = std::uint8_t(s.blue); // blue, green, red: the order of a 24-bit bitmap
+        p[1] = std::uint8_t(s.green);
+        p[2] = std::uint8_t(s.red);
     };
     if (vertical) {
         for (int y = 0; y < picture.height; ++y) {

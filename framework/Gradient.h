@@ -2,9 +2,9 @@
 // Colour steps between two colours, the filled ellipses a shaded shape is painted with, and the
 // linear gradients of pictures and texts. Portable: the colours are plain RGB values (system
 // colours resolved before).
-#include "framework/Colors.h"
+#include "base/Colors.h"
+#include "base/RasterImage.h"
 #include "framework/Geometry.h"
-#include "imaging/BitmapFile.h"
 
 #include <string>
 #include <vector>
@@ -21,17 +21,6 @@ struct ShadedEllipse {
     TColor color;
     friend bool operator==(const ShadedEllipse&, const ShadedEllipse&) = default;
 };
-
-// A colour's red, green and blue, for arithmetic on each of them.
-struct ColorChannels {
-    int red = 0;
-    int green = 0;
-    int blue = 0;
-    friend bool operator==(const ColorChannels&, const ColorChannels&) = default;
-};
-constexpr ColorChannels SplitColor(TColor rgb) {
-    return {int(rgb & 0xFF), int(rgb >> 8 & 0xFF), int(rgb >> 16 & 0xFF)};
-}
 
 // Step k (0 to count - 1) of a gradient of `count` steps: at t = k / (count - 1) of the way,
 // each channel is trunc(delta * t + start). The first step is `from`, the last `to`; a lone

@@ -4,11 +4,11 @@ namespace pelorine {
 
 LRESULT ControlColors::Apply(HDC dc, TColor background, TColor text) {
     if (!brush_ || brushColor_ != background) {
-        brush_.reset(CreateSolidBrush(ColorToRGB(background)));
+        brush_.reset(CreateSolidBrush(ToColorRef(background)));
         brushColor_ = background;
     }
-    SetTextColor(dc, ColorToRGB(text));
-    SetBkColor(dc, ColorToRGB(background));
+    SetTextColor(dc, ToColorRef(text));
+    SetBkColor(dc, ToColorRef(background));
     return LRESULT(brush_.get());
 }
 

@@ -11,7 +11,7 @@ class ControlColors {
 
   private:
     UniqueBrush brush_;
-    TColor brushColor_ = 0xFFFFFFFFu;
+    TColor brushColor_{0xFFFFFFFFu};
 };
 
 class TEdit : public TWinControl {

@@ -1,6 +1,6 @@
 #include "imaging/BitmapFile.h"
 
-#include "imaging/Pixmap.h"
+#include "base/Pixmap.h"
 #include "imaging/Rows.h"
 
 #include <algorithm>
@@ -116,8 +116,7 @@ void FinishDirectRows(Pixmap& picture, bool bottomUp) {
 namespace {
 
 // The headers and colour table of a bottom-up BI_RGB file.
-std::vector<std::uint8_t> StartBitmapFile(int width, int height, int bits,
-                                          const std::vector<std::uint32_t>& table,
+std::vector<std::uint8_t> StartBitmapFile(int width, int height, int bits, const std::vector<Rgb>& table,
                                           std::uint32_t pixelsPerMetre) {
     const std::size_t pixelsAt = kFileHeaderSize + kInfoHeaderSize + 4 * table.size();
     const std::size_t imageSize = RowStride(width, bits) * std::size_t(height);
@@ -138,7 +137,7 @@ std::vector<std::uint8_t> StartBitmapFile(int width, int height, int bits,
     PutWord(out, pixelsPerMetre, 4);
     PutWord(out, std::uint32_t(table.size()), 4);
     PutWord(out, 0, 4);
-    for (const std::uint32_t colour : table)
+    for (const Rgb colour : table)
         PutWord(out, colour & 0xFFFFFF, 4);
     return out;
 }
@@ -148,7 +147,7 @@ constexpr std::uint32_t kScreenPixelsPerMetre = 3780; // 96 dpi
 } // namespace
 
 std::vector<std::uint8_t> WriteBitmapFile(const RasterImage& picture) {
-    const std::vector<std::uint32_t> none;
+    const std::vector<Rgb> none;
     std::vector<std::uint8_t> out = StartBitmapFile(picture.width, picture.height, picture.bits,
                                                     picture.bits == 8 ? picture.palette : none,
                                                     2835); // 72 dpi

@@ -1,7 +1,8 @@
 #pragma once
-// Windows bitmap files in portable code: the skin tools write and read them natively, and the
-// region scan takes its pixels in the same raw layout as the platform's device-independent
-// bitmaps. No platform headers.
+// Windows bitmap files in portable code: the skin tools write and read them natively, and a save
+// writes them. No platform headers.
+#include "base/RasterImage.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -14,27 +15,7 @@ namespace pelorine {
 struct Pixmap;
 struct IndexedImage;
 
-// A picture at its stored depth: rows top to bottom, each Stride() bytes (padded to four bytes
-// as in a bitmap file). `bits` is 1, 4, 8, 15 (5-5-5), 16 (5-6-5), 24 or 32 (B, G, R, unused);
-// pictures of up to 8 bits carry a palette of 0x00RRGGBB colours.
-struct RasterImage {
-    int width = 0;
-    int height = 0;
-    int bits = 24;
-    std::vector<std::uint32_t> palette;
-    std::vector<std::uint8_t> bytes;
-
-    RasterImage() = default;
-    RasterImage(int w, int h, int depth)
-        : width(w), height(h), bits(depth), bytes(Stride() * std::size_t(h)) {}
-    std::size_t Stride() const {
-        return (std::size_t(width) * std::size_t(bits == 15 ? 16 : bits) + 31) / 32 * 4;
-    }
-    std::uint8_t* Row(int y) { return bytes.data() + Stride() * std::size_t(y); }
-    const std::uint8_t* Row(int y) const { return bytes.data() + Stride() * std::size_t(y); }
-};
-
-// The pixels of a bitmap file (BI_RGB at any of the depths above, BI_BITFIELDS for 5-6-5 and
+// The pixels of a bitmap file (BI_RGB at any depth a RasterImage holds, BI_BITFIELDS for 5-6-5 and
 // 5-5-5), or nothing when the file is not one or is larger than the program ever needs.
 std::optional<RasterImage> ReadBitmapFile(std::span<const std::uint8_t> file);
 

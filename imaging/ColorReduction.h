@@ -1,7 +1,7 @@
 #pragma once
 // Colour depth changes: an optimal palette per picture (median cut) with Floyd–Steinberg
 // error diffusion, greyscale, and back to full colour.
-#include "imaging/Pixmap.h"
+#include "base/Pixmap.h"
 
 #include <cstddef>
 #include <vector>

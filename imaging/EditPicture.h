@@ -1,7 +1,7 @@
 #pragma once
 // The picture the image edit layer converts: full colour, or indexed after a colour
 // reduction. Every operation returns false and leaves the picture unchanged when it refuses.
-#include "imaging/Pixmap.h"
+#include "base/Pixmap.h"
 
 namespace pelorine {
 

@@ -1,8 +1,8 @@
 #pragma once
 // The image print layer: prints a Windows bitmap file on one page of the default printer,
 // with a header line, a footer line and page margins in millimetres.
+#include "base/Pixmap.h"
 #include "imaging/PageLayout.h"
-#include "imaging/Pixmap.h"
 
 #include <windows.h>
 

@@ -5,7 +5,7 @@
 //   8 bits:     one plane of 8 bits, 256-entry palette after a 0x0C byte at the end
 //   full colour: three planes of 8 bits (red, green, blue lines)
 // Scan lines are padded to an even byte count; runs never cross a plane's line.
-#include "imaging/Pixmap.h"
+#include "base/Pixmap.h"
 
 #include <cstddef>
 #include <cstdint>

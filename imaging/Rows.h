@@ -3,7 +3,7 @@
 // triples, or indices packed most significant bits first, each row padded to four bytes.
 // They are handed out a band at a time from one small buffer: a whole converted copy of a
 // screen, in fresh memory, cost more than the conversion.
-#include "imaging/Pixmap.h"
+#include "base/Pixmap.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #pragma once
 // Quarter turns and resampling of the image edit layer.
-#include "imaging/Pixmap.h"
+#include "base/Pixmap.h"
 
 #include <cstddef>
 #include <vector>

@@ -2,8 +2,8 @@
 // Reading and writing pictures through the Windows Imaging Component. All conversion is done
 // by our own code beforehand: the encoders get the final pixel format with its palette.
 // Callers have COM initialised on the thread.
+#include "base/Pixmap.h"
 #include "imaging/EditPicture.h"
-#include "imaging/Pixmap.h"
 
 #include <cstdint>
 #include <optional>

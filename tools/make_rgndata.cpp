@@ -4,6 +4,7 @@
 //   make_rgndata <picture.bmp> <out.rgn>            writes the description
 //   make_rgndata --check <picture.bmp> <file.rgn>   fails unless the file is exactly it
 #include "controls/RegionData.h"
+#include "imaging/BitmapFile.h"
 
 #include <cstdio>
 #include <fstream>

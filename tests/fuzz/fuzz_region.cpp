@@ -4,6 +4,7 @@
 // rectangles back unchanged when written again; a bitmap the file reader takes must scan to a
 // blob the reader takes, or be refused with the scan's own error.
 #include "controls/RegionData.h"
+#include "imaging/BitmapFile.h"
 
 #include <cstdint>
 #include <cstdlib>

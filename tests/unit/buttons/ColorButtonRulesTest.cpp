@@ -6,24 +6,23 @@
 using namespace pelorine;
 
 namespace {
-constexpr TColor kAqua = 0x00FFFF00;
-constexpr TColor Rgb(int r, int g, int b) { return TColor(r | g << 8 | b << 16); }
+constexpr TColor kAqua{0x00FFFF00};
 } // namespace
 
 TEST(ColorButtonFace, SmallCloseButtonRingsShrinkTowardsTheUpperLeftFifth) {
     const ColorButtonFace up = FaceOf(22, 14, kAqua, false);
-    EXPECT_EQ(up.base, Rgb(0, 153, 153));
+    EXPECT_EQ(up.base, MakeColor(0, 153, 153));
     ASSERT_EQ(up.rings.size(), 14u); // r = trunc(sqrt(11² + 7²)) = 13
-    EXPECT_EQ(up.rings.front(), (ShadedEllipse{{0, 0, 22, 14}, Rgb(0, 153, 153)}));
-    EXPECT_EQ(up.rings[1], (ShadedEllipse{{0, 0, 20, 13}, Rgb(17, 159, 159)}));
-    EXPECT_EQ(up.rings.back(), (ShadedEllipse{{4, 2, 4, 2}, Rgb(221, 241, 241)}));
+    EXPECT_EQ(up.rings.front(), (ShadedEllipse{{0, 0, 22, 14}, MakeColor(0, 153, 153)}));
+    EXPECT_EQ(up.rings[1], (ShadedEllipse{{0, 0, 20, 13}, MakeColor(17, 159, 159)}));
+    EXPECT_EQ(up.rings.back(), (ShadedEllipse{{4, 2, 4, 2}, MakeColor(221, 241, 241)}));
 
     // The down face: the same ball, then a hollow in the box inset by a tenth, lit towards
     // the lower right.
     const ColorButtonFace down = FaceOf(22, 14, kAqua, true);
     ASSERT_EQ(down.rings.size(), 14u + 11u); // r' = trunc(sqrt(9² + 6²)) = 10
-    EXPECT_EQ(down.rings[14], (ShadedEllipse{{2, 1, 20, 13}, Rgb(0, 153, 153)}));
-    EXPECT_EQ(down.rings.back(), (ShadedEllipse{{17, 11, 17, 11}, Rgb(212, 238, 238)}));
+    EXPECT_EQ(down.rings[14], (ShadedEllipse{{2, 1, 20, 13}, MakeColor(0, 153, 153)}));
+    EXPECT_EQ(down.rings.back(), (ShadedEllipse{{17, 11, 17, 11}, MakeColor(212, 238, 238)}));
 }
 
 TEST(ColorButtonFace, OtherSizesAndColours) {
@@ -31,7 +30,7 @@ TEST(ColorButtonFace, OtherSizesAndColours) {
     ASSERT_EQ(tray.rings.size(), 52u);
     EXPECT_EQ(tray.rings[1].bounds, (Rect{0, 0, 75, 68}));
     EXPECT_EQ(tray.rings.back().bounds, (Rect{15, 14, 15, 14}));
-    EXPECT_EQ(FaceOf(16, 21, Rgb(200, 100, 7), false).base, Rgb(120, 60, 4));
+    EXPECT_EQ(FaceOf(16, 21, MakeColor(200, 100, 7), false).base, MakeColor(120, 60, 4));
     // Under 2 x 2 pixels there is nothing to shade: the face is its base colour.
     EXPECT_TRUE(FaceOf(1, 1, kAqua, true).rings.empty());
     // Sizes whose halves square past the int range.

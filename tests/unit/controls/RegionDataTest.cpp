@@ -1,4 +1,5 @@
 #include "controls/RegionData.h"
+#include "imaging/BitmapFile.h"
 
 #include <gtest/gtest.h>
 

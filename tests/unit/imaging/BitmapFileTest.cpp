@@ -1,5 +1,5 @@
 #include "imaging/BitmapFile.h"
-#include "imaging/Pixmap.h"
+#include "base/Pixmap.h"
 
 #include <gtest/gtest.h>
 

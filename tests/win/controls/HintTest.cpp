@@ -12,7 +12,7 @@ using namespace pelorine;
 
 namespace {
 
-constexpr COLORREF kShadow = 0x4F4F4F, kText = 0xFFFFFF; // the same in both byte orders
+constexpr TColor kShadow{0x4F4F4F}, kText{0xFFFFFF};
 const Rect kAsked = Bounds(200, 200, 80, 30);
 const std::wstring kHintText = L" AB";
 
@@ -55,13 +55,13 @@ Rect TextAtOrigin(const TFont& font, TColor back) {
         canvas.SetFont(font);
         canvas.DrawText(kHintText, Rect{0, 0, 100, 40}, DT_NOPREFIX | DT_WORDBREAK, kText);
     }
-    return InkOf(testing_support::PixelsOf(bitmap.get(), 100, 40), 100, kText);
+    return InkOf(testing_support::PixelsOf(bitmap.get(), 100, 40), 100, ToRgb(kText));
 }
 
 class HintTest : public testing::Test {
   protected:
     HintTest() {
-        hint_.Brush = TBrush{0x00DBDB00, TBrushStyle::Solid};
+        hint_.Brush = TBrush{TColor{0x00DBDB00}, TBrushStyle::Solid};
         hint_.Pen.color = clGray;
         hint_.ShadowColor = kShadow;
         TFont font;
@@ -121,9 +121,9 @@ TEST_F(HintTest, EachStyleCutsItsWindowAndPutsItsTextAndShadowWhereItsShapeSays)
         }
 
         const std::vector<uint32_t> pixels = Painting(wnd, w, h);
-        const Rect ink = InkOf(pixels, w, kText);
+        const Rect ink = InkOf(pixels, w, ToRgb(kText));
         EXPECT_EQ(ink, Shifted(text, c.textAt.x, c.textAt.y));
-        const Rect shadow = InkOf(pixels, w, kShadow);
+        const Rect shadow = InkOf(pixels, w, ToRgb(kShadow));
         EXPECT_EQ(shadow.right, ink.right + c.shadowGrowth);
         EXPECT_EQ(shadow.bottom, ink.bottom + c.shadowGrowth);
         if (c.style != THintStyle::LineString) {

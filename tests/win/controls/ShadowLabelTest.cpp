@@ -12,12 +12,9 @@ using namespace pelorine;
 using testing_support::PixelsOf;
 
 namespace {
-constexpr TColor kRed = 0x0000FF, kGreen = 0x00FF00, kBlue = 0xFF0000;
+constexpr TColor kRed{0x0000FF}, kGreen{0x00FF00}, kBlue{0xFF0000};
 // A colour as the pixels read back hold it, 0x00RRGGBB.
-uint32_t Pixel(TColor c) {
-    const COLORREF rgb = ColorToRGB(c);
-    return GetRValue(rgb) << 16 | GetGValue(rgb) << 8 | GetBValue(rgb);
-}
+uint32_t Pixel(TColor c) { return ColorToRGB(c); }
 
 struct Painting {
     int width;

@@ -17,8 +17,8 @@ TBitmap Checker(int w, int h) {
     TBitmap bitmap;
     bitmap.SetSize(w, h);
     BitmapCanvas canvas(bitmap.Handle());
-    canvas.Canvas().FillRect(Rect{0, 0, w, h}, RGB(250, 10, 20));
-    canvas.Canvas().FillRect(Rect{0, 0, w / 2, h / 2}, RGB(5, 200, 100));
+    canvas.Canvas().FillRect(Rect{0, 0, w, h}, MakeColor(250, 10, 20));
+    canvas.Canvas().FillRect(Rect{0, 0, w / 2, h / 2}, MakeColor(5, 200, 100));
     return bitmap;
 }
 
@@ -77,7 +77,7 @@ TEST(Bitmap, TallBitmapKeepsEveryRowInPlace) {
     {
         BitmapCanvas canvas(bitmap.Handle());
         for (int y = 0; y < 700; ++y)
-            canvas.Canvas().FillRect(Rect{0, y, 300, y + 1}, RGB(y % 256, y / 256, 77));
+            canvas.Canvas().FillRect(Rect{0, y, 300, y + 1}, MakeColor(y % 256, y / 256, 77));
     }
     const std::wstring path = TempFile(L"pelorine-bitmap-tall.bmp");
     bitmap.SaveToFile(path);

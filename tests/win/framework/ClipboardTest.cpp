@@ -15,8 +15,8 @@ TBitmap Filled(int w, int h, COLORREF color) {
     TBitmap bitmap;
     bitmap.SetSize(w, h);
     BitmapCanvas canvas(bitmap.Handle());
-    canvas.Canvas().FillRect(Rect{0, 0, w, h}, color);
-    canvas.Canvas().FillRect(Rect{0, 0, 1, 1}, RGB(1, 2, 3));
+    canvas.Canvas().FillRect(Rect{0, 0, w, h}, TColor{color});
+    canvas.Canvas().FillRect(Rect{0, 0, 1, 1}, MakeColor(1, 2, 3));
     return bitmap;
 }
 } // namespace

@@ -19,14 +19,11 @@ class CountingCombo : public TMultiColComboBox {
     }
 };
 
-constexpr TColor kCyan = 0x00FFFF80;
+constexpr TColor kCyan{0x00FFFF80};
 // The same colour as GetDIBits reads it (0x00RRGGBB).
 constexpr uint32_t kCyanPixel = 0x80FFFF, kWhitePixel = 0xFFFFFF;
 
-uint32_t Pixel(TColor c) {
-    const COLORREF rgb = ColorToRGB(c);
-    return uint32_t(GetRValue(rgb)) << 16 | uint32_t(GetGValue(rgb)) << 8 | GetBValue(rgb);
-}
+uint32_t Pixel(TColor c) { return ColorToRGB(c); }
 
 // A drop-down list with the columns of the colour-depth list: 62 on light cyan, 150 on white.
 TMultiColComboBox* MakeDepthList(TForm& form, const wchar_t* name = L"C1_03") {
@@ -205,7 +202,7 @@ TEST(MultiColComboBox, TheOpenedListIsAsWideAsItsColumns) {
 TEST(MultiColComboBox, RowsPaintEveryColumnInItsCellWithItsAlignmentAndIndent) {
     TForm form(nullptr, WS_OVERLAPPEDWINDOW, 0, L"combo");
     auto* box = MakeDepthList(form);
-    box->SetColor(0x00E0E0E0);                 // the strip right of the last column
+    box->SetColor(TColor{0x00E0E0E0});         // the strip right of the last column
     box->Columns().Items(1).SetColor(clWhite); // white had been the box's colour: it followed
     box->Columns().Items(0).Width = 40;
     box->Columns().Items(0).Alignment = TAlignment::RightJustify;
@@ -311,10 +308,10 @@ TEST(MultiColComboBox, ColumnsFollowTheBoxColourAndFontUntilGivenTheirOwn) {
     EXPECT_FALSE(own.ParentColor());
     EXPECT_FALSE(own.ParentFont());
 
-    box->SetColor(0x00123456);
+    box->SetColor(TColor{0x00123456});
     box->Font().height = 14;
     box->ApplyFont();
-    EXPECT_EQ(following.Color(), 0x00123456u);
+    EXPECT_EQ(following.Color(), TColor{0x00123456});
     EXPECT_EQ(following.Font().height, 14);
     EXPECT_TRUE(following.ParentFont());
     EXPECT_EQ(own.Color(), kCyan);
@@ -331,7 +328,7 @@ TEST(MultiColComboBox, ColumnsFollowTheBoxColourAndFontUntilGivenTheirOwn) {
     EXPECT_EQ(other->Columns().Items(1).Font().height, 20);
 
     own.SetParentColor(true);
-    EXPECT_EQ(own.Color(), 0x00123456u);
+    EXPECT_EQ(own.Color(), TColor{0x00123456});
 }
 
 // Screen readers and other programs read a closed list's text: the shown column of its

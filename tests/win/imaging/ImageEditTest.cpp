@@ -231,8 +231,8 @@ TEST_F(ImageEditTest, HandOffFilesOfChangingSizesLoadWhole) {
         bitmap.SetSize(w, h);
         {
             BitmapCanvas canvas(bitmap.Handle());
-            canvas.Canvas().FillRect(Rect{0, 0, w, h}, RGB(w % 256, 20, 30));
-            canvas.Canvas().FillRect(Rect{0, 0, w, 1}, RGB(1, 2, h % 256)); // the top row
+            canvas.Canvas().FillRect(Rect{0, 0, w, h}, MakeColor(w % 256, 20, 30));
+            canvas.Canvas().FillRect(Rect{0, 0, w, 1}, MakeColor(1, 2, h % 256)); // the top row
         }
         const std::wstring path = Path("_handoff.tmp");
         bitmap.SaveToFile(path);

@@ -1,24 +1,14 @@
 #pragma once
-// Plain raster buffers of the image edit layer. No platform types, so every conversion is
-// tested natively and gives the same pixels on every system.
+// Plain raster buffers: the capture, the image edit layer and the framework exchange pictures
+// in them. No platform types, so every conversion is tested natively and gives the same pixels
+// on every system.
+#include "base/Colors.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
 namespace pelorine {
-
-// A colour as 0x00RRGGBB: in little-endian memory the bytes are B, G, R, 0, the layout of a
-// 32-bit device-independent bitmap, so rows can be handed to the platform unchanged.
-using Rgb = std::uint32_t;
-
-constexpr Rgb MakeRgb(int r, int g, int b) {
-    return (Rgb(r) & 0xFF) << 16 | (Rgb(g) & 0xFF) << 8 | (Rgb(b) & 0xFF);
-}
-constexpr int RedOf(Rgb c) { return int(c >> 16 & 0xFF); }
-constexpr int GreenOf(Rgb c) { return int(c >> 8 & 0xFF); }
-constexpr int BlueOf(Rgb c) { return int(c & 0xFF); }
-
-constexpr Rgb kWhite = 0xFFFFFF;
 
 // Full-colour picture; rows top to bottom, no padding.
 struct Pixmap {
