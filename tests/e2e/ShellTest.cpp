@@ -143,6 +143,14 @@ class ShellTest : public testing::Test {
     }
     HWND OpenMenuAt(int x, int y) {
         SetCursorPos(x, y);
+        // The program reads the pointer when the notification comes: on a busy machine the move
+        // may not have landed yet.
+        WaitFor(
+            [&] {
+                POINT at{};
+                return GetCursorPos(&at) && at.x == x && at.y == y;
+            },
+            2000);
         TrayNotify(WM_RBUTTONDOWN);
         return PopupMenu(5000);
     }
