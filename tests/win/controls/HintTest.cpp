@@ -16,6 +16,18 @@ constexpr TColor kShadow{0x4F4F4F}, kText{0xFFFFFF};
 const Rect kAsked = Bounds(200, 200, 80, 30);
 const std::wstring kHintText = L" AB";
 
+// A form at (100, 100) with one edit that carries the hint text.
+struct HintedForm {
+    HintedForm() {
+        form.SetBounds(Bounds(100, 100, 200, 100));
+        edit->SetBounds(Bounds(10, 10, 100, 20));
+        edit->SetHint(kHintText);
+        edit->SetShowHint(true);
+    }
+    TForm form{nullptr, WS_POPUP, 0, L"form"};
+    TEdit* edit = form.New<TEdit>(L"edit", &form);
+};
+
 // The box of the pixels of exactly that colour (0x00RRGGBB) in a painting of width w.
 Rect InkOf(const std::vector<uint32_t>& pixels, int w, uint32_t color) {
     Rect box{1 << 20, 1 << 20, -1, -1}; // grows round every pixel found
@@ -158,12 +170,8 @@ TEST_F(HintTest, ANewStyleOrFontShowsFromTheNextHintOn) {
 }
 
 TEST_F(HintTest, AHintSitsEightPixelsHigherThanTheFrameworkPlacesItAndShowsItsWholeText) {
-    TForm form(nullptr, WS_POPUP, 0, L"form");
-    form.SetBounds(Bounds(100, 100, 200, 100));
-    auto* edit = form.New<TEdit>(L"edit", &form);
-    edit->SetBounds(Bounds(10, 10, 100, 20));
-    edit->SetHint(kHintText);
-    edit->SetShowHint(true);
+    HintedForm hinted;
+    TEdit* edit = hinted.edit;
     hint_.SetHintStyle(THintStyle::RoundRect);
     THintTracker& hints = Application().Hints();
     const Point cursor{300, 300};
@@ -211,10 +219,8 @@ void CALLBACK LookAndCloseBox(HWND, UINT, UINT_PTR id, DWORD) {
 // A hint lifted above the pointer still stays on the screen: one at the top of the work area is
 // not lifted out of it.
 TEST_F(HintTest, AHintAtTheTopOfTheWorkAreaIsNotLiftedOutOfIt) {
-    TForm form(nullptr, WS_POPUP, 0, L"form");
-    auto* edit = form.New<TEdit>(L"edit", &form);
-    edit->SetHint(kHintText);
-    edit->SetShowHint(true);
+    HintedForm hinted;
+    TEdit* edit = hinted.edit;
     hint_.SetHintStyle(THintStyle::RoundRect);
     const RECT work = WorkAreaAt(POINT{300, 0});
     THintTracker& hints = Application().Hints();
@@ -227,14 +233,10 @@ TEST_F(HintTest, AHintAtTheTopOfTheWorkAreaIsNotLiftedOutOfIt) {
 
 // An error box (a modal loop) that opens while a hint shows takes the hint away.
 TEST_F(HintTest, AnErrorBoxHidesTheHintShowingWhenItOpens) {
-    TForm form(nullptr, WS_POPUP, 0, L"form");
-    form.SetBounds(Bounds(100, 100, 200, 100));
-    auto* edit = form.New<TEdit>(L"edit", &form);
-    edit->SetBounds(Bounds(10, 10, 100, 20));
-    edit->SetHint(kHintText);
-    edit->SetShowHint(true);
-    form.Show();
-    Application().SetMainForm(&form); // the box's owner
+    HintedForm hinted;
+    TEdit* edit = hinted.edit;
+    hinted.form.Show();
+    Application().SetMainForm(&hinted.form); // the box's owner
     THintTracker& hints = Application().Hints();
     ASSERT_TRUE(hints.ActivateHint(*edit, Point{150, 150}));
     ASSERT_TRUE(IsWindowVisible(hints.HintWindow()->Handle()));
