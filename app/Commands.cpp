@@ -155,8 +155,10 @@ void TMainForm1::SaveCapture(const HandOffFile& handOff) {
     if (const auto depth = ColorDepthForItem(C1_03->ItemIndex())) ImageEdit1.ChangeColorDepth(*depth);
     if (const auto turn = RotationForItem(C1_04->ItemIndex())) ImageEdit1.RotateArbitrary(*turn);
     // The size applies to the turned picture.
-    switch (C1_05->ItemIndex()) {
-    case 1: {
+    switch (ResizeModeForItem(C1_05->ItemIndex()).value_or(ResizeMode::Keep)) {
+    case ResizeMode::Keep:
+        break;
+    case ResizeMode::Scale: {
         const int percent = C1_06_1->Value();
         const int h = ImageEdit1.ImageHeight(), w = ImageEdit1.ImageWidth();
         const int width = ScaledSize(percent, w), height = ScaledSize(percent, h);
@@ -164,11 +166,11 @@ void TMainForm1::SaveCapture(const HandOffFile& handOff) {
         ImageEdit1.ResizeImage(width, height);
         break;
     }
-    case 2:
-    case 3: {
+    case ResizeMode::Pixels:
+    case ResizeMode::PixelsStretched: {
         const int width = C1_06_2->Value(), height = C1_06_3->Value();
         CheckResizeSize(width, height);
-        ImageEdit1.SetAspectRatio(C1_05->ItemIndex() == 2);
+        ImageEdit1.SetAspectRatio(C1_05->ItemIndex() == int(ResizeMode::Pixels));
         ImageEdit1.ResizeImage(width, height);
         break;
     }
