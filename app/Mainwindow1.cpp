@@ -86,8 +86,8 @@ TMainForm1::TMainForm1(TComponent* owner)
     OnClose = [this](TComponent* s, TCloseAction& a) { FormClose(s, a); };
 
     // Completing the window, in this order.
-    SaveExt_.clear();
     AppDir_ = AppDirFromExePath(TApplication::ExeName());
+    CreatePipeline();
     for (TdxfColorButton* button : {CButton1, CButton2, CButton3, CButton4})
         button->SetShowHint(true);
     Rgn1->SetWndRgn();
@@ -298,8 +298,8 @@ UINT TMainForm1::ShowWindowMessage() {
 }
 
 LRESULT TMainForm1::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == kRunQueuedCapture) {
-        RunQueuedCapture();
+    if (msg == TCapturePipeline::kRunQueuedCapture) {
+        pipeline_->RunQueued();
         return 0;
     }
     if (msg == LiveGdiObjectsMessage()) return LiveGdiObjects();

@@ -1,6 +1,7 @@
 #pragma once
 // The main window: every option control, the tray icon with its menu, the six hotkeys and the
 // capture commands. It is the only settings screen; its controls are the options.
+#include "app/CapturePipeline.h"
 #include "app/SettingsTable.h"
 #include "capture/Winshot.h"
 #include "controls/Colorbutton.h"
@@ -16,16 +17,11 @@
 #include "framework/Menus.h"
 #include "framework/Spin.h"
 #include "framework/TrayIcon.h"
-#include "imaging/ImageEdit.h"
-#include "imaging/ImagePrint.h"
 
 #include <array>
-#include <deque>
 #include <memory>
 
 namespace pelorine {
-
-class HandOffFile;
 
 class TMainForm1 : public TForm {
   public:
@@ -44,8 +40,6 @@ class TMainForm1 : public TForm {
     TPanel* Panel1;
     TImage* Image1;
     TWinShot* SnapShot1;
-    TImageEdit ImageEdit1;
-    TImagePrint GKitImagePrint1;
     TAppHint* AppHint1;
     TPopupMenu* PopupMenu1;
     TTrayIcon* TrayIcon1;
@@ -81,20 +75,14 @@ class TMainForm1 : public TForm {
     std::function<void()> OnShowInformation;
 
   private:
-    enum class Output { Clipboard, Save, Print };
     void CreateControls();
     void CreateMenu();
     void CreateHotKeys();
     void CreateAppHint();
     void FillLists();
-    void RunCapture(bool activeWindow, Output output, bool switchTray);
-    void TakeIntoPreview(TBitmap& capture);
-    void SaveCapture(const HandOffFile& handOff);
-    void PrintCapture(const HandOffFile& handOff);
-    class CaptureScope;
-    void RunQueuedCapture();
-    bool ClosingBegun() const;
-    void MakeSaveFolder(const std::wstring& folder) const;
+    void CreatePipeline();
+    void RunCapture(const CaptureRequest& request);
+    CaptureOptions ReadCaptureOptions(CaptureOutput output) const;
     void OpenUserGuide();
     void ShowInformation();
     void LoadSettings();
@@ -103,23 +91,10 @@ class TMainForm1 : public TForm {
     void FormClose(TComponent* sender, TCloseAction& action);
     void WriteSettings();
     void EndSession();
-    void Beep() const;
 
-    struct CaptureRequest {
-        bool activeWindow;
-        Output output;
-        bool switchTray;
-    };
-    // Captures asked for while another one was under way, in the order they came; posting
-    // kRunQueuedCapture starts the first of them.
-    std::deque<CaptureRequest> queuedCaptures_;
-    bool capturing_ = false;
-    static constexpr UINT kRunQueuedCapture = WM_APP + 1;
-
+    std::unique_ptr<TCapturePipeline> pipeline_; // made once the components it uses exist
     std::wstring AppDir_;
-    std::wstring SaveExt_;
-    bool closeDeferred_ = false; // a close asked for during a capture; done at its end
-    HICON icon_ = nullptr;       // the application icon, a shared resource
+    HICON icon_ = nullptr; // the application icon, a shared resource
 };
 
 } // namespace pelorine
