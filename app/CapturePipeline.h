@@ -24,9 +24,9 @@ struct CaptureSite {
     TImage& preview;
     TTrayIcon& trayIcon;
     std::wstring handOffPath;
-    std::function<bool()> delayed;                              // wait five seconds first
+    std::function<bool()> delayed;                            // wait five seconds first
     std::function<CaptureOptions(CaptureOutput)> readOptions; // the options that output uses, now
-    std::function<void(int)> serialNumberSaved; // the serial number after a successful save
+    std::function<void(int)> serialNumberSaved;               // the serial number after a successful save
 };
 
 class TCapturePipeline {

@@ -28,23 +28,6 @@ class TMainForm1 : public TForm {
     explicit TMainForm1(TComponent* owner);
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
-    // Components, by their names in the form description.
-    TRgn* Rgn1;
-    TdxfCheckBox *CheckBox1, *CheckBox2, *CheckBox3, *CheckBox4;
-    TMultiColComboBox *C1_01, *C1_02, *C1_03, *C1_04, *C1_05;
-    TSpinEdit *C1_06_1, *C1_06_2, *C1_06_3, *C0_03, *C2_04_1, *C2_04_2, *C2_04_3, *C2_04_4;
-    TBrowseEdit* C0_01;
-    TEdit *C0_02, *C2_02, *C2_03;
-    TShadowLabel *L1_02, *L1_06_1, *L1_06_2;
-    TdxfColorButton *CButton1, *CButton2, *CButton3, *CButton4;
-    TPanel* Panel1;
-    TImage* Image1;
-    TWinShot* SnapShot1;
-    TAppHint* AppHint1;
-    TPopupMenu* PopupMenu1;
-    TTrayIcon* TrayIcon1;
-    std::array<TGlobalHotKey*, 6> HotKeys{};
-
     // Capture commands.
     void N3Click(TComponent* sender);
     void N4Click(TComponent* sender);
@@ -75,6 +58,23 @@ class TMainForm1 : public TForm {
     std::function<void()> OnShowInformation;
 
   private:
+    // Components, by their names in the form description; found by name from outside.
+    TRgn* Rgn1;
+    TdxfCheckBox *CheckBox1, *CheckBox2, *CheckBox3, *CheckBox4;
+    TMultiColComboBox *C1_01, *C1_02, *C1_03, *C1_04, *C1_05;
+    TSpinEdit *C1_06_1, *C1_06_2, *C1_06_3, *C0_03, *C2_04_1, *C2_04_2, *C2_04_3, *C2_04_4;
+    TBrowseEdit* C0_01;
+    TEdit *C0_02, *C2_02, *C2_03;
+    TShadowLabel *L1_02, *L1_06_1, *L1_06_2;
+    TdxfColorButton *CButton1, *CButton2, *CButton3, *CButton4;
+    TPanel* Panel1;
+    TImage* Image1;
+    TWinShot* SnapShot1;
+    TAppHint* AppHint1;
+    TPopupMenu* PopupMenu1;
+    TTrayIcon* TrayIcon1;
+    std::array<TGlobalHotKey*, 6> HotKeys{};
+
     void CreateControls();
     void CreateMenu();
     void CreateHotKeys();
