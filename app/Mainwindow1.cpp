@@ -5,6 +5,7 @@
 #include "forms/resource.h"
 #include "framework/Application.h"
 #include "framework/Files.h"
+#include "imaging/SaveNaming.h"
 
 #include <shellapi.h>
 
@@ -85,8 +86,8 @@ TMainForm1::TMainForm1(TComponent* owner)
     OnClose = [this](TComponent* s, TCloseAction& a) { FormClose(s, a); };
 
     // Completing the window, in this order.
-    SaveExt_.clear();
     AppDir_ = AppDirFromExePath(TApplication::ExeName());
+    CreatePipeline();
     for (TdxfColorButton* button : {CButton1, CButton2, CButton3, CButton4})
         button->SetShowHint(true);
     Rgn1->SetWndRgn();
@@ -297,8 +298,8 @@ UINT TMainForm1::ShowWindowMessage() {
 }
 
 LRESULT TMainForm1::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == kRunQueuedCapture) {
-        RunQueuedCapture();
+    if (msg == TCapturePipeline::kRunQueuedCapture) {
+        pipeline_->RunQueued();
         return 0;
     }
     if (msg == LiveGdiObjectsMessage()) return LiveGdiObjects();
@@ -346,15 +347,17 @@ void TMainForm1::C0_01Change(TComponent*) {
 }
 
 void TMainForm1::C1_01Change(TComponent*) {
-    const bool jpeg = C1_01->ItemIndex() == 2;
+    const auto format = SaveFormatForItem(C1_01->ItemIndex());
+    const bool jpeg = format && format->mediaFormat == kFormatJpeg;
     L1_02->SetEnabled(jpeg);
     C1_02->SetEnabled(jpeg);
 }
 
 void TMainForm1::C1_05Change(TComponent*) {
-    const int mode = C1_05->ItemIndex();
-    if (mode < 0 || mode > 3) return;
-    const bool factor = mode == 1, pixels = mode >= 2;
+    const auto mode = ResizeModeForItem(C1_05->ItemIndex());
+    if (!mode) return;
+    const bool factor = *mode == ResizeMode::Scale;
+    const bool pixels = *mode == ResizeMode::Pixels || *mode == ResizeMode::PixelsStretched;
     L1_06_1->SetEnabled(factor);
     C1_06_1->SetEnabled(factor);
     L1_06_2->SetEnabled(pixels);

@@ -1,6 +1,7 @@
 #pragma once
 // The main window: every option control, the tray icon with its menu, the six hotkeys and the
 // capture commands. It is the only settings screen; its controls are the options.
+#include "app/CapturePipeline.h"
 #include "app/SettingsTable.h"
 #include "capture/Winshot.h"
 #include "controls/Colorbutton.h"
@@ -16,40 +17,16 @@
 #include "framework/Menus.h"
 #include "framework/Spin.h"
 #include "framework/TrayIcon.h"
-#include "imaging/ImageEdit.h"
-#include "imaging/ImagePrint.h"
 
 #include <array>
-#include <deque>
 #include <memory>
 
 namespace pelorine {
-
-class HandOffFile;
 
 class TMainForm1 : public TForm {
   public:
     explicit TMainForm1(TComponent* owner);
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
-
-    // Components, by their names in the form description.
-    TRgn* Rgn1;
-    TdxfCheckBox *CheckBox1, *CheckBox2, *CheckBox3, *CheckBox4;
-    TMultiColComboBox *C1_01, *C1_02, *C1_03, *C1_04, *C1_05;
-    TSpinEdit *C1_06_1, *C1_06_2, *C1_06_3, *C0_03, *C2_04_1, *C2_04_2, *C2_04_3, *C2_04_4;
-    TBrowseEdit* C0_01;
-    TEdit *C0_02, *C2_02, *C2_03;
-    TShadowLabel *L1_02, *L1_06_1, *L1_06_2;
-    TdxfColorButton *CButton1, *CButton2, *CButton3, *CButton4;
-    TPanel* Panel1;
-    TImage* Image1;
-    TWinShot* SnapShot1;
-    TImageEdit ImageEdit1;
-    TImagePrint GKitImagePrint1;
-    TAppHint* AppHint1;
-    TPopupMenu* PopupMenu1;
-    TTrayIcon* TrayIcon1;
-    std::array<TGlobalHotKey*, 6> HotKeys{};
 
     // Capture commands.
     void N3Click(TComponent* sender);
@@ -81,20 +58,31 @@ class TMainForm1 : public TForm {
     std::function<void()> OnShowInformation;
 
   private:
-    enum class Output { Clipboard, Save, Print };
+    // Components, by their names in the form description; found by name from outside.
+    TRgn* Rgn1;
+    TdxfCheckBox *CheckBox1, *CheckBox2, *CheckBox3, *CheckBox4;
+    TMultiColComboBox *C1_01, *C1_02, *C1_03, *C1_04, *C1_05;
+    TSpinEdit *C1_06_1, *C1_06_2, *C1_06_3, *C0_03, *C2_04_1, *C2_04_2, *C2_04_3, *C2_04_4;
+    TBrowseEdit* C0_01;
+    TEdit *C0_02, *C2_02, *C2_03;
+    TShadowLabel *L1_02, *L1_06_1, *L1_06_2;
+    TdxfColorButton *CButton1, *CButton2, *CButton3, *CButton4;
+    TPanel* Panel1;
+    TImage* Image1;
+    TWinShot* SnapShot1;
+    TAppHint* AppHint1;
+    TPopupMenu* PopupMenu1;
+    TTrayIcon* TrayIcon1;
+    std::array<TGlobalHotKey*, 6> HotKeys{};
+
     void CreateControls();
     void CreateMenu();
     void CreateHotKeys();
     void CreateAppHint();
     void FillLists();
-    void RunCapture(bool activeWindow, Output output, bool switchTray);
-    void TakeIntoPreview(TBitmap& capture);
-    void SaveCapture(const HandOffFile& handOff);
-    void PrintCapture(const HandOffFile& handOff);
-    class CaptureScope;
-    void RunQueuedCapture();
-    bool ClosingBegun() const;
-    void MakeSaveFolder(const std::wstring& folder) const;
+    void CreatePipeline();
+    void RunCapture(const CaptureRequest& request);
+    CaptureOptions ReadCaptureOptions(CaptureOutput output) const;
     void OpenUserGuide();
     void ShowInformation();
     void LoadSettings();
@@ -103,23 +91,10 @@ class TMainForm1 : public TForm {
     void FormClose(TComponent* sender, TCloseAction& action);
     void WriteSettings();
     void EndSession();
-    void Beep() const;
 
-    struct CaptureRequest {
-        bool activeWindow;
-        Output output;
-        bool switchTray;
-    };
-    // Captures asked for while another one was under way, in the order they came; posting
-    // kRunQueuedCapture starts the first of them.
-    std::deque<CaptureRequest> queuedCaptures_;
-    bool capturing_ = false;
-    static constexpr UINT kRunQueuedCapture = WM_APP + 1;
-
+    std::unique_ptr<TCapturePipeline> pipeline_; // made once the components it uses exist
     std::wstring AppDir_;
-    std::wstring SaveExt_;
-    bool closeDeferred_ = false; // a close asked for during a capture; done at its end
-    HICON icon_ = nullptr;       // the application icon, a shared resource
+    HICON icon_ = nullptr; // the application icon, a shared resource
 };
 
 } // namespace pelorine

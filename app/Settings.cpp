@@ -124,12 +124,10 @@ void TMainForm1::RunAfterLoad(AfterLoad rule) {
 }
 
 void TMainForm1::FormClose(TComponent*, TCloseAction& action) {
-    if (capturing_) {
-        closeDeferred_ = true;
+    if (pipeline_->DeferClose()) {
         action = TCloseAction::None;
         return;
     }
-    closeDeferred_ = false;
     try {
         WriteSettings();
     } catch (const Error& e) {
@@ -141,7 +139,7 @@ void TMainForm1::FormClose(TComponent*, TCloseAction& action) {
 }
 
 // The system ends the process as soon as this returns, so the settings are written now; a
-// capture under way saves nothing more (see SaveCapture), so the stored serial number stays past
+// capture under way saves nothing more (see TCapturePipeline::Save), so the stored serial number stays past
 // every file. No box: nothing may hold the shutdown up, and a failed write is lost either way.
 void TMainForm1::EndSession() {
     try {

@@ -406,11 +406,6 @@ std::vector<Rgb> CutPalette(const Pixmap& src, int maxColours) {
 
 } // namespace
 
-bool IsDepthCode(int code) {
-    return code == kDepthTwoColours || code == kDepthSixteenColours || code == kDepth256Colours ||
-           code == kDepthGrey || code == kDepthFullColour;
-}
-
 std::vector<Rgb> MedianCutPalette(const Pixmap& src, int maxColours) {
     std::vector<Rgb> palette = FewColours(src, maxColours);
     if (!palette.empty() || src.pixels.empty()) return palette;

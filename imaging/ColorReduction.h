@@ -8,17 +8,6 @@
 
 namespace pelorine {
 
-// The colour depth codes of the image edit layer.
-enum DepthCode : int {
-    kDepthTwoColours = 1,
-    kDepthSixteenColours = 4,
-    kDepth256Colours = 8,
-    kDepthGrey = 9,
-    kDepthFullColour = 12,
-};
-
-bool IsDepthCode(int code);
-
 // Reduces to at most 1 << bits colours (bits 1, 4 or 8). A picture that already has no more
 // colours than that is mapped exactly, without dithering.
 IndexedImage ReduceColours(const Pixmap& src, int bits);

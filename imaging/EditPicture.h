@@ -2,6 +2,7 @@
 // The picture the image edit layer converts: full colour, or indexed after a colour
 // reduction. Every operation returns false and leaves the picture unchanged when it refuses.
 #include "base/Pixmap.h"
+#include "imaging/SaveOptions.h"
 
 namespace pelorine {
 
@@ -20,9 +21,9 @@ class EditPicture {
     int Width() const;
     int Height() const;
 
-    // 12 for full colour, else the code of the last reduction: 1, 4, 8 (palette) or 9 (grey).
+    // kDepthFullColour, else the code of the last reduction: a palette depth or grey.
     int DepthCode() const { return depth_; }
-    bool IsIndexed() const { return depth_ != 12; }
+    bool IsIndexed() const { return depth_ != kDepthFullColour; }
     const Pixmap& Colour() const { return colour_; }         // while !IsIndexed()
     const IndexedImage& Indexed() const { return indexed_; } // while IsIndexed()
     Pixmap ToColour() const;
@@ -42,7 +43,7 @@ class EditPicture {
 
     Pixmap colour_;
     IndexedImage indexed_;
-    int depth_ = 12;
+    int depth_ = kDepthFullColour;
 };
 
 } // namespace pelorine

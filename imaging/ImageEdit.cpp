@@ -19,17 +19,15 @@ template <class F> bool Guarded(F&& action) {
     }
 }
 
-constexpr int kBmp = 101, kPcx = 104;
-
 } // namespace
 
 // PCX has no platform encoder, and the platform's BMP encoder went through two more copies
 // of the picture than writing the rows ourselves.
 std::vector<std::uint8_t> EncodeForSave(const EditPicture& picture, int mediaFormat, int quality) {
     if (picture.Empty()) return {};
-    if (mediaFormat == kBmp)
+    if (mediaFormat == kFormatBmp)
         return picture.IsIndexed() ? EncodeBitmapFile(picture.Indexed()) : EncodeBitmapFile(picture.Colour());
-    if (mediaFormat == kPcx)
+    if (mediaFormat == kFormatPcx)
         return picture.IsIndexed() ? EncodePcx(picture.Indexed()) : EncodePcx(picture.Colour());
     return EncodeWithWic(picture, mediaFormat, quality);
 }
@@ -74,7 +72,7 @@ bool TImageEdit::ResizeImage(int width, int height) {
 bool TImageEdit::Save(const std::wstring& path) {
     return Guarded([&] {
         if (picture_.Empty()) return false;
-        if (saveMediaFormat_ == kBmp) // written as it is made, a band of rows at a time
+        if (saveMediaFormat_ == kFormatBmp) // written as it is made, a band of rows at a time
             return WriteFileReplacing(path, [&](const ByteSink& write) {
                 const BytesOut out = [&](std::span<const std::uint8_t> bytes) {
                     return write({reinterpret_cast<const char*>(bytes.data()), bytes.size()});

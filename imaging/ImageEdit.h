@@ -24,15 +24,14 @@ class TImageEdit {
     // of writing an older capture under the new name.
     bool Load();
 
-    // 101 BMP, 102 TIFF, 103 JPEG, 104 PCX, 106 PNG; any other code throws.
+    // A MediaFormat code; any other code throws.
     void SetSaveMediaFormat(int code);
     int SaveMediaFormat() const { return saveMediaFormat_; }
 
     // JPEG quality 1 (smallest file) to 10 (best), 0 for the encoder's default; else throws.
     void SetSaveQuality(int quality);
 
-    // 1 two colours, 4 sixteen, 8 256 (each with a palette fitted to the picture and error
-    // diffusion), 9 greyscale, 12 full colour.
+    // A DepthCode: the palette depths get a palette fitted to the picture and error diffusion.
     bool ChangeColorDepth(int code);
     // Turns counter-clockwise by 90, 180 or 270; other angles are refused.
     bool RotateArbitrary(int degrees);
@@ -52,7 +51,7 @@ class TImageEdit {
 
   private:
     std::wstring inputFileName_;
-    int saveMediaFormat_ = 101;
+    int saveMediaFormat_ = kFormatBmp;
     int saveQuality_ = 0;
     bool aspectRatio_ = false;
     EditPicture picture_;

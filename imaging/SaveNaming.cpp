@@ -10,14 +10,6 @@
 namespace pelorine {
 namespace {
 
-constexpr std::array<SaveFormat, 5> kFormats{{
-    {101, L".bmp"},
-    {102, L".tif"},
-    {103, L".jpg"},
-    {104, L".pcx"},
-    {106, L".png"},
-}};
-
 constexpr int kMaxSerial = 9999;
 
 bool IsSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
@@ -50,29 +42,28 @@ std::vector<std::wstring> CollectMissing(const std::wstring& folder,
     return missing;
 }
 
+// The entry of an option list's item; nullopt for no selection or an unknown item.
+template <class T, std::size_t N> std::optional<T> ItemOf(const std::array<T, N>& items, int item) {
+    if (item < 0 || item >= int(N)) return std::nullopt;
+    return items[std::size_t(item)];
+}
+
 } // namespace
 
-std::optional<SaveFormat> SaveFormatForItem(int item) {
-    if (item < 0 || item >= int(kFormats.size())) return std::nullopt;
-    return kFormats[std::size_t(item)];
-}
-
-bool IsSaveMediaFormat(int code) {
-    return std::any_of(kFormats.begin(), kFormats.end(),
-                       [&](const SaveFormat& f) { return f.mediaFormat == code; });
-}
+std::optional<SaveFormat> SaveFormatForItem(int item) { return ItemOf(kSaveFormatItems, item); }
 
 int SaveQualityForItem(int item) { return item >= 0 && item <= 9 ? item + 1 : 0; }
 
-std::optional<int> ColorDepthForItem(int item) {
-    constexpr std::array<int, 5> codes{1, 4, 8, 9, 12};
-    if (item < 0 || item >= int(codes.size())) return std::nullopt;
-    return codes[std::size_t(item)];
+std::optional<DepthCode> ColorDepthForItem(int item) { return ItemOf(kColorDepthItems, item); }
+
+std::optional<Turn> RotationForItem(int item) {
+    const std::optional<Turn> turn = ItemOf(kRotationItems, item);
+    return turn == kTurnNone ? std::nullopt : turn;
 }
 
-std::optional<int> RotationForItem(int item) {
-    if (item < 1 || item > 3) return std::nullopt;
-    return 360 - 90 * item;
+std::optional<ResizeMode> ResizeModeForItem(int item) {
+    if (item < 0 || item >= kResizeModeItems) return std::nullopt;
+    return ResizeMode(item);
 }
 
 // In integers: percent × 0.01 in floating point is not exact, and 29 % of 100 came out as 28.

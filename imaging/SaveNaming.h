@@ -1,6 +1,8 @@
 #pragma once
 // The rules of a save that need no platform: option items to the image edit layer's codes,
 // the numbered file name, the output path, the folders to create and the next serial number.
+#include "imaging/SaveOptions.h"
+
 #include <functional>
 #include <optional>
 #include <string>
@@ -8,25 +10,20 @@
 
 namespace pelorine {
 
-struct SaveFormat {
-    int mediaFormat; // SaveMediaFormat code
-    const wchar_t* extension;
-};
-
-// File format item 0..4 → BMP 101 ".bmp", TIFF 102 ".tif", JPEG 103 ".jpg", PCX 104 ".pcx",
-// PNG 106 ".png"; nullopt for no selection (-1) or an unknown item.
+// The format of a file format item; nullopt for no selection (-1) or an unknown item.
 std::optional<SaveFormat> SaveFormatForItem(int item);
-bool IsSaveMediaFormat(int code);
 
 // JPEG quality item 0..9 → 1..10; no selection → 0.
 int SaveQualityForItem(int item);
 
-// Colour depth item 0..4 → 1, 4, 8, 9, 12; nullopt: no call.
-std::optional<int> ColorDepthForItem(int item);
+// The depth code of a colour depth item; nullopt: no call.
+std::optional<DepthCode> ColorDepthForItem(int item);
 
-// Rotation item (clockwise 0, 90, 180, 270) → the counter-clockwise RotateArbitrary argument:
-// nullopt, 270, 180, 90.
-std::optional<int> RotationForItem(int item);
+// The counter-clockwise turn of a rotation item; nullopt for none.
+std::optional<Turn> RotationForItem(int item);
+
+// The mode of a resize mode item; nullopt for no selection or an unknown item.
+std::optional<ResizeMode> ResizeModeForItem(int item);
 
 // floor(percent × size / 100) for the scale mode, computed exactly.
 int ScaledSize(int percent, int size);

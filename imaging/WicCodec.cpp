@@ -17,9 +17,6 @@ using Microsoft::WRL::ComPtr;
 namespace pelorine {
 namespace {
 
-constexpr int kJpeg = 103;
-constexpr int kPng = 106;
-
 ComPtr<IWICImagingFactory> CreateFactory() {
     ComPtr<IWICImagingFactory> factory;
     CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory));
@@ -28,13 +25,13 @@ ComPtr<IWICImagingFactory> CreateFactory() {
 
 bool ContainerFor(int mediaFormat, GUID& container) {
     switch (mediaFormat) {
-    case 102:
+    case kFormatTiff:
         container = GUID_ContainerFormatTiff;
         return true;
-    case 103:
+    case kFormatJpeg:
         container = GUID_ContainerFormatJpeg;
         return true;
-    case 106:
+    case kFormatPng:
         container = GUID_ContainerFormatPng;
         return true;
     default:
@@ -91,7 +88,7 @@ EncoderRows IndexedRows(const IndexedImage& picture) {
 EncoderRows RowsFor(const EditPicture& picture, int mediaFormat) {
     if (!picture.IsIndexed()) return FullColourRows(picture.Colour());
     const IndexedImage& indexed = picture.Indexed();
-    if (mediaFormat == kJpeg && !indexed.grey) return PaletteColourRows(indexed);
+    if (mediaFormat == kFormatJpeg && !indexed.grey) return PaletteColourRows(indexed);
     return IndexedRows(indexed);
 }
 
@@ -133,8 +130,8 @@ bool WriteFrame(IWICImagingFactory* factory, IWICBitmapEncoder* encoder, const E
     ComPtr<IWICBitmapFrameEncode> frame;
     ComPtr<IPropertyBag2> properties;
     if (FAILED(encoder->CreateNewFrame(&frame, &properties))) return false;
-    if (mediaFormat == kJpeg && quality > 0 && properties) SetJpegQuality(properties.Get(), quality);
-    if (mediaFormat == kPng && !picture.IsIndexed() && properties) SetPngSubFilter(properties.Get());
+    if (mediaFormat == kFormatJpeg && quality > 0 && properties) SetJpegQuality(properties.Get(), quality);
+    if (mediaFormat == kFormatPng && !picture.IsIndexed() && properties) SetPngSubFilter(properties.Get());
     if (FAILED(frame->Initialize(properties.Get()))) return false;
     if (FAILED(frame->SetSize(UINT(picture.Width()), UINT(picture.Height())))) return false;
     const EncoderRows rows = RowsFor(picture, mediaFormat);

@@ -16,7 +16,7 @@ namespace pelorine {
 // The file is closed again before this returns. The picture is made in `storage`'s memory.
 std::optional<Pixmap> DecodeImageFile(const std::wstring& path, Pixmap storage = {});
 
-// The whole file in memory, for SaveMediaFormat 102 TIFF, 103 JPEG or 106 PNG;
+// The whole file in memory, for kFormatTiff, kFormatJpeg or kFormatPng;
 // empty on failure. quality 1..10 sets the JPEG ImageQuality to quality / 10; 0 leaves the
 // encoder's default.
 std::vector<std::uint8_t> EncodeWithWic(const EditPicture& picture, int mediaFormat, int quality);

@@ -36,6 +36,11 @@ using testing_support::KeyTaken;
 using testing_support::MakeWindow;
 using testing_support::Utf16File;
 
+struct ResizeFields {
+    bool factorLabel, factor, pixelsLabel, width, height;
+    bool operator==(const ResizeFields&) const = default;
+};
+
 class MainFormSettingsTest : public testing::Test {
   protected:
     static void SetUpTestSuite() { Application().SetTitle(L"Pelorine"); }
@@ -74,42 +79,47 @@ class MainFormSettingsTest : public testing::Test {
         return rc;
     }
 
+    // The window's controls, found by their names as a user's settings file names them.
+    TdxfCheckBox* Box(const wchar_t* name) const { return form_->Get<TdxfCheckBox>(name); }
+    TMultiColComboBox* List(const wchar_t* name) const { return form_->Get<TMultiColComboBox>(name); }
+    TSpinEdit* Spin(const wchar_t* name) const { return form_->Get<TSpinEdit>(name); }
+    TEdit* Edit(const wchar_t* name) const { return form_->Get<TEdit>(name); }
+    TBrowseEdit* Folder(const wchar_t* name) const { return form_->Get<TBrowseEdit>(name); }
+    TShadowLabel* Label(const wchar_t* name) const { return form_->Get<TShadowLabel>(name); }
+    TdxfColorButton* Button(const wchar_t* name) const { return form_->Get<TdxfColorButton>(name); }
+    TTrayIcon* Tray() const { return form_->Get<TTrayIcon>(L"TrayIcon1"); }
+    ResizeFields ResizeFieldsShown() const {
+        return {Label(L"L1_06_1")->Enabled(), Spin(L"C1_06_1")->Enabled(), Label(L"L1_06_2")->Enabled(),
+                Spin(L"C1_06_2")->Enabled(), Spin(L"C1_06_3")->Enabled()};
+    }
+
     std::unique_ptr<TComponent> root_;
     TMainForm1* form_ = nullptr;
 };
-
-struct ResizeFields {
-    bool factorLabel, factor, pixelsLabel, width, height;
-    bool operator==(const ResizeFields&) const = default;
-};
-ResizeFields ResizeFieldsOf(const TMainForm1& f) {
-    return {f.L1_06_1->Enabled(), f.C1_06_1->Enabled(), f.L1_06_2->Enabled(), f.C1_06_2->Enabled(),
-            f.C1_06_3->Enabled()};
-}
 
 } // namespace
 
 TEST_F(MainFormSettingsTest, TrayButtonHidesTheWindowAndTheIconBringsItBack) {
     TMainForm1& f = Load();
     f.Show();
-    EXPECT_FALSE(f.TrayIcon1->Active()); // no icon at start
-    f.CButton4Click(f.CButton4);
+    EXPECT_FALSE(Tray()->Active()); // no icon at start
+    f.CButton4Click(Button(L"CButton4"));
     EXPECT_FALSE(IsWindowVisible(f.Handle()));
-    EXPECT_TRUE(f.TrayIcon1->Active());
-    const HWND tray = f.TrayIcon1->Handle();
+    EXPECT_TRUE(Tray()->Active());
+    const HWND tray = Tray()->Handle();
     SendMessageW(tray, WM_TRAYNOTIFY, 0, WM_LBUTTONUP); // a click: nothing
     EXPECT_FALSE(IsWindowVisible(f.Handle()));
     for (const UINT doubleClick : {WM_LBUTTONDBLCLK, WM_RBUTTONDBLCLK, WM_MBUTTONDBLCLK}) {
         SendMessageW(tray, WM_TRAYNOTIFY, 0, doubleClick);
         EXPECT_TRUE(IsWindowVisible(f.Handle())) << doubleClick;
-        EXPECT_TRUE(f.TrayIcon1->Active()); // the icon stays
+        EXPECT_TRUE(Tray()->Active()); // the icon stays
         f.Hide();
     }
     f.N1Click(f.MenuItem(L"N1"));
     EXPECT_TRUE(IsWindowVisible(f.Handle()));
-    f.CButton4Click(f.CButton4);
+    f.CButton4Click(Button(L"CButton4"));
     EXPECT_FALSE(IsWindowVisible(f.Handle()));
-    EXPECT_TRUE(f.TrayIcon1->Active());
+    EXPECT_TRUE(Tray()->Active());
 }
 
 // A click on the taskbar button minimises the active window; the tray's commands undo that,
@@ -117,11 +127,11 @@ TEST_F(MainFormSettingsTest, TrayButtonHidesTheWindowAndTheIconBringsItBack) {
 TEST_F(MainFormSettingsTest, MinimisedWindowComesBackFromTheTrayAndKeepsItsPlace) {
     TMainForm1& f = Load("[SET]\r\nM_TOP=100\r\nM_LEFT=200\r\n");
     f.Show();
-    f.CButton4Click(f.CButton4);
-    SendMessageW(f.TrayIcon1->Handle(), WM_TRAYNOTIFY, 0, WM_LBUTTONDBLCLK);
+    f.CButton4Click(Button(L"CButton4"));
+    SendMessageW(Tray()->Handle(), WM_TRAYNOTIFY, 0, WM_LBUTTONDBLCLK);
     ShowWindow(f.Handle(), SW_MINIMIZE);
     ASSERT_TRUE(IsIconic(f.Handle()));
-    SendMessageW(f.TrayIcon1->Handle(), WM_TRAYNOTIFY, 0, WM_LBUTTONDBLCLK);
+    SendMessageW(Tray()->Handle(), WM_TRAYNOTIFY, 0, WM_LBUTTONDBLCLK);
     EXPECT_FALSE(IsIconic(f.Handle()));
     EXPECT_EQ(WindowRect().left, 200);
     ShowWindow(f.Handle(), SW_MINIMIZE);
@@ -139,97 +149,96 @@ TEST_F(MainFormSettingsTest, NoFileGivesTheDesignValues) {
     const RECT rc = WindowRect();
     EXPECT_EQ(rc.left, 20);
     EXPECT_EQ(rc.top, 20);
-    EXPECT_TRUE(f.CheckBox1->Checked());
-    EXPECT_TRUE(f.CheckBox2->Checked());
-    EXPECT_FALSE(f.CheckBox3->Checked());
-    EXPECT_TRUE(f.CheckBox4->Checked());
-    EXPECT_EQ(f.C0_01->Text(), f.AppDir());
-    EXPECT_EQ(HintOf(f.C0_01->Handle()), f.AppDir());
+    EXPECT_TRUE(Box(L"CheckBox1")->Checked());
+    EXPECT_TRUE(Box(L"CheckBox2")->Checked());
+    EXPECT_FALSE(Box(L"CheckBox3")->Checked());
+    EXPECT_TRUE(Box(L"CheckBox4")->Checked());
+    EXPECT_EQ(Folder(L"C0_01")->Text(), f.AppDir());
+    EXPECT_EQ(HintOf(Folder(L"C0_01")->Handle()), f.AppDir());
     EXPECT_EQ(f.AppDir(), ProgramFolder());
-    EXPECT_EQ(f.C0_02->Text(), L"Snap");
-    EXPECT_EQ(f.C0_03->Value(), 0);
-    for (auto* list : {f.C1_01, f.C1_02, f.C1_03, f.C1_04, f.C1_05})
+    EXPECT_EQ(Edit(L"C0_02")->Text(), L"Snap");
+    EXPECT_EQ(Spin(L"C0_03")->Value(), 0);
+    for (auto* list : {List(L"C1_01"), List(L"C1_02"), List(L"C1_03"), List(L"C1_04"), List(L"C1_05")})
         EXPECT_EQ(list->ItemIndex(), -1);
-    EXPECT_FALSE(f.L1_02->Enabled());
-    EXPECT_FALSE(f.C1_02->Enabled());
-    EXPECT_EQ(ResizeFieldsOf(f), (ResizeFields{true, true, true, true, true}));
-    EXPECT_EQ(f.C1_06_1->Value(), 100);
-    EXPECT_EQ(f.C1_06_2->Value(), 640);
-    EXPECT_EQ(f.C1_06_3->Value(), 480);
-    EXPECT_EQ(f.C2_02->Text(), L"");
-    EXPECT_EQ(f.C2_03->Text(), L"");
-    for (auto* margin : {f.C2_04_1, f.C2_04_2, f.C2_04_3, f.C2_04_4})
+    EXPECT_FALSE(Label(L"L1_02")->Enabled());
+    EXPECT_FALSE(List(L"C1_02")->Enabled());
+    EXPECT_EQ(ResizeFieldsShown(), (ResizeFields{true, true, true, true, true}));
+    EXPECT_EQ(Spin(L"C1_06_1")->Value(), 100);
+    EXPECT_EQ(Spin(L"C1_06_2")->Value(), 640);
+    EXPECT_EQ(Spin(L"C1_06_3")->Value(), 480);
+    EXPECT_EQ(Edit(L"C2_02")->Text(), L"");
+    EXPECT_EQ(Edit(L"C2_03")->Text(), L"");
+    for (auto* margin : {Spin(L"C2_04_1"), Spin(L"C2_04_2"), Spin(L"C2_04_3"), Spin(L"C2_04_4")})
         EXPECT_EQ(margin->Value(), 0);
     for (UINT vk = VK_F7; vk <= VK_F12; ++vk)
         EXPECT_TRUE(KeyTaken(vk)) << vk;
 }
 
 TEST_F(MainFormSettingsTest, EveryKeyFeedsItsControl) {
-    TMainForm1& f =
-        Load("[SET]\r\nM_TOP=130\r\nM_LEFT=-40\r\nHOTKEY=1\r\nCURSOR=0\r\nTIMING=1\r\nSOUND=0\r\n"
-             "[SET0]\r\nC0_01=D:\\Shots\r\nC0_02=Cap\r\nC0_03=42\r\n"
-             "[SET1]\r\nC1_01=4\r\nC1_02=7\r\nC1_03=3\r\nC1_04=2\r\nC1_05=1\r\n"
-             "C1_06_1=250\r\nC1_06_2=800\r\nC1_06_3=600\r\n"
-             "[SET2]\r\nC2_02=Head\r\nC2_03=Foot\r\nC2_04_1=1\r\nC2_04_2=2\r\nC2_04_3=3\r\nC2_04_4=4\r\n");
+    Load("[SET]\r\nM_TOP=130\r\nM_LEFT=-40\r\nHOTKEY=1\r\nCURSOR=0\r\nTIMING=1\r\nSOUND=0\r\n"
+         "[SET0]\r\nC0_01=D:\\Shots\r\nC0_02=Cap\r\nC0_03=42\r\n"
+         "[SET1]\r\nC1_01=4\r\nC1_02=7\r\nC1_03=3\r\nC1_04=2\r\nC1_05=1\r\n"
+         "C1_06_1=250\r\nC1_06_2=800\r\nC1_06_3=600\r\n"
+         "[SET2]\r\nC2_02=Head\r\nC2_03=Foot\r\nC2_04_1=1\r\nC2_04_2=2\r\nC2_04_3=3\r\nC2_04_4=4\r\n");
     const RECT rc = WindowRect();
     EXPECT_EQ(rc.top, 130);
     EXPECT_EQ(rc.left, -40); // off the desktop, applied unchanged
     EXPECT_EQ(rc.right - rc.left, 361);
     EXPECT_EQ(rc.bottom - rc.top, 553);
-    EXPECT_TRUE(f.CheckBox1->Checked());
-    EXPECT_FALSE(f.CheckBox2->Checked());
-    EXPECT_TRUE(f.CheckBox3->Checked());
-    EXPECT_FALSE(f.CheckBox4->Checked());
-    EXPECT_EQ(f.C0_01->Text(), L"D:\\Shots");
-    EXPECT_EQ(HintOf(f.C0_01->Handle()), L"D:\\Shots");
-    EXPECT_EQ(f.C0_02->Text(), L"Cap");
-    EXPECT_EQ(f.C0_03->Value(), 42);
-    EXPECT_EQ(f.C1_01->ItemIndex(), 4);
-    EXPECT_EQ(f.C1_02->ItemIndex(), 7);
-    EXPECT_EQ(f.C1_03->ItemIndex(), 3);
-    EXPECT_EQ(f.C1_04->ItemIndex(), 2);
-    EXPECT_EQ(f.C1_05->ItemIndex(), 1);
-    EXPECT_EQ(f.C1_06_1->Value(), 250);
-    EXPECT_EQ(f.C1_06_2->Value(), 800);
-    EXPECT_EQ(f.C1_06_3->Value(), 600);
-    EXPECT_EQ(f.C2_02->Text(), L"Head");
-    EXPECT_EQ(f.C2_03->Text(), L"Foot");
-    EXPECT_EQ(f.C2_04_1->Value(), 1);
-    EXPECT_EQ(f.C2_04_2->Value(), 2);
-    EXPECT_EQ(f.C2_04_3->Value(), 3);
-    EXPECT_EQ(f.C2_04_4->Value(), 4);
-    EXPECT_FALSE(f.C1_02->Enabled()); // PNG: no JPEG quality
-    EXPECT_EQ(ResizeFieldsOf(f), (ResizeFields{true, true, false, false, false}));
+    EXPECT_TRUE(Box(L"CheckBox1")->Checked());
+    EXPECT_FALSE(Box(L"CheckBox2")->Checked());
+    EXPECT_TRUE(Box(L"CheckBox3")->Checked());
+    EXPECT_FALSE(Box(L"CheckBox4")->Checked());
+    EXPECT_EQ(Folder(L"C0_01")->Text(), L"D:\\Shots");
+    EXPECT_EQ(HintOf(Folder(L"C0_01")->Handle()), L"D:\\Shots");
+    EXPECT_EQ(Edit(L"C0_02")->Text(), L"Cap");
+    EXPECT_EQ(Spin(L"C0_03")->Value(), 42);
+    EXPECT_EQ(List(L"C1_01")->ItemIndex(), 4);
+    EXPECT_EQ(List(L"C1_02")->ItemIndex(), 7);
+    EXPECT_EQ(List(L"C1_03")->ItemIndex(), 3);
+    EXPECT_EQ(List(L"C1_04")->ItemIndex(), 2);
+    EXPECT_EQ(List(L"C1_05")->ItemIndex(), 1);
+    EXPECT_EQ(Spin(L"C1_06_1")->Value(), 250);
+    EXPECT_EQ(Spin(L"C1_06_2")->Value(), 800);
+    EXPECT_EQ(Spin(L"C1_06_3")->Value(), 600);
+    EXPECT_EQ(Edit(L"C2_02")->Text(), L"Head");
+    EXPECT_EQ(Edit(L"C2_03")->Text(), L"Foot");
+    EXPECT_EQ(Spin(L"C2_04_1")->Value(), 1);
+    EXPECT_EQ(Spin(L"C2_04_2")->Value(), 2);
+    EXPECT_EQ(Spin(L"C2_04_3")->Value(), 3);
+    EXPECT_EQ(Spin(L"C2_04_4")->Value(), 4);
+    EXPECT_FALSE(List(L"C1_02")->Enabled()); // PNG: no JPEG quality
+    EXPECT_EQ(ResizeFieldsShown(), (ResizeFields{true, true, false, false, false}));
 }
 
 TEST_F(MainFormSettingsTest, OddValuesReadAsDefaultsOrClamped) {
-    TMainForm1& f = Load("[SET]\r\nM_TOP=0x10\r\nHOTKEY=yes\r\nCURSOR=2\r\nSOUND=\r\n"
-                         "[SET0]\r\nC0_02=\r\nC0_03=\r\n"
-                         "[SET1]\r\nC1_01=7\r\nC1_03=-1\r\nC1_06_1=5000\r\nC1_06_2=0\r\nC1_06_3=12abc\r\n"
-                         "[SET2]\r\nC2_02=\r\nC2_04_1=-3\r\nC2_04_2=$FF\r\nC2_04_3=256\r\n");
+    Load("[SET]\r\nM_TOP=0x10\r\nHOTKEY=yes\r\nCURSOR=2\r\nSOUND=\r\n"
+         "[SET0]\r\nC0_02=\r\nC0_03=\r\n"
+         "[SET1]\r\nC1_01=7\r\nC1_03=-1\r\nC1_06_1=5000\r\nC1_06_2=0\r\nC1_06_3=12abc\r\n"
+         "[SET2]\r\nC2_02=\r\nC2_04_1=-3\r\nC2_04_2=$FF\r\nC2_04_3=256\r\n");
     EXPECT_EQ(WindowRect().top, 16);
     EXPECT_EQ(WindowRect().left, 20);
-    EXPECT_TRUE(f.CheckBox1->Checked()); // "yes" is no number: the default
-    EXPECT_TRUE(f.CheckBox2->Checked()); // any non-zero number is true
-    EXPECT_TRUE(f.CheckBox4->Checked()); // empty: the default
-    EXPECT_EQ(f.C0_02->Text(), L"");     // present but empty is not missing
-    EXPECT_EQ(f.C0_03->Value(), 0);
-    EXPECT_EQ(f.C1_01->ItemIndex(), -1);
-    EXPECT_FALSE(f.L1_02->Enabled());
-    EXPECT_FALSE(f.C1_02->Enabled());
-    EXPECT_EQ(f.C1_03->ItemIndex(), -1);
-    EXPECT_EQ(f.C1_06_1->Value(), 1000);
-    EXPECT_EQ(f.C1_06_2->Value(), 1);
-    EXPECT_EQ(f.C1_06_3->Value(), 480);
-    EXPECT_EQ(f.C2_02->Text(), L"");
-    EXPECT_EQ(f.C2_04_1->Value(), 0);
-    EXPECT_EQ(f.C2_04_2->Value(), 255);
-    EXPECT_EQ(f.C2_04_3->Value(), 255);
+    EXPECT_TRUE(Box(L"CheckBox1")->Checked()); // "yes" is no number: the default
+    EXPECT_TRUE(Box(L"CheckBox2")->Checked()); // any non-zero number is true
+    EXPECT_TRUE(Box(L"CheckBox4")->Checked()); // empty: the default
+    EXPECT_EQ(Edit(L"C0_02")->Text(), L"");    // present but empty is not missing
+    EXPECT_EQ(Spin(L"C0_03")->Value(), 0);
+    EXPECT_EQ(List(L"C1_01")->ItemIndex(), -1);
+    EXPECT_FALSE(Label(L"L1_02")->Enabled());
+    EXPECT_FALSE(List(L"C1_02")->Enabled());
+    EXPECT_EQ(List(L"C1_03")->ItemIndex(), -1);
+    EXPECT_EQ(Spin(L"C1_06_1")->Value(), 1000);
+    EXPECT_EQ(Spin(L"C1_06_2")->Value(), 1);
+    EXPECT_EQ(Spin(L"C1_06_3")->Value(), 480);
+    EXPECT_EQ(Edit(L"C2_02")->Text(), L"");
+    EXPECT_EQ(Spin(L"C2_04_1")->Value(), 0);
+    EXPECT_EQ(Spin(L"C2_04_2")->Value(), 255);
+    EXPECT_EQ(Spin(L"C2_04_3")->Value(), 255);
 }
 
 TEST_F(MainFormSettingsTest, HotKeyValueSwitchesAllSixKeys) {
     Load("[SET]\r\nHOTKEY=2\r\n");
-    EXPECT_TRUE(form_->CheckBox1->Checked());
+    EXPECT_TRUE(Box(L"CheckBox1")->Checked());
     for (UINT vk = VK_F7; vk <= VK_F12; ++vk)
         EXPECT_TRUE(KeyTaken(vk)) << vk;
     root_.reset();
@@ -237,10 +246,10 @@ TEST_F(MainFormSettingsTest, HotKeyValueSwitchesAllSixKeys) {
         EXPECT_FALSE(KeyTaken(vk)) << "released at the end " << vk;
 
     TMainForm1& f = Load("[SET]\r\nHOTKEY=0\r\n");
-    EXPECT_FALSE(f.CheckBox1->Checked());
+    EXPECT_FALSE(Box(L"CheckBox1")->Checked());
     for (UINT vk = VK_F7; vk <= VK_F12; ++vk)
         EXPECT_FALSE(KeyTaken(vk)) << vk;
-    f.CheckBox1->SetChecked(true);
+    Box(L"CheckBox1")->SetChecked(true);
     f.CheckBox1Click(&f);
     for (UINT vk = VK_F7; vk <= VK_F12; ++vk)
         EXPECT_TRUE(KeyTaken(vk)) << vk;
@@ -248,14 +257,14 @@ TEST_F(MainFormSettingsTest, HotKeyValueSwitchesAllSixKeys) {
 
 TEST_F(MainFormSettingsTest, JpegQualityListIsUsableForJpegOnly) {
     TMainForm1& f = Load("[SET1]\r\nC1_01=2\r\nC1_02=5\r\n");
-    EXPECT_TRUE(f.L1_02->Enabled());
-    EXPECT_TRUE(f.C1_02->Enabled());
-    EXPECT_EQ(f.C1_02->ItemIndex(), 5);
-    f.C1_01->SetItemIndex(0);
-    f.C1_01Change(f.C1_01);
-    EXPECT_FALSE(f.L1_02->Enabled());
-    EXPECT_FALSE(f.C1_02->Enabled());
-    EXPECT_FALSE(IsWindowEnabled(f.C1_02->Handle()));
+    EXPECT_TRUE(Label(L"L1_02")->Enabled());
+    EXPECT_TRUE(List(L"C1_02")->Enabled());
+    EXPECT_EQ(List(L"C1_02")->ItemIndex(), 5);
+    List(L"C1_01")->SetItemIndex(0);
+    f.C1_01Change(List(L"C1_01"));
+    EXPECT_FALSE(Label(L"L1_02")->Enabled());
+    EXPECT_FALSE(List(L"C1_02")->Enabled());
+    EXPECT_FALSE(IsWindowEnabled(List(L"C1_02")->Handle()));
 }
 
 TEST_F(MainFormSettingsTest, ResizeModeEnablesItsFields) {
@@ -266,16 +275,16 @@ TEST_F(MainFormSettingsTest, ResizeModeEnablesItsFields) {
     };
     for (const auto& [mode, expected] : cases) {
         SCOPED_TRACE(mode);
-        TMainForm1& f = Load(std::string("[SET1]\r\nC1_05=") + mode + "\r\n");
-        EXPECT_EQ(ResizeFieldsOf(f), expected);
-        EXPECT_EQ(IsWindowEnabled(f.C1_06_2->Handle()) != FALSE, expected.width);
+        Load(std::string("[SET1]\r\nC1_05=") + mode + "\r\n");
+        EXPECT_EQ(ResizeFieldsShown(), expected);
+        EXPECT_EQ(IsWindowEnabled(Spin(L"C1_06_2")->Handle()) != FALSE, expected.width);
         root_.reset();
     }
     // Back to "no selection" at run time changes nothing.
     TMainForm1& f = Load("[SET1]\r\nC1_05=1\r\n");
-    f.C1_05->SetItemIndex(-1);
-    f.C1_05Change(f.C1_05);
-    EXPECT_EQ(ResizeFieldsOf(f), (ResizeFields{true, true, false, false, false}));
+    List(L"C1_05")->SetItemIndex(-1);
+    f.C1_05Change(List(L"C1_05"));
+    EXPECT_EQ(ResizeFieldsShown(), (ResizeFields{true, true, false, false, false}));
 }
 
 TEST_F(MainFormSettingsTest, SaveFolderLosesOneTrailingBackslash) {
@@ -287,9 +296,9 @@ TEST_F(MainFormSettingsTest, SaveFolderLosesOneTrailingBackslash) {
     };
     for (const auto& [stored, shown] : cases) {
         SCOPED_TRACE(testing::Message() << stored.size());
-        TMainForm1& f = Load(Utf16File(L"[SET0]\r\nC0_01=" + stored + L"\r\n"));
-        EXPECT_EQ(f.C0_01->Text(), shown);
-        EXPECT_EQ(HintOf(f.C0_01->Handle()), shown);
+        Load(Utf16File(L"[SET0]\r\nC0_01=" + stored + L"\r\n"));
+        EXPECT_EQ(Folder(L"C0_01")->Text(), shown);
+        EXPECT_EQ(HintOf(Folder(L"C0_01")->Handle()), shown);
         root_.reset();
     }
 }
@@ -299,31 +308,31 @@ TEST_F(MainFormSettingsTest, SaveFolderLosesOneTrailingBackslash) {
 TEST_F(MainFormSettingsTest, SaveFolderRuleWaitsWhileTheUserTypes) {
     TMainForm1& f = Load("[SET0]\r\nC0_01=C:\\caps\r\n");
     f.Show();
-    f.C0_01->SetFocus();
-    ASSERT_TRUE(f.C0_01->Focused());
-    const HWND edit = f.C0_01->Handle();
+    Folder(L"C0_01")->SetFocus();
+    ASSERT_TRUE(Folder(L"C0_01")->Focused());
+    const HWND edit = Folder(L"C0_01")->Handle();
     SendMessageW(edit, EM_SETSEL, 7, 7);
     SendMessageW(edit, EM_REPLACESEL, TRUE, LPARAM(L"\\"));
-    EXPECT_EQ(f.C0_01->Text(), L"C:\\caps\\");
+    EXPECT_EQ(Folder(L"C0_01")->Text(), L"C:\\caps\\");
     DWORD start = 0, end = 0;
     SendMessageW(edit, EM_GETSEL, WPARAM(&start), LPARAM(&end));
     EXPECT_EQ(end, 8u);
-    EXPECT_EQ(HintOf(f.C0_01->Handle()), L"C:\\caps");
+    EXPECT_EQ(HintOf(Folder(L"C0_01")->Handle()), L"C:\\caps");
     SendMessageW(edit, EM_REPLACESEL, TRUE, LPARAM(L"new"));
-    EXPECT_EQ(f.C0_01->Text(), L"C:\\caps\\new");
+    EXPECT_EQ(Folder(L"C0_01")->Text(), L"C:\\caps\\new");
 
     SendMessageW(edit, EM_REPLACESEL, TRUE, LPARAM(L"\\"));
-    f.C0_02->SetFocus(); // leaving the field applies the rule
-    EXPECT_EQ(f.C0_01->Text(), L"C:\\caps\\new");
-    EXPECT_EQ(HintOf(f.C0_01->Handle()), L"C:\\caps\\new");
+    Edit(L"C0_02")->SetFocus(); // leaving the field applies the rule
+    EXPECT_EQ(Folder(L"C0_01")->Text(), L"C:\\caps\\new");
+    EXPECT_EQ(HintOf(Folder(L"C0_01")->Handle()), L"C:\\caps\\new");
 }
 
 TEST_F(MainFormSettingsTest, LongValuesAreCutTo2047Bytes) {
     const std::wstring ascii(3000, L'a');
     const std::wstring kanji(1500, L'漢'); // 3000 bytes in Shift-JIS
-    TMainForm1& f = Load(Utf16File(L"[SET2]\r\nC2_02=" + ascii + L"\r\nC2_03=" + kanji + L"\r\n"));
-    EXPECT_EQ(f.C2_02->Text(), ascii.substr(0, 2047));
-    EXPECT_EQ(f.C2_03->Text(), kanji.substr(0, 1023));
+    Load(Utf16File(L"[SET2]\r\nC2_02=" + ascii + L"\r\nC2_03=" + kanji + L"\r\n"));
+    EXPECT_EQ(Edit(L"C2_02")->Text(), ascii.substr(0, 2047));
+    EXPECT_EQ(Edit(L"C2_03")->Text(), kanji.substr(0, 1023));
 }
 
 TEST_F(MainFormSettingsTest, FirstCloseWritesTheFirstRunFile) {
@@ -337,19 +346,19 @@ TEST_F(MainFormSettingsTest, FirstCloseWritesTheFirstRunFile) {
 TEST_F(MainFormSettingsTest, CloseWritesWhatTheControlsHold) {
     TMainForm1& f = Load("[SET]\r\nM_TOP=50\r\n[Other]\r\nKeep=this\r\n");
     SetWindowPos(f.Handle(), nullptr, 77, 66, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    f.CheckBox3->SetChecked(true);
-    f.C1_01->SetItemIndex(2);
-    f.C1_06_2->SetText(L"abc"); // not a number: written as the minimum
-    f.C2_02->SetText(L" padded ");
+    Box(L"CheckBox3")->SetChecked(true);
+    List(L"C1_01")->SetItemIndex(2);
+    Spin(L"C1_06_2")->SetText(L"abc"); // not a number: written as the minimum
+    Edit(L"C2_02")->SetText(L" padded ");
     CloseForm();
-    TMainForm1& again = Load();
+    Load();
     EXPECT_EQ(WindowRect().left, 77);
     EXPECT_EQ(WindowRect().top, 66);
-    EXPECT_TRUE(again.CheckBox3->Checked());
-    EXPECT_EQ(again.C1_01->ItemIndex(), 2);
-    EXPECT_TRUE(again.C1_02->Enabled());
-    EXPECT_EQ(again.C1_06_2->Value(), 1);
-    EXPECT_EQ(again.C2_02->Text(), L" padded ");
+    EXPECT_TRUE(Box(L"CheckBox3")->Checked());
+    EXPECT_EQ(List(L"C1_01")->ItemIndex(), 2);
+    EXPECT_TRUE(List(L"C1_02")->Enabled());
+    EXPECT_EQ(Spin(L"C1_06_2")->Value(), 1);
+    EXPECT_EQ(Edit(L"C2_02")->Text(), L" padded ");
     wchar_t kept[16] = {};
     GetPrivateProfileStringW(L"Other", L"Keep", L"", kept, 16, IniPath().c_str());
     EXPECT_STREQ(kept, L"this");
@@ -357,15 +366,15 @@ TEST_F(MainFormSettingsTest, CloseWritesWhatTheControlsHold) {
 
 TEST_F(MainFormSettingsTest, Utf16FileKeepsAFolderOutsideTheAnsiCodePage) {
     const std::wstring folder = L"C:\\Фото\\Ελληνικά";
-    TMainForm1& f = Load(Utf16File(L"[SET0]\r\nC0_01=" + folder + L"\r\n"));
-    EXPECT_EQ(f.C0_01->Text(), folder);
+    Load(Utf16File(L"[SET0]\r\nC0_01=" + folder + L"\r\n"));
+    EXPECT_EQ(Folder(L"C0_01")->Text(), folder);
     CloseForm();
     const std::string bytes = IniBytes();
     ASSERT_GE(bytes.size(), 2u);
     EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE");
     EXPECT_NE(bytes.find(Utf16File(L"C0_01=" + folder + L"\r\n").substr(2)), std::string::npos);
-    TMainForm1& again = Load();
-    EXPECT_EQ(again.C0_01->Text(), folder);
+    Load();
+    EXPECT_EQ(Folder(L"C0_01")->Text(), folder);
 }
 
 TEST_F(MainFormSettingsTest, ReadOnlyFileAsksAndTheWindowStaysOnNo) {
@@ -439,5 +448,6 @@ TEST_F(MainFormSettingsTest, SaveDesktopWritesItsOwnCaptureWhateverTheClipboardH
     std::filesystem::remove_all(folder);
     ASSERT_GE(bmp.size(), 26u);
     EXPECT_EQ(*reinterpret_cast<const int32_t*>(bmp.data() + 18), GetSystemMetrics(SM_CXSCREEN));
-    EXPECT_EQ(testing_support::SizeOf(f.Image1->Picture().Handle()).cx, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(testing_support::SizeOf(form_->Get<TImage>(L"Image1")->Picture().Handle()).cx,
+              GetSystemMetrics(SM_CXSCREEN));
 }
