@@ -1,11 +1,13 @@
 #pragma once
 // Support shared by the Win32 and end-to-end tests: message pumping, a window of known colour,
-// pixel access, settings-file bytes, a control's hint and a probe of the system's hotkeys.
+// pixel access (of bitmaps and of the screen), a control's hint and a probe of the system's hotkeys.
 #include "framework/Application.h"
 #include "framework/Controls.h"
+#include "support/TestFiles.h"
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -117,14 +119,46 @@ inline int BitsPerPixelOf(HBITMAP bitmap) {
     return bm.bmBitsPixel;
 }
 
-// A settings file as the profile functions keep it in UTF-16: the byte-order mark, then UTF-16LE.
-inline std::string Utf16File(const std::wstring& text) {
-    std::string bytes = "\xFF\xFE";
-    for (const wchar_t c : text) {
-        bytes += static_cast<char>(c & 0xFF);
-        bytes += static_cast<char>(c >> 8);
-    }
-    return bytes;
+// The pixels of a bitmap inside a rectangle clipped to the bitmap, row by row.
+inline std::vector<COLORREF> PixelsIn(HBITMAP bitmap, const RECT& r) {
+    const SIZE size = SizeOf(bitmap);
+    const std::vector<uint32_t> all = PixelsOf(bitmap, size.cx, size.cy);
+    std::vector<COLORREF> part;
+    for (LONG y = std::max(0L, r.top); y < std::min(r.bottom, size.cy); ++y)
+        for (LONG x = std::max(0L, r.left); x < std::min(r.right, size.cx); ++x) {
+            const uint32_t p = all[size_t(y) * size_t(size.cx) + size_t(x)];
+            part.push_back(RGB(p >> 16 & 0xFF, p >> 8 & 0xFF, p & 0xFF));
+        }
+    return part;
+}
+
+// What the screen shows inside a rectangle clipped to the primary screen, row by row.
+inline std::vector<COLORREF> ScreenPixels(const RECT& r) {
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP copy = CreateCompatibleBitmap(screen, w, h);
+    HGDIOBJ old = SelectObject(dc, copy);
+    BitBlt(dc, 0, 0, w, h, screen, 0, 0, SRCCOPY);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    std::vector<COLORREF> pixels = PixelsIn(copy, r);
+    DeleteObject(copy);
+    return pixels;
+}
+
+inline COLORREF ScreenPixel(POINT p) {
+    HDC screen = GetDC(nullptr);
+    const COLORREF c = GetPixel(screen, p.x, p.y);
+    ReleaseDC(nullptr, screen);
+    return c;
+}
+
+inline std::wstring ClassOf(HWND w) {
+    wchar_t name[64] = {};
+    GetClassNameW(w, name, 64);
+    return name;
 }
 
 // The text the application's hint window shows for a control: its hint shown at once, as if the
@@ -148,17 +182,6 @@ inline bool KeyTaken(UINT vk) {
     if (free) UnregisterHotKey(probe, 0xBEEF);
     DestroyWindow(probe);
     return !free;
-}
-
-// The whole settings file a first run leaves behind, as the profile functions write it.
-inline std::wstring FirstRunIniText(const std::wstring& appDir) {
-    return L"[SET]\r\nM_TOP=20\r\nM_LEFT=20\r\nHOTKEY=1\r\nCURSOR=1\r\nTIMING=0\r\nSOUND=1\r\n"
-           L"[SET0]\r\nC0_01=" +
-           appDir +
-           L"\r\nC0_02=Snap\r\nC0_03=0\r\n"
-           L"[SET1]\r\nC1_01=-1\r\nC1_02=-1\r\nC1_03=-1\r\nC1_04=-1\r\nC1_05=-1\r\n"
-           L"C1_06_1=100\r\nC1_06_2=640\r\nC1_06_3=480\r\n"
-           L"[SET2]\r\nC2_02=\r\nC2_03=\r\nC2_04_1=0\r\nC2_04_2=0\r\nC2_04_3=0\r\nC2_04_4=0\r\n";
 }
 
 } // namespace testing_support

@@ -5,9 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 
 using namespace pelorine;
 using namespace testing_support;
@@ -22,23 +19,13 @@ TBitmap Checker(int w, int h) {
     return bitmap;
 }
 
-std::wstring TempFile(const wchar_t* name) {
-    wchar_t dir[MAX_PATH];
-    GetTempPathW(MAX_PATH, dir);
-    return std::wstring(dir) + name;
-}
-
-std::string ReadBytes(const std::wstring& path) {
-    std::ifstream in(std::filesystem::path(path), std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 } // namespace
 
 TEST(Bitmap, SavedFileHoldsAWholeBitmapFileAtTheScreensDepth) {
     const TBitmap bitmap = Checker(33, 17);
-    const std::wstring path = TempFile(L"pelorine-bitmap-bytes.bmp");
+    const std::wstring path = testing_support::TempPath(L"pelorine-bitmap-bytes.bmp");
     bitmap.SaveToFile(path);
-    const std::string bytes = ReadBytes(path);
+    const std::string bytes = testing_support::FileBytes(path);
     DeleteFileW(path.c_str());
     ASSERT_GT(bytes.size(), sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER));
     BITMAPFILEHEADER bfh;
@@ -56,7 +43,7 @@ TEST(Bitmap, SavedFileHoldsAWholeBitmapFileAtTheScreensDepth) {
 
 TEST(Bitmap, SavedFileLoadsBackWithTheSamePixels) {
     const TBitmap bitmap = Checker(40, 30);
-    const std::wstring path = TempFile(L"pelorine-bitmap-test.bmp");
+    const std::wstring path = testing_support::TempPath(L"pelorine-bitmap-test.bmp");
     bitmap.SaveToFile(path);
     HBITMAP loaded =
         HBITMAP(LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
@@ -79,7 +66,7 @@ TEST(Bitmap, TallBitmapKeepsEveryRowInPlace) {
         for (int y = 0; y < 700; ++y)
             canvas.Canvas().FillRect(Rect{0, y, 300, y + 1}, MakeColor(y % 256, y / 256, 77));
     }
-    const std::wstring path = TempFile(L"pelorine-bitmap-tall.bmp");
+    const std::wstring path = testing_support::TempPath(L"pelorine-bitmap-tall.bmp");
     bitmap.SaveToFile(path);
     HBITMAP loaded =
         HBITMAP(LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
@@ -92,7 +79,7 @@ TEST(Bitmap, TallBitmapKeepsEveryRowInPlace) {
 
 TEST(Bitmap, UnwritableFileRaisesTheMessageWithThePath) {
     const TBitmap bitmap = Checker(4, 4);
-    const std::wstring path = TempFile(L"no-such-folder-here\\_tmp000.tmp");
+    const std::wstring path = testing_support::TempPath(L"no-such-folder-here\\_tmp000.tmp");
     try {
         bitmap.SaveToFile(path);
         ADD_FAILURE() << "no error";

@@ -1,4 +1,5 @@
 #include "framework/Files.h"
+#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -8,11 +9,7 @@
 using namespace pelorine;
 
 namespace {
-std::wstring TempPath(const wchar_t* name) {
-    wchar_t dir[MAX_PATH];
-    GetTempPathW(MAX_PATH, dir);
-    return std::wstring(dir) + name;
-}
+using testing_support::TempPath;
 
 std::string Read(const std::wstring& path) {
     std::string bytes;

@@ -5,6 +5,7 @@
 #include "imaging/ImageEdit.h"
 
 #include "framework/Error.h"
+#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -36,19 +37,9 @@ std::wstring OutputFolder() {
     return wide;
 }
 
-std::vector<std::uint8_t> ReadFile(const std::wstring& path) {
-    std::ifstream in(std::filesystem::path(path), std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteFile(const std::wstring& path, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream out(std::filesystem::path(path), std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-}
-
-bool FileExists(const std::wstring& path) {
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
+using testing_support::FileBytes;
+using testing_support::FileExists;
+using testing_support::WriteFileBytes;
 
 void Put(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes) {
     for (int i = 0; i < bytes; ++i)
@@ -190,7 +181,7 @@ class ImageEditTest : public testing::Test {
     // Writes the source bitmap under a .tmp name, as the hand-off file is named, and loads it.
     void LoadSource(const Source& source) {
         const std::wstring path = Path(std::string("_tmp") + source.name + ".tmp");
-        WriteFile(path, BitmapFile(source.bits, source.palette, source.value));
+        WriteFileBytes(path, BitmapFile(source.bits, source.palette, source.value));
         edit_.SetInputFileName(path);
         ASSERT_TRUE(edit_.Load()) << source.name;
         DeleteFileW(path.c_str());
@@ -253,7 +244,7 @@ TEST_F(ImageEditTest, LoadFailureDropsTheFormerPicture) {
     edit_.SetInputFileName(Path("missing.tmp"));
     EXPECT_FALSE(edit_.Load());
     EXPECT_EQ(edit_.ImageWidth(), 0);
-    WriteFile(Path("garbage.tmp"), {'B', 'M', 1, 2, 3});
+    WriteFileBytes(Path("garbage.tmp"), std::string("BM\x01\x02\x03", 5));
     edit_.SetInputFileName(Path("garbage.tmp"));
     EXPECT_FALSE(edit_.Load());
     EXPECT_FALSE(edit_.Save(Path("nothing.bmp")));
@@ -361,7 +352,7 @@ TEST_F(ImageEditTest, JpegQualityChangesTheFileSize) {
     ASSERT_TRUE(edit_.Save(Path("q1.jpg")));
     edit_.SetSaveQuality(10);
     ASSERT_TRUE(edit_.Save(Path("q10.jpg")));
-    const std::size_t small = ReadFile(Path("q1.jpg")).size(), large = ReadFile(Path("q10.jpg")).size();
+    const std::size_t small = FileBytes(Path("q1.jpg")).size(), large = FileBytes(Path("q10.jpg")).size();
     if (small == large && RunningUnderWine()) GTEST_SKIP() << "Wine's JPEG encoder ignores ImageQuality";
     EXPECT_LT(small, large);
 }
@@ -397,17 +388,17 @@ TEST_F(ImageEditTest, FailedSavesLeaveNoFileAndKeepTheOlderOne) {
     const std::wstring locked = folder_ + L"/locked";
     CreateDirectoryW(locked.c_str(), nullptr);
     const std::wstring target = locked + L"/older.bmp";
-    WriteFile(target, {'o', 'l', 'd'});
+    WriteFileBytes(target, "old");
     // Held open without sharing, the older file cannot be replaced.
     HANDLE holder = CreateFileW(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
     EXPECT_FALSE(edit_.Save(target));
     CloseHandle(holder);
-    EXPECT_EQ(ReadFile(target), (std::vector<std::uint8_t>{'o', 'l', 'd'}));
+    EXPECT_EQ(FileBytes(target), "old");
     EXPECT_EQ(FolderEntries(locked), std::vector<std::wstring>{L"older.bmp"}) << "temporary file left behind";
 
     ASSERT_TRUE(edit_.Save(target)); // once free, it is replaced
-    EXPECT_GT(ReadFile(target).size(), 3u);
+    EXPECT_GT(FileBytes(target).size(), 3u);
     EXPECT_EQ(FolderEntries(locked), std::vector<std::wstring>{L"older.bmp"});
 }
 

@@ -1,13 +1,12 @@
 #include "framework/Error.h"
 #include "framework/Handles.h"
 #include "imaging/ImagePrint.h"
+#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 #include <winspool.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
 #include <limits>
 #include <optional>
 #include <vector>
@@ -137,11 +136,7 @@ TEST(ImagePrint, MarginsOutsideTheirRangeAreRefused) {
     EXPECT_EQ(print.MarginTop(), 255.0f);
 }
 
-std::wstring TempPath(const wchar_t* name) {
-    wchar_t folder[MAX_PATH];
-    GetTempPathW(MAX_PATH, folder);
-    return std::wstring(folder) + name;
-}
+using testing_support::TempPath;
 
 // A bottom-up 24-bit bitmap file of one colour, as the program writes its hand-off file.
 void WriteBitmapFile(const std::wstring& path, int width, int height, Rgb colour) {
@@ -150,17 +145,17 @@ void WriteBitmapFile(const std::wstring& path, int width, int height, Rgb colour
                           DWORD(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + stride * height), 0, 0,
                           sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
     const BITMAPINFOHEADER info = InfoHeader(width, height, 24);
-    std::vector<char> row(stride, 0);
+    std::string row(size_t(stride), '\0');
     for (int x = 0; x < width; ++x) {
         row[x * 3] = char(BlueOf(colour));
         row[x * 3 + 1] = char(GreenOf(colour));
         row[x * 3 + 2] = char(RedOf(colour));
     }
-    std::ofstream out(std::filesystem::path(path), std::ios::binary);
-    out.write(reinterpret_cast<const char*>(&file), sizeof file);
-    out.write(reinterpret_cast<const char*>(&info), sizeof info);
+    std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
+    bytes.append(reinterpret_cast<const char*>(&info), sizeof info);
     for (int y = 0; y < height; ++y)
-        out.write(row.data(), stride);
+        bytes += row;
+    testing_support::WriteFileBytes(path, bytes);
 }
 
 bool HasDefaultPrinter() {
@@ -189,7 +184,7 @@ TEST(ImagePrint, PrintsOnTheDefaultPrinter) {
 
 TEST(ImagePrint, MissingOrBrokenFileFailsWithTheReason) {
     const std::wstring broken = TempPath(L"pelorine-not-a-bitmap.tmp");
-    std::ofstream(std::filesystem::path(broken), std::ios::binary) << "BM this is not a bitmap";
+    testing_support::WriteFileBytes(broken, "BM this is not a bitmap");
     for (const std::wstring& file : {TempPath(L"pelorine-no-such-file.tmp"), broken}) {
         TImagePrint print;
         print.SetFileName(file);

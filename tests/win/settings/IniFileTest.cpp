@@ -10,34 +10,23 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 using namespace pelorine;
 
 namespace {
 
-std::string ReadBytes(const std::wstring& path) {
-    std::ifstream in(std::filesystem::path(path), std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteBytes(const std::wstring& path, const std::string& bytes) {
-    std::ofstream(std::filesystem::path(path), std::ios::binary) << bytes;
-}
-
+using testing_support::FileBytes;
 using testing_support::Utf16File;
+using testing_support::WriteFileBytes;
 
 const std::wstring kForeignFolder = L"C:\\Фото\\Ελληνικά"; // outside code page 932 and 1252
 
 class IniFileTest : public testing::Test {
   protected:
     void SetUp() override {
-        wchar_t temp[MAX_PATH];
-        ASSERT_NE(GetTempPathW(MAX_PATH, temp), 0u);
         const auto* info = testing::UnitTest::GetInstance()->current_test_info();
-        dir_ = std::wstring(temp) + L"pelorine-ini-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-               std::filesystem::path(info->name()).wstring();
+        dir_ = testing_support::TempPath(L"pelorine-ini-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                                         std::filesystem::path(info->name()).wstring());
         ASSERT_TRUE(CreateDirectoryW(dir_.c_str(), nullptr));
     }
     void TearDown() override {
@@ -52,9 +41,9 @@ class IniFileTest : public testing::Test {
 
 TEST_F(IniFileTest, ReadsEveryTypeFromAnAnsiFile) {
     const std::wstring path = PathOf(L"Pelorine.ini");
-    WriteBytes(path, "[SET]\r\nM_TOP=0x10\r\nM_LEFT=-30   \r\nHOTKEY=yes\r\nCURSOR=2\r\nTIMING=0\r\n"
-                     "[SET0]\r\nC0_01=D:\\Pictures\\\r\nC0_02=\r\nC0_03=\r\n"
-                     "[SET2]\r\nC2_02=  Header text  \r\n");
+    WriteFileBytes(path, "[SET]\r\nM_TOP=0x10\r\nM_LEFT=-30   \r\nHOTKEY=yes\r\nCURSOR=2\r\nTIMING=0\r\n"
+                         "[SET0]\r\nC0_01=D:\\Pictures\\\r\nC0_02=\r\nC0_03=\r\n"
+                         "[SET2]\r\nC2_02=  Header text  \r\n");
     const TIniFile ini(path);
     EXPECT_EQ(ini.ReadInteger(L"SET", L"M_TOP", 20), 16);
     EXPECT_EQ(ini.ReadInteger(L"set", L"m_top", 20), 16);   // names match without regard to case
@@ -74,8 +63,8 @@ TEST_F(IniFileTest, ReadsEveryTypeFromAnAnsiFile) {
 
 TEST_F(IniFileTest, ReadsEveryTypeFromAUtf16File) {
     const std::wstring path = PathOf(L"Pelorine.ini");
-    WriteBytes(path, Utf16File(L"[SET]\r\nM_TOP=$FFFFFFFF\r\nSOUND=0\r\n[SET0]\r\nC0_01=" + kForeignFolder +
-                               L"\r\nC0_02=一覧表\r\n"));
+    WriteFileBytes(path, Utf16File(L"[SET]\r\nM_TOP=$FFFFFFFF\r\nSOUND=0\r\n[SET0]\r\nC0_01=" +
+                                   kForeignFolder + L"\r\nC0_02=一覧表\r\n"));
     const TIniFile ini(path);
     EXPECT_EQ(ini.ReadInteger(L"SET", L"M_TOP", 20), -1);
     EXPECT_FALSE(ini.ReadBool(L"SET", L"SOUND", true));
@@ -86,8 +75,8 @@ TEST_F(IniFileTest, ReadsEveryTypeFromAUtf16File) {
 TEST_F(IniFileTest, CutsLongValuesTo2047ShiftJisBytes) {
     const std::wstring path = PathOf(L"Pelorine.ini");
     const std::wstring kanjiTail = std::wstring(2046, L'a') + std::wstring(477, L'表');
-    WriteBytes(path, Utf16File(L"[SET2]\r\nC2_02=" + std::wstring(3000, L'a') + L"\r\nC2_03=" + kanjiTail +
-                               L"\r\n"));
+    WriteFileBytes(path, Utf16File(L"[SET2]\r\nC2_02=" + std::wstring(3000, L'a') + L"\r\nC2_03=" +
+                                   kanjiTail + L"\r\n"));
     const TIniFile ini(path);
     EXPECT_EQ(ini.ReadString(L"SET2", L"C2_02", L""), std::wstring(2047, L'a'));
     EXPECT_EQ(ini.ReadString(L"SET2", L"C2_03", L""), std::wstring(2046, L'a'));
@@ -99,7 +88,7 @@ TEST_F(IniFileTest, NewFileIsUtf16AndKeepsCharactersOutsideTheAnsiCodePage) {
     EXPECT_EQ(ini.ReadString(L"SET0", L"C0_01", L"none"), L"none"); // read before the file exists
     ini.WriteString(L"SET0", L"C0_01", kForeignFolder);
     ini.WriteInteger(L"SET0", L"C0_03", 12);
-    EXPECT_EQ(ReadBytes(path), Utf16File(L"[SET0]\r\nC0_01=" + kForeignFolder + L"\r\nC0_03=12\r\n"));
+    EXPECT_EQ(FileBytes(path), Utf16File(L"[SET0]\r\nC0_01=" + kForeignFolder + L"\r\nC0_03=12\r\n"));
     EXPECT_EQ(TIniFile(path).ReadString(L"SET0", L"C0_01", L""), kForeignFolder);
 }
 
@@ -114,19 +103,19 @@ TEST_F(IniFileTest, TextsWithBlanksOrQuotesAtTheirEndsReadBackUnchanged) {
 
 TEST_F(IniFileTest, ExistingAnsiFileKeepsItsEncodingAndOtherKeys) {
     const std::wstring path = PathOf(L"Pelorine.ini");
-    WriteBytes(path, "[Other]\r\nkeep=me\r\n[SET]\r\nM_TOP=1\r\n");
+    WriteFileBytes(path, "[Other]\r\nkeep=me\r\n[SET]\r\nM_TOP=1\r\n");
     TIniFile ini(path);
     ini.WriteInteger(L"SET", L"M_TOP", -5);
     ini.WriteBool(L"SET", L"HOTKEY", false);
-    EXPECT_EQ(ReadBytes(path), "[Other]\r\nkeep=me\r\n[SET]\r\nM_TOP=-5\r\nHOTKEY=0\r\n");
+    EXPECT_EQ(FileBytes(path), "[Other]\r\nkeep=me\r\n[SET]\r\nM_TOP=-5\r\nHOTKEY=0\r\n");
 }
 
 TEST_F(IniFileTest, AnsiFileBecomesUtf16RatherThanLoseACharacter) {
     const std::wstring path = PathOf(L"Pelorine.ini");
-    WriteBytes(path, "[Other]\r\nkeep=me\r\n[SET0]\r\nC0_02=Snap\r\n");
+    WriteFileBytes(path, "[Other]\r\nkeep=me\r\n[SET0]\r\nC0_02=Snap\r\n");
     TIniFile ini(path);
     ini.WriteString(L"SET0", L"C0_01", kForeignFolder);
-    const std::string bytes = ReadBytes(path);
+    const std::string bytes = FileBytes(path);
     ASSERT_GE(bytes.size(), 2u);
     EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE");
     EXPECT_EQ(ini.ReadString(L"SET0", L"C0_01", L""), kForeignFolder);
@@ -142,10 +131,10 @@ TEST_F(IniFileTest, ACopyThatCannotBeWrittenWholeLeavesTheFileAndNoCopy) {
     if (!limit) GTEST_SKIP() << "no file-size limit";
     const std::wstring path = PathOf(L"Pelorine.ini");
     const std::string ansi = "[SET0]\r\nC0_02=" + std::string(std::stoul(limit) * 3 / 4, 'a') + "\r\n";
-    WriteBytes(path, ansi);
+    WriteFileBytes(path, ansi);
     TIniFile ini(path);
     EXPECT_THROW(ini.WriteString(L"SET0", L"C0_01", kForeignFolder), Error);
-    EXPECT_EQ(ReadBytes(path), ansi);
+    EXPECT_EQ(FileBytes(path), ansi);
     // No copy of any name is left beside it.
     std::vector<std::wstring> files;
     for (const auto& entry : std::filesystem::directory_iterator(dir_))
@@ -155,7 +144,7 @@ TEST_F(IniFileTest, ACopyThatCannotBeWrittenWholeLeavesTheFileAndNoCopy) {
 
 TEST_F(IniFileTest, WritingAReadOnlyFileThrowsWithThePath) {
     const std::wstring path = PathOf(L"Pelorine.ini");
-    WriteBytes(path, "[SET]\r\nM_TOP=20\r\n");
+    WriteFileBytes(path, "[SET]\r\nM_TOP=20\r\n");
     ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
     TIniFile ini(path);
     // The unchanged value is the case where the profile writer itself may claim success.
@@ -167,7 +156,7 @@ TEST_F(IniFileTest, WritingAReadOnlyFileThrowsWithThePath) {
             EXPECT_EQ(e.Message(), path + L" に書き込めません");
         }
     }
-    EXPECT_EQ(ReadBytes(path), "[SET]\r\nM_TOP=20\r\n");
+    EXPECT_EQ(FileBytes(path), "[SET]\r\nM_TOP=20\r\n");
 }
 
 TEST_F(IniFileTest, WritingIntoAMissingFolderThrows) {
@@ -184,7 +173,7 @@ TEST_F(IniFileTest, RelativePathIsMadeAbsolute) {
     TIniFile ini(L"Pelorine.ini");
     std::filesystem::current_path(previous);
     ini.WriteInteger(L"SET", L"M_TOP", 7);
-    EXPECT_EQ(ReadBytes(PathOf(L"Pelorine.ini")), Utf16File(L"[SET]\r\nM_TOP=7\r\n"));
+    EXPECT_EQ(FileBytes(PathOf(L"Pelorine.ini")), Utf16File(L"[SET]\r\nM_TOP=7\r\n"));
 }
 
 } // namespace

@@ -1,0 +1,90 @@
+#pragma once
+// Files for the Win32 and end-to-end tests: temporary paths, whole files in and out, and the
+// text of a settings file, built here only.
+#include "app/SettingsTable.h"
+#include "framework/Files.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace testing_support {
+
+// A path in the system's temporary folder.
+inline std::wstring TempPath(const std::wstring& name) {
+    wchar_t folder[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, folder);
+    return folder + name;
+}
+
+inline bool FileExists(const std::wstring& path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// The file's bytes; empty when it cannot be read.
+inline std::string FileBytes(const std::wstring& path) {
+    std::string bytes;
+    return pelorine::ReadWholeFile(path, bytes) ? bytes : std::string();
+}
+
+inline void WriteFileBytes(const std::wstring& path, std::string_view bytes) {
+    if (!pelorine::WriteWholeFile(path, bytes)) throw std::runtime_error("cannot write a test file");
+}
+inline void WriteFileBytes(const std::wstring& path, const std::vector<std::uint8_t>& bytes) {
+    WriteFileBytes(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
+// ASCII text, one byte a character.
+inline std::string Narrow(const std::wstring& ascii) { return std::string(ascii.begin(), ascii.end()); }
+
+// A settings file as the profile functions keep it in UTF-16: the byte-order mark, then UTF-16LE.
+inline std::string Utf16File(const std::wstring& text) {
+    std::string bytes = "\xFF\xFE";
+    for (const wchar_t c : text) {
+        bytes += static_cast<char>(c & 0xFF);
+        bytes += static_cast<char>(c >> 8);
+    }
+    return bytes;
+}
+
+// Settings as key and value; the section of each key comes from the settings table.
+using Settings = std::map<std::wstring, std::wstring>;
+
+// The settings-file text of the given keys, in the table's order under their sections, as the
+// profile functions write it.
+inline std::wstring SettingsTextW(const Settings& values) {
+    for (const auto& value : values)
+        if (std::none_of(pelorine::kSettingKeys.begin(), pelorine::kSettingKeys.end(),
+                         [&](const pelorine::SettingKey& key) { return value.first == key.key; }))
+            throw std::invalid_argument("no such settings key");
+    std::wstring text, section;
+    for (const pelorine::SettingKey& key : pelorine::kSettingKeys)
+        for (const auto& [name, value] : values)
+            if (name == key.key) {
+                if (section != key.section) text += L"[" + (section = key.section) + L"]\r\n";
+                text += name + L"=" + value + L"\r\n";
+            }
+    return text;
+}
+
+// The same as an ANSI file of ASCII text, as an older settings file would be.
+inline std::string SettingsText(const Settings& values) { return Narrow(SettingsTextW(values)); }
+
+// The whole settings file a first run leaves behind, as the profile functions write it.
+inline std::wstring FirstRunIniText(const std::wstring& appDir) {
+    return SettingsTextW(
+        {{L"M_TOP", L"20"},    {L"M_LEFT", L"20"}, {L"HOTKEY", L"1"},    {L"CURSOR", L"1"},
+         {L"TIMING", L"0"},    {L"SOUND", L"1"},   {L"C0_01", appDir},   {L"C0_02", L"Snap"},
+         {L"C0_03", L"0"},     {L"C1_01", L"-1"},  {L"C1_02", L"-1"},    {L"C1_03", L"-1"},
+         {L"C1_04", L"-1"},    {L"C1_05", L"-1"},  {L"C1_06_1", L"100"}, {L"C1_06_2", L"640"},
+         {L"C1_06_3", L"480"}, {L"C2_02", L""},    {L"C2_03", L""},      {L"C2_04_1", L"0"},
+         {L"C2_04_2", L"0"},   {L"C2_04_3", L"0"}, {L"C2_04_4", L"0"}});
+}
+
+} // namespace testing_support
