@@ -1,33 +1,17 @@
 // The capture commands started by their hotkeys from another program.
-#include "e2e/Driver.h"
+#include "e2e/AppTest.h"
 
 #include <shellapi.h>
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <optional>
 #include <vector>
 
 using namespace e2e;
 
 namespace {
-constexpr int kScreenW = 1280, kScreenH = 1024;
-
-struct CaptureTest : testing::Test {
-    void StartWith(const std::string& ini = "") {
-        app = std::make_unique<PelorineProcess>(ini);
-        app->Start();
-        ASSERT_NE(app->MainWindow(), nullptr);
-        Pump(500);
-    }
-    void TearDown() override {
-        if (app) {
-            EXPECT_TRUE(app->CloseAndWait());
-        }
-    }
-    std::unique_ptr<PelorineProcess> app;
-};
+using CaptureTest = AppTest;
 } // namespace
 
 TEST_F(CaptureTest, F8PutsTheWholeScreenOnTheClipboard) {
@@ -106,9 +90,9 @@ TEST_F(CaptureTest, F10LeavesTheWholeScreenOnTheClipboardEvenWhenKilledRightAfte
     const DWORD before = GetClipboardSequenceNumber();
     PressKey(VK_F10);
     ASSERT_TRUE(watch.WaitForChange(10000));
-    ASSERT_TRUE(TerminateProcess(app->Process(), 1));
-    WaitForSingleObject(app->Process(), 5000);
-    app.reset();
+    ASSERT_TRUE(TerminateProcess(app_->Process(), 1));
+    WaitForSingleObject(app_->Process(), 5000);
+    app_.reset();
     const auto size = WaitClipboardBitmap(before, 0);
     ASSERT_TRUE(size.has_value()) << "no picture on the clipboard";
     EXPECT_EQ(size->width, kScreenW);
@@ -119,9 +103,10 @@ TEST_F(CaptureTest, F10LeavesTheWholeScreenOnTheClipboardEvenWhenKilledRightAfte
 TEST_F(CaptureTest, F8WorksHalfASecondAfterTheHotkeysAreSwitchedBackOn) {
     StartWith("[SET]\r\nSOUND=0\r\nM_LEFT=20\r\nM_TOP=20\r\n");
     for (int round = 0; round < 6; ++round) {
-        ClickAt(20 + 52 + 6, 20 + 34 + 6); // CheckBox1 off
+        const POINT box = Middle(L"CheckBox1");
+        ClickAt(box.x, box.y); // off
         Pump(300);
-        ClickAt(20 + 52 + 6, 20 + 34 + 6); // and on
+        ClickAt(box.x, box.y); // and on
         Pump(500);
         const DWORD before = GetClipboardSequenceNumber();
         PressKey(VK_F8);
@@ -131,12 +116,13 @@ TEST_F(CaptureTest, F8WorksHalfASecondAfterTheHotkeysAreSwitchedBackOn) {
 
 TEST_F(CaptureTest, AltSpaceOpensNoWindowMenu) {
     StartWith("[SET]\r\nSOUND=0\r\nM_LEFT=20\r\nM_TOP=20\r\n");
-    ClickAt(20 + 104, 20 + 12); // the top disc, which is the window's own surface
+    const POINT disc = OnWindow({104, 12}); // the top disc, which is the window's own surface
+    ClickAt(disc.x, disc.y);
     Pump(300);
-    ASSERT_EQ(GetForegroundWindow(), app->MainWindow());
+    ASSERT_EQ(GetForegroundWindow(), app_->MainWindow());
     PressChord(VK_MENU, VK_SPACE);
     HWND menu = nullptr;
-    WaitFor([&] { return (menu = app->VisibleWindowOfClass(L"#32768")) != nullptr; }, 1500);
+    WaitFor([&] { return (menu = app_->VisibleWindowOfClass(L"#32768")) != nullptr; }, 1500);
     if (menu) PressKey(VK_ESCAPE);
     EXPECT_EQ(menu, nullptr);
 }
@@ -148,7 +134,8 @@ TEST_F(CaptureTest, HotkeysOffDoNothingUntilTheBoxIsCheckedAgain) {
     Pump(1500);
     EXPECT_EQ(GetClipboardSequenceNumber(), before);
 
-    ClickAt(20 + 52 + 6, 20 + 34 + 6); // CheckBox1
+    const POINT box = Middle(L"CheckBox1");
+    ClickAt(box.x, box.y);
     Pump(500);
     PressKey(VK_F8);
     EXPECT_TRUE(WaitClipboardBitmap(before, 5000).has_value());
@@ -165,7 +152,7 @@ TEST_F(CaptureTest, DelayedCaptureComesNoEarlierThanFiveSeconds) {
     EXPECT_LT(elapsed, 9000u);
     // The window stayed responsive throughout.
     DWORD_PTR result = 0;
-    EXPECT_TRUE(SendMessageTimeoutW(app->MainWindow(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &result));
+    EXPECT_TRUE(SendMessageTimeoutW(app_->MainWindow(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &result));
 }
 
 TEST_F(CaptureTest, ClipboardHeldByAnotherProgramGivesTheErrorAndTheNextCaptureWorks) {
@@ -173,14 +160,14 @@ TEST_F(CaptureTest, ClipboardHeldByAnotherProgramGivesTheErrorAndTheNextCaptureW
     TargetWindow holder(50, 600, 200, 100, RGB(0, 0, 255));
     ASSERT_TRUE(OpenClipboard(holder.Handle()));
     PressKey(VK_F8);
-    HWND box = app->WaitErrorBox(5000);
+    HWND box = app_->WaitErrorBox(5000);
     CloseClipboard();
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box), L"クリップボードを開くことができません.");
     EXPECT_EQ(WindowCaption(box), L"Pelorine");
     DismissMessageBox(box);
     Pump(500);
-    ASSERT_TRUE(app->Running());
+    ASSERT_TRUE(app_->Running());
 
     EXPECT_TRUE(F8StillCaptures());
 }
@@ -189,7 +176,7 @@ TEST_F(CaptureTest, AKeyHeldByAnotherProgramFailsAloneAndSilently) {
     TargetWindow other(50, 600, 200, 100, RGB(0, 0, 255));
     ASSERT_TRUE(RegisterHotKey(other.Handle(), 1, 0, VK_F7));
     StartWith("[SET]\r\nSOUND=0\r\n");
-    EXPECT_EQ(app->WaitErrorBox(500), nullptr);
+    EXPECT_EQ(app_->WaitErrorBox(500), nullptr);
     EXPECT_TRUE(F8StillCaptures());
     UnregisterHotKey(other.Handle(), 1);
 }
@@ -198,72 +185,22 @@ namespace {
 // Where the program's notification icon shows on the screen, if it is there. Windows tells
 // through the shell; Wine (without a tray of the desktop's own) shows each icon as a small
 // window of its standalone tray, found by its class.
-std::optional<RECT> TrayIconRect(DWORD pid) {
-    const HWND owner = FindProcessWindow(pid, [](HWND w) {
-        wchar_t name[64] = {};
-        GetClassNameW(w, name, 64);
-        return lstrcmpW(name, L"PelorineWindow") == 0 && WindowCaption(w).empty();
-    });
+std::optional<RECT> TrayIconRect(HWND owner) {
     NOTIFYICONIDENTIFIER id{sizeof id, owner, 0, {}};
     RECT rect{};
-    if (owner && SUCCEEDED(Shell_NotifyIconGetRect(&id, &rect))) return rect;
+    if (SUCCEEDED(Shell_NotifyIconGetRect(&id, &rect))) return rect;
     std::optional<RECT> found;
-    EnumWindows(
-        [](HWND top, LPARAM lp) {
-            EnumChildWindows(
-                top,
-                [](HWND child, LPARAM lp) {
-                    wchar_t name[64] = {};
-                    GetClassNameW(child, name, 64);
-                    RECT r{};
-                    if (lstrcmpW(name, L"__winex11_tray_icon") == 0 && IsWindowVisible(child) &&
-                        GetWindowRect(child, &r))
-                        *reinterpret_cast<std::optional<RECT>*>(lp) = r;
-                    return TRUE;
-                },
-                lp);
-            return TRUE;
-        },
-        LPARAM(&found));
+    for (const HWND icon : WineTrayIcons())
+        if (IsWindowVisible(icon) && GetWindowRect(icon, &rect)) found = rect;
     return found;
 }
 
-// The pixels of a bitmap inside a rectangle, as 0x00RRGGBB.
-std::vector<DWORD> PixelsOf(HBITMAP bitmap, const RECT& r) {
-    BITMAP bm{};
-    GetObjectW(bitmap, sizeof bm, &bm);
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), bm.bmWidth, -bm.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    std::vector<DWORD> all(std::size_t(bm.bmWidth) * std::size_t(bm.bmHeight));
-    const HDC screen = GetDC(nullptr);
-    GetDIBits(screen, bitmap, 0, UINT(bm.bmHeight), all.data(), &info, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
-    std::vector<DWORD> part;
-    for (LONG y = std::max(0L, r.top); y < std::min<LONG>(r.bottom, bm.bmHeight); ++y)
-        for (LONG x = std::max(0L, r.left); x < std::min<LONG>(r.right, bm.bmWidth); ++x)
-            part.push_back(all[std::size_t(y) * std::size_t(bm.bmWidth) + std::size_t(x)] & 0xFFFFFF);
-    return part;
-}
-
-std::vector<DWORD> ScreenPixels(const RECT& r) {
-    const HDC screen = GetDC(nullptr);
-    const HDC memory = CreateCompatibleDC(screen);
-    const HBITMAP copy = CreateCompatibleBitmap(screen, kScreenW, kScreenH);
-    const HGDIOBJ old = SelectObject(memory, copy);
-    BitBlt(memory, 0, 0, kScreenW, kScreenH, screen, 0, 0, SRCCOPY);
-    SelectObject(memory, old);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    std::vector<DWORD> pixels = PixelsOf(copy, r);
-    DeleteObject(copy);
-    return pixels;
-}
-
-std::vector<DWORD> ClipboardPixels(const RECT& r) {
-    std::vector<DWORD> pixels;
+std::vector<COLORREF> ClipboardPixels(const RECT& r) {
+    std::vector<COLORREF> pixels;
     for (int attempt = 0; attempt < 50 && pixels.empty(); ++attempt, Pump(50)) {
         if (!OpenClipboard(nullptr)) continue;
-        if (const HBITMAP bitmap = HBITMAP(GetClipboardData(CF_BITMAP))) pixels = PixelsOf(bitmap, r);
+        if (const HBITMAP bitmap = HBITMAP(GetClipboardData(CF_BITMAP)))
+            pixels = testing_support::PixelsIn(bitmap, r);
         CloseClipboard();
     }
     return pixels;
@@ -274,20 +211,18 @@ std::vector<DWORD> ClipboardPixels(const RECT& r) {
 // icon showed before, the picture shows something else, and the icon is back afterwards.
 TEST_F(CaptureTest, DesktopCaptureLeavesTheTrayIconOutOfThePictureAndPutsItBack) {
     StartWith("[SET]\r\nSOUND=0\r\n");
-    DWORD pid = 0;
-    GetWindowThreadProcessId(app->MainWindow(), &pid);
     ASSERT_TRUE(F8StillCaptures()); // the first desktop capture puts the icon there
     std::optional<RECT> icon;
-    ASSERT_TRUE(WaitFor([&] { return (icon = TrayIconRect(pid)).has_value(); }, 5000));
+    ASSERT_TRUE(WaitFor([&] { return (icon = TrayIconRect(tray_)).has_value(); }, 5000));
     Pump(300); // painted
-    const std::vector<DWORD> shown = ScreenPixels(*icon);
+    const std::vector<COLORREF> shown = ScreenPixels(*icon);
     ASSERT_FALSE(shown.empty());
 
     const DWORD before = GetClipboardSequenceNumber();
     PressKey(VK_F8);
     ASSERT_TRUE(WaitClipboardBitmap(before, 10000).has_value());
-    const std::vector<DWORD> captured = ClipboardPixels(*icon);
+    const std::vector<COLORREF> captured = ClipboardPixels(*icon);
     ASSERT_EQ(captured.size(), shown.size());
     EXPECT_NE(captured, shown) << "the icon is in the picture";
-    EXPECT_TRUE(WaitFor([&] { return TrayIconRect(pid).has_value(); }, 5000));
+    EXPECT_TRUE(WaitFor([&] { return TrayIconRect(tray_).has_value(); }, 5000));
 }

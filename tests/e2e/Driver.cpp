@@ -2,9 +2,8 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 #include <thread>
 #include <vector>
@@ -36,11 +35,9 @@ void RemoveFolder(const std::wstring& folder) {
 }
 
 std::wstring NewFolder() {
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
     static int counter = 0;
-    const std::wstring folder = std::wstring(temp) + L"pelorine-e2e-" +
-                                std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter);
+    const std::wstring folder = testing_support::TempPath(
+        L"pelorine-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter));
     RemoveFolder(folder); // a run that was killed leaves its folder, and process ids come round again
     CreateDirectoryW(folder.c_str(), nullptr);
     return folder;
@@ -75,7 +72,7 @@ PelorineProcess::PelorineProcess(const std::string& ini) : folder_(NewFolder()) 
     const std::wstring exe = BuildDir() + L"\\Pelorine.exe";
     if (!CopyFileW(exe.c_str(), File(L"Pelorine.exe").c_str(), FALSE))
         throw std::runtime_error("cannot copy Pelorine.exe");
-    if (!ini.empty()) std::ofstream(std::filesystem::path(File(L"Pelorine.ini")), std::ios::binary) << ini;
+    if (!ini.empty()) WriteFileBytes(File(L"Pelorine.ini"), ini);
 }
 
 PelorineProcess::~PelorineProcess() {
@@ -143,11 +140,6 @@ HWND FindProcessWindow(DWORD pid, const std::function<bool(HWND)>& match) {
 }
 
 namespace {
-std::wstring ClassOf(HWND w) {
-    wchar_t name[64] = {};
-    GetClassNameW(w, name, 64);
-    return name;
-}
 std::wstring TitleOf(HWND w) {
     wchar_t title[256] = {};
     GetWindowTextW(w, title, 256);
@@ -310,15 +302,30 @@ bool F8StillCaptures() {
     return WaitClipboardBitmap(before, 5000).has_value();
 }
 
-std::string ReadFileBytes(const std::wstring& path) {
-    std::ifstream in(std::filesystem::path(path), std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
+const pelorine::mainform::ControlRow& Row(const wchar_t* name) {
+    const auto& rows = pelorine::mainform::kControls;
+    const auto row =
+        std::find_if(rows.begin(), rows.end(), [&](const auto& r) { return std::wstring(r.name) == name; });
+    if (row == rows.end()) throw std::invalid_argument("no such control");
+    return *row;
 }
 
-bool FileExists(const std::wstring& path) {
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+std::vector<HWND> WineTrayIcons() {
+    std::vector<HWND> icons;
+    EnumWindows(
+        [](HWND top, LPARAM lp) {
+            EnumChildWindows(
+                top,
+                [](HWND child, LPARAM lp) {
+                    if (ClassOf(child) == L"__winex11_tray_icon")
+                        reinterpret_cast<std::vector<HWND>*>(lp)->push_back(child);
+                    return TRUE;
+                },
+                lp);
+            return TRUE;
+        },
+        LPARAM(&icons));
+    return icons;
 }
 
 } // namespace e2e

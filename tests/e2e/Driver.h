@@ -1,6 +1,7 @@
 #pragma once
 // Drives the real Pelorine.exe as a person would: a copy in a fresh program folder, keys and
 // clicks through SendInput, and what it leaves on the clipboard, in files and on the screen.
+#include "forms/MainForm1Layout.h"
 #include "support/WinTest.h"
 
 #include <windows.h>
@@ -83,7 +84,24 @@ bool F8StillCaptures();
 // A plain top-level window of known size and colour, to be the active window of a capture.
 using TargetWindow = testing_support::ColorWindow;
 
-std::string ReadFileBytes(const std::wstring& path);
-bool FileExists(const std::wstring& path);
+using testing_support::ClassOf;
+using testing_support::FileBytes;
+using testing_support::FileExists;
+using testing_support::Narrow;
+using testing_support::ScreenPixel;
+using testing_support::ScreenPixels;
+using testing_support::Settings;
+using testing_support::SettingsText;
+using testing_support::Utf16File;
+using testing_support::WriteFileBytes;
+
+// The test screen (Xvfb 1280 × 1024 × 24).
+constexpr int kScreenW = 1280, kScreenH = 1024;
+
+// The main window's control of that name in the layout table.
+const pelorine::mainform::ControlRow& Row(const wchar_t* name);
+// Wine (without a tray of the desktop's own) shows each notification icon as a small window of
+// its standalone tray; Windows shows them in no window that could be found.
+std::vector<HWND> WineTrayIcons();
 
 } // namespace e2e

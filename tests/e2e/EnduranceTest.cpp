@@ -10,8 +10,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <string>
 
 using namespace e2e;
@@ -36,9 +34,10 @@ struct EnduranceTest : testing::TestWithParam<Kind> {
         const std::wstring saves = app.File(L"saves");
         CreateDirectoryW(saves.c_str(), nullptr);
         // Sound off; the cursor stays in the picture. Saves: BMP, "E1.bmp" on.
-        std::ofstream(std::filesystem::path(app.File(L"Pelorine.ini")), std::ios::binary)
-            << "[SET]\r\nSOUND=0\r\n[SET0]\r\nC0_01=" << std::string(saves.begin(), saves.end())
-            << "\r\nC0_02=E\r\nC0_03=1\r\n[SET1]\r\nC1_01=0\r\n";
+        WriteFileBytes(
+            app.File(L"Pelorine.ini"),
+            SettingsText(
+                {{L"SOUND", L"0"}, {L"C0_01", saves}, {L"C0_02", L"E"}, {L"C0_03", L"1"}, {L"C1_01", L"0"}}));
         app.Start();
         ASSERT_NE(app.MainWindow(), nullptr);
         Pump(500);

@@ -1,7 +1,7 @@
 // The five option lists of the main window as a user meets them: each opens with its columns
 // side by side, a chosen item shows its first column in the closed box, and any program that
 // reads an item gets its whole text.
-#include "e2e/Driver.h"
+#include "e2e/AppTest.h"
 #include "forms/MainForm1Layout.h"
 
 #include <gtest/gtest.h>
@@ -15,35 +15,6 @@ namespace {
 
 constexpr int kRowHeight = 13;
 constexpr COLORREF kCyan = RGB(0x80, 0xFF, 0xFF), kWhite = RGB(255, 255, 255);
-
-std::wstring ClassOf(HWND w) {
-    wchar_t name[64] = {};
-    GetClassNameW(w, name, 64);
-    return name;
-}
-
-const ControlRow& Row(const wchar_t* name) {
-    return *std::find_if(kControls.begin(), kControls.end(),
-                         [&](const ControlRow& row) { return std::wstring(row.name) == name; });
-}
-
-// Pixels of a screen rectangle, as COLORREF values.
-std::vector<COLORREF> ScreenPixels(const RECT& r) {
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    BitBlt(dc, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, screen);
-    std::vector<COLORREF> pixels;
-    for (uint32_t p : testing_support::PixelsOf(bitmap, w, h))
-        pixels.push_back(RGB(p >> 16 & 0xFF, p >> 8 & 0xFF, p & 0xFF));
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    return pixels;
-}
 
 // A cell shows its colour when most of it is that colour (the rest is its text).
 void ExpectCell(const RECT& cell, COLORREF background, bool withText, const std::wstring& what) {
@@ -66,29 +37,16 @@ std::wstring SentText(HWND combo, UINT lengthMsg, UINT textMsg, WPARAM index) {
     return text;
 }
 
-class ListsTest : public testing::Test {
+class ListsTest : public AppTest {
   protected:
-    void SetUp() override {
-        app_.Start();
-        main_ = app_.MainWindow();
-        ASSERT_NE(main_, nullptr);
-        GetWindowThreadProcessId(main_, &pid_);
-        ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(main_) != FALSE; }, 5000));
-        Pump(300);
-    }
-    void TearDown() override { EXPECT_TRUE(app_.CloseAndWait(15000)); }
+    void SetUp() override { StartWith(); }
 
-    POINT OnScreen(int x, int y) const {
-        RECT rc{};
-        GetWindowRect(main_, &rc);
-        return {rc.left + x, rc.top + y};
-    }
     HWND Combo(const ControlRow& row) const {
-        const POINT p = OnScreen(row.left + 10, row.top + row.height / 2);
+        const POINT p = OnWindow({row.left + 10, row.top + row.height / 2});
         return WindowFromPoint(p);
     }
     void ClickArrow(const ControlRow& row) const {
-        const POINT p = OnScreen(row.left + row.width - 8, row.top + row.height / 2);
+        const POINT p = OnWindow({row.left + row.width - 8, row.top + row.height / 2});
         ClickAt(p.x, p.y);
         // Away at once, before the box's hint comes up over the list being checked.
         SetCursorPos(1270, 1010);
@@ -108,10 +66,6 @@ class ListsTest : public testing::Test {
     bool Closed(HWND list) const {
         return WaitFor([&] { return !IsWindowVisible(list); }, 3000);
     }
-
-    PelorineProcess app_;
-    HWND main_ = nullptr;
-    DWORD pid_ = 0;
 };
 
 } // namespace

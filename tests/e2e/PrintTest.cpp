@@ -1,13 +1,11 @@
 // The print commands started by their hotkeys from another program: a page reaches the
 // printer, the hand-off file goes, and a printer that refuses the job is reported. The pages
 // themselves are checked from the PDF printer's files by check-e2e-pdf.sh.
-#include "e2e/Driver.h"
+#include "e2e/AppTest.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <utility>
 
 using namespace e2e;
@@ -16,11 +14,13 @@ namespace {
 
 // The print settings that check-e2e-pdf.sh expects: margins top 20, bottom 15, left 25,
 // right 10 mm. The file is UTF-16 so that the Japanese texts survive any ANSI code page.
-const std::wstring kPrintSettings =
-    L"[SET]\r\nSOUND=0\r\n[SET2]\r\nC2_02=ヘッダー テスト\r\nC2_03=フッター 1\r\n"
-    L"C2_04_1=20\r\nC2_04_2=15\r\nC2_04_3=25\r\nC2_04_4=10\r\n";
-
-using testing_support::Utf16File;
+const std::wstring kPrintSettings = testing_support::SettingsTextW({{L"SOUND", L"0"},
+                                                                    {L"C2_02", L"ヘッダー テスト"},
+                                                                    {L"C2_03", L"フッター 1"},
+                                                                    {L"C2_04_1", L"20"},
+                                                                    {L"C2_04_2", L"15"},
+                                                                    {L"C2_04_3", L"25"},
+                                                                    {L"C2_04_4", L"10"}});
 
 std::wstring EnvPath(const char* name) {
     const char* value = std::getenv(name);
@@ -50,7 +50,7 @@ class PrintedPdf {
         return WaitFor(
             [&] {
                 if (Stamp() == before_) return false;
-                const std::string bytes = ReadFileBytes(path_);
+                const std::string bytes = FileBytes(path_);
                 const bool complete = bytes == last && bytes.rfind("%%EOF") != std::string::npos &&
                                       bytes.rfind("%%EOF") + 8 >= bytes.size();
                 last = bytes;
@@ -63,7 +63,8 @@ class PrintedPdf {
     void Keep(SIZE picture) const {
         CreateDirectoryW(KeptFolder().c_str(), nullptr);
         ASSERT_TRUE(CopyFileW(path_.c_str(), (keepAs_ + L".pdf").c_str(), FALSE));
-        std::ofstream(std::filesystem::path(keepAs_ + L".size")) << picture.cx << ' ' << picture.cy << '\n';
+        WriteFileBytes(keepAs_ + L".size",
+                       std::to_string(picture.cx) + ' ' + std::to_string(picture.cy) + '\n');
     }
 
   private:
@@ -83,45 +84,14 @@ class PrintedPdf {
 
 bool UnderWine() { return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr; }
 
-// Wine (without a tray of the desktop's own) shows each notification icon as a small window
-// in its standalone tray; Windows shows them in no window that could be counted.
-int TrayIconWindows() {
-    int count = 0;
-    EnumWindows(
-        [](HWND w, LPARAM lp) {
-            EnumChildWindows(
-                w,
-                [](HWND child, LPARAM lp) {
-                    wchar_t name[64] = {};
-                    GetClassNameW(child, name, 64);
-                    if (lstrcmpW(name, L"__winex11_tray_icon") == 0) ++*reinterpret_cast<int*>(lp);
-                    return TRUE;
-                },
-                lp);
-            return TRUE;
-        },
-        LPARAM(&count));
-    return count;
-}
-
-struct PrintTest : testing::Test {
-    void SetUp() override {
-        app = std::make_unique<PelorineProcess>(Utf16File(kPrintSettings));
-        app->Start();
-        ASSERT_NE(app->MainWindow(), nullptr);
-        Pump(500);
-    }
-    void TearDown() override {
-        if (app) {
-            EXPECT_TRUE(app->CloseAndWait());
-        }
-    }
+struct PrintTest : AppTest {
+    void SetUp() override { StartWith(Utf16File(kPrintSettings)); }
     // The hotkey's handler has run to its end once the window answers again.
     void WaitIdle() {
         DWORD_PTR result = 0;
-        ASSERT_TRUE(SendMessageTimeoutW(app->MainWindow(), WM_NULL, 0, 0, SMTO_NORMAL, 30000, &result));
+        ASSERT_TRUE(SendMessageTimeoutW(app_->MainWindow(), WM_NULL, 0, 0, SMTO_NORMAL, 30000, &result));
     }
-    bool HandOffFileExists() const { return FileExists(app->File(L"_tmp000.tmp")); }
+    bool HandOffFileExists() const { return FileExists(app_->File(L"_tmp000.tmp")); }
 
     std::unique_ptr<PelorineProcess> app;
 };
@@ -139,19 +109,19 @@ struct PrintRefusedTest : PrintTest {
 TEST_F(PrintTest, F12PrintsTheDesktopAndLeavesTheTrayIconAlone) {
     const PrintedPdf pdf(L"desktop");
     if (!pdf.Known()) GTEST_SKIP() << "no PDF printer to read the page from";
-    const int iconsBefore = TrayIconWindows();
+    const size_t iconsBefore = WineTrayIcons().size();
     PressKey(VK_F12);
     ASSERT_TRUE(pdf.WaitNew(30000));
     WaitIdle();
     EXPECT_FALSE(HandOffFileExists());
-    EXPECT_EQ(app->WaitErrorBox(0), nullptr);
+    EXPECT_EQ(app_->WaitErrorBox(0), nullptr);
     pdf.Keep({GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
 
     if (!UnderWine()) return;
-    EXPECT_EQ(TrayIconWindows(), iconsBefore);
+    EXPECT_EQ(WineTrayIcons().size(), iconsBefore);
     // Copy desktop does switch the icon on: the count above would have seen it.
     PressKey(VK_F8);
-    EXPECT_TRUE(WaitFor([&] { return TrayIconWindows() > iconsBefore; }, 5000));
+    EXPECT_TRUE(WaitFor([&] { return WineTrayIcons().size() > iconsBefore; }, 5000));
 }
 
 TEST_F(PrintTest, F11PrintsTheActiveWindow) {
@@ -165,17 +135,17 @@ TEST_F(PrintTest, F11PrintsTheActiveWindow) {
     ASSERT_TRUE(pdf.WaitNew(30000));
     WaitIdle();
     EXPECT_FALSE(HandOffFileExists());
-    EXPECT_EQ(app->WaitErrorBox(0), nullptr);
+    EXPECT_EQ(app_->WaitErrorBox(0), nullptr);
     pdf.Keep({rc.right - rc.left, rc.bottom - rc.top});
 }
 
 TEST_F(PrintTest, AMarginTypedOutOfRangeIsRefusedAndLeavesNoHandOffFile) {
     // Typed, not yet left: the field shows 300 until it loses the focus.
-    HWND top = FindChildWithText(app->MainWindow(), L"20");
+    HWND top = FindChildWithText(app_->MainWindow(), L"20");
     ASSERT_NE(top, nullptr);
     SendMessageW(top, WM_SETTEXT, 0, LPARAM(L"300"));
     PressKey(VK_F12);
-    HWND box = app->WaitErrorBox(30000);
+    HWND box = app_->WaitErrorBox(30000);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box), L"余白は 0 から 255 mm の間で指定してください.");
     EXPECT_FALSE(HandOffFileExists());
@@ -186,7 +156,7 @@ TEST_F(PrintTest, AMarginTypedOutOfRangeIsRefusedAndLeavesNoHandOffFile) {
 TEST_F(PrintRefusedTest, TheErrorIsShownAndTheNextCaptureWorks) {
     const PrintedPdf pdf;
     PressKey(VK_F12);
-    HWND box = app->WaitErrorBox(30000);
+    HWND box = app_->WaitErrorBox(30000);
     ASSERT_NE(box, nullptr);
     const std::wstring text = MessageBoxText(box);
     EXPECT_EQ(text.rfind(L"印刷できません: ", 0), 0u) << testing::PrintToString(text);
@@ -194,7 +164,7 @@ TEST_F(PrintRefusedTest, TheErrorIsShownAndTheNextCaptureWorks) {
     EXPECT_FALSE(HandOffFileExists());
     DismissMessageBox(box);
     Pump(500);
-    ASSERT_TRUE(app->Running());
+    ASSERT_TRUE(app_->Running());
 
     EXPECT_TRUE(F8StillCaptures());
     EXPECT_TRUE(pdf.Unchanged());

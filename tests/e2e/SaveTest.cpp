@@ -1,20 +1,18 @@
 // The save commands started by their hotkeys from another program: the numbered file in the
 // save folder with its format, size and depth, the serial number in the settings file after a
 // close, and the failures that keep the number for the next try.
-#include "e2e/Driver.h"
+#include "e2e/AppTest.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <vector>
 
 using namespace e2e;
 namespace fs = std::filesystem;
 
 namespace {
-constexpr int kScreenW = 1280, kScreenH = 1024;
 constexpr int kTargetW = 400, kTargetH = 300;
 
 // What a picture file's own header says about it.
@@ -98,8 +96,6 @@ ImageFacts Inspect(const std::string& b) {
     return {};
 }
 
-std::string Narrow(const std::wstring& ascii) { return std::string(ascii.begin(), ascii.end()); }
-
 std::vector<std::wstring> Listing(const std::wstring& folder) {
     std::vector<std::wstring> names;
     std::error_code ec;
@@ -108,28 +104,17 @@ std::vector<std::wstring> Listing(const std::wstring& folder) {
     return names;
 }
 
-struct SaveTest : testing::Test {
+struct SaveTest : AppTest {
     // Starts the program with an ANSI settings file, as an older file would be: no sound, no
-    // cursor, the save folder and "Snap" with the serial number 7, and the conversion keys.
-    void StartWith(const std::wstring& folder, const std::string& conversion = "",
-                   const std::string& set = "", int serial = 7) {
+    // cursor, the save folder and "Snap" with the serial number 7, and the keys given.
+    void StartSaving(const std::wstring& folder, Settings settings = {}, int serial = 7) {
         saveFolder = folder;
-        std::ofstream(fs::path(app->File(L"Pelorine.ini")), std::ios::binary)
-            << "[SET]\r\nSOUND=0\r\nCURSOR=0\r\n"
-            << set << "[SET0]\r\nC0_01=" << Narrow(folder) << "\r\nC0_02=Snap\r\nC0_03=" << serial
-            << "\r\n[SET1]\r\n"
-            << conversion;
-        Start();
-    }
-    void Start() {
-        app->Start();
-        ASSERT_NE(app->MainWindow(), nullptr);
-        Pump(500);
-    }
-    void TearDown() override {
-        if (app->Running()) {
-            EXPECT_TRUE(app->CloseAndWait());
-        }
+        settings.insert({{L"SOUND", L"0"},
+                         {L"CURSOR", L"0"},
+                         {L"C0_01", folder},
+                         {L"C0_02", L"Snap"},
+                         {L"C0_03", std::to_wstring(serial)}});
+        StartWith(SettingsText(settings));
     }
 
     // The active window of F9: its frame included, it is exactly kTargetW × kTargetH.
@@ -146,24 +131,28 @@ struct SaveTest : testing::Test {
     bool WaitSaved(const std::wstring& name) {
         return WaitFor([&] { return FileExists(Saved(name)); }, 20000);
     }
+    // A save the program refuses with that error.
+    void ExpectRefusedSave(WORD key, const std::wstring& error) {
+        Press(key);
+        EXPECT_EQ(ErrorText(), error);
+    }
     // The text of the error box, which is then dismissed.
     std::wstring ErrorText() {
-        HWND box = app->WaitErrorBox(20000);
+        HWND box = app_->WaitErrorBox(20000);
         if (!box) return L"(no error box)";
         const std::wstring text = MessageBoxText(box);
         DismissMessageBox(box);
         Pump(300);
         return text;
     }
-    std::wstring Ini() const { return app->File(L"Pelorine.ini"); }
+    std::wstring Ini() const { return app_->File(L"Pelorine.ini"); }
     int SerialAfterClose() {
-        EXPECT_TRUE(app->CloseAndWait());
+        EXPECT_TRUE(app_->CloseAndWait());
         return GetPrivateProfileIntW(L"SET0", L"C0_03", -1, Ini().c_str());
     }
-    bool IniIsUtf16() const { return ReadFileBytes(Ini()).compare(0, 2, "\xFF\xFE") == 0; }
-    bool HandOffLeft() const { return FileExists(app->File(L"_tmp000.tmp")); }
+    bool IniIsUtf16() const { return FileBytes(Ini()).compare(0, 2, "\xFF\xFE") == 0; }
+    bool HandOffLeft() const { return FileExists(app_->File(L"_tmp000.tmp")); }
 
-    std::unique_ptr<PelorineProcess> app = std::make_unique<PelorineProcess>();
     std::unique_ptr<TargetWindow> target;
     std::wstring saveFolder;
 };
@@ -171,7 +160,7 @@ struct SaveTest : testing::Test {
 struct SaveCase {
     const char* name;
     WORD key;
-    std::string conversion; // the [SET1] keys
+    Settings conversion;
     const wchar_t* fileName;
     ImageFacts expected;
     // For the independent decoder run afterwards: its format name, the most colours the
@@ -191,9 +180,10 @@ struct SaveFormatTest : SaveTest, testing::WithParamInterface<SaveCase> {
         CreateDirectoryW(keep.c_str(), nullptr);
         const std::wstring stem = keep + L"\\" + std::wstring(c.name, c.name + strlen(c.name));
         CopyFileW(path.c_str(), (stem + fs::path(path).extension().wstring()).c_str(), FALSE);
-        std::ofstream(fs::path(stem + L".expect"), std::ios::binary)
-            << fs::path(path).extension().string() << ' ' << c.magick << ' ' << c.expected.width << ' '
-            << c.expected.height << ' ' << c.maxColours << ' ' << c.colourSpace << '\n';
+        WriteFileBytes(stem + L".expect", fs::path(path).extension().string() + ' ' + c.magick + ' ' +
+                                              std::to_string(c.expected.width) + ' ' +
+                                              std::to_string(c.expected.height) + ' ' +
+                                              std::to_string(c.maxColours) + ' ' + c.colourSpace + '\n');
     }
 };
 
@@ -202,7 +192,7 @@ struct SaveFormatTest : SaveTest, testing::WithParamInterface<SaveCase> {
 TEST_P(SaveFormatTest, WritesTheNumberedFileConvertedAndCountsOn) {
     const SaveCase& c = GetParam();
     // A folder two levels below an existing one: the save makes both.
-    StartWith(app->File(L"out\\shots"), c.conversion);
+    StartSaving(app_->File(L"out\\shots"), c.conversion);
     if (c.key == VK_F9) {
         RECT rc;
         GetWindowRect(Target().Handle(), &rc);
@@ -211,7 +201,7 @@ TEST_P(SaveFormatTest, WritesTheNumberedFileConvertedAndCountsOn) {
     }
     Press(c.key);
     ASSERT_TRUE(WaitSaved(c.fileName));
-    const ImageFacts facts = Inspect(ReadFileBytes(Saved(c.fileName)));
+    const ImageFacts facts = Inspect(FileBytes(Saved(c.fileName)));
     EXPECT_EQ(facts.format, c.expected.format);
     EXPECT_EQ(facts.width, c.expected.width);
     EXPECT_EQ(facts.height, c.expected.height);
@@ -231,7 +221,12 @@ INSTANTIATE_TEST_SUITE_P(
         // "90度", then fitted into 640 × 480 pixels.
         SaveCase{"ActiveWindowPng256ColoursTurnedAndFitted",
                  VK_F9,
-                 "C1_01=4\r\nC1_03=2\r\nC1_04=1\r\nC1_05=2\r\nC1_06_2=640\r\nC1_06_3=480\r\n",
+                 {{L"C1_01", L"4"},
+                  {L"C1_03", L"2"},
+                  {L"C1_04", L"1"},
+                  {L"C1_05", L"2"},
+                  {L"C1_06_2", L"640"},
+                  {L"C1_06_3", L"480"}},
                  L"Snap7.png",
                  {"PNG", 640, 480, "8-bit palette"},
                  "PNG",
@@ -239,7 +234,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "-"},
         SaveCase{"DesktopBmp16ColoursAtHalfSize",
                  VK_F10,
-                 "C1_01=0\r\nC1_03=1\r\nC1_05=1\r\nC1_06_1=50\r\n",
+                 {{L"C1_01", L"0"}, {L"C1_03", L"1"}, {L"C1_05", L"1"}, {L"C1_06_1", L"50"}},
                  L"Snap7.bmp",
                  {"BMP", kScreenW / 2, kScreenH / 2, "4-bit palette"},
                  "BMP3",
@@ -247,7 +242,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "-"},
         SaveCase{"DesktopGreyJpegTurned",
                  VK_F10,
-                 "C1_01=2\r\nC1_02=9\r\nC1_03=3\r\nC1_04=1\r\nC1_05=0\r\n",
+                 {{L"C1_01", L"2"}, {L"C1_02", L"9"}, {L"C1_03", L"3"}, {L"C1_04", L"1"}, {L"C1_05", L"0"}},
                  L"Snap7.jpg",
                  {"JPEG", kScreenH, kScreenW, "8-bit grey"},
                  "JPEG",
@@ -255,7 +250,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "Gray"},
         SaveCase{"ActiveWindowJpegFullColourLowestQuality",
                  VK_F9,
-                 "C1_01=2\r\nC1_02=0\r\nC1_03=4\r\n",
+                 {{L"C1_01", L"2"}, {L"C1_02", L"0"}, {L"C1_03", L"4"}},
                  L"Snap7.jpg",
                  {"JPEG", kTargetW, kTargetH, "24-bit colour"},
                  "JPEG",
@@ -263,7 +258,12 @@ INSTANTIATE_TEST_SUITE_P(
                  "sRGB"},
         SaveCase{"ActiveWindowPcxTwoColoursStretched",
                  VK_F9,
-                 "C1_01=3\r\nC1_03=0\r\nC1_04=2\r\nC1_05=3\r\nC1_06_2=300\r\nC1_06_3=200\r\n",
+                 {{L"C1_01", L"3"},
+                  {L"C1_03", L"0"},
+                  {L"C1_04", L"2"},
+                  {L"C1_05", L"3"},
+                  {L"C1_06_2", L"300"},
+                  {L"C1_06_3", L"200"}},
                  L"Snap7.pcx",
                  {"PCX", 300, 200, "1-bit palette"},
                  "PCX",
@@ -271,29 +271,30 @@ INSTANTIATE_TEST_SUITE_P(
                  "-"},
         SaveCase{"ActiveWindowPcx256Colours",
                  VK_F9,
-                 "C1_01=3\r\nC1_03=2\r\n",
+                 {{L"C1_01", L"3"}, {L"C1_03", L"2"}},
                  L"Snap7.pcx",
                  {"PCX", kTargetW, kTargetH, "8-bit palette"},
                  "PCX",
                  256,
                  "-"},
         // "270度" turns 400 × 300 into 300 × 400; 200 % of that.
-        SaveCase{"ActiveWindowTiffFullColourTurnedAndDoubled",
-                 VK_F9,
-                 "C1_01=1\r\nC1_03=4\r\nC1_04=3\r\nC1_05=1\r\nC1_06_1=200\r\n",
-                 L"Snap7.tif",
-                 {"TIFF", 2 * kTargetH, 2 * kTargetW, "24-bit colour"},
-                 "TIFF",
-                 0,
-                 "sRGB"}),
+        SaveCase{
+            "ActiveWindowTiffFullColourTurnedAndDoubled",
+            VK_F9,
+            {{L"C1_01", L"1"}, {L"C1_03", L"4"}, {L"C1_04", L"3"}, {L"C1_05", L"1"}, {L"C1_06_1", L"200"}},
+            L"Snap7.tif",
+            {"TIFF", 2 * kTargetH, 2 * kTargetW, "24-bit colour"},
+            "TIFF",
+            0,
+            "sRGB"}),
     [](const testing::TestParamInfo<SaveCase>& info) { return std::string(info.param.name); });
 
 TEST_F(SaveTest, AFirstRunSavesTheDesktopUnconvertedIntoTheProgramFolder) {
-    Start(); // no settings file: no format chosen, so BMP without an extension, serial 0
-    saveFolder = app->Folder();
+    StartWith(); // no settings file: no format chosen, so BMP without an extension, serial 0
+    saveFolder = app_->Folder();
     Press(VK_F10);
     ASSERT_TRUE(WaitSaved(L"Snap0"));
-    const ImageFacts facts = Inspect(ReadFileBytes(Saved(L"Snap0")));
+    const ImageFacts facts = Inspect(FileBytes(Saved(L"Snap0")));
     EXPECT_EQ(facts.format, "BMP");
     EXPECT_EQ(facts.width, kScreenW);
     EXPECT_EQ(facts.height, kScreenH);
@@ -304,46 +305,43 @@ TEST_F(SaveTest, AFirstRunSavesTheDesktopUnconvertedIntoTheProgramFolder) {
     EXPECT_TRUE(IniIsUtf16());
     wchar_t folder[MAX_PATH] = {};
     GetPrivateProfileStringW(L"SET0", L"C0_01", L"", folder, MAX_PATH, Ini().c_str());
-    EXPECT_EQ(std::wstring(folder), app->Folder());
+    EXPECT_EQ(std::wstring(folder), app_->Folder());
 }
 
 TEST_F(SaveTest, AFolderThatCannotBeMadeIsReportedAndKeepsTheNumber) {
-    std::ofstream(fs::path(app->File(L"blocker"))) << "a file where a folder should be";
-    StartWith(app->File(L"blocker\\shots"), "C1_01=4\r\n");
-    Press(VK_F9);
-    EXPECT_EQ(ErrorText(), L"ファイル " + saveFolder + L"/Snap7.png を作成できません.");
+    WriteFileBytes(app_->File(L"blocker"), "a file where a folder should be");
+    StartSaving(app_->File(L"blocker\\shots"), {{L"C1_01", L"4"}});
+    ExpectRefusedSave(VK_F9, L"ファイル " + saveFolder + L"/Snap7.png を作成できません.");
     EXPECT_FALSE(HandOffLeft());
     EXPECT_EQ(SerialAfterClose(), 7);
 }
 
 TEST_F(SaveTest, ANameTakenByAFolderFailsCleanlyAndTheRetryUsesTheSameNumber) {
-    const std::wstring folder = app->File(L"shots");
+    const std::wstring folder = app_->File(L"shots");
     CreateDirectoryW(folder.c_str(), nullptr);
     CreateDirectoryW((folder + L"\\Snap7.png").c_str(), nullptr);
-    StartWith(folder, "C1_01=4\r\n");
-    Press(VK_F9);
-    EXPECT_EQ(ErrorText(), L"ファイル " + folder + L"/Snap7.png を作成できません.");
+    StartSaving(folder, {{L"C1_01", L"4"}});
+    ExpectRefusedSave(VK_F9, L"ファイル " + folder + L"/Snap7.png を作成できません.");
     EXPECT_EQ(Listing(folder), std::vector<std::wstring>{L"Snap7.png"}); // no temporary file left
 
     ASSERT_TRUE(RemoveDirectoryW(Saved(L"Snap7.png").c_str()));
     Press(VK_F9);
     ASSERT_TRUE(WaitSaved(L"Snap7.png"));
-    EXPECT_EQ(Inspect(ReadFileBytes(Saved(L"Snap7.png"))).format, "PNG");
+    EXPECT_EQ(Inspect(FileBytes(Saved(L"Snap7.png"))).format, "PNG");
     Press(VK_F9);
     EXPECT_TRUE(WaitSaved(L"Snap8.png"));
     EXPECT_EQ(SerialAfterClose(), 9);
 }
 
 TEST_F(SaveTest, AnEmptyFolderTextStopsTheSaveAndKeepsTheNumber) {
-    const std::wstring folder = app->File(L"shots");
-    StartWith(folder, "C1_01=4\r\n");
+    const std::wstring folder = app_->File(L"shots");
+    StartSaving(folder, {{L"C1_01", L"4"}});
     // Cleared in the running program: an empty stored value would become the program folder.
-    HWND edit = FindChildWithText(app->MainWindow(), folder);
+    HWND edit = FindChildWithText(app_->MainWindow(), folder);
     ASSERT_NE(edit, nullptr);
     SendMessageW(edit, WM_SETTEXT, 0, LPARAM(L""));
     EXPECT_EQ(SendMessageW(edit, WM_GETTEXTLENGTH, 0, 0), 0);
-    Press(VK_F9);
-    EXPECT_EQ(ErrorText(), L"ディレクトリを作成することができません.");
+    ExpectRefusedSave(VK_F9, L"ディレクトリを作成することができません.");
     EXPECT_FALSE(FileExists(folder));
     EXPECT_FALSE(HandOffLeft());
     EXPECT_EQ(SerialAfterClose(), 7);
@@ -351,11 +349,10 @@ TEST_F(SaveTest, AnEmptyFolderTextStopsTheSaveAndKeepsTheNumber) {
 
 TEST_F(SaveTest, AHandOffFileThatCannotBeWrittenStopsTheSaveAfterTheClipboard) {
     // A folder of that name: creating the file fails as in a read-only program folder.
-    CreateDirectoryW(app->File(L"_tmp000.tmp").c_str(), nullptr);
-    StartWith(app->File(L"shots"), "C1_01=4\r\n");
+    CreateDirectoryW(app_->File(L"_tmp000.tmp").c_str(), nullptr);
+    StartSaving(app_->File(L"shots"), {{L"C1_01", L"4"}});
     const DWORD before = GetClipboardSequenceNumber();
-    Press(VK_F9);
-    EXPECT_EQ(ErrorText(), L"ファイル " + app->Folder() + L"/_tmp000.tmp を作成できません.");
+    ExpectRefusedSave(VK_F9, L"ファイル " + app_->Folder() + L"/_tmp000.tmp を作成できません.");
     EXPECT_TRUE(WaitClipboardBitmap(before, 1000).has_value());
     EXPECT_FALSE(FileExists(saveFolder));
     EXPECT_EQ(SerialAfterClose(), 7);
@@ -364,24 +361,24 @@ TEST_F(SaveTest, AHandOffFileThatCannotBeWrittenStopsTheSaveAfterTheClipboard) {
 // Closing while saves are still to come: none of them writes a file after the settings, so the
 // stored serial number lies past every file and the next run overwrites nothing.
 TEST_F(SaveTest, ClosingDuringADelayedSaveSavesNothingMore) {
-    StartWith(app->File(L"shots"), "C1_01=0\r\n", "TIMING=1\r\n");
+    StartSaving(app_->File(L"shots"), {{L"C1_01", L"0"}, {L"TIMING", L"1"}});
     Press(VK_F10);
     Pump(1500);
-    ASSERT_TRUE(app->CloseAndWait(15000));
+    ASSERT_TRUE(app_->CloseAndWait(15000));
     EXPECT_TRUE(Listing(saveFolder).empty());
     EXPECT_EQ(GetPrivateProfileIntW(L"SET0", L"C0_03", -1, Ini().c_str()), 7);
 }
 
 TEST_F(SaveTest, ClosingWithSavesQueuedStoresASerialPastEveryFile) {
-    StartWith(app->File(L"shots"), "C1_01=0\r\n");
+    StartSaving(app_->File(L"shots"), {{L"C1_01", L"0"}});
     for (int i = 0; i < 8; ++i) {
         PressKey(VK_F10);
         Sleep(20);
     }
-    ASSERT_TRUE(app->CloseAndWait(60000));
+    ASSERT_TRUE(app_->CloseAndWait(60000));
     const int stored = GetPrivateProfileIntW(L"SET0", L"C0_03", -1, Ini().c_str());
     EXPECT_GE(stored, 7);
-    for (int serial : app->SerialsIn(saveFolder, L"Snap"))
+    for (int serial : app_->SerialsIn(saveFolder, L"Snap"))
         EXPECT_LT(serial, stored);
     EXPECT_FALSE(HandOffLeft());
 }
@@ -389,15 +386,14 @@ TEST_F(SaveTest, ClosingWithSavesQueuedStoresASerialPastEveryFile) {
 // The serial number stops at 9999: a save that would replace that file is refused, and the
 // picture is on the clipboard all the same.
 TEST_F(SaveTest, TheLastSerialNumberNeverReplacesItsFile) {
-    const std::wstring folder = app->File(L"shots");
+    const std::wstring folder = app_->File(L"shots");
     CreateDirectoryW(folder.c_str(), nullptr);
-    std::ofstream(fs::path(folder + L"\\Snap9999.png"), std::ios::binary) << "an earlier picture";
-    StartWith(folder, "C1_01=4\r\n", "", 9999);
+    WriteFileBytes(folder + L"\\Snap9999.png", "an earlier picture");
+    StartSaving(folder, {{L"C1_01", L"4"}}, 9999);
     const DWORD before = GetClipboardSequenceNumber();
-    Press(VK_F10);
-    EXPECT_EQ(ErrorText(), L"連番が上限 (9999) に達しました。連番を変更してください.");
+    ExpectRefusedSave(VK_F10, L"連番が上限 (9999) に達しました。連番を変更してください.");
     EXPECT_TRUE(WaitClipboardBitmap(before, 1000).has_value());
-    EXPECT_EQ(ReadFileBytes(Saved(L"Snap9999.png")), "an earlier picture");
+    EXPECT_EQ(FileBytes(Saved(L"Snap9999.png")), "an earlier picture");
     EXPECT_EQ(Listing(folder), std::vector<std::wstring>{L"Snap9999.png"});
     EXPECT_EQ(SerialAfterClose(), 9999);
 }
@@ -405,35 +401,28 @@ TEST_F(SaveTest, TheLastSerialNumberNeverReplacesItsFile) {
 // The error of a hotkey's command while the information window is open: the box belongs to
 // that window, and the main window stays disabled under it until it closes.
 TEST_F(SaveTest, AnErrorBoxKeepsTheInformationWindowModal) {
-    std::ofstream(fs::path(app->File(L"blocker"))) << "a file where a folder should be";
-    StartWith(app->File(L"blocker\\shots"), "C1_01=4\r\n");
-    const HWND main = app->MainWindow();
-    RECT rc{};
-    GetWindowRect(main, &rc);
-    ClickAt(rc.left + 280, rc.top + 382); // "ｉ"
+    WriteFileBytes(app_->File(L"blocker"), "a file where a folder should be");
+    StartSaving(app_->File(L"blocker\\shots"), {{L"C1_01", L"4"}});
+    const POINT info = Middle(L"CButton3"); // "ｉ"
+    ClickAt(info.x, info.y);
     const auto infoWindow = [&] {
-        DWORD pid = 0;
-        GetWindowThreadProcessId(main, &pid);
-        return FindProcessWindow(pid, [](HWND w) {
-            wchar_t title[64] = {};
-            GetWindowTextW(w, title, 64);
-            return IsWindowVisible(w) && std::wstring(title) == L"Pelorine Ver.2.6";
-        });
+        return FindProcessWindow(
+            pid_, [](HWND w) { return IsWindowVisible(w) && WindowCaption(w) == L"Pelorine Ver.2.6"; });
     };
     ASSERT_TRUE(WaitFor([&] { return infoWindow() != nullptr; }, 5000));
-    const HWND info = infoWindow();
-    ASSERT_FALSE(IsWindowEnabled(main));
+    const HWND infoForm = infoWindow();
+    ASSERT_FALSE(IsWindowEnabled(main_));
 
     Press(VK_F10);
-    HWND box = app->WaitErrorBox(20000);
+    HWND box = app_->WaitErrorBox(20000);
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(GetWindow(box, GW_OWNER), info);
+    EXPECT_EQ(GetWindow(box, GW_OWNER), infoForm);
     DismissMessageBox(box);
     Pump(500);
-    EXPECT_TRUE(IsWindowVisible(info));
-    EXPECT_FALSE(IsWindowEnabled(main));
-    EXPECT_TRUE(IsWindowEnabled(info));
+    EXPECT_TRUE(IsWindowVisible(infoForm));
+    EXPECT_FALSE(IsWindowEnabled(main_));
+    EXPECT_TRUE(IsWindowEnabled(infoForm));
 
-    PostMessageW(info, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(main) != FALSE; }, 5000));
+    PostMessageW(infoForm, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(main_) != FALSE; }, 5000));
 }

@@ -1,40 +1,19 @@
 // The application's life as a user sees it: the first start, the way to the tray and back, the
 // tray menu's exit, the settings surviving a restart, and moving the borderless window.
-#include "app/SettingsTable.h"
-#include "e2e/Driver.h"
+#include "e2e/AppTest.h"
 
 #include <gtest/gtest.h>
 
 #include "forms/resource.h"
 
-#include <map>
-#include <memory>
 #include <set>
 
 using namespace e2e;
 
 namespace {
 
-constexpr UINT kTrayNotify = WM_USER + 101;
-// CButton4 "タスクトレイへ", client (264, 304) size 77 × 70: its middle, from the window's corner.
-constexpr POINT kTrayButton{302, 339};
-// CheckBox2, CheckBox3 and CheckBox4: client (44, 52), (40, 70), (44, 88), each 13 x 13.
-constexpr POINT kCursorBox{44, 52}, kTimingBox{40, 70}, kSoundBox{44, 88};
 // A place on the skin where no control lies (on the centre disc, below the file name fields).
 constexpr POINT kBareSkin{200, 340};
-// Inside the file name field C0_02 (client 182, 282, size 87 × 19).
-constexpr POINT kNameField{200, 291};
-// The middles of CButton1 "×" (client 332, 364, size 22 × 14) and CButton2 "？" (296, 380, 22 × 22).
-constexpr POINT kCloseButton{343, 371}, kGuideButton{307, 391};
-// Inside the save folder field C0_01 (client 165, 262, size 160 × 19 with its browse button).
-constexpr POINT kSaveFolderField{240, 271};
-
-COLORREF ScreenPixel(POINT p) {
-    HDC screen = GetDC(nullptr);
-    const COLORREF c = GetPixel(screen, p.x, p.y);
-    ReleaseDC(nullptr, screen);
-    return c;
-}
 
 // The skin picture's colour at a point of the window, from the exe's own resources.
 COLORREF SkinPixel(POINT p) {
@@ -45,29 +24,14 @@ COLORREF SkinPixel(POINT p) {
     return testing_support::PixelOf(skin, p.x, p.y);
 }
 
-std::wstring ClassOf(HWND w) {
-    wchar_t name[64] = {};
-    GetClassNameW(w, name, 64);
-    return name;
-}
-
 RECT RectOf(HWND w) {
     RECT rc{};
     GetWindowRect(w, &rc);
     return rc;
 }
 
-using testing_support::Utf16File;
-
-std::wstring IniValue(const std::wstring& file, const wchar_t* section, const wchar_t* key) {
-    std::wstring value(4096, L'\0');
-    value.resize(GetPrivateProfileStringW(section, key, L"<missing>", value.data(), DWORD(value.size()),
-                                          file.c_str()));
-    return value;
-}
-
 // A full settings file with a value other than the default for every key.
-const std::map<std::wstring, std::wstring> kFullSettings = {
+const Settings kFullSettings = {
     {L"M_TOP", L"140"},   {L"M_LEFT", L"260"},   {L"HOTKEY", L"0"},       {L"CURSOR", L"0"},
     {L"TIMING", L"1"},    {L"SOUND", L"0"},      {L"C0_01", L"C:\\caps"}, {L"C0_02", L"Shot"},
     {L"C0_03", L"17"},    {L"C1_01", L"2"},      {L"C1_02", L"8"},        {L"C1_03", L"4"},
@@ -76,123 +40,29 @@ const std::map<std::wstring, std::wstring> kFullSettings = {
     {L"C2_04_2", L"20"},  {L"C2_04_3", L"30"},   {L"C2_04_4", L"40"},
 };
 
-std::string Ascii(const std::wstring& text) { return std::string(text.begin(), text.end()); }
-
-std::string FullSettingsFile() {
-    std::string text;
-    std::wstring section;
-    for (const pelorine::SettingKey& key : pelorine::kSettingKeys) {
-        if (section != key.section) {
-            section = key.section;
-            text.append("[").append(Ascii(section)).append("]\r\n");
-        }
-        text.append(Ascii(key.key)).append("=").append(Ascii(kFullSettings.at(key.key))).append("\r\n");
-    }
-    return text;
-}
-
-class ShellTest : public testing::Test {
+class ShellTest : public AppTest {
   protected:
-    void StartWith(const std::string& ini = "") {
-        app_ = std::make_unique<PelorineProcess>(ini);
-        app_->Start();
-        main_ = app_->MainWindow();
-        ASSERT_NE(main_, nullptr);
-        GetWindowThreadProcessId(main_, &pid_);
-        // The tray icon's hidden window: the one top-level window of ours without a title.
-        tray_ = FindProcessWindow(
-            pid_, [](HWND w) { return ClassOf(w) == L"PelorineWindow" && WindowCaption(w).empty(); });
-        ASSERT_NE(tray_, nullptr);
-        ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(main_) != FALSE; }, 5000));
-        Pump(300);
-    }
-    void TearDown() override {
-        if (app_ && app_->Running()) {
-            EXPECT_TRUE(app_->CloseAndWait(15000));
-        }
-    }
-
-    POINT OnWindow(POINT client) const {
-        const RECT rc = RectOf(main_);
-        return {rc.left + client.x, rc.top + client.y};
-    }
-    // Under Wine without a window manager, hiding the active window keeps the program busy for
-    // about two seconds, so a step waits until the program answers again.
-    void WaitIdle() const {
-        DWORD_PTR result = 0;
-        WaitFor([&] { return SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_NORMAL, 200, &result) != 0; },
-                10000);
-    }
-    void ToTray() {
-        const POINT at = OnWindow(kTrayButton);
-        ClickAt(at.x, at.y);
-        ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(main_); }, 5000));
-        WaitIdle();
-    }
-    void TrayNotify(UINT mouseMessage) const { PostMessageW(tray_, kTrayNotify, 0, mouseMessage); }
-    HWND PopupMenu(int timeoutMs) const {
-        HWND menu = nullptr;
-        WaitFor(
-            [&] {
-                menu = FindProcessWindow(
-                    pid_, [](HWND w) { return ClassOf(w) == L"#32768" && IsWindowVisible(w); });
-                return menu != nullptr;
-            },
-            timeoutMs);
-        return menu;
-    }
-    HWND OpenMenuAt(int x, int y) {
-        SetCursorPos(x, y);
-        // The program reads the pointer when the notification comes: on a busy machine the move
-        // may not have landed yet.
-        WaitFor(
-            [&] {
-                POINT at{};
-                return GetCursorPos(&at) && at.x == x && at.y == y;
-            },
-            2000);
-        TrayNotify(WM_RBUTTONDOWN);
-        return PopupMenu(5000);
-    }
-    bool Exited(int timeoutMs) const {
-        return WaitFor([&] { return !app_->Running(); }, timeoutMs);
-    }
-    std::wstring Ini(const wchar_t* section, const wchar_t* key) const {
-        return IniValue(app_->File(L"Pelorine.ini"), section, key);
-    }
-
     // What the screen shows of a 13 x 13 check box, with the pointer away so no hint covers it.
-    std::vector<COLORREF> BoxOnScreen(POINT box) const {
+    std::vector<COLORREF> BoxOnScreen(const wchar_t* box) const {
         const POINT away = OnWindow(kBareSkin);
         SetCursorPos(away.x, away.y);
         Pump(200);
-        const POINT at = OnWindow(box);
-        std::vector<COLORREF> pixels;
-        HDC screen = GetDC(nullptr);
         // Inside the edge, where the focus mark goes: Wine always shows the keyboard cues, so a
         // clicked box carries the mark there.
-        for (int y = 1; y < 12; ++y)
-            for (int x = 1; x < 12; ++x)
-                pixels.push_back(GetPixel(screen, at.x + x, at.y + y));
-        ReleaseDC(nullptr, screen);
-        return pixels;
+        const POINT at = OnWindow({Row(box).left, Row(box).top});
+        return ScreenPixels({at.x + 1, at.y + 1, at.x + 12, at.y + 12});
     }
-    void ClickBox(POINT box) const {
-        const POINT at = OnWindow({box.x + 6, box.y + 6});
+    void ClickBox(const wchar_t* box) const {
+        const POINT at = Middle(box);
         ClickAt(at.x, at.y);
     }
-
-    std::unique_ptr<PelorineProcess> app_;
-    HWND main_ = nullptr;
-    HWND tray_ = nullptr;
-    DWORD pid_ = 0;
 };
 
 } // namespace
 
 TEST_F(ShellTest, FirstStartShowsTheWindowAtItsPlaceAndClosingWritesTheDefaults) {
     StartWith();
-    const RECT rc = RectOf(main_);
+    const RECT rc = WindowRect();
     EXPECT_EQ(rc.left, 20);
     EXPECT_EQ(rc.top, 20);
     EXPECT_EQ(rc.right - rc.left, 361);
@@ -208,13 +78,13 @@ TEST_F(ShellTest, FirstStartShowsTheWindowAtItsPlaceAndClosingWritesTheDefaults)
     EXPECT_FALSE(FileExists(app_->File(L"Pelorine.ini")));
 
     ASSERT_TRUE(app_->CloseAndWait(15000));
-    EXPECT_EQ(ReadFileBytes(app_->File(L"Pelorine.ini")),
+    EXPECT_EQ(FileBytes(app_->File(L"Pelorine.ini")),
               Utf16File(testing_support::FirstRunIniText(app_->Folder())));
 }
 
 TEST_F(ShellTest, AWindowStoredOffEveryScreenComesBackWithItsTopDisc) {
     StartWith("[SET]\r\nM_TOP=-99999\r\nM_LEFT=-150\r\n");
-    RECT rc = RectOf(main_);
+    RECT rc = WindowRect();
     EXPECT_EQ(rc.left, -29);
     EXPECT_EQ(rc.top, 0);
     ASSERT_TRUE(app_->CloseAndWait(15000));
@@ -222,7 +92,7 @@ TEST_F(ShellTest, AWindowStoredOffEveryScreenComesBackWithItsTopDisc) {
 
     // Partly on the screen: it stays where it was stored.
     StartWith("[SET]\r\nM_TOP=-100\r\nM_LEFT=-150\r\n");
-    rc = RectOf(main_);
+    rc = WindowRect();
     EXPECT_EQ(rc.left, -150);
     EXPECT_EQ(rc.top, -100);
 }
@@ -252,10 +122,9 @@ TEST_F(ShellTest, TrayIconBringsTheWindowBackAndItsMenuEndsTheProgram) {
     Pump(500);
     EXPECT_FALSE(IsWindowVisible(main_));
 
-    TrayNotify(WM_LBUTTONDBLCLK);
-    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(main_) != FALSE; }, 5000));
+    RestoreFromTray();
     EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == main_; }, 3000));
-    EXPECT_EQ(RectOf(main_).left, 20);
+    EXPECT_EQ(WindowRect().left, 20);
     ToTray(); // the icon was already there: only the window goes
 
     // The menu opens where the pointer is, and Escape closes it without a command.
@@ -276,9 +145,7 @@ TEST_F(ShellTest, TrayIconBringsTheWindowBackAndItsMenuEndsTheProgram) {
     ToTray();
 
     // "終了(&X)" by its access key, while the window is hidden.
-    ASSERT_NE(OpenMenuAt(500, 400), nullptr);
-    PressKey('X');
-    ASSERT_TRUE(Exited(15000));
+    ExitFromTrayMenu();
     EXPECT_EQ(Ini(L"SET", L"M_TOP"), L"20");
     EXPECT_EQ(Ini(L"SET", L"M_LEFT"), L"20");
     EXPECT_EQ(Ini(L"SET0", L"C0_01"), app_->Folder());
@@ -289,65 +156,64 @@ TEST_F(ShellTest, TrayIconBringsTheWindowBackAndItsMenuEndsTheProgram) {
 TEST_F(ShellTest, MinimisedWindowComesBackFromTheTrayAndKeepsItsPlace) {
     StartWith();
     ToTray();
-    TrayNotify(WM_LBUTTONDBLCLK);
-    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(main_) != FALSE; }, 5000));
+    RestoreFromTray();
     PostMessageW(main_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
     ASSERT_TRUE(WaitFor([&] { return IsIconic(main_) != FALSE; }, 3000));
     TrayNotify(WM_LBUTTONDBLCLK);
     EXPECT_TRUE(WaitFor([&] { return !IsIconic(main_); }, 5000));
-    EXPECT_EQ(RectOf(main_).left, 20);
-    EXPECT_EQ(RectOf(main_).top, 20);
+    EXPECT_EQ(WindowRect().left, 20);
+    EXPECT_EQ(WindowRect().top, 20);
 
     PostMessageW(main_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
     ASSERT_TRUE(WaitFor([&] { return IsIconic(main_) != FALSE; }, 3000));
     PostMessageW(main_, WM_SYSCOMMAND, SC_CLOSE, 0);
-    ASSERT_TRUE(Exited(15000));
+    ASSERT_TRUE(Exited());
     EXPECT_EQ(Ini(L"SET", L"M_LEFT"), L"20");
     EXPECT_EQ(Ini(L"SET", L"M_TOP"), L"20");
 }
 
 TEST_F(ShellTest, RestartKeepsEveryOption) {
-    const std::string preset = FullSettingsFile();
+    const std::string preset = SettingsText(kFullSettings);
     StartWith(preset);
-    const RECT rc = RectOf(main_);
+    const RECT rc = WindowRect();
     EXPECT_EQ(rc.left, 260);
     EXPECT_EQ(rc.top, 140);
     // The taskbar button's Close.
     PostMessageW(main_, WM_SYSCOMMAND, SC_CLOSE, 0);
-    ASSERT_TRUE(Exited(15000));
+    ASSERT_TRUE(Exited());
     for (const pelorine::SettingKey& key : pelorine::kSettingKeys) {
         EXPECT_EQ(Ini(key.section, key.key), kFullSettings.at(key.key))
             << testing::PrintToString(std::wstring(key.key));
     }
     // An existing file keeps its encoding: the values written back leave it as it was.
-    EXPECT_EQ(ReadFileBytes(app_->File(L"Pelorine.ini")), preset);
+    EXPECT_EQ(FileBytes(app_->File(L"Pelorine.ini")), preset);
 }
 
 // A click toggles a box, each press of a double click toggles it (so it ends as it was), and the
 // space bar toggles the box that has the focus; the settings file gets the last states.
 TEST_F(ShellTest, CheckBoxesToggleByClickDoubleClickAndSpace) {
     StartWith();
-    const std::vector<COLORREF> checked = BoxOnScreen(kCursorBox), unchecked = BoxOnScreen(kTimingBox);
+    const std::vector<COLORREF> checked = BoxOnScreen(L"CheckBox2"), unchecked = BoxOnScreen(L"CheckBox3");
     ASSERT_NE(checked, unchecked);
-    auto shows = [&](POINT box, const std::vector<COLORREF>& look) {
+    auto shows = [&](const wchar_t* box, const std::vector<COLORREF>& look) {
         return WaitFor([&] { return BoxOnScreen(box) == look; }, 3000);
     };
 
-    ClickBox(kTimingBox);
-    EXPECT_TRUE(shows(kTimingBox, checked));
-    ClickBox(kCursorBox);
-    ClickBox(kCursorBox); // a double click: two toggles
+    ClickBox(L"CheckBox3");
+    EXPECT_TRUE(shows(L"CheckBox3", checked));
+    ClickBox(L"CheckBox2");
+    ClickBox(L"CheckBox2"); // a double click: two toggles
     Pump(300);
-    EXPECT_TRUE(shows(kCursorBox, checked));
-    ClickBox(kSoundBox); // unchecks it and takes the focus
-    EXPECT_TRUE(shows(kSoundBox, unchecked));
+    EXPECT_TRUE(shows(L"CheckBox2", checked));
+    ClickBox(L"CheckBox4"); // unchecks it and takes the focus
+    EXPECT_TRUE(shows(L"CheckBox4", unchecked));
     PressKey(VK_SPACE);
-    EXPECT_TRUE(shows(kSoundBox, checked));
+    EXPECT_TRUE(shows(L"CheckBox4", checked));
     PressKey(VK_SPACE);
-    EXPECT_TRUE(shows(kSoundBox, unchecked));
+    EXPECT_TRUE(shows(L"CheckBox4", unchecked));
 
     PostMessageW(main_, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(Exited(15000));
+    ASSERT_TRUE(Exited());
     EXPECT_EQ(Ini(L"SET", L"TIMING"), L"1");
     EXPECT_EQ(Ini(L"SET", L"CURSOR"), L"1");
     EXPECT_EQ(Ini(L"SET", L"SOUND"), L"0");
@@ -373,8 +239,7 @@ TEST_F(ShellTest, TheWindowIsItsFourSpheresAndTheDesktopShowsAroundThem) {
         }
         if (round == 0) {
             ToTray();
-            TrayNotify(WM_LBUTTONDBLCLK);
-            ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(main_) != FALSE; }, 5000));
+            RestoreFromTray();
             Pump(500);
         }
     }
@@ -390,21 +255,16 @@ TEST_F(ShellTest, TheSectionTitlesShowTheirTextGradient) {
     const POINT away = OnWindow(kBareSkin);
     SetCursorPos(away.x, away.y); // no hint over the titles
     Pump(300);
-    const RECT titles[] = {{69, 13, 138, 25}, {172, 98, 270, 110}, {52, 371, 150, 383}};
-    HDC screen = GetDC(nullptr);
-    for (const RECT& title : titles) {
+    for (const wchar_t* title : {L"ShadowLabel15", L"ShadowLabel16", L"ShadowLabel8"}) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(title)));
+        const POINT at = OnWindow({Row(title).left, Row(title).top});
         std::set<COLORREF> glyphColours;
-        for (int y = title.top; y < title.bottom; ++y)
-            for (int x = title.left; x < title.right; ++x) {
-                const POINT at = OnWindow({x, y});
-                const COLORREF c = GetPixel(screen, at.x, at.y);
-                if (GetRValue(c) == 255 && GetGValue(c) == 255) glyphColours.insert(c);
-            }
-        EXPECT_TRUE(glyphColours.contains(RGB(255, 255, 0xB0))) << title.left << "," << title.top;
-        EXPECT_TRUE(glyphColours.contains(RGB(255, 255, 255))) << title.left << "," << title.top;
-        EXPECT_GE(glyphColours.size(), 3u) << title.left << "," << title.top;
+        for (const COLORREF c : ScreenPixels({at.x, at.y, at.x + Row(title).width, at.y + Row(title).height}))
+            if (GetRValue(c) == 255 && GetGValue(c) == 255) glyphColours.insert(c);
+        EXPECT_TRUE(glyphColours.contains(RGB(255, 255, 0xB0)));
+        EXPECT_TRUE(glyphColours.contains(RGB(255, 255, 255)));
+        EXPECT_GE(glyphColours.size(), 3u);
     }
-    ReleaseDC(nullptr, screen);
 }
 
 TEST_F(ShellTest, DraggingTheSkinMovesTheWindowAndAnEditFieldDoesNot) {
@@ -414,32 +274,30 @@ TEST_F(ShellTest, DraggingTheSkinMovesTheWindowAndAnEditFieldDoesNot) {
     ASSERT_EQ(WindowFromPoint(skin), main_);
 
     DragFromTo(skin.x, skin.y, skin.x + 150, skin.y + 70);
-    ASSERT_TRUE(WaitFor([&] { return RectOf(main_).left != 20; }, 3000));
+    ASSERT_TRUE(WaitFor([&] { return WindowRect().left != 20; }, 3000));
     Pump(300);
-    EXPECT_EQ(RectOf(main_).left, 170);
-    EXPECT_EQ(RectOf(main_).top, 90);
+    EXPECT_EQ(WindowRect().left, 170);
+    EXPECT_EQ(WindowRect().top, 90);
 
     // A double-click on the skin is no caption's double-click: the window keeps its size.
     const POINT moved = OnWindow(kBareSkin);
     ClickAt(moved.x, moved.y);
     ClickAt(moved.x, moved.y);
     Pump(800);
-    EXPECT_EQ(RectOf(main_).right - RectOf(main_).left, 361);
-    EXPECT_EQ(RectOf(main_).bottom - RectOf(main_).top, 553);
-    EXPECT_EQ(RectOf(main_).left, 170);
+    EXPECT_EQ(WindowRect().right - WindowRect().left, 361);
+    EXPECT_EQ(WindowRect().bottom - WindowRect().top, 553);
+    EXPECT_EQ(WindowRect().left, 170);
 
-    const POINT field = OnWindow(kNameField);
+    const POINT field = Middle(L"C0_02");
     ASSERT_NE(WindowFromPoint(field), main_);
     DragFromTo(field.x, field.y, field.x + 120, field.y + 60);
     Pump(800);
-    EXPECT_EQ(RectOf(main_).left, 170);
-    EXPECT_EQ(RectOf(main_).top, 90);
+    EXPECT_EQ(WindowRect().left, 170);
+    EXPECT_EQ(WindowRect().top, 90);
 
     // The exit from the tray writes the place the hidden window was moved to.
     ToTray();
-    ASSERT_NE(OpenMenuAt(500, 400), nullptr);
-    PressKey('X');
-    ASSERT_TRUE(Exited(15000));
+    ExitFromTrayMenu();
     EXPECT_EQ(Ini(L"SET", L"M_LEFT"), L"170");
     EXPECT_EQ(Ini(L"SET", L"M_TOP"), L"90");
 }
@@ -464,27 +322,26 @@ TEST_F(ShellTest, AnUnwritableSettingsFileAsksWhetherToQuitWithoutSaving) {
     Pump(1000);
     ASSERT_TRUE(app_->Running());
     EXPECT_EQ(app_->WaitErrorBox(0), nullptr);
-    EXPECT_EQ(ReadFileBytes(ini), "[SET]\r\nM_TOP=20\r\nM_LEFT=20\r\n");
+    EXPECT_EQ(FileBytes(ini), "[SET]\r\nM_TOP=20\r\nM_LEFT=20\r\n");
 
     // The icon still answers; a close from the window asks again, and はい ends the program.
-    TrayNotify(WM_LBUTTONDBLCLK);
-    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(main_) != FALSE; }, 5000));
+    RestoreFromTray();
     PostMessageW(main_, WM_CLOSE, 0, 0);
     box = app_->WaitErrorBox(8000);
     ASSERT_NE(box, nullptr);
     DismissMessageBox(box, IDYES);
-    ASSERT_TRUE(Exited(15000));
+    ASSERT_TRUE(Exited());
     DWORD code = 1;
     GetExitCodeProcess(app_->Process(), &code);
     EXPECT_EQ(code, 0u);
-    EXPECT_EQ(ReadFileBytes(ini), "[SET]\r\nM_TOP=20\r\nM_LEFT=20\r\n");
+    EXPECT_EQ(FileBytes(ini), "[SET]\r\nM_TOP=20\r\nM_LEFT=20\r\n");
 }
 
 // A shutdown or logoff ends Pelorine as Windows does it (here Wine's own session end): the
 // changed option and the serial number past the files saved in the session are kept.
 TEST_F(ShellTest, TheEndOfTheSessionKeepsTheSettings) {
     StartWith("[SET]\r\nSOUND=0\r\n[SET1]\r\nC1_01=4\r\n");
-    ClickBox(kCursorBox); // checked by default
+    ClickBox(L"CheckBox2"); // checked by default
     Pump(300);
     for (const wchar_t* name : {L"Snap0.png", L"Snap1.png"}) {
         PressKey(VK_F10);
@@ -500,7 +357,7 @@ TEST_F(ShellTest, TheEndOfTheSessionKeepsTheSettings) {
     CloseHandle(pi.hThread);
     EXPECT_EQ(WaitForSingleObject(pi.hProcess, 30000), WAIT_OBJECT_0);
     CloseHandle(pi.hProcess);
-    ASSERT_TRUE(Exited(15000));
+    ASSERT_TRUE(Exited());
     EXPECT_EQ(app_->WaitErrorBox(0), nullptr);
     EXPECT_EQ(Ini(L"SET", L"CURSOR"), L"0");
     EXPECT_EQ(Ini(L"SET0", L"C0_03"), L"2");
@@ -523,13 +380,13 @@ TEST_F(ShellTest, ASecondStartShowsTheRunningCopyAndEnds) {
         },
         LPARAM(&mainWindows));
     EXPECT_EQ(mainWindows, 1);
-    EXPECT_EQ(ReadFileBytes(app_->File(L"Pelorine.ini")), preset);
+    EXPECT_EQ(FileBytes(app_->File(L"Pelorine.ini")), preset);
     ASSERT_TRUE(app_->Running());
 }
 
 TEST_F(ShellTest, TypingAFolderPathKeepsItsBackslashes) {
     StartWith("[SET0]\r\nC0_01=C:\\caps\r\n");
-    const POINT field = OnWindow(kSaveFolderField);
+    const POINT field = Middle(L"C0_01");
     const HWND edit = WindowFromPoint(field);
     ASSERT_EQ(ClassOf(edit), L"Edit");
     ClickAt(field.x, field.y);
@@ -562,7 +419,7 @@ TEST_F(ShellTest, RestingOnAControlShowsItsRoundedHintForAWhile) {
     };
     ASSERT_FALSE(shown());
 
-    const POINT on = OnWindow(kCloseButton);
+    const POINT on = Middle(L"CButton1");
     MouseTo(on.x, on.y);
     const DWORD start = GetTickCount();
     ASSERT_TRUE(WaitFor(shown, 3000));
@@ -580,7 +437,7 @@ TEST_F(ShellTest, RestingOnAControlShowsItsRoundedHintForAWhile) {
     EXPECT_TRUE(PtInRegion(rgn.get(), 0, (rc.bottom - rc.top) / 2));
     EXPECT_EQ(ScreenPixel({rc.right - 4, (rc.top + rc.bottom) / 2}), COLORREF(0x00DBDB00));
 
-    const POINT next = OnWindow(kGuideButton);
+    const POINT next = Middle(L"CButton2");
     MouseTo(next.x, next.y);
     const DWORD moved = GetTickCount();
     ASSERT_TRUE(WaitFor([&] { return shown() && WindowCaption(hint) == L" ユーザーズガイド"; }, 3000));

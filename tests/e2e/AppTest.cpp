@@ -1,0 +1,84 @@
+#include "e2e/AppTest.h"
+
+namespace e2e {
+
+void AppTest::StartWith(const std::string& ini) {
+    if (app_->Process()) app_ = std::make_unique<PelorineProcess>();
+    if (!ini.empty()) WriteFileBytes(app_->File(L"Pelorine.ini"), ini);
+    app_->Start();
+    main_ = app_->MainWindow();
+    ASSERT_NE(main_, nullptr);
+    GetWindowThreadProcessId(main_, &pid_);
+    // The one top-level window of ours without a title.
+    tray_ = FindProcessWindow(
+        pid_, [](HWND w) { return ClassOf(w) == L"PelorineWindow" && WindowCaption(w).empty(); });
+    ASSERT_NE(tray_, nullptr);
+    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(main_) != FALSE; }, 5000));
+    Pump(500);
+}
+
+void AppTest::TearDown() {
+    if (app_ && app_->Running()) {
+        EXPECT_TRUE(app_->CloseAndWait(15000));
+    }
+}
+
+RECT AppTest::WindowRect() const {
+    RECT rc{};
+    GetWindowRect(main_, &rc);
+    return rc;
+}
+
+POINT AppTest::OnWindow(POINT client) const {
+    const RECT rc = WindowRect();
+    return {rc.left + client.x, rc.top + client.y};
+}
+
+POINT AppTest::Middle(const wchar_t* control) const {
+    const auto& row = Row(control);
+    return OnWindow({row.left + row.width / 2, row.top + row.height / 2});
+}
+
+void AppTest::WaitIdle() const {
+    DWORD_PTR result = 0;
+    WaitFor([&] { return SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_NORMAL, 200, &result) != 0; }, 10000);
+}
+
+bool AppTest::Exited(int timeoutMs) const {
+    return WaitFor([&] { return !app_->Running(); }, timeoutMs);
+}
+
+std::wstring AppTest::Ini(const wchar_t* section, const wchar_t* key) const {
+    std::wstring value(4096, L'\0');
+    value.resize(GetPrivateProfileStringW(section, key, L"<missing>", value.data(), DWORD(value.size()),
+                                          app_->File(L"Pelorine.ini").c_str()));
+    return value;
+}
+
+void AppTest::ToTray() {
+    const POINT at = Middle(L"CButton4");
+    ClickAt(at.x, at.y);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(main_); }, 5000));
+    WaitIdle();
+}
+
+void AppTest::RestoreFromTray() {
+    TrayNotify(WM_LBUTTONDBLCLK);
+    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(main_) != FALSE; }, 5000));
+}
+
+HWND AppTest::OpenMenuAt(int x, int y) const {
+    SetCursorPos(x, y);
+    TrayNotify(WM_RBUTTONDOWN);
+    HWND menu = nullptr;
+    WaitFor([&] { return (menu = app_->VisibleWindowOfClass(L"#32768")) != nullptr; }, 5000);
+    return menu;
+}
+
+void AppTest::ExitFromTrayMenu() {
+    ASSERT_NE(OpenMenuAt(500, 400), nullptr);
+    PressKey('X');
+    ASSERT_TRUE(Exited());
+}
+
+} // namespace e2e
