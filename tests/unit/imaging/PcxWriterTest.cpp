@@ -31,7 +31,9 @@ std::vector<std::uint8_t> Body(const std::vector<std::uint8_t>& file, const PcxH
     return body.value_or(std::vector<std::uint8_t>(wanted));
 }
 
-int BitPlanePixel(const std::vector<std::uint8_t>& body, const PcxHeader& h, int x, int y) {
+// A pixel's palette index: one byte a pixel at 8 bits, else one bit of each plane line.
+int IndexAt(const std::vector<std::uint8_t>& body, const PcxHeader& h, int x, int y) {
+    if (h.bitsPerPixel == 8) return body[std::size_t(y * h.bytesPerLine + x)];
     int index = 0;
     for (int plane = 0; plane < h.planes; ++plane) {
         const std::uint8_t byte = body[std::size_t((y * h.planes + plane) * h.bytesPerLine + x / 8)];
@@ -50,55 +52,45 @@ IndexedImage Pattern(int w, int h, int bits) {
     return image;
 }
 
-TEST(PcxWriter, OneBitIsOnePlaneWithTheHeaderPalette) {
-    const IndexedImage image = Pattern(13, 5, 1);
-    const auto file = EncodePcx(image);
-    const PcxHeader h = ReadHeader(file);
-    EXPECT_EQ(h.bitsPerPixel, 1);
-    EXPECT_EQ(h.planes, 1);
-    EXPECT_EQ(h.bytesPerLine, 2);
-    EXPECT_EQ(h.width, 13);
-    EXPECT_EQ(h.height, 5);
-    EXPECT_EQ(file[16 + 3 + 1], 254); // second palette entry, green
-    std::size_t used = 0;
-    const auto body = Body(file, h, &used);
-    EXPECT_EQ(kPcxHeaderSize + used, file.size()) << "no trailer below 8 bits";
-    for (int y = 0; y < 5; ++y)
-        for (int x = 0; x < 13; ++x)
-            ASSERT_EQ(BitPlanePixel(body, h, x, y), image.At(x, y));
-}
+// 2 and 16 colours are bit planes with the palette in the header; 256 colours are a byte a
+// pixel with the palette in a trailer after the marker 0x0C.
+struct IndexedCase {
+    int width, height, bits;
+    int bitsPerPixel, planes, bytesPerLine;
+    int paletteEntry, channel, value; // one byte of the palette where it belongs
+};
 
-TEST(PcxWriter, SixteenColoursAreFourBitPlanes) {
-    const IndexedImage image = Pattern(17, 4, 4);
+class PcxIndexed : public testing::TestWithParam<IndexedCase> {};
+
+TEST_P(PcxIndexed, HeaderPaletteAndEveryPixel) {
+    const IndexedCase& c = GetParam();
+    const IndexedImage image = Pattern(c.width, c.height, c.bits);
     const auto file = EncodePcx(image);
     const PcxHeader h = ReadHeader(file);
-    EXPECT_EQ(h.bitsPerPixel, 1);
-    EXPECT_EQ(h.planes, 4);
-    EXPECT_EQ(h.bytesPerLine, 4); // 3 bytes rounded up to even
+    EXPECT_EQ(h.bitsPerPixel, c.bitsPerPixel);
+    EXPECT_EQ(h.planes, c.planes);
+    EXPECT_EQ(h.bytesPerLine, c.bytesPerLine); // rounded up to even
     EXPECT_EQ(h.paletteInfo, 1);
-    EXPECT_EQ(file[16 + 15 * 3], 45);
-    const auto body = Body(file, h, nullptr);
-    for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 17; ++x)
-            ASSERT_EQ(BitPlanePixel(body, h, x, y), image.At(x, y));
-}
-
-TEST(PcxWriter, TwoHundredFiftySixColoursEndWithThePaletteTrailer) {
-    const IndexedImage image = Pattern(101, 3, 8);
-    const auto file = EncodePcx(image);
-    const PcxHeader h = ReadHeader(file);
-    EXPECT_EQ(h.bitsPerPixel, 8);
-    EXPECT_EQ(h.planes, 1);
-    EXPECT_EQ(h.bytesPerLine, 102);
+    EXPECT_EQ(h.width, c.width);
+    EXPECT_EQ(h.height, c.height);
     std::size_t used = 0;
     const auto body = Body(file, h, &used);
-    ASSERT_EQ(file.size(), kPcxHeaderSize + used + 1 + 768);
-    EXPECT_EQ(file[file.size() - 769], 0x0C);
-    EXPECT_EQ(file[file.size() - 768 + 3 * 200 + 1], 55); // green of entry 200
-    for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 101; ++x)
-            ASSERT_EQ(body[std::size_t(y * 102 + x)], image.At(x, y));
+    const std::size_t trailer = c.bits == 8 ? 1 + 768 : 0;
+    ASSERT_EQ(file.size(), kPcxHeaderSize + used + trailer);
+    const std::size_t palette = c.bits == 8 ? file.size() - 768 : 16;
+    if (c.bits == 8) {
+        EXPECT_EQ(file[palette - 1], 0x0C);
+    }
+    EXPECT_EQ(file[palette + std::size_t(3 * c.paletteEntry + c.channel)], c.value);
+    for (int y = 0; y < c.height; ++y)
+        for (int x = 0; x < c.width; ++x)
+            ASSERT_EQ(IndexAt(body, h, x, y), image.At(x, y)) << x << "," << y;
 }
+
+INSTANTIATE_TEST_SUITE_P(Depths, PcxIndexed,
+                         testing::Values(IndexedCase{13, 5, 1, 1, 1, 2, 1, 1, 254},
+                                         IndexedCase{17, 4, 4, 1, 4, 4, 15, 0, 45},
+                                         IndexedCase{101, 3, 8, 8, 1, 102, 200, 1, 55}));
 
 TEST(PcxWriter, GreyscaleIsEightBitsMarkedGrey) {
     Pixmap ramp(256, 2);
