@@ -2,6 +2,7 @@
 // Support shared by the Win32 and end-to-end tests: message pumping, a window of known colour,
 // pixel access (of bitmaps and of the screen), a control's hint and a probe of the system's hotkeys.
 #include "framework/Application.h"
+#include "framework/Bitmap.h"
 #include "framework/Controls.h"
 #include "support/TestFiles.h"
 
@@ -9,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -105,6 +107,19 @@ inline std::vector<uint32_t> PixelsOf(HBITMAP bitmap, int width, int height) {
     GetDIBits(dc, bitmap, 0, UINT(height), pixels.data(), &bi, DIB_RGB_COLORS);
     ReleaseDC(nullptr, dc);
     return pixels;
+}
+
+// The pixels, as PixelsOf gives them, of a bitmap at the screen's depth once `paint` has drawn
+// into it.
+inline std::vector<uint32_t> Painted(int width, int height,
+                                     const std::function<void(pelorine::BitmapCanvas&)>& paint) {
+    pelorine::TBitmap bitmap;
+    bitmap.SetSize(width, height);
+    {
+        pelorine::BitmapCanvas canvas(bitmap.Handle());
+        paint(canvas);
+    }
+    return PixelsOf(bitmap.Handle(), width, height);
 }
 
 inline SIZE SizeOf(HBITMAP bitmap) {

@@ -13,13 +13,8 @@ using testing_support::PixelsOf;
 namespace {
 // What a control paints, as 0x00RRGGBB pixels, top row first.
 template <typename Control> std::vector<uint32_t> Painted(Control& c) {
-    TBitmap bitmap;
-    bitmap.SetSize(c.Width(), c.Height());
-    {
-        BitmapCanvas canvas(bitmap.Handle());
-        c.Paint(canvas.Canvas());
-    }
-    return PixelsOf(bitmap.Handle(), c.Width(), c.Height());
+    return testing_support::Painted(c.Width(), c.Height(),
+                                    [&](BitmapCanvas& canvas) { c.Paint(canvas.Canvas()); });
 }
 
 // A 13 x 13 box of look 1 showing strip frame `frame` (0 to 3) over black: the frame's columns
@@ -139,13 +134,8 @@ TEST_F(ButtonsTest, APressedButtonLooksPressedOnlyWhileThePointerIsOverItAndClic
     int clicks = 0;
     button->OnClick = [&](TComponent*) { ++clicks; };
     auto face = [&](bool down) {
-        TBitmap bitmap;
-        bitmap.SetSize(40, 30);
-        {
-            BitmapCanvas canvas(bitmap.Handle());
-            button->PaintToBmp(canvas.Canvas(), down);
-        }
-        return PixelsOf(bitmap.Handle(), 40, 30);
+        return testing_support::Painted(
+            40, 30, [&](BitmapCanvas& canvas) { button->PaintToBmp(canvas.Canvas(), down); });
     };
     const std::vector<uint32_t> up = face(false), down = face(true);
     ASSERT_NE(up, down);

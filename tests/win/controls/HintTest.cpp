@@ -44,30 +44,21 @@ Rect Shifted(Rect r, int dx, int dy) { return Rect{r.left + dx, r.top + dy, r.ri
 
 // What the window paints of itself, on black.
 std::vector<uint32_t> Painting(HWND wnd, int w, int h) {
-    UniqueMemDc dc(CreateCompatibleDC(nullptr));
-    WindowDc screen(nullptr);
-    UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), w, h));
-    {
-        SelectGuard sel(dc.get(), bitmap.get());
-        PatBlt(dc.get(), 0, 0, w, h, BLACKNESS);
-        SendMessageW(wnd, WM_PRINTCLIENT, WPARAM(dc.get()), PRF_CLIENT | PRF_ERASEBKGND);
-    }
-    return testing_support::PixelsOf(bitmap.get(), w, h);
+    return testing_support::Painted(w, h, [&](BitmapCanvas& canvas) {
+        canvas.Canvas().FillRect(Rect{0, 0, w, h}, clBlack);
+        SendMessageW(wnd, WM_PRINTCLIENT, WPARAM(canvas.Handle()), PRF_CLIENT | PRF_ERASEBKGND);
+    });
 }
 
 // Where the text's own pixels fall when it is drawn at (0, 0) on the brush's colour.
 Rect TextAtOrigin(const TFont& font, TColor back) {
-    UniqueMemDc dc(CreateCompatibleDC(nullptr));
-    WindowDc screen(nullptr);
-    UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), 100, 40));
-    {
-        SelectGuard sel(dc.get(), bitmap.get());
-        TCanvas canvas(dc.get());
+    const auto pixels = testing_support::Painted(100, 40, [&](BitmapCanvas& bitmap) {
+        TCanvas& canvas = bitmap.Canvas();
         canvas.FillRect(Rect{0, 0, 100, 40}, back);
         canvas.SetFont(font);
         canvas.DrawText(kHintText, Rect{0, 0, 100, 40}, DT_NOPREFIX | DT_WORDBREAK, kText);
-    }
-    return InkOf(testing_support::PixelsOf(bitmap.get(), 100, 40), 100, ToRgb(kText));
+    });
+    return InkOf(pixels, 100, ToRgb(kText));
 }
 
 class HintTest : public testing::Test {

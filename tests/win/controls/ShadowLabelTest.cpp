@@ -55,14 +55,11 @@ class ShadowLabelTest : public testing::Test {
     }
     // What the label paints over a fill of `under`.
     static Painting Paint(TShadowLabel& label, TColor under = clBlack) {
-        TBitmap bitmap;
-        bitmap.SetSize(label.Width(), label.Height());
-        {
-            BitmapCanvas canvas(bitmap.Handle());
-            canvas.Canvas().FillRect(Rect{0, 0, label.Width(), label.Height()}, under);
-            label.Paint(canvas.Canvas());
-        }
-        return {label.Width(), PixelsOf(bitmap.Handle(), label.Width(), label.Height())};
+        return {label.Width(),
+                testing_support::Painted(label.Width(), label.Height(), [&](BitmapCanvas& canvas) {
+                    canvas.Canvas().FillRect(Rect{0, 0, label.Width(), label.Height()}, under);
+                    label.Paint(canvas.Canvas());
+                })};
     }
     // The advance of one character in the label's font.
     static int Advance(TShadowLabel& label, const std::wstring& c) {

@@ -53,23 +53,13 @@ constexpr uint32_t kUnpainted = 0xFF00FF;
 // of rowWidth (the whole bitmap when 0); the bitmap is magenta where nothing was painted.
 std::vector<uint32_t> PaintItem(TMultiColComboBox& box, int index, UINT state, int width, int height,
                                 int rowWidth = 0) {
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    RECT all{0, 0, width, height};
-    HBRUSH magenta = CreateSolidBrush(RGB(255, 0, 255));
-    FillRect(dc, &all, magenta);
-    DeleteObject(magenta);
-    const RECT row{0, 0, rowWidth ? rowWidth : width, height};
-    DRAWITEMSTRUCT item{ODT_COMBOBOX, 0, UINT(index), ODA_DRAWENTIRE, state, box.Handle(), dc, row, 0};
-    box.Perform(CN_DRAWITEM, 0, LPARAM(&item));
-    SelectObject(dc, old);
-    auto pixels = testing_support::PixelsOf(bitmap, width, height);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    return pixels;
+    return testing_support::Painted(width, height, [&](BitmapCanvas& canvas) {
+        canvas.Canvas().FillRect(Rect{0, 0, width, height}, MakeColor(255, 0, 255));
+        const RECT row{0, 0, rowWidth ? rowWidth : width, height};
+        DRAWITEMSTRUCT item{
+            ODT_COMBOBOX, 0, UINT(index), ODA_DRAWENTIRE, state, box.Handle(), canvas.Handle(), row, 0};
+        box.Perform(CN_DRAWITEM, 0, LPARAM(&item));
+    });
 }
 
 HWND ListOf(const TMultiColComboBox& box) {
