@@ -82,8 +82,6 @@ class PrintedPdf {
     FileStamp before_;
 };
 
-bool UnderWine() { return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr; }
-
 struct PrintTest : AppTest {
     void SetUp() override { StartWith(Utf16File(kPrintSettings)); }
     // The hotkey's handler has run to its end once the window answers again.
@@ -117,7 +115,7 @@ TEST_F(PrintTest, F12PrintsTheDesktopAndLeavesTheTrayIconAlone) {
     EXPECT_EQ(app_->WaitErrorBox(0), nullptr);
     pdf.Keep({GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
 
-    if (!UnderWine()) return;
+    if (!testing_support::UnderWine()) return;
     EXPECT_EQ(WineTrayIcons().size(), iconsBefore);
     // Copy desktop does switch the icon on: the count above would have seen it.
     PressKey(VK_F8);

@@ -97,11 +97,7 @@ ImageFacts Inspect(const std::string& b) {
 }
 
 std::vector<std::wstring> Listing(const std::wstring& folder) {
-    std::vector<std::wstring> names;
-    std::error_code ec;
-    for (const auto& entry : fs::directory_iterator(fs::path(folder), ec))
-        names.push_back(entry.path().filename().wstring());
-    return names;
+    return testing_support::Matching(folder + L"\\*");
 }
 
 struct SaveTest : AppTest {

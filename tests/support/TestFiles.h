@@ -40,6 +40,19 @@ inline void WriteFileBytes(const std::wstring& path, const std::vector<std::uint
     WriteFileBytes(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
+// The names that a pattern such as "C:\\folder\\*" matches, none of them starting with a dot.
+inline std::vector<std::wstring> Matching(const std::wstring& pattern) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found;
+    const HANDLE find = FindFirstFileW(pattern.c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do
+        if (found.cFileName[0] != L'.') names.push_back(found.cFileName);
+    while (FindNextFileW(find, &found));
+    FindClose(find);
+    return names;
+}
+
 // ASCII text, one byte a character.
 inline std::string Narrow(const std::wstring& ascii) { return std::string(ascii.begin(), ascii.end()); }
 

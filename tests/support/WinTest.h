@@ -16,6 +16,10 @@
 
 namespace testing_support {
 
+inline bool UnderWine() {
+    return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+}
+
 inline void PumpFor(DWORD ms) {
     const DWORD end = GetTickCount() + ms;
     do {

@@ -16,18 +16,6 @@ std::string Read(const std::wstring& path) {
     return ReadWholeFile(path, bytes) ? bytes : "<none>";
 }
 
-// Any file beside the target that a write left behind.
-int LeftoversBeside(const std::wstring& path) {
-    WIN32_FIND_DATAW found;
-    HANDLE find = FindFirstFileW((path + L".~*").c_str(), &found);
-    if (find == INVALID_HANDLE_VALUE) return 0;
-    int count = 0;
-    do
-        ++count;
-    while (FindNextFileW(find, &found));
-    FindClose(find);
-    return count;
-}
 } // namespace
 
 // A file made piece by piece replaces the old one only once whole; a failing piece leaves the
@@ -42,6 +30,6 @@ TEST(Files, FileMadeInPiecesReplacesTheOldOneOnlyWhenWhole) {
 
     EXPECT_FALSE(WriteFileReplacing(path, [](const ByteSink& write) { return write("half") && false; }));
     EXPECT_EQ(Read(path), "one " + std::string(70000, 'x') + " two");
-    EXPECT_EQ(LeftoversBeside(path), 0);
+    EXPECT_EQ(testing_support::Matching(path + L".~*").size(), 0u); // nothing left beside it
     DeleteFileW(path.c_str());
 }

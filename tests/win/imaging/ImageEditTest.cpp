@@ -5,7 +5,7 @@
 #include "imaging/ImageEdit.h"
 
 #include "framework/Error.h"
-#include "support/TestFiles.h"
+#include "support/WinTest.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -163,11 +163,6 @@ bool DecodeWithWic(const std::wstring& path, Decoded& out) {
 bool Near(Rgb a, Rgb b, int tolerance) {
     return std::abs(RedOf(a) - RedOf(b)) <= tolerance && std::abs(GreenOf(a) - GreenOf(b)) <= tolerance &&
            std::abs(BlueOf(a) - BlueOf(b)) <= tolerance;
-}
-
-bool RunningUnderWine() {
-    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    return ntdll && GetProcAddress(ntdll, "wine_get_version");
 }
 
 class ImageEditTest : public testing::Test {
@@ -353,7 +348,8 @@ TEST_F(ImageEditTest, JpegQualityChangesTheFileSize) {
     edit_.SetSaveQuality(10);
     ASSERT_TRUE(edit_.Save(Path("q10.jpg")));
     const std::size_t small = FileBytes(Path("q1.jpg")).size(), large = FileBytes(Path("q10.jpg")).size();
-    if (small == large && RunningUnderWine()) GTEST_SKIP() << "Wine's JPEG encoder ignores ImageQuality";
+    if (small == large && testing_support::UnderWine())
+        GTEST_SKIP() << "Wine's JPEG encoder ignores ImageQuality";
     EXPECT_LT(small, large);
 }
 
@@ -365,18 +361,6 @@ TEST_F(ImageEditTest, RefusedPropertiesThrow) {
     edit_.SetSaveQuality(0);
     edit_.SetSaveMediaFormat(104);
     EXPECT_EQ(edit_.SaveMediaFormat(), 104);
-}
-
-std::vector<std::wstring> FolderEntries(const std::wstring& folder) {
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW((folder + L"/*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return names;
-    do {
-        if (data.cFileName[0] != L'.') names.push_back(data.cFileName);
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
-    return names;
 }
 
 TEST_F(ImageEditTest, FailedSavesLeaveNoFileAndKeepTheOlderOne) {
@@ -395,11 +379,12 @@ TEST_F(ImageEditTest, FailedSavesLeaveNoFileAndKeepTheOlderOne) {
     EXPECT_FALSE(edit_.Save(target));
     CloseHandle(holder);
     EXPECT_EQ(FileBytes(target), "old");
-    EXPECT_EQ(FolderEntries(locked), std::vector<std::wstring>{L"older.bmp"}) << "temporary file left behind";
+    EXPECT_EQ(testing_support::Matching(locked + L"/*"), std::vector<std::wstring>{L"older.bmp"})
+        << "temporary file left behind";
 
     ASSERT_TRUE(edit_.Save(target)); // once free, it is replaced
     EXPECT_GT(FileBytes(target).size(), 3u);
-    EXPECT_EQ(FolderEntries(locked), std::vector<std::wstring>{L"older.bmp"});
+    EXPECT_EQ(testing_support::Matching(locked + L"/*"), std::vector<std::wstring>{L"older.bmp"});
 }
 
 } // namespace
