@@ -69,6 +69,14 @@ void AppTest::RestoreFromTray() {
 
 HWND AppTest::OpenMenuAt(int x, int y) const {
     SetCursorPos(x, y);
+    // The program reads the pointer when the notification comes: on a busy machine the move
+    // may not have landed yet.
+    WaitFor(
+        [&] {
+            POINT at{};
+            return GetCursorPos(&at) && at.x == x && at.y == y;
+        },
+        2000);
     TrayNotify(WM_RBUTTONDOWN);
     HWND menu = nullptr;
     WaitFor([&] { return (menu = app_->VisibleWindowOfClass(L"#32768")) != nullptr; }, 5000);
