@@ -19,7 +19,7 @@ namespace testing_support {
 // A path in the system's temporary folder.
 inline std::wstring TempPath(const std::wstring& name) {
     wchar_t folder[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, folder);
+    if (!GetTempPathW(MAX_PATH, folder)) throw std::runtime_error("no temporary folder");
     return folder + name;
 }
 
