@@ -7,13 +7,12 @@
 namespace pelorine {
 
 namespace {
-using UniqueFile = UniqueHandle<HANDLE, FileDeleter>;
 enum class Durability { Cached, OnDisk };
 
 bool WriteAll(const std::wstring& path, const FileProducer& produce, Durability durability) {
     UniqueFile file(
         CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.get() == INVALID_HANDLE_VALUE) return false;
+    if (!file) return false;
     const auto write = [&](std::string_view bytes) {
         for (std::size_t done = 0; done < bytes.size();) {
             const DWORD chunk = DWORD(std::min<std::size_t>(bytes.size() - done, 1u << 24));
@@ -39,8 +38,7 @@ bool ReadWholeFile(const std::wstring& path, std::string& bytes) {
     const UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size{};
-    if (file.get() == INVALID_HANDLE_VALUE || !GetFileSizeEx(file.get(), &size) || size.QuadPart > (1 << 26))
-        return false;
+    if (!file || !GetFileSizeEx(file.get(), &size) || size.QuadPart > (1 << 26)) return false;
     bytes.resize(size_t(size.QuadPart));
     DWORD read = 0;
     return bytes.empty() ||

@@ -94,11 +94,10 @@ void TIniFile::WriteBool(const std::wstring& section, const std::wstring& key, b
 void TIniFile::PrepareForWriting() const {
     const DWORD attributes = GetFileAttributesW(path_.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) ThrowWriteError();
-    const HANDLE handle = CreateFileW(path_.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                      nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const UniqueFile file(CreateFileW(path_.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                      nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     const bool existed = GetLastError() == ERROR_ALREADY_EXISTS;
-    const UniqueHandle<HANDLE, FileDeleter> file(handle);
-    if (handle == INVALID_HANDLE_VALUE) ThrowWriteError();
+    if (!file) ThrowWriteError();
     if (existed) return;
     static constexpr BYTE kBom[] = {0xFF, 0xFE};
     DWORD written = 0;

@@ -1,4 +1,5 @@
 #include "framework/Files.h"
+#include "framework/Handles.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -32,4 +33,23 @@ TEST(Files, FileMadeInPiecesReplacesTheOldOneOnlyWhenWhole) {
     EXPECT_EQ(Read(path), "one " + std::string(70000, 'x') + " two");
     EXPECT_EQ(testing_support::Matching(path + L".~*").size(), 0u); // nothing left beside it
     DeleteFileW(path.c_str());
+}
+
+// A file handle's "none" is INVALID_HANDLE_VALUE: a file that could not be opened is no handle,
+// and a handle moved away leaves none behind.
+TEST(Files, AFileHandleIsTrueOnlyForAnOpenFile) {
+    const UniqueFile missing(CreateFileW(TempPath(L"pelorine-no-folder\\none.bin").c_str(), GENERIC_READ, 0,
+                                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    EXPECT_FALSE(missing);
+    EXPECT_FALSE(UniqueFile());
+    const std::wstring path = TempPath(L"pelorine-handle.bin");
+    {
+        UniqueFile open(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        EXPECT_TRUE(open);
+        const UniqueFile taken(std::move(open));
+        EXPECT_TRUE(taken);
+        EXPECT_FALSE(open);
+    }
+    EXPECT_TRUE(DeleteFileW(path.c_str())); // the handle closed with its last owner
 }
