@@ -35,9 +35,7 @@ bool FitsAnsiCodePage(const std::wstring& text) {
     return !lossy;
 }
 
-bool IsUtf16(const std::string& bytes) {
-    return bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE';
-}
+bool IsUtf16(const Bytes& bytes) { return bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE; }
 
 } // namespace
 
@@ -106,14 +104,15 @@ void TIniFile::PrepareForWriting() const {
 }
 
 void TIniFile::ConvertToUtf16() const {
-    std::string bytes;
+    Bytes bytes;
     if (!ReadWholeFile(path_, bytes)) ThrowWriteError();
     if (IsUtf16(bytes)) return;
-    std::wstring text(size_t(MultiByteToWideChar(CP_ACP, 0, bytes.data(), int(bytes.size()), nullptr, 0)),
-                      L'\0');
-    MultiByteToWideChar(CP_ACP, 0, bytes.data(), int(bytes.size()), text.data(), int(text.size()));
-    std::string utf16 = "\xFF\xFE";
-    utf16.append(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
+    const auto* ansi = reinterpret_cast<const char*>(bytes.data());
+    std::wstring text(size_t(MultiByteToWideChar(CP_ACP, 0, ansi, int(bytes.size()), nullptr, 0)), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, ansi, int(bytes.size()), text.data(), int(text.size()));
+    Bytes utf16 = {0xFF, 0xFE};
+    const auto* units = reinterpret_cast<const std::uint8_t*>(text.data());
+    utf16.insert(utf16.end(), units, units + text.size() * sizeof(wchar_t));
     // The old file is replaced only once the new one is whole.
     if (!WriteFileReplacing(path_, utf16)) ThrowWriteError();
 }

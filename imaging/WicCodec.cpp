@@ -94,9 +94,9 @@ EncoderRows RowsFor(const EditPicture& picture, int mediaFormat) {
 
 bool WriteRows(IWICBitmapFrameEncode* frame, const EncoderRows& rows, int width, int height) {
     const std::size_t stride = RowStride(width, rows.bits);
-    return StreamRowBands(height, stride, rows.fill, [&](std::span<const std::uint8_t> band, int lines) {
-        return SUCCEEDED(
-            frame->WritePixels(UINT(lines), UINT(stride), UINT(band.size()), const_cast<BYTE*>(band.data())));
+    return StreamRowBands(height, stride, rows.fill, [&](ByteView band) {
+        return SUCCEEDED(frame->WritePixels(UINT(band.size() / stride), UINT(stride), UINT(band.size()),
+                                            const_cast<BYTE*>(band.data())));
     });
 }
 

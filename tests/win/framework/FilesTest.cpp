@@ -12,9 +12,11 @@ using namespace pelorine;
 namespace {
 using testing_support::TempPath;
 
+using testing_support::AsBytes;
+
 std::string Read(const std::wstring& path) {
-    std::string bytes;
-    return ReadWholeFile(path, bytes) ? bytes : "<none>";
+    Bytes bytes;
+    return ReadWholeFile(path, bytes) ? std::string(bytes.begin(), bytes.end()) : "<none>";
 }
 
 } // namespace
@@ -23,13 +25,15 @@ std::string Read(const std::wstring& path) {
 // old file as it was and nothing beside it.
 TEST(Files, FileMadeInPiecesReplacesTheOldOneOnlyWhenWhole) {
     const std::wstring path = TempPath(L"pelorine-pieces.bin");
-    ASSERT_TRUE(WriteFileReplacing(path, std::string_view("old")));
+    ASSERT_TRUE(WriteFileReplacing(path, AsBytes("old")));
     ASSERT_TRUE(WriteFileReplacing(path, [](const ByteSink& write) {
-        return write("one ") && write("") && write(std::string(70000, 'x')) && write(" two");
+        return write(AsBytes("one ")) && write({}) && write(AsBytes(std::string(70000, 'x'))) &&
+               write(AsBytes(" two"));
     }));
     EXPECT_EQ(Read(path), "one " + std::string(70000, 'x') + " two");
 
-    EXPECT_FALSE(WriteFileReplacing(path, [](const ByteSink& write) { return write("half") && false; }));
+    EXPECT_FALSE(
+        WriteFileReplacing(path, [](const ByteSink& write) { return write(AsBytes("half")) && false; }));
     EXPECT_EQ(Read(path), "one " + std::string(70000, 'x') + " two");
     EXPECT_EQ(testing_support::Matching(path + L".~*").size(), 0u); // nothing left beside it
     DeleteFileW(path.c_str());
