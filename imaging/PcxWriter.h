@@ -25,9 +25,4 @@ std::vector<std::uint8_t> EncodePcx(const IndexedImage& picture);
 // (0xC0 | count, byte); a single byte below 0xC0 stands for itself.
 void AppendPcxRun(const std::uint8_t* line, std::size_t size, std::vector<std::uint8_t>& out);
 
-// Decodes `wanted` bytes from the start of data; nullopt when data ends first. A run that
-// overshoots is cut at `wanted`. `consumed` receives the number of input bytes read.
-std::optional<std::vector<std::uint8_t>> DecodePcxRle(const std::uint8_t* data, std::size_t size,
-                                                      std::size_t wanted, std::size_t* consumed = nullptr);
-
 } // namespace pelorine
