@@ -1,5 +1,6 @@
 #include "app/CapturePipeline.h"
 
+#include "base/ScopeExit.h"
 #include "framework/Application.h"
 #include "framework/Clipboard.h"
 #include "framework/Error.h"
@@ -10,25 +11,6 @@
 namespace pelorine {
 
 namespace {
-// Puts the tray icon back whatever happens between switching it off and on: an icon lost to an
-// error would leave a window hidden in the tray with no way back.
-class TrayIconOff {
-  public:
-    TrayIconOff(TTrayIcon& icon, bool enabled) : icon_(enabled ? &icon : nullptr) {
-        if (icon_) icon_->SetActive(false);
-    }
-    TrayIconOff(const TrayIconOff&) = delete;
-    TrayIconOff& operator=(const TrayIconOff&) = delete;
-    ~TrayIconOff() { On(); }
-    void On() {
-        if (icon_) icon_->SetActive(true);
-        icon_ = nullptr;
-    }
-
-  private:
-    TTrayIcon* icon_;
-};
-
 void MakeSaveFolder(const std::wstring& folder) {
     const auto exists = [](const std::wstring& f) {
         return GetFileAttributesW(f.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -37,39 +19,6 @@ void MakeSaveFolder(const std::wstring& folder) {
         CreateDirectoryW(f.c_str(), nullptr);
 }
 } // namespace
-
-// The hand-off file exists only while the command that wrote it runs: it goes on every path,
-// also when a step throws before the control has read it.
-class HandOffFile {
-  public:
-    explicit HandOffFile(std::wstring path) : path_(std::move(path)) {}
-    HandOffFile(const HandOffFile&) = delete;
-    HandOffFile& operator=(const HandOffFile&) = delete;
-    ~HandOffFile() { Delete(); }
-    const std::wstring& Path() const { return path_; }
-    void Delete() const { DeleteFileW(path_.c_str()); }
-
-  private:
-    std::wstring path_;
-};
-
-// A capture under way, from the end of its wait to its end. At its end the close or the next
-// capture starts from the message loop, not from here.
-class TCapturePipeline::CaptureScope {
-  public:
-    CaptureScope(CaptureQueue& queue, HWND window) : queue_(queue), window_(window) { queue_.Begin(); }
-    CaptureScope(const CaptureScope&) = delete;
-    CaptureScope& operator=(const CaptureScope&) = delete;
-    ~CaptureScope() {
-        const CaptureQueue::AfterCapture next = queue_.End();
-        if (next.close) PostMessageW(window_, WM_CLOSE, 0, 0);
-        if (next.nextCapture) PostMessageW(window_, kRunQueuedCapture, 0, 0);
-    }
-
-  private:
-    CaptureQueue& queue_;
-    HWND window_;
-};
 
 bool TCapturePipeline::ClosingBegun() const { return queue_.CloseDeferred() || Application().Terminated(); }
 
@@ -89,8 +38,20 @@ void TCapturePipeline::Run(const CaptureRequest& request) {
         if (ClosingBegun()) return;
     }
     const CaptureOptions options = site_.readOptions(request.output); // as the wait left them
-    const CaptureScope scope(queue_, site_.window);
-    TrayIconOff tray(site_.trayIcon, request.switchTray);
+    // A capture is under way from here to its end. At its end the close or the next capture
+    // starts from the message loop, not from here.
+    queue_.Begin();
+    const ScopeExit captureEnds([this] {
+        const CaptureQueue::AfterCapture next = queue_.End();
+        if (next.close) PostMessageW(site_.window, WM_CLOSE, 0, 0);
+        if (next.nextCapture) PostMessageW(site_.window, kRunQueuedCapture, 0, 0);
+    });
+    // The tray icon comes back whatever happens while it is off: an icon lost to an error would
+    // leave a window hidden in the tray with no way back.
+    if (request.switchTray) site_.trayIcon.SetActive(false);
+    ScopeExit trayBack([&] {
+        if (request.switchTray) site_.trayIcon.SetActive(true);
+    });
     TBitmap capture;
     site_.snapShot.ActiveWindow = request.activeWindow;
     site_.snapShot.IncludeMouseCursor = options.includeCursor;
@@ -101,12 +62,15 @@ void TCapturePipeline::Run(const CaptureRequest& request) {
     // messages: by then the clipboard may belong to another program. It takes it over, as this
     // command needs it no more, instead of copying a whole screen.
     if (request.output != CaptureOutput::Clipboard) TakeIntoPreview(capture);
-    tray.On();
+    trayBack.run();
     if (request.output != CaptureOutput::Print) Beep(options);
     if (request.output == CaptureOutput::Clipboard) return;
 
-    const HandOffFile handOff(site_.handOffPath);
-    site_.preview.Picture().SaveToFile(handOff.Path());
+    // The hand-off file exists only while this command runs: it goes on every path, also when
+    // a step throws before the control has read it.
+    const std::wstring& handOff = site_.handOffPath;
+    const ScopeExit removeHandOff([&] { DeleteFileW(handOff.c_str()); });
+    site_.preview.Picture().SaveToFile(handOff);
     if (request.output == CaptureOutput::Save)
         Save(handOff, options);
     else
@@ -122,13 +86,13 @@ void TCapturePipeline::RunQueued() {
     if (const std::optional<CaptureRequest> next = queue_.TakeNext()) Run(*next);
 }
 
-void TCapturePipeline::Save(const HandOffFile& handOff, const CaptureOptions& options) {
+void TCapturePipeline::Save(const std::wstring& handOff, const CaptureOptions& options) {
     // The session ended while this capture ran: the settings are written already, and they keep
     // this save's number for the next run.
     if (Application().Terminated()) return;
-    ImageEdit1.SetInputFileName(handOff.Path());
+    ImageEdit1.SetInputFileName(handOff);
     ImageEdit1.Load();
-    handOff.Delete();
+    DeleteFileW(handOff.c_str());
     if (options.format) {
         ImageEdit1.SetSaveMediaFormat(options.format->mediaFormat);
         SaveExt_ = options.format->extension;
@@ -153,16 +117,16 @@ void TCapturePipeline::Save(const HandOffFile& handOff, const CaptureOptions& op
     site_.serialNumberSaved(NextSerialNumber(options.serialNumber));
 }
 
-void TCapturePipeline::Print(const HandOffFile& handOff, const CaptureOptions& options) {
+void TCapturePipeline::Print(const std::wstring& handOff, const CaptureOptions& options) {
     GKitImagePrint1.SetHeaderText(options.header);
     GKitImagePrint1.SetFooterText(options.footer);
     GKitImagePrint1.SetMarginTop(options.margins.top);
     GKitImagePrint1.SetMarginBottom(options.margins.bottom);
     GKitImagePrint1.SetMarginLeft(options.margins.left);
     GKitImagePrint1.SetMarginRight(options.margins.right);
-    GKitImagePrint1.SetFileName(handOff.Path());
+    GKitImagePrint1.SetFileName(handOff);
     const bool printed = GKitImagePrint1.StartPrint(); // the file has been read by now
-    handOff.Delete();
+    DeleteFileW(handOff.c_str());
     // A print that did not happen is reported, not confirmed with a beep.
     if (!printed) throw Error(GKitImagePrint1.LastError());
     Beep(options);

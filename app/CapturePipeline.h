@@ -15,8 +15,6 @@
 
 namespace pelorine {
 
-class HandOffFile;
-
 // What the pipeline uses of the main window.
 struct CaptureSite {
     HWND window; // owns the clipboard; takes the queued capture's and the deferred close's messages
@@ -44,12 +42,11 @@ class TCapturePipeline {
     bool DeferClose() { return queue_.DeferClose(); }
 
   private:
-    class CaptureScope;
     bool ClosingBegun() const;
     void Beep(const CaptureOptions& options) const;
     void TakeIntoPreview(TBitmap& capture);
-    void Save(const HandOffFile& handOff, const CaptureOptions& options);
-    void Print(const HandOffFile& handOff, const CaptureOptions& options);
+    void Save(const std::wstring& handOff, const CaptureOptions& options);
+    void Print(const std::wstring& handOff, const CaptureOptions& options);
 
     CaptureSite site_;
     CaptureQueue queue_;

@@ -287,11 +287,6 @@ void TMainForm1::FillLists() {
     }
 }
 
-UINT TMainForm1::LiveGdiObjectsMessage() {
-    static const UINT msg = RegisterWindowMessageW(L"PelorineLiveGdiObjects");
-    return msg;
-}
-
 UINT TMainForm1::ShowWindowMessage() {
     static const UINT msg = RegisterWindowMessageW(L"PelorineShowWindow");
     return msg;
@@ -302,7 +297,6 @@ LRESULT TMainForm1::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         pipeline_->RunQueued();
         return 0;
     }
-    if (msg == LiveGdiObjectsMessage()) return LiveGdiObjects();
     if (msg == ShowWindowMessage()) {
         ShowRestored(*this);
         return 0;

@@ -47,7 +47,6 @@ class TMainForm1 : public TForm {
 
     // The window answers this registered message with the count of live GDI objects made
     // through the framework, so that a long run of commands can be checked from outside.
-    static UINT LiveGdiObjectsMessage();
     // Posted by a second start of the program: the window shows as from the tray icon.
     static UINT ShowWindowMessage();
 

@@ -1,6 +1,7 @@
 // Start-up: the application object, the main window, the message loop.
 #include "app/Infowindow1.h"
 #include "app/Mainwindow1.h"
+#include "base/ScopeExit.h"
 #include "framework/Application.h"
 #include "framework/Window.h"
 
@@ -10,40 +11,6 @@
 using namespace pelorine;
 
 namespace {
-// The imaging layer uses COM on this thread. CoUninitialize balances only a successful
-// CoInitializeEx; after a failure it would undo somebody else's initialisation.
-class ComScope {
-  public:
-    ComScope() : ok_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
-    ~ComScope() {
-        if (ok_) CoUninitialize();
-    }
-
-  private:
-    bool ok_;
-};
-
-// One Pelorine per user session: two copies would both own the tray and the one settings file,
-// and the one that closed last would write back its older serial number.
-class SingleInstance {
-  public:
-    SingleInstance() : mutex_(CreateMutexW(nullptr, FALSE, L"Local\\Pelorine.SingleInstance")) {
-        first_ = !mutex_ || GetLastError() != ERROR_ALREADY_EXISTS;
-    }
-    SingleInstance(const SingleInstance&) = delete;
-    SingleInstance& operator=(const SingleInstance&) = delete;
-    ~SingleInstance() {
-        if (mutex_) CloseHandle(mutex_);
-    }
-    bool First() const { return first_; }
-
-  private:
-    HANDLE mutex_;
-    bool first_ = true;
-};
-
 // Asks the running copy to show its window, as its tray icon would; that copy may still be
 // building the window, so it is given a few seconds to appear.
 void ShowRunningCopy() {
@@ -66,12 +33,19 @@ void RunApplication(TApplication& app) {
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    const SingleInstance instance;
-    if (!instance.First()) {
+    // One Pelorine per user session: two copies would both own the tray and the one settings
+    // file, and the one that closed last would write back its older serial number.
+    const UniqueKernelHandle instance(CreateMutexW(nullptr, FALSE, L"Local\\Pelorine.SingleInstance"));
+    if (instance && GetLastError() == ERROR_ALREADY_EXISTS) {
         ShowRunningCopy(); // and nothing else: no window, no settings file
         return 0;
     }
-    const ComScope com;
+    // The imaging layer uses COM on this thread. CoUninitialize balances only a successful
+    // CoInitializeEx; after a failure it would undo somebody else's initialisation.
+    const bool com = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    const ScopeExit uninitialize([com] {
+        if (com) CoUninitialize();
+    });
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);
     TApplication& app = Application();

@@ -98,10 +98,7 @@ void SaveAll(Stages& stages, const EditPicture& picture, const std::wstring& fol
         stages.Time(std::string("encode ") + f.name + ", " + depth,
                     [&] { bytes = EncodeForSave(picture, f.mediaFormat, 8); });
         const std::wstring path = folder + L"/out" + f.ext;
-        stages.Time(std::string("write ") + f.name + ", " + depth, [&] {
-            WriteFileReplacing(path,
-                               std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
-        });
+        stages.Time(std::string("write ") + f.name + ", " + depth, [&] { WriteFileReplacing(path, bytes); });
         DeleteFileW(path.c_str());
     }
 }

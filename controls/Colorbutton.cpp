@@ -65,8 +65,8 @@ void TdxfColorButton::Click() {
 // The window is the ellipse one pixel outside the control's rectangle, or nothing when hidden:
 // an empty rectangle, as an ellipse of no size may still keep a pixel.
 void TdxfColorButton::SetRegion() {
-    UniqueHandle<HRGN, GdiDeleter> region(visible_ ? CreateEllipticRgn(-1, -1, Width() + 1, Height() + 1)
-                                                   : CreateRectRgn(0, 0, 0, 0));
+    UniqueRgn region(visible_ ? CreateEllipticRgn(-1, -1, Width() + 1, Height() + 1)
+                              : CreateRectRgn(0, 0, 0, 0));
     if (region && SetWindowRgn(Handle(), region.get(), TRUE)) region.release(); // the window's now
 }
 

@@ -8,10 +8,10 @@
 
 namespace pelorine {
 
-struct ImageListDeleter : NoCount {
+struct ImageListKind : NullHandle<HIMAGELIST> {
     static void Free(HIMAGELIST h) { ImageList_Destroy(h); }
 };
-using UniqueImageList = UniqueHandle<HIMAGELIST, ImageListDeleter>;
+using UniqueImageList = UniqueHandle<ImageListKind>;
 
 struct TDxfResources {
     TDxfResources();

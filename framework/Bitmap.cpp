@@ -48,7 +48,7 @@ bool WriteBitmapFileOf(HBITMAP bitmap, const ByteSink& put) {
                          reinterpret_cast<BITMAPINFO*>(info.data()), DIB_RGB_COLORS) == rows;
     };
     const auto bytes = [](const auto& from, size_t size) {
-        return std::string_view(reinterpret_cast<const char*>(&from), size);
+        return ByteView(reinterpret_cast<const std::uint8_t*>(&from), size);
     };
     // The first band also fills in the colour table, which comes before the rows.
     if (!fetch(0)) return false;

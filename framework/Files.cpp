@@ -7,14 +7,13 @@
 namespace pelorine {
 
 namespace {
-using UniqueFile = UniqueHandle<HANDLE, FileDeleter>;
 enum class Durability { Cached, OnDisk };
 
 bool WriteAll(const std::wstring& path, const FileProducer& produce, Durability durability) {
     UniqueFile file(
         CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.get() == INVALID_HANDLE_VALUE) return false;
-    const auto write = [&](std::string_view bytes) {
+    if (!file) return false;
+    const auto write = [&](ByteView bytes) {
         for (std::size_t done = 0; done < bytes.size();) {
             const DWORD chunk = DWORD(std::min<std::size_t>(bytes.size() - done, 1u << 24));
             DWORD written = 0;
@@ -30,32 +29,29 @@ bool WriteAll(const std::wstring& path, const FileProducer& produce, Durability 
     return false;
 }
 
-FileProducer Whole(std::string_view bytes) {
+FileProducer Whole(ByteView bytes) {
     return [bytes](const ByteSink& write) { return write(bytes); };
 }
 } // namespace
 
-bool ReadWholeFile(const std::wstring& path, std::string& bytes) {
+bool ReadWholeFile(const std::wstring& path, Bytes& bytes) {
     const UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size{};
-    if (file.get() == INVALID_HANDLE_VALUE || !GetFileSizeEx(file.get(), &size) || size.QuadPart > (1 << 26))
-        return false;
+    if (!file || !GetFileSizeEx(file.get(), &size) || size.QuadPart > (1 << 26)) return false;
     bytes.resize(size_t(size.QuadPart));
     DWORD read = 0;
     return bytes.empty() ||
            (ReadFile(file.get(), bytes.data(), DWORD(bytes.size()), &read, nullptr) && read == bytes.size());
 }
 
-bool WriteWholeFile(const std::wstring& path, std::string_view bytes) {
-    return WriteWholeFile(path, Whole(bytes));
-}
+bool WriteWholeFile(const std::wstring& path, ByteView bytes) { return WriteWholeFile(path, Whole(bytes)); }
 
 bool WriteWholeFile(const std::wstring& path, const FileProducer& produce) {
     return WriteAll(path, produce, Durability::Cached);
 }
 
-bool WriteFileReplacing(const std::wstring& path, std::string_view bytes) {
+bool WriteFileReplacing(const std::wstring& path, ByteView bytes) {
     return WriteFileReplacing(path, Whole(bytes));
 }
 
@@ -69,7 +65,7 @@ bool WriteFileReplacing(const std::wstring& path, const FileProducer& produce) {
     return false;
 }
 
-std::span<const std::uint8_t> ResourceBytes(int id) {
+ByteView ResourceBytes(int id) {
     HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(id), RT_RCDATA);
     HGLOBAL loaded = found ? LoadResource(nullptr, found) : nullptr;
     const void* bytes = loaded ? LockResource(loaded) : nullptr;

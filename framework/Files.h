@@ -1,33 +1,31 @@
 #pragma once
 // Whole files in and out, each closed before the call returns.
-#include <cstdint>
+#include "base/Bytes.h"
+
 #include <functional>
-#include <span>
 #include <string>
-#include <string_view>
 
 namespace pelorine {
 
 // The file's bytes; false when it cannot be read or is larger than 64 MiB.
-bool ReadWholeFile(const std::wstring& path, std::string& bytes);
+bool ReadWholeFile(const std::wstring& path, Bytes& bytes);
 
 // Creates or replaces the file with the bytes. A file that cannot be written whole is deleted
 // and the call returns false.
-bool WriteWholeFile(const std::wstring& path, std::string_view bytes);
+bool WriteWholeFile(const std::wstring& path, ByteView bytes);
 // The same with the bytes made while writing: `produce` hands them to the sink piece by piece
 // and returns false (as the sink does when a write fails) to give up.
-using ByteSink = std::function<bool(std::string_view)>;
 using FileProducer = std::function<bool(const ByteSink&)>;
 bool WriteWholeFile(const std::wstring& path, const FileProducer& produce);
 
 // Writes the bytes to a temporary file beside path and moves it over path once every byte is
 // on the disk, so a failure never leaves a partial file nor destroys the older one. On any
 // failure the temporary file is deleted, path is untouched, and false returns.
-bool WriteFileReplacing(const std::wstring& path, std::string_view bytes);
+bool WriteFileReplacing(const std::wstring& path, ByteView bytes);
 bool WriteFileReplacing(const std::wstring& path, const FileProducer& produce);
 
 // The bytes of a raw-data resource of the exe (they live as long as the program); empty when
 // there is none.
-std::span<const std::uint8_t> ResourceBytes(int id);
+ByteView ResourceBytes(int id);
 
 } // namespace pelorine

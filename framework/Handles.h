@@ -1,79 +1,99 @@
 #pragma once
-// RAII for Win32 handles: one small template, a deleter per handle kind. GDI objects made
-// through these wrappers are counted, so tests can see a leak even where the platform's own
-// resource counters are stubs.
+// RAII for Win32 handles: one owning template. A kind names the handle type, the value that
+// means "no handle" (null for most, INVALID_HANDLE_VALUE for files) and how a handle is freed.
+#include "framework/GdiCount.h"
+
 #include <windows.h>
 
 #include <utility>
 
 namespace pelorine {
 
-template <typename T, typename Deleter> class UniqueHandle {
+template <typename Kind> class UniqueHandle {
   public:
+    using Handle = typename Kind::Handle;
+
     UniqueHandle() = default;
-    explicit UniqueHandle(T h) : h_(h) { Deleter::Adopted(h_); }
+    explicit UniqueHandle(Handle h) : h_(h) { Kind::Adopted(h_); }
     UniqueHandle(const UniqueHandle&) = delete;
     UniqueHandle& operator=(const UniqueHandle&) = delete;
-    UniqueHandle(UniqueHandle&& o) noexcept : h_(std::exchange(o.h_, T{})) {}
+    UniqueHandle(UniqueHandle&& o) noexcept : h_(std::exchange(o.h_, Kind::None())) {}
     UniqueHandle& operator=(UniqueHandle&& o) noexcept {
-        if (this != &o) reset(std::exchange(o.h_, T{}), false);
+        if (this != &o) {
+            Free();
+            h_ = std::exchange(o.h_, Kind::None());
+        }
         return *this;
     }
-    ~UniqueHandle() { reset(); }
+    ~UniqueHandle() { Free(); }
 
-    T get() const { return h_; }
-    explicit operator bool() const { return h_ != T{}; }
+    Handle get() const { return h_; }
+    explicit operator bool() const { return h_ != Kind::None(); }
     // Gives the handle away (to a window, the clipboard, a caller): it is no longer ours to free.
-    T release() {
-        Deleter::Released(h_);
-        return std::exchange(h_, T{});
+    Handle release() {
+        Kind::Released(h_);
+        return std::exchange(h_, Kind::None());
     }
-    void reset(T h = T{}, bool adopt = true) {
-        if (h_) Deleter::Free(h_);
+    void reset(Handle h = Kind::None()) {
+        Free();
         h_ = h;
-        if (adopt) Deleter::Adopted(h_);
+        Kind::Adopted(h_);
     }
 
   private:
-    T h_{};
+    void Free() {
+        if (*this) Kind::Free(h_);
+        h_ = Kind::None();
+    }
+    Handle h_ = Kind::None();
 };
 
-// Live GDI objects created through the wrappers.
-long LiveGdiObjects();
+// Kinds whose handles are not counted; null means no handle.
+template <typename T> struct NullHandle {
+    using Handle = T;
+    static T None() { return nullptr; }
+    static void Adopted(T) {}
+    static void Released(T) {}
+};
 
-struct GdiDeleter {
-    static void Adopted(HGDIOBJ h);
-    static void Released(HGDIOBJ h);
-    static void Free(HGDIOBJ h);
-};
-struct NoCount {
-    static void Adopted(const void*) {}
-    static void Released(const void*) {}
-};
-struct MemDcDeleter : NoCount {
-    static void Free(HDC h) { DeleteDC(h); }
-};
-struct WindowDeleter : NoCount {
-    static void Free(HWND h) { DestroyWindow(h); }
-};
-struct MenuDeleter : NoCount {
-    static void Free(HMENU h) { DestroyMenu(h); }
-};
-struct FileDeleter : NoCount {
-    static void Free(HANDLE h) {
-        if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+// GDI objects are counted (GdiCount.h). One the system would not delete is still there: it
+// stays counted, as the leak it is.
+template <typename T> struct GdiObject : NullHandle<T> {
+    static void Adopted(T h) { CountGdiAdopted(h); }
+    static void Released(T h) { CountGdiGone(h); }
+    static void Free(T h) {
+        if (DeleteObject(h)) CountGdiGone(h);
     }
 };
+struct MemDcKind : NullHandle<HDC> {
+    static void Free(HDC h) { DeleteDC(h); }
+};
+struct WindowKind : NullHandle<HWND> {
+    static void Free(HWND h) { DestroyWindow(h); }
+};
+struct MenuKind : NullHandle<HMENU> {
+    static void Free(HMENU h) { DestroyMenu(h); }
+};
+// Mutexes, events, processes: null when not made.
+struct KernelKind : NullHandle<HANDLE> {
+    static void Free(HANDLE h) { CloseHandle(h); }
+};
+// CreateFileW tells a failure by INVALID_HANDLE_VALUE, not null.
+struct FileKind : KernelKind {
+    static HANDLE None() { return INVALID_HANDLE_VALUE; }
+};
 
-using UniqueBitmap = UniqueHandle<HBITMAP, GdiDeleter>;
-using UniqueFont = UniqueHandle<HFONT, GdiDeleter>;
-using UniqueBrush = UniqueHandle<HBRUSH, GdiDeleter>;
-using UniquePen = UniqueHandle<HPEN, GdiDeleter>;
-using UniquePalette = UniqueHandle<HPALETTE, GdiDeleter>;
-using UniqueRgn = UniqueHandle<HRGN, GdiDeleter>;
-using UniqueMemDc = UniqueHandle<HDC, MemDcDeleter>;
-using UniqueWindow = UniqueHandle<HWND, WindowDeleter>;
-using UniqueMenu = UniqueHandle<HMENU, MenuDeleter>;
+using UniqueBitmap = UniqueHandle<GdiObject<HBITMAP>>;
+using UniqueFont = UniqueHandle<GdiObject<HFONT>>;
+using UniqueBrush = UniqueHandle<GdiObject<HBRUSH>>;
+using UniquePen = UniqueHandle<GdiObject<HPEN>>;
+using UniquePalette = UniqueHandle<GdiObject<HPALETTE>>;
+using UniqueRgn = UniqueHandle<GdiObject<HRGN>>;
+using UniqueMemDc = UniqueHandle<MemDcKind>;
+using UniqueWindow = UniqueHandle<WindowKind>;
+using UniqueMenu = UniqueHandle<MenuKind>;
+using UniqueKernelHandle = UniqueHandle<KernelKind>;
+using UniqueFile = UniqueHandle<FileKind>;
 
 // A window's device context, released with ReleaseDC.
 class WindowDc {

@@ -35,9 +35,7 @@ bool FitsAnsiCodePage(const std::wstring& text) {
     return !lossy;
 }
 
-bool IsUtf16(const std::string& bytes) {
-    return bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE';
-}
+bool IsUtf16(const Bytes& bytes) { return bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE; }
 
 } // namespace
 
@@ -94,11 +92,10 @@ void TIniFile::WriteBool(const std::wstring& section, const std::wstring& key, b
 void TIniFile::PrepareForWriting() const {
     const DWORD attributes = GetFileAttributesW(path_.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) ThrowWriteError();
-    const HANDLE handle = CreateFileW(path_.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                      nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const UniqueFile file(CreateFileW(path_.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                      nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     const bool existed = GetLastError() == ERROR_ALREADY_EXISTS;
-    const UniqueHandle<HANDLE, FileDeleter> file(handle);
-    if (handle == INVALID_HANDLE_VALUE) ThrowWriteError();
+    if (!file) ThrowWriteError();
     if (existed) return;
     static constexpr BYTE kBom[] = {0xFF, 0xFE};
     DWORD written = 0;
@@ -107,14 +104,15 @@ void TIniFile::PrepareForWriting() const {
 }
 
 void TIniFile::ConvertToUtf16() const {
-    std::string bytes;
+    Bytes bytes;
     if (!ReadWholeFile(path_, bytes)) ThrowWriteError();
     if (IsUtf16(bytes)) return;
-    std::wstring text(size_t(MultiByteToWideChar(CP_ACP, 0, bytes.data(), int(bytes.size()), nullptr, 0)),
-                      L'\0');
-    MultiByteToWideChar(CP_ACP, 0, bytes.data(), int(bytes.size()), text.data(), int(text.size()));
-    std::string utf16 = "\xFF\xFE";
-    utf16.append(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
+    const auto* ansi = reinterpret_cast<const char*>(bytes.data());
+    std::wstring text(size_t(MultiByteToWideChar(CP_ACP, 0, ansi, int(bytes.size()), nullptr, 0)), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, ansi, int(bytes.size()), text.data(), int(text.size()));
+    Bytes utf16 = {0xFF, 0xFE};
+    const auto* units = reinterpret_cast<const std::uint8_t*>(text.data());
+    utf16.insert(utf16.end(), units, units + text.size() * sizeof(wchar_t));
     // The old file is replaced only once the new one is whole.
     if (!WriteFileReplacing(path_, utf16)) ThrowWriteError();
 }

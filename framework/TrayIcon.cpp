@@ -32,11 +32,9 @@ void TTrayIcon::SetActive(bool active) {
     if (active == active_) return;
     active_ = active;
     if (active) {
-        if (OnTaskbarButton) OnTaskbarButton(false);
         Application().ProcessMessages();
         Notify(NIM_ADD);
     } else {
-        if (OnTaskbarButton) OnTaskbarButton(true);
         Notify(NIM_DELETE);
     }
 }

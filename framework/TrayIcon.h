@@ -19,8 +19,6 @@ class TTrayIcon : public TComponent, private TWindow {
     using TWindow::Handle;
     TPopupMenu* PopupMenu = nullptr;
     TNotifyEvent OnDblClick;
-    // Where the taskbar button lives; hidden while the icon is active.
-    std::function<void(bool visible)> OnTaskbarButton;
 
   private:
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;

@@ -83,6 +83,7 @@ LRESULT CALLBACK TWindow::Procedure(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
         static_cast<TWindow*>(reinterpret_cast<const CREATESTRUCTW*>(lp)->lpCreateParams)->AdoptHandle(wnd);
     TWindow* self = FromHandle(wnd);
     if (!self) return DefWindowProcW(wnd, msg, wp, lp);
+    if (msg == LiveGdiObjectsMessage()) return LiveGdiObjects();
     if (msg == WM_NCDESTROY) {
         self->Detach();
         return DefWindowProcW(wnd, msg, wp, lp);

@@ -161,13 +161,13 @@ namespace {
 
 // The headers, then the rows bottom-up, as bitmap files store them.
 bool StreamRows(const std::vector<std::uint8_t>& header, int height, std::size_t stride,
-                const std::function<void(int y, std::uint8_t* row)>& fill, const BytesOut& out) {
-    return out(header) && StreamRowBands(
-                              height, stride, [&](int i, std::uint8_t* row) { fill(height - 1 - i, row); },
-                              [&](std::span<const std::uint8_t> band, int) { return out(band); });
+                const std::function<void(int y, std::uint8_t* row)>& fill, const ByteSink& out) {
+    return out(header) &&
+           StreamRowBands(
+               height, stride, [&](int i, std::uint8_t* row) { fill(height - 1 - i, row); }, out);
 }
 
-std::vector<std::uint8_t> Collect(std::size_t size, const std::function<bool(const BytesOut&)>& stream) {
+std::vector<std::uint8_t> Collect(std::size_t size, const std::function<bool(const ByteSink&)>& stream) {
     std::vector<std::uint8_t> file;
     file.reserve(size);
     stream([&](std::span<const std::uint8_t> bytes) {
@@ -179,14 +179,14 @@ std::vector<std::uint8_t> Collect(std::size_t size, const std::function<bool(con
 
 } // namespace
 
-bool StreamBitmapFile(const Pixmap& picture, const BytesOut& out) {
+bool StreamBitmapFile(const Pixmap& picture, const ByteSink& out) {
     const auto header = StartBitmapFile(picture.width, picture.height, 24, {}, kScreenPixelsPerMetre);
     return StreamRows(
         header, picture.height, RowStride(picture.width, 24),
         [&](int y, std::uint8_t* row) { PutBgrRow(picture, y, row); }, out);
 }
 
-bool StreamBitmapFile(const IndexedImage& picture, const BytesOut& out) {
+bool StreamBitmapFile(const IndexedImage& picture, const ByteSink& out) {
     const auto header =
         StartBitmapFile(picture.width, picture.height, picture.bits, picture.palette, kScreenPixelsPerMetre);
     return StreamRows(
@@ -196,13 +196,13 @@ bool StreamBitmapFile(const IndexedImage& picture, const BytesOut& out) {
 
 std::vector<std::uint8_t> EncodeBitmapFile(const Pixmap& picture) {
     return Collect(64 + RowStride(picture.width, 24) * std::size_t(picture.height),
-                   [&](const BytesOut& out) { return StreamBitmapFile(picture, out); });
+                   [&](const ByteSink& out) { return StreamBitmapFile(picture, out); });
 }
 
 std::vector<std::uint8_t> EncodeBitmapFile(const IndexedImage& picture) {
     return Collect(64 + 4 * picture.palette.size() +
                        RowStride(picture.width, picture.bits) * std::size_t(picture.height),
-                   [&](const BytesOut& out) { return StreamBitmapFile(picture, out); });
+                   [&](const ByteSink& out) { return StreamBitmapFile(picture, out); });
 }
 
 } // namespace pelorine

@@ -1,6 +1,7 @@
 #pragma once
 // Windows bitmap files in portable code: the skin tools write and read them natively, and a save
 // writes them. No platform headers.
+#include "base/Bytes.h"
 #include "base/RasterImage.h"
 
 #include <cstddef>
@@ -28,9 +29,8 @@ std::vector<std::uint8_t> WriteBitmapFile(const RasterImage& picture);
 std::vector<std::uint8_t> EncodeBitmapFile(const Pixmap& picture);
 std::vector<std::uint8_t> EncodeBitmapFile(const IndexedImage& picture);
 // The same file handed out in pieces, never all in memory at once; false once `out` refuses.
-using BytesOut = std::function<bool(std::span<const std::uint8_t>)>;
-bool StreamBitmapFile(const Pixmap& picture, const BytesOut& out);
-bool StreamBitmapFile(const IndexedImage& picture, const BytesOut& out);
+bool StreamBitmapFile(const Pixmap& picture, const ByteSink& out);
+bool StreamBitmapFile(const IndexedImage& picture, const ByteSink& out);
 
 // A 32-bit bitmap file (BI_RGB, or BI_BITFIELDS with the usual masks) holds its rows in the
 // layout of a Pixmap, so a reader can take them straight into one: the hand-off file of every

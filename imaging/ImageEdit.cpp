@@ -73,17 +73,12 @@ bool TImageEdit::Save(const std::wstring& path) {
     return Guarded([&] {
         if (picture_.Empty()) return false;
         if (saveMediaFormat_ == kFormatBmp) // written as it is made, a band of rows at a time
-            return WriteFileReplacing(path, [&](const ByteSink& write) {
-                const BytesOut out = [&](std::span<const std::uint8_t> bytes) {
-                    return write({reinterpret_cast<const char*>(bytes.data()), bytes.size()});
-                };
+            return WriteFileReplacing(path, [&](const ByteSink& out) {
                 return picture_.IsIndexed() ? StreamBitmapFile(picture_.Indexed(), out)
                                             : StreamBitmapFile(picture_.Colour(), out);
             });
-        const std::vector<std::uint8_t> bytes = EncodeForSave(picture_, saveMediaFormat_, saveQuality_);
-        return !bytes.empty() &&
-               WriteFileReplacing(
-                   path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+        const Bytes bytes = EncodeForSave(picture_, saveMediaFormat_, saveQuality_);
+        return !bytes.empty() && WriteFileReplacing(path, bytes);
     });
 }
 

@@ -71,24 +71,6 @@ void AppendPcxRun(const std::uint8_t* line, std::size_t size, std::vector<std::u
     }
 }
 
-std::optional<std::vector<std::uint8_t>> DecodePcxRle(const std::uint8_t* data, std::size_t size,
-                                                      std::size_t wanted, std::size_t* consumed) {
-    std::vector<std::uint8_t> out;
-    out.reserve(std::min(wanted, size * 63));
-    std::size_t i = 0;
-    while (out.size() < wanted) {
-        if (i >= size) return std::nullopt;
-        std::size_t count = 1;
-        if ((data[i] & 0xC0) == 0xC0) {
-            count = data[i] & 0x3F;
-            if (++i >= size) return std::nullopt;
-        }
-        out.insert(out.end(), std::min(count, wanted - out.size()), data[i++]);
-    }
-    if (consumed) *consumed = i;
-    return out;
-}
-
 std::vector<std::uint8_t> EncodePcx(const Pixmap& picture) {
     if (!Encodable(picture.width, picture.height, 8)) return {};
     std::vector<std::uint8_t> out = Header(picture.width, picture.height, {8, 3, false}, {});

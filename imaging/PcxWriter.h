@@ -9,7 +9,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <vector>
 
 namespace pelorine {
@@ -24,10 +23,5 @@ std::vector<std::uint8_t> EncodePcx(const IndexedImage& picture);
 // Appends one plane's scan line run-length encoded: runs of up to 63 equal bytes as
 // (0xC0 | count, byte); a single byte below 0xC0 stands for itself.
 void AppendPcxRun(const std::uint8_t* line, std::size_t size, std::vector<std::uint8_t>& out);
-
-// Decodes `wanted` bytes from the start of data; nullopt when data ends first. A run that
-// overshoots is cut at `wanted`. `consumed` receives the number of input bytes read.
-std::optional<std::vector<std::uint8_t>> DecodePcxRle(const std::uint8_t* data, std::size_t size,
-                                                      std::size_t wanted, std::size_t* consumed = nullptr);
 
 } // namespace pelorine

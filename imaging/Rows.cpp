@@ -24,7 +24,7 @@ void PutIndexRow(const IndexedImage& picture, int y, int bitsPerPixel, std::uint
         row[x / perByte] |= std::uint8_t(picture.At(x, y) << (8 - bitsPerPixel * (x % perByte + 1)));
 }
 
-bool StreamRowBands(int count, std::size_t stride, const RowFill& fill, const BandOut& out) {
+bool StreamRowBands(int count, std::size_t stride, const RowFill& fill, const ByteSink& out) {
     const int bandRows = int(std::clamp<std::size_t>((256 << 10) / std::max<std::size_t>(stride, 1), 1,
                                                      std::size_t(std::max(count, 1))));
     std::vector<std::uint8_t> band(stride * std::size_t(bandRows));
@@ -33,7 +33,7 @@ bool StreamRowBands(int count, std::size_t stride, const RowFill& fill, const Ba
         std::fill(band.begin(), band.end(), std::uint8_t(0));
         for (int i = 0; i < rows; ++i)
             fill(done + i, band.data() + stride * std::size_t(i));
-        if (!out({band.data(), stride * std::size_t(rows)}, rows)) return false;
+        if (!out({band.data(), stride * std::size_t(rows)})) return false;
         done += rows;
     }
     return true;

@@ -3,6 +3,7 @@
 // triples, or indices packed most significant bits first, each row padded to four bytes.
 // They are handed out a band at a time from one small buffer: a whole converted copy of a
 // screen, in fresh memory, cost more than the conversion.
+#include "base/Bytes.h"
 #include "base/Pixmap.h"
 
 #include <cstddef>
@@ -18,10 +19,9 @@ std::size_t RowStride(int width, int bitsPerPixel);
 void PutBgrRow(const Pixmap& picture, int y, std::uint8_t* row);
 void PutIndexRow(const IndexedImage& picture, int y, int bitsPerPixel, std::uint8_t* row);
 
-// Hands rows 0 to count - 1 out in bands of about 256 KB: `fill` writes row i of the band's
-// rows, `out` takes a band and its row count. False once `out` refuses.
+// Hands rows 0 to count - 1 out in bands of about 256 KB, each a whole number of rows of
+// `stride` bytes: `fill` writes row i of the band's rows. False once `out` refuses.
 using RowFill = std::function<void(int i, std::uint8_t* row)>;
-using BandOut = std::function<bool(std::span<const std::uint8_t> band, int rows)>;
-bool StreamRowBands(int count, std::size_t stride, const RowFill& fill, const BandOut& out);
+bool StreamRowBands(int count, std::size_t stride, const RowFill& fill, const ByteSink& out);
 
 } // namespace pelorine

@@ -94,9 +94,9 @@ EncoderRows RowsFor(const EditPicture& picture, int mediaFormat) {
 
 bool WriteRows(IWICBitmapFrameEncode* frame, const EncoderRows& rows, int width, int height) {
     const std::size_t stride = RowStride(width, rows.bits);
-    return StreamRowBands(height, stride, rows.fill, [&](std::span<const std::uint8_t> band, int lines) {
-        return SUCCEEDED(
-            frame->WritePixels(UINT(lines), UINT(stride), UINT(band.size()), const_cast<BYTE*>(band.data())));
+    return StreamRowBands(height, stride, rows.fill, [&](ByteView band) {
+        return SUCCEEDED(frame->WritePixels(UINT(band.size() / stride), UINT(stride), UINT(band.size()),
+                                            const_cast<BYTE*>(band.data())));
     });
 }
 
@@ -233,13 +233,12 @@ class VectorStream final : public IStream {
 // A 32-bit bitmap file, read straight into the picture's pixels: the platform decoder went
 // through two more whole-picture buffers for the hand-off file of every capture.
 std::optional<Pixmap> ReadDirectBitmapFile(const std::wstring& path, Pixmap& storage) {
-    const UniqueHandle<HANDLE, FileDeleter> file(CreateFileW(
-        path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size{};
     std::uint8_t head[66];
     DWORD got = 0;
-    if (file.get() == INVALID_HANDLE_VALUE || !GetFileSizeEx(file.get(), &size) ||
-        !ReadFile(file.get(), head, sizeof head, &got, nullptr))
+    if (!file || !GetFileSizeEx(file.get(), &size) || !ReadFile(file.get(), head, sizeof head, &got, nullptr))
         return std::nullopt;
     const std::optional<DirectRows> rows = FindDirectRows({head, got}, std::uint64_t(size.QuadPart));
     if (!rows) return std::nullopt;

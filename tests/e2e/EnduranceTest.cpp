@@ -2,7 +2,7 @@
 // resident memory and its own count of live GDI objects where they were after the first
 // twenty. endurance.sh runs this on a small screen of its own, which keeps the four thousand
 // captures within minutes.
-#include "app/Mainwindow1.h"
+#include "framework/GdiCount.h"
 #include "e2e/Driver.h"
 
 #include <gtest/gtest.h>
@@ -91,8 +91,8 @@ struct EnduranceTest : testing::TestWithParam<Kind> {
         pmc.cb = sizeof pmc;
         if (GetProcessMemoryInfo(app.Process(), &pmc, sizeof pmc)) u.resident = pmc.WorkingSetSize;
         DWORD_PTR answer = 0;
-        if (SendMessageTimeoutW(app.MainWindow(), pelorine::TMainForm1::LiveGdiObjectsMessage(), 0, 0,
-                                SMTO_ABORTIFHUNG, 5000, &answer))
+        if (SendMessageTimeoutW(app.MainWindow(), pelorine::LiveGdiObjectsMessage(), 0, 0, SMTO_ABORTIFHUNG,
+                                5000, &answer))
             u.liveGdi = LRESULT(answer);
         return u;
     }

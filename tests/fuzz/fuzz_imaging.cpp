@@ -3,12 +3,14 @@
 // encoded line must decode to exactly what was written.
 #include "imaging/BitmapFile.h"
 #include "imaging/PcxWriter.h"
+#include "support/PcxRle.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <vector>
 
 using namespace pelorine;
+using testing_support::DecodePcxRle;
 
 namespace {
 

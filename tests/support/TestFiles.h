@@ -27,17 +27,22 @@ inline bool FileExists(const std::wstring& path) {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-// The file's bytes; empty when it cannot be read.
-inline std::string FileBytes(const std::wstring& path) {
-    std::string bytes;
-    return pelorine::ReadWholeFile(path, bytes) ? bytes : std::string();
+// Text as the bytes it is made of.
+inline pelorine::ByteView AsBytes(std::string_view text) {
+    return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
 }
 
-inline void WriteFileBytes(const std::wstring& path, std::string_view bytes) {
+// The file's bytes as text, to compare; empty when it cannot be read.
+inline std::string FileBytes(const std::wstring& path) {
+    pelorine::Bytes bytes;
+    return pelorine::ReadWholeFile(path, bytes) ? std::string(bytes.begin(), bytes.end()) : std::string();
+}
+
+inline void WriteFileBytes(const std::wstring& path, pelorine::ByteView bytes) {
     if (!pelorine::WriteWholeFile(path, bytes)) throw std::runtime_error("cannot write a test file");
 }
-inline void WriteFileBytes(const std::wstring& path, const std::vector<std::uint8_t>& bytes) {
-    WriteFileBytes(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+inline void WriteFileBytes(const std::wstring& path, std::string_view bytes) {
+    WriteFileBytes(path, AsBytes(bytes));
 }
 
 // The names that a pattern such as "C:\\folder\\*" matches, none of them starting with a dot.

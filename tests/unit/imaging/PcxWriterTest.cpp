@@ -1,11 +1,13 @@
 #include "imaging/PcxWriter.h"
 
 #include "imaging/ColorReduction.h"
+#include "support/PcxRle.h"
 
 #include <gtest/gtest.h>
 
 namespace pelorine {
 namespace {
+using testing_support::DecodePcxRle;
 
 int Word(const std::vector<std::uint8_t>& file, std::size_t at) { return file[at] | file[at + 1] << 8; }
 

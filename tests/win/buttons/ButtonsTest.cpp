@@ -106,8 +106,7 @@ TEST_F(ButtonsTest, ADisabledCheckedBoxShowsTheFourthFrameAndAnEngravedCaption) 
 TEST_F(ButtonsTest, TheCloseButtonIsAnEllipseOnePixelOutsideItsRectangleAndEmptyWhenHidden) {
     auto* button = Make<TdxfColorButton>(L"CButton1", Bounds(20, 20, 22, 14));
     button->SetColor(clAqua);
-    UniqueHandle<HRGN, GdiDeleter> shape(CreateRectRgn(0, 0, 0, 0)),
-        ellipse(CreateEllipticRgn(-1, -1, 23, 15));
+    UniqueRgn shape(CreateRectRgn(0, 0, 0, 0)), ellipse(CreateEllipticRgn(-1, -1, 23, 15));
     ASSERT_EQ(GetWindowRgn(button->Handle(), shape.get()), COMPLEXREGION);
     // Point by point: the system may keep the same shape as other rectangles.
     int differing = 0, inside = 0;
