@@ -89,15 +89,19 @@ inline std::wstring SettingsTextW(const Settings& values) {
 // The same as an ANSI file of ASCII text, as an older settings file would be.
 inline std::string SettingsText(const Settings& values) { return Narrow(SettingsTextW(values)); }
 
+// The settings a first run holds (the layout's values) and writes at its close.
+inline Settings FirstRunSettings(const std::wstring& appDir) {
+    return {{L"M_TOP", L"20"},    {L"M_LEFT", L"20"}, {L"HOTKEY", L"1"},    {L"CURSOR", L"1"},
+            {L"TIMING", L"0"},    {L"SOUND", L"1"},   {L"C0_01", appDir},   {L"C0_02", L"Snap"},
+            {L"C0_03", L"0"},     {L"C1_01", L"-1"},  {L"C1_02", L"-1"},    {L"C1_03", L"-1"},
+            {L"C1_04", L"-1"},    {L"C1_05", L"-1"},  {L"C1_06_1", L"100"}, {L"C1_06_2", L"640"},
+            {L"C1_06_3", L"480"}, {L"C2_02", L""},    {L"C2_03", L""},      {L"C2_04_1", L"0"},
+            {L"C2_04_2", L"0"},   {L"C2_04_3", L"0"}, {L"C2_04_4", L"0"}};
+}
+
 // The whole settings file a first run leaves behind, as the profile functions write it.
 inline std::wstring FirstRunIniText(const std::wstring& appDir) {
-    return SettingsTextW(
-        {{L"M_TOP", L"20"},    {L"M_LEFT", L"20"}, {L"HOTKEY", L"1"},    {L"CURSOR", L"1"},
-         {L"TIMING", L"0"},    {L"SOUND", L"1"},   {L"C0_01", appDir},   {L"C0_02", L"Snap"},
-         {L"C0_03", L"0"},     {L"C1_01", L"-1"},  {L"C1_02", L"-1"},    {L"C1_03", L"-1"},
-         {L"C1_04", L"-1"},    {L"C1_05", L"-1"},  {L"C1_06_1", L"100"}, {L"C1_06_2", L"640"},
-         {L"C1_06_3", L"480"}, {L"C2_02", L""},    {L"C2_03", L""},      {L"C2_04_1", L"0"},
-         {L"C2_04_2", L"0"},   {L"C2_04_3", L"0"}, {L"C2_04_4", L"0"}});
+    return SettingsTextW(FirstRunSettings(appDir));
 }
 
 } // namespace testing_support
