@@ -47,6 +47,7 @@ class PelorineProcess {
 
   private:
     PROCESS_INFORMATION Launch() const; // a new process of the copy's exe, in its folder
+    HWND WaitWindow(const std::function<bool(HWND)>& match, int timeoutMs) const;
     std::wstring folder_;
     PROCESS_INFORMATION pi_{};
 };
@@ -56,6 +57,9 @@ std::wstring MessageBoxText(HWND box);
 std::wstring WindowCaption(HWND wnd);
 // Presses a button of a message box (IDOK, IDYES, IDNO …).
 void DismissMessageBox(HWND box, int button = IDOK);
+// The top-level windows, and the windows below a parent (at any depth), of every process.
+std::vector<HWND> TopWindows();
+std::vector<HWND> ChildWindows(HWND parent);
 // Finds a top-level window of a process that satisfies the predicate.
 HWND FindProcessWindow(DWORD pid, const std::function<bool(HWND)>& match);
 

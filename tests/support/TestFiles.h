@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <map>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -69,13 +70,27 @@ inline std::string Utf16File(const std::wstring& text) {
 // Settings as key and value; the section of each key comes from the settings table.
 using Settings = std::map<std::wstring, std::wstring>;
 
+// Settings written as "KEY=value KEY=value", for short tables.
+inline Settings SettingsOf(const std::wstring& text) {
+    Settings settings;
+    std::wistringstream words(text);
+    for (std::wstring word; words >> word;)
+        settings[word.substr(0, word.find(L'='))] = word.substr(word.find(L'=') + 1);
+    return settings;
+}
+
+// The section of a settings key.
+inline std::wstring SectionOf(const std::wstring& key) {
+    for (const pelorine::SettingKey& known : pelorine::kSettingKeys)
+        if (key == known.key) return known.section;
+    throw std::invalid_argument("no such settings key");
+}
+
 // The settings-file text of the given keys, in the table's order under their sections, as the
 // profile functions write it.
 inline std::wstring SettingsTextW(const Settings& values) {
     for (const auto& value : values)
-        if (std::none_of(pelorine::kSettingKeys.begin(), pelorine::kSettingKeys.end(),
-                         [&](const pelorine::SettingKey& key) { return value.first == key.key; }))
-            throw std::invalid_argument("no such settings key");
+        SectionOf(value.first); // no key of another program
     std::wstring text, section;
     for (const pelorine::SettingKey& key : pelorine::kSettingKeys)
         for (const auto& [name, value] : values)
