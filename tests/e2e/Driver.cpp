@@ -10,20 +10,6 @@
 
 namespace e2e {
 
-std::wstring ToWindowsPath(const std::string& unixPath) {
-    std::wstring path = L"Z:";
-    for (char c : unixPath)
-        path += c == '/' ? L'\\' : wchar_t(static_cast<unsigned char>(c));
-    return path;
-}
-
-std::wstring BuildDir() {
-    const char* build = std::getenv("PELORINE_BUILD");
-    if (!build) throw std::runtime_error("PELORINE_BUILD is not set");
-    // Under Wine a Unix path is reached through drive Z:; on Windows the variable holds a Windows path.
-    return build[0] == '/' ? ToWindowsPath(build) : std::wstring(build, build + strlen(build));
-}
-
 namespace {
 void RemoveFolder(const std::wstring& folder) {
     std::wstring from = folder + L'\0';

@@ -14,10 +14,6 @@
 
 namespace e2e {
 
-// The build folder (Windows form of the path CTest passes in PELORINE_BUILD).
-std::wstring BuildDir();
-std::wstring ToWindowsPath(const std::string& unixPath);
-
 class PelorineProcess {
   public:
     // Copies the exe into a new folder; writes the settings file first when ini is not empty.
@@ -88,6 +84,7 @@ bool F8StillCaptures();
 // A plain top-level window of known size and colour, to be the active window of a capture.
 using TargetWindow = testing_support::ColorWindow;
 
+using testing_support::BuildDir;
 using testing_support::ClassOf;
 using testing_support::FileBytes;
 using testing_support::FileExists;
@@ -96,6 +93,7 @@ using testing_support::ScreenPixel;
 using testing_support::ScreenPixels;
 using testing_support::Settings;
 using testing_support::SettingsText;
+using testing_support::ToWindowsPath;
 using testing_support::Utf16File;
 using testing_support::WriteFileBytes;
 

@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
+#include <cstring>
 #include <map>
 #include <sstream>
 #include <stdexcept>
@@ -22,6 +24,22 @@ inline std::wstring TempPath(const std::wstring& name) {
     wchar_t folder[MAX_PATH] = {};
     if (!GetTempPathW(MAX_PATH, folder)) throw std::runtime_error("no temporary folder");
     return folder + name;
+}
+
+// A Unix path as Wine reaches it, through drive Z:.
+inline std::wstring ToWindowsPath(const std::string& unixPath) {
+    std::wstring path = L"Z:";
+    for (char c : unixPath)
+        path += c == '/' ? L'\\' : wchar_t(static_cast<unsigned char>(c));
+    return path;
+}
+
+// The build folder, which CTest passes in PELORINE_BUILD: a Unix path under Wine, a Windows
+// path on Windows.
+inline std::wstring BuildDir() {
+    const char* build = std::getenv("PELORINE_BUILD");
+    if (!build) throw std::runtime_error("PELORINE_BUILD is not set");
+    return build[0] == '/' ? ToWindowsPath(build) : std::wstring(build, build + std::strlen(build));
 }
 
 inline bool FileExists(const std::wstring& path) {

@@ -26,15 +26,11 @@ namespace {
 
 constexpr int kWidth = 67, kHeight = 41; // odd sizes exercise row padding
 
-// Where the saved files go: $PELORINE_BUILD/imaging-out (a Unix path under Wine: drive Z:).
+// Where the saved files go, for check_saved_files.sh to read.
 std::wstring OutputFolder() {
-    const char* build = std::getenv("PELORINE_BUILD");
-    std::string folder = build ? std::string(build) : std::string(".");
-    if (!folder.empty() && folder[0] == '/') folder = "Z:" + folder;
-    folder += "/imaging-out";
-    const std::wstring wide(folder.begin(), folder.end());
-    CreateDirectoryW(wide.c_str(), nullptr);
-    return wide;
+    const std::wstring folder = testing_support::BuildDir() + L"\\imaging-out";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    return folder;
 }
 
 using testing_support::FileBytes;
