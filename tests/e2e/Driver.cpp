@@ -257,11 +257,13 @@ std::optional<BitmapSize> WaitClipboardBitmap(DWORD sequenceBefore, int timeoutM
     return std::nullopt;
 }
 
-bool F8StillCaptures() {
+std::optional<BitmapSize> PressForPicture(WORD key, int timeoutMs) {
     const DWORD before = GetClipboardSequenceNumber();
-    PressKey(VK_F8);
-    return WaitClipboardBitmap(before, 5000).has_value();
+    PressKey(key);
+    return WaitClipboardBitmap(before, timeoutMs);
 }
+
+bool F8StillCaptures() { return PressForPicture(VK_F8).has_value(); }
 
 const pelorine::mainform::ControlRow& Row(const wchar_t* name) {
     const auto& rows = pelorine::mainform::kControls;

@@ -9,6 +9,7 @@
 #include <chrono>
 #include <functional>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -75,9 +76,13 @@ bool WaitFor(const std::function<bool()>& condition, int timeoutMs);
 struct BitmapSize {
     int width = 0;
     int height = 0;
+    bool operator==(const BitmapSize&) const = default;
 };
+inline void PrintTo(const BitmapSize& s, std::ostream* os) { *os << s.width << " x " << s.height; }
 // The clipboard's bitmap size once the clipboard has changed since the given sequence number.
 std::optional<BitmapSize> WaitClipboardBitmap(DWORD sequenceBefore, int timeoutMs);
+// Presses the key and waits for the new bitmap that it puts on the clipboard.
+std::optional<BitmapSize> PressForPicture(WORD key, int timeoutMs = 5000);
 // Whether F8 still puts a new bitmap on the clipboard (the program goes on after an error).
 bool F8StillCaptures();
 
