@@ -48,11 +48,28 @@ bool AppTest::Exited(int timeoutMs) const {
     return WaitFor([&] { return !app_->Running(); }, timeoutMs);
 }
 
-std::wstring AppTest::Ini(const wchar_t* section, const wchar_t* key) const {
+std::wstring AppTest::Ini(const std::wstring& section, const std::wstring& key) const {
     std::wstring value(4096, L'\0');
-    value.resize(GetPrivateProfileStringW(section, key, L"<missing>", value.data(), DWORD(value.size()),
-                                          app_->File(L"Pelorine.ini").c_str()));
+    value.resize(GetPrivateProfileStringW(section.c_str(), key.c_str(), L"<missing>", value.data(),
+                                          DWORD(value.size()), app_->File(L"Pelorine.ini").c_str()));
     return value;
+}
+
+void AppTest::ExpectStored(const Settings& expected) const {
+    for (const auto& [key, value] : expected) {
+        SCOPED_TRACE(testing::PrintToString(key));
+        EXPECT_EQ(Ini(testing_support::SectionOf(key), key), value);
+    }
+}
+
+std::pair<int, int> AppTest::Place() const {
+    const RECT rc = WindowRect();
+    return {rc.left, rc.top};
+}
+
+std::pair<int, int> AppTest::Size() const {
+    const RECT rc = WindowRect();
+    return {rc.right - rc.left, rc.bottom - rc.top};
 }
 
 void AppTest::ToTray() {

@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 
 namespace e2e {
 
@@ -28,7 +29,12 @@ class AppTest : public testing::Test {
     // about two seconds, so a step waits until the program answers again.
     void WaitIdle() const;
     bool Exited(int timeoutMs = 15000) const;
-    std::wstring Ini(const wchar_t* section, const wchar_t* key) const;
+    std::wstring Ini(const std::wstring& section, const std::wstring& key) const;
+    // The settings file holds these values, each under its key's section: one check per key.
+    void ExpectStored(const Settings& expected) const;
+    // The main window's (left, top) and (width, height).
+    std::pair<int, int> Place() const;
+    std::pair<int, int> Size() const;
 
     void TrayNotify(UINT mouseMessage) const { PostMessageW(tray_, kTrayNotify, 0, mouseMessage); }
     // "タスクトレイへ": the window goes, the icon stays.

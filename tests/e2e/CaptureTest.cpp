@@ -16,12 +16,7 @@ using CaptureTest = AppTest;
 
 TEST_F(CaptureTest, F8PutsTheWholeScreenOnTheClipboard) {
     StartWith("[SET]\r\nSOUND=0\r\n");
-    const DWORD before = GetClipboardSequenceNumber();
-    PressKey(VK_F8);
-    const auto size = WaitClipboardBitmap(before, 5000);
-    ASSERT_TRUE(size.has_value());
-    EXPECT_EQ(size->width, kScreenW);
-    EXPECT_EQ(size->height, kScreenH);
+    EXPECT_EQ(PressForPicture(VK_F8), (BitmapSize{kScreenW, kScreenH}));
 }
 
 TEST_F(CaptureTest, F7TakesTheForegroundWindowClippedToTheScreen) {
@@ -30,23 +25,13 @@ TEST_F(CaptureTest, F7TakesTheForegroundWindowClippedToTheScreen) {
     inside.BringToFront();
     RECT rc;
     GetWindowRect(inside.Handle(), &rc);
-    DWORD before = GetClipboardSequenceNumber();
-    PressKey(VK_F7);
-    auto size = WaitClipboardBitmap(before, 5000);
-    ASSERT_TRUE(size.has_value());
-    EXPECT_EQ(size->width, rc.right - rc.left);
-    EXPECT_EQ(size->height, rc.bottom - rc.top);
+    EXPECT_EQ(PressForPicture(VK_F7), (BitmapSize{rc.right - rc.left, rc.bottom - rc.top}));
 
     // Reaching past the right edge: only the part on the screen is taken.
     TargetWindow past(kScreenW - 150, 300, 400, 200, RGB(20, 160, 40));
     past.BringToFront();
     GetWindowRect(past.Handle(), &rc);
-    before = GetClipboardSequenceNumber();
-    PressKey(VK_F7);
-    size = WaitClipboardBitmap(before, 5000);
-    ASSERT_TRUE(size.has_value());
-    EXPECT_EQ(size->width, kScreenW - rc.left);
-    EXPECT_EQ(size->height, rc.bottom - rc.top);
+    EXPECT_EQ(PressForPicture(VK_F7), (BitmapSize{kScreenW - rc.left, rc.bottom - rc.top}));
 }
 
 namespace {
@@ -93,10 +78,7 @@ TEST_F(CaptureTest, F10LeavesTheWholeScreenOnTheClipboardEvenWhenKilledRightAfte
     ASSERT_TRUE(TerminateProcess(app_->Process(), 1));
     WaitForSingleObject(app_->Process(), 5000);
     app_.reset();
-    const auto size = WaitClipboardBitmap(before, 0);
-    ASSERT_TRUE(size.has_value()) << "no picture on the clipboard";
-    EXPECT_EQ(size->width, kScreenW);
-    EXPECT_EQ(size->height, kScreenH);
+    EXPECT_EQ(WaitClipboardBitmap(before, 0), (BitmapSize{kScreenW, kScreenH}));
 }
 
 // Switching the hotkeys off and on again leaves them working at once, every time.
@@ -108,9 +90,7 @@ TEST_F(CaptureTest, F8WorksHalfASecondAfterTheHotkeysAreSwitchedBackOn) {
         Pump(300);
         ClickAt(box.x, box.y); // and on
         Pump(500);
-        const DWORD before = GetClipboardSequenceNumber();
-        PressKey(VK_F8);
-        EXPECT_TRUE(WaitClipboardBitmap(before, 10000).has_value()) << "round " << round;
+        EXPECT_TRUE(PressForPicture(VK_F8, 10000).has_value()) << "round " << round;
     }
 }
 
@@ -143,10 +123,8 @@ TEST_F(CaptureTest, HotkeysOffDoNothingUntilTheBoxIsCheckedAgain) {
 
 TEST_F(CaptureTest, DelayedCaptureComesNoEarlierThanFiveSeconds) {
     StartWith("[SET]\r\nTIMING=1\r\nSOUND=0\r\n");
-    const DWORD before = GetClipboardSequenceNumber();
     const DWORD start = GetTickCount();
-    PressKey(VK_F8);
-    ASSERT_TRUE(WaitClipboardBitmap(before, 12000).has_value());
+    ASSERT_TRUE(PressForPicture(VK_F8, 12000).has_value());
     const DWORD elapsed = GetTickCount() - start;
     EXPECT_GE(elapsed, 5000u);
     EXPECT_LT(elapsed, 9000u);
@@ -218,9 +196,7 @@ TEST_F(CaptureTest, DesktopCaptureLeavesTheTrayIconOutOfThePictureAndPutsItBack)
     const std::vector<COLORREF> shown = ScreenPixels(*icon);
     ASSERT_FALSE(shown.empty());
 
-    const DWORD before = GetClipboardSequenceNumber();
-    PressKey(VK_F8);
-    ASSERT_TRUE(WaitClipboardBitmap(before, 10000).has_value());
+    ASSERT_TRUE(PressForPicture(VK_F8, 10000).has_value());
     const std::vector<COLORREF> captured = ClipboardPixels(*icon);
     ASSERT_EQ(captured.size(), shown.size());
     EXPECT_NE(captured, shown) << "the icon is in the picture";

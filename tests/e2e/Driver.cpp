@@ -10,20 +10,6 @@
 
 namespace e2e {
 
-std::wstring ToWindowsPath(const std::string& unixPath) {
-    std::wstring path = L"Z:";
-    for (char c : unixPath)
-        path += c == '/' ? L'\\' : wchar_t(static_cast<unsigned char>(c));
-    return path;
-}
-
-std::wstring BuildDir() {
-    const char* build = std::getenv("PELORINE_BUILD");
-    if (!build) throw std::runtime_error("PELORINE_BUILD is not set");
-    // Under Wine a Unix path is reached through drive Z:; on Windows the variable holds a Windows path.
-    return build[0] == '/' ? ToWindowsPath(build) : std::wstring(build, build + strlen(build));
-}
-
 namespace {
 void RemoveFolder(const std::wstring& folder) {
     std::wstring from = folder + L'\0';
@@ -46,26 +32,24 @@ std::wstring NewFolder() {
 void SendKey(WORD vk, bool up) {
     INPUT in{};
     in.type = INPUT_KEYBOARD;
-    in.ki.wVk = vk;
-    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    in.ki = {vk, 0, DWORD(up ? KEYEVENTF_KEYUP : 0), 0, 0};
     SendInput(1, &in, sizeof in);
 }
 
-void MouseButton(bool up) {
+void SendMouse(DWORD flags, LONG x = 0, LONG y = 0) {
     INPUT in{};
     in.type = INPUT_MOUSE;
-    in.mi.dwFlags = up ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN;
+    in.mi = {x, y, 0, flags, 0, 0};
     SendInput(1, &in, sizeof in);
 }
+
+void MouseButton(bool up) { SendMouse(up ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN); }
 } // namespace
 
 void MouseTo(int x, int y) {
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dx = LONG(x * 65535.0 / (GetSystemMetrics(SM_CXSCREEN) - 1) + 0.5);
-    in.mi.dy = LONG(y * 65535.0 / (GetSystemMetrics(SM_CYSCREEN) - 1) + 0.5);
-    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &in, sizeof in);
+    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE,
+              LONG(x * 65535.0 / (GetSystemMetrics(SM_CXSCREEN) - 1) + 0.5),
+              LONG(y * 65535.0 / (GetSystemMetrics(SM_CYSCREEN) - 1) + 0.5));
 }
 
 PelorineProcess::PelorineProcess(const std::string& ini) : folder_(NewFolder()) {
@@ -118,47 +102,47 @@ bool PelorineProcess::Running() const {
     return pi_.hProcess && WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT;
 }
 
-HWND FindProcessWindow(DWORD pid, const std::function<bool(HWND)>& match) {
-    struct Search {
-        DWORD pid;
-        const std::function<bool(HWND)>* match;
-        HWND found;
-    } search{pid, &match, nullptr};
-    EnumWindows(
-        [](HWND w, LPARAM lp) {
-            auto* s = reinterpret_cast<Search*>(lp);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(w, &owner);
-            if (owner == s->pid && (*s->match)(w)) {
-                s->found = w;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        LPARAM(&search));
-    return search.found;
-}
-
 namespace {
-std::wstring TitleOf(HWND w) {
-    wchar_t title[256] = {};
-    GetWindowTextW(w, title, 256);
-    return title;
+BOOL CALLBACK Collect(HWND w, LPARAM windows) {
+    reinterpret_cast<std::vector<HWND>*>(windows)->push_back(w);
+    return TRUE;
 }
 } // namespace
 
-HWND PelorineProcess::MainWindow(int timeoutMs) {
+std::vector<HWND> TopWindows() {
+    std::vector<HWND> windows;
+    EnumWindows(Collect, LPARAM(&windows));
+    return windows;
+}
+
+std::vector<HWND> ChildWindows(HWND parent) {
+    std::vector<HWND> windows;
+    EnumChildWindows(parent, Collect, LPARAM(&windows));
+    return windows;
+}
+
+HWND FindProcessWindow(DWORD pid, const std::function<bool(HWND)>& match) {
+    for (const HWND w : TopWindows()) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        if (owner == pid && match(w)) return w;
+    }
+    return nullptr;
+}
+
+HWND PelorineProcess::WaitWindow(const std::function<bool(HWND)>& match, int timeoutMs) const {
     HWND found = nullptr;
-    WaitFor(
-        [&] {
-            found = FindProcessWindow(pi_.dwProcessId, [](HWND w) {
-                return ClassOf(w) == L"PelorineWindow" && TitleOf(w) == L"Pelorine" &&
-                       (GetWindowLongW(w, GWL_STYLE) & WS_POPUP);
-            });
-            return found != nullptr;
+    WaitFor([&] { return (found = FindProcessWindow(pi_.dwProcessId, match)) != nullptr; }, timeoutMs);
+    return found;
+}
+
+HWND PelorineProcess::MainWindow(int timeoutMs) {
+    return WaitWindow(
+        [](HWND w) {
+            return ClassOf(w) == L"PelorineWindow" && WindowCaption(w) == L"Pelorine" &&
+                   (GetWindowLongW(w, GWL_STYLE) & WS_POPUP);
         },
         timeoutMs);
-    return found;
 }
 
 bool PelorineProcess::CloseAndWait(int timeoutMs) {
@@ -167,15 +151,7 @@ bool PelorineProcess::CloseAndWait(int timeoutMs) {
 }
 
 HWND PelorineProcess::WaitErrorBox(int timeoutMs) {
-    HWND box = nullptr;
-    WaitFor(
-        [&] {
-            box = FindProcessWindow(pi_.dwProcessId,
-                                    [](HWND w) { return ClassOf(w) == L"#32770" && IsWindowVisible(w); });
-            return box != nullptr;
-        },
-        timeoutMs);
-    return box;
+    return WaitWindow([](HWND w) { return ClassOf(w) == L"#32770" && IsWindowVisible(w); }, timeoutMs);
 }
 
 HWND PelorineProcess::VisibleWindowOfClass(const std::wstring& className) const {
@@ -195,42 +171,27 @@ std::vector<int> PelorineProcess::SerialsIn(const std::wstring& folder, const st
 }
 
 HWND FindChildWithText(HWND parent, const std::wstring& text) {
-    struct Search {
-        const std::wstring* text;
-        HWND found;
-    } search{&text, nullptr};
-    EnumChildWindows(
-        parent,
-        [](HWND child, LPARAM lp) {
-            auto* s = reinterpret_cast<Search*>(lp);
-            // WM_GETTEXT, not GetWindowText, which reads no control of another process.
-            wchar_t buffer[MAX_PATH] = {};
-            SendMessageW(child, WM_GETTEXT, MAX_PATH, LPARAM(buffer));
-            if (*s->text != buffer) return TRUE;
-            s->found = child;
-            return FALSE;
-        },
-        LPARAM(&search));
-    return search.found;
+    for (const HWND child : ChildWindows(parent)) {
+        // WM_GETTEXT, not GetWindowText, which reads no control of another process.
+        wchar_t buffer[MAX_PATH] = {};
+        SendMessageW(child, WM_GETTEXT, MAX_PATH, LPARAM(buffer));
+        if (text == buffer) return child;
+    }
+    return nullptr;
 }
 
 std::wstring MessageBoxText(HWND box) {
-    std::wstring text;
-    EnumChildWindows(
-        box,
-        [](HWND child, LPARAM lp) {
-            wchar_t cls[32] = {};
-            GetClassNameW(child, cls, 32);
-            const LONG id = GetDlgCtrlID(child);
-            if (lstrcmpiW(cls, L"Static") == 0 && id == 0xFFFF)
-                *reinterpret_cast<std::wstring*>(lp) = TitleOf(child);
-            return TRUE;
-        },
-        LPARAM(&text));
-    return text;
+    for (const HWND child : ChildWindows(box))
+        if (_wcsicmp(ClassOf(child).c_str(), L"Static") == 0 && GetDlgCtrlID(child) == 0xFFFF)
+            return WindowCaption(child);
+    return L"";
 }
 
-std::wstring WindowCaption(HWND wnd) { return TitleOf(wnd); }
+std::wstring WindowCaption(HWND wnd) {
+    wchar_t title[256] = {};
+    GetWindowTextW(wnd, title, 256);
+    return title;
+}
 
 void DismissMessageBox(HWND box, int button) { PostMessageW(box, WM_COMMAND, WPARAM(button), 0); }
 
@@ -296,11 +257,13 @@ std::optional<BitmapSize> WaitClipboardBitmap(DWORD sequenceBefore, int timeoutM
     return std::nullopt;
 }
 
-bool F8StillCaptures() {
+std::optional<BitmapSize> PressForPicture(WORD key, int timeoutMs) {
     const DWORD before = GetClipboardSequenceNumber();
-    PressKey(VK_F8);
-    return WaitClipboardBitmap(before, 5000).has_value();
+    PressKey(key);
+    return WaitClipboardBitmap(before, timeoutMs);
 }
+
+bool F8StillCaptures() { return PressForPicture(VK_F8).has_value(); }
 
 const pelorine::mainform::ControlRow& Row(const wchar_t* name) {
     const auto& rows = pelorine::mainform::kControls;
@@ -312,19 +275,9 @@ const pelorine::mainform::ControlRow& Row(const wchar_t* name) {
 
 std::vector<HWND> WineTrayIcons() {
     std::vector<HWND> icons;
-    EnumWindows(
-        [](HWND top, LPARAM lp) {
-            EnumChildWindows(
-                top,
-                [](HWND child, LPARAM lp) {
-                    if (ClassOf(child) == L"__winex11_tray_icon")
-                        reinterpret_cast<std::vector<HWND>*>(lp)->push_back(child);
-                    return TRUE;
-                },
-                lp);
-            return TRUE;
-        },
-        LPARAM(&icons));
+    for (const HWND top : TopWindows())
+        for (const HWND child : ChildWindows(top))
+            if (ClassOf(child) == L"__winex11_tray_icon") icons.push_back(child);
     return icons;
 }
 

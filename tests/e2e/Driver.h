@@ -9,14 +9,11 @@
 #include <chrono>
 #include <functional>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
 namespace e2e {
-
-// The build folder (Windows form of the path CTest passes in PELORINE_BUILD).
-std::wstring BuildDir();
-std::wstring ToWindowsPath(const std::string& unixPath);
 
 class PelorineProcess {
   public:
@@ -47,6 +44,7 @@ class PelorineProcess {
 
   private:
     PROCESS_INFORMATION Launch() const; // a new process of the copy's exe, in its folder
+    HWND WaitWindow(const std::function<bool(HWND)>& match, int timeoutMs) const;
     std::wstring folder_;
     PROCESS_INFORMATION pi_{};
 };
@@ -56,6 +54,9 @@ std::wstring MessageBoxText(HWND box);
 std::wstring WindowCaption(HWND wnd);
 // Presses a button of a message box (IDOK, IDYES, IDNO …).
 void DismissMessageBox(HWND box, int button = IDOK);
+// The top-level windows, and the windows below a parent (at any depth), of every process.
+std::vector<HWND> TopWindows();
+std::vector<HWND> ChildWindows(HWND parent);
 // Finds a top-level window of a process that satisfies the predicate.
 HWND FindProcessWindow(DWORD pid, const std::function<bool(HWND)>& match);
 
@@ -75,15 +76,20 @@ bool WaitFor(const std::function<bool()>& condition, int timeoutMs);
 struct BitmapSize {
     int width = 0;
     int height = 0;
+    bool operator==(const BitmapSize&) const = default;
 };
+inline void PrintTo(const BitmapSize& s, std::ostream* os) { *os << s.width << " x " << s.height; }
 // The clipboard's bitmap size once the clipboard has changed since the given sequence number.
 std::optional<BitmapSize> WaitClipboardBitmap(DWORD sequenceBefore, int timeoutMs);
+// Presses the key and waits for the new bitmap that it puts on the clipboard.
+std::optional<BitmapSize> PressForPicture(WORD key, int timeoutMs = 5000);
 // Whether F8 still puts a new bitmap on the clipboard (the program goes on after an error).
 bool F8StillCaptures();
 
 // A plain top-level window of known size and colour, to be the active window of a capture.
 using TargetWindow = testing_support::ColorWindow;
 
+using testing_support::BuildDir;
 using testing_support::ClassOf;
 using testing_support::FileBytes;
 using testing_support::FileExists;
@@ -92,6 +98,7 @@ using testing_support::ScreenPixel;
 using testing_support::ScreenPixels;
 using testing_support::Settings;
 using testing_support::SettingsText;
+using testing_support::ToWindowsPath;
 using testing_support::Utf16File;
 using testing_support::WriteFileBytes;
 

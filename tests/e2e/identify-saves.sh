@@ -8,7 +8,7 @@ expects=("$dir"/*.expect)
 [ ${#expects[@]} -gt 0 ] || { echo "no saved files in $dir"; exit 1; }
 failed=0
 for expect in "${expects[@]}"; do
-  read -r ext format width height maxColours space < <(tr -d '\r' < "$expect")
+  read -r ext width height format maxColours space < <(tr -d '\r' < "$expect")
   file=${expect%.expect}$ext
   got=$(identify -format '%m %w %h %k %[colorspace]' "$file[0]" 2>&1) || { echo "FAIL $file: $got"; failed=1; continue; }
   read -r gotFormat gotWidth gotHeight gotColours gotSpace <<< "$got"

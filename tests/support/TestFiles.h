@@ -8,7 +8,10 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
+#include <cstring>
 #include <map>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -21,6 +24,22 @@ inline std::wstring TempPath(const std::wstring& name) {
     wchar_t folder[MAX_PATH] = {};
     if (!GetTempPathW(MAX_PATH, folder)) throw std::runtime_error("no temporary folder");
     return folder + name;
+}
+
+// A Unix path as Wine reaches it, through drive Z:.
+inline std::wstring ToWindowsPath(const std::string& unixPath) {
+    std::wstring path = L"Z:";
+    for (char c : unixPath)
+        path += c == '/' ? L'\\' : wchar_t(static_cast<unsigned char>(c));
+    return path;
+}
+
+// The build folder, which CTest passes in PELORINE_BUILD: a Unix path under Wine, a Windows
+// path on Windows.
+inline std::wstring BuildDir() {
+    const char* build = std::getenv("PELORINE_BUILD");
+    if (!build) throw std::runtime_error("PELORINE_BUILD is not set");
+    return build[0] == '/' ? ToWindowsPath(build) : std::wstring(build, build + std::strlen(build));
 }
 
 inline bool FileExists(const std::wstring& path) {
@@ -74,13 +93,27 @@ inline std::string Utf16File(const std::wstring& text) {
 // Settings as key and value; the section of each key comes from the settings table.
 using Settings = std::map<std::wstring, std::wstring>;
 
+// Settings written as "KEY=value KEY=value", for short tables.
+inline Settings SettingsOf(const std::wstring& text) {
+    Settings settings;
+    std::wistringstream words(text);
+    for (std::wstring word; words >> word;)
+        settings[word.substr(0, word.find(L'='))] = word.substr(word.find(L'=') + 1);
+    return settings;
+}
+
+// The section of a settings key.
+inline std::wstring SectionOf(const std::wstring& key) {
+    for (const pelorine::SettingKey& known : pelorine::kSettingKeys)
+        if (key == known.key) return known.section;
+    throw std::invalid_argument("no such settings key");
+}
+
 // The settings-file text of the given keys, in the table's order under their sections, as the
 // profile functions write it.
 inline std::wstring SettingsTextW(const Settings& values) {
     for (const auto& value : values)
-        if (std::none_of(pelorine::kSettingKeys.begin(), pelorine::kSettingKeys.end(),
-                         [&](const pelorine::SettingKey& key) { return value.first == key.key; }))
-            throw std::invalid_argument("no such settings key");
+        SectionOf(value.first); // no key of another program
     std::wstring text, section;
     for (const pelorine::SettingKey& key : pelorine::kSettingKeys)
         for (const auto& [name, value] : values)
@@ -94,15 +127,19 @@ inline std::wstring SettingsTextW(const Settings& values) {
 // The same as an ANSI file of ASCII text, as an older settings file would be.
 inline std::string SettingsText(const Settings& values) { return Narrow(SettingsTextW(values)); }
 
+// The settings a first run holds (the layout's values) and writes at its close.
+inline Settings FirstRunSettings(const std::wstring& appDir) {
+    return {{L"M_TOP", L"20"},    {L"M_LEFT", L"20"}, {L"HOTKEY", L"1"},    {L"CURSOR", L"1"},
+            {L"TIMING", L"0"},    {L"SOUND", L"1"},   {L"C0_01", appDir},   {L"C0_02", L"Snap"},
+            {L"C0_03", L"0"},     {L"C1_01", L"-1"},  {L"C1_02", L"-1"},    {L"C1_03", L"-1"},
+            {L"C1_04", L"-1"},    {L"C1_05", L"-1"},  {L"C1_06_1", L"100"}, {L"C1_06_2", L"640"},
+            {L"C1_06_3", L"480"}, {L"C2_02", L""},    {L"C2_03", L""},      {L"C2_04_1", L"0"},
+            {L"C2_04_2", L"0"},   {L"C2_04_3", L"0"}, {L"C2_04_4", L"0"}};
+}
+
 // The whole settings file a first run leaves behind, as the profile functions write it.
 inline std::wstring FirstRunIniText(const std::wstring& appDir) {
-    return SettingsTextW(
-        {{L"M_TOP", L"20"},    {L"M_LEFT", L"20"}, {L"HOTKEY", L"1"},    {L"CURSOR", L"1"},
-         {L"TIMING", L"0"},    {L"SOUND", L"1"},   {L"C0_01", appDir},   {L"C0_02", L"Snap"},
-         {L"C0_03", L"0"},     {L"C1_01", L"-1"},  {L"C1_02", L"-1"},    {L"C1_03", L"-1"},
-         {L"C1_04", L"-1"},    {L"C1_05", L"-1"},  {L"C1_06_1", L"100"}, {L"C1_06_2", L"640"},
-         {L"C1_06_3", L"480"}, {L"C2_02", L""},    {L"C2_03", L""},      {L"C2_04_1", L"0"},
-         {L"C2_04_2", L"0"},   {L"C2_04_3", L"0"}, {L"C2_04_4", L"0"}});
+    return SettingsTextW(FirstRunSettings(appDir));
 }
 
 } // namespace testing_support

@@ -84,10 +84,14 @@ void ExpectAligned(const TMultiColComboBox& box, const std::vector<std::wstring>
         EXPECT_EQ(Shown(box, i), SplitCommaText(items[size_t(i)]).at(0)) << i;
     }
 }
+// Each test's controls sit on a window of their own.
+class MultiColComboBox : public testing::Test {
+  protected:
+    TForm form{nullptr, WS_OVERLAPPEDWINDOW, 0, L"combo"};
+};
 } // namespace
 
-TEST(MultiColComboBox, OwnerDrawnItemsReachTheControlInTheFieldAndTheList) {
-    TForm form(nullptr, WS_OVERLAPPEDWINDOW, 0, L"combo");
+TEST_F(MultiColComboBox, OwnerDrawnItemsReachTheControlInTheFieldAndTheList) {
     auto* combo = form.New<CountingCombo>(L"combo", &form);
     combo->SetCanEdit(false);
     combo->SetBounds(Bounds(10, 10, 82, 19));
@@ -107,8 +111,7 @@ TEST(MultiColComboBox, OwnerDrawnItemsReachTheControlInTheFieldAndTheList) {
     EXPECT_GE(SendMessageW(combo->Handle(), CB_GETDROPPEDWIDTH, 0, 0), 162);
 }
 
-TEST(MultiColComboBox, SelectionOutsideTheListLeavesNone) {
-    TForm form(nullptr, WS_OVERLAPPEDWINDOW, 0, L"combo");
+TEST_F(MultiColComboBox, SelectionOutsideTheListLeavesNone) {
     auto* combo = form.New<TMultiColComboBox>(L"combo", &form);
     combo->AddItem(L"BMP形式");
     combo->SetItemIndex(0);
@@ -120,15 +123,14 @@ TEST(MultiColComboBox, SelectionOutsideTheListLeavesNone) {
 }
 
 // The items are comma texts now, under the framework's rule: a run of commas is one separator.
-TEST(MultiColComboBox, ColumnsAreSplitAtCommas) {
+TEST_F(MultiColComboBox, ColumnsAreSplitAtCommas) {
     EXPECT_EQ(SplitCommaText(L"2色,BMP/TIFF/PCX/PNG"),
               (std::vector<std::wstring>{L"2色", L"BMP/TIFF/PCX/PNG"}));
     EXPECT_EQ(SplitCommaText(L"倍率"), (std::vector<std::wstring>{L"倍率"}));
     EXPECT_EQ(SplitCommaText(L"a,,b"), (std::vector<std::wstring>{L"a", L"b"}));
 }
 
-TEST(MultiColComboBox, ItemsReadBackWholeWhileTheClosedBoxShowsTheTargetColumn) {
-    TForm form(nullptr, WS_OVERLAPPEDWINDOW, 0, L"combo");
+TEST_F(MultiColComboBox, ItemsReadBackWholeWhileTheClosedBoxShowsTheTargetColumn) {
     auto* box = MakeDepthList(form);
     const std::vector<std::wstring> items{L"2色,BMP/TIFF/PCX/PNG", L"16色,BMP/TIFF/PNG",
                                           L"ﾌﾙｶﾗｰ,BMP/TIFF/JPEG/PCX/PNG"};
@@ -171,8 +173,7 @@ TEST(MultiColComboBox, ItemsReadBackWholeWhileTheClosedBoxShowsTheTargetColumn) 
     EXPECT_EQ(second->Text(), L"高圧縮率(ﾌｧｲﾙ小)");
 }
 
-TEST(MultiColComboBox, TheOpenedListIsAsWideAsItsColumns) {
-    TForm form(nullptr, WS_OVERLAPPEDWINDOW, 0, L"combo");
+TEST_F(MultiColComboBox, TheOpenedListIsAsWideAsItsColumns) {
     auto* box = MakeDepthList(form);
     box->AddItem(L"2色,BMP/TIFF/PCX/PNG");
     int dropped = 0;
@@ -189,8 +190,7 @@ TEST(MultiColComboBox, TheOpenedListIsAsWideAsItsColumns) {
     SendMessageW(box->Handle(), CB_SHOWDROPDOWN, FALSE, 0);
 }
 
-TEST(MultiColComboBox, RowsPaintEveryColumnInItsCellWithItsAlignmentAndIndent) {
-    TForm form(nullptr, WS_OVERLAPPEDWINDOW, 0, L"combo");
+TEST_F(MultiColComboBox, RowsPaintEveryColumnInItsCellWithItsAlignmentAndIndent) {
     auto* box = MakeDepthList(form);
     box->SetColor(TColor{0x00E0E0E0});         // the strip right of the last column
     box->Columns().Items(1).SetColor(clWhite); // white had been the box's colour: it followed
@@ -234,8 +234,7 @@ TEST(MultiColComboBox, RowsPaintEveryColumnInItsCellWithItsAlignmentAndIndent) {
     EXPECT_EQ(at(cut, 99, 6), kUnpainted);
 }
 
-TEST(MultiColComboBox, InsertingAndDeletingKeepBothListsAlignedAndABadPositionIsRefused) {
-    TForm form(nullptr, WS_OVERLAPPEDWINDOW, 0, L"combo");
+TEST_F(MultiColComboBox, InsertingAndDeletingKeepBothListsAlignedAndABadPositionIsRefused) {
     auto* box = MakeDepthList(form);
     std::vector<std::wstring> items{L"a,1", L"b,2"};
     for (const auto& item : items)
@@ -284,8 +283,7 @@ TEST(MultiColComboBox, InsertingAndDeletingKeepBothListsAlignedAndABadPositionIs
     ExpectAligned(*box, {L"z,9"});
 }
 
-TEST(MultiColComboBox, ColumnsFollowTheBoxColourAndFontUntilGivenTheirOwn) {
-    TForm form(nullptr, WS_OVERLAPPEDWINDOW, 0, L"combo");
+TEST_F(MultiColComboBox, ColumnsFollowTheBoxColourAndFontUntilGivenTheirOwn) {
     auto* box = form.New<TMultiColComboBox>(L"box", &form);
     TCBColumn& following = box->Columns().Items(0);
     TCBColumn& own = box->Columns().Add();
@@ -323,8 +321,7 @@ TEST(MultiColComboBox, ColumnsFollowTheBoxColourAndFontUntilGivenTheirOwn) {
 
 // Screen readers and other programs read a closed list's text: the shown column of its
 // selection, as the system's own list answers, and nothing without a selection.
-TEST(MultiColComboBox, TheClosedListsTextIsTheShownTextOfItsSelection) {
-    TForm form(nullptr, WS_OVERLAPPEDWINDOW, 0, L"combo");
+TEST_F(MultiColComboBox, TheClosedListsTextIsTheShownTextOfItsSelection) {
     auto* box = MakeDepthList(form);
     for (const wchar_t* item : {L"2色,BMP/TIFF/PCX/PNG", L"9-最高画質,低圧縮率(ﾌｧｲﾙ大)"})
         box->AddItem(item);

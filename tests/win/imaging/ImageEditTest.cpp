@@ -26,15 +26,11 @@ namespace {
 
 constexpr int kWidth = 67, kHeight = 41; // odd sizes exercise row padding
 
-// Where the saved files go: $PELORINE_BUILD/imaging-out (a Unix path under Wine: drive Z:).
+// Where the saved files go, for check_saved_files.sh to read.
 std::wstring OutputFolder() {
-    const char* build = std::getenv("PELORINE_BUILD");
-    std::string folder = build ? std::string(build) : std::string(".");
-    if (!folder.empty() && folder[0] == '/') folder = "Z:" + folder;
-    folder += "/imaging-out";
-    const std::wstring wide(folder.begin(), folder.end());
-    CreateDirectoryW(wide.c_str(), nullptr);
-    return wide;
+    const std::wstring folder = testing_support::BuildDir() + L"\\imaging-out";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    return folder;
 }
 
 using testing_support::FileBytes;
@@ -83,6 +79,17 @@ Rgb Colourful(int x, int y) {
     return MakeRgb(x * 255 / (kWidth - 1), y * 255 / (kHeight - 1), (x ^ y) * 4 & 0xFF);
 }
 
+// The colourful picture in 16-bit 5-5-5 words, and as a decoder widens them back to 8 bits.
+std::uint32_t Colourful555(int x, int y) {
+    const Rgb c = Colourful(x, y);
+    return std::uint32_t(RedOf(c) >> 3 << 10 | GreenOf(c) >> 3 << 5 | BlueOf(c) >> 3);
+}
+Rgb Widened555(int x, int y) {
+    const Rgb c = Colourful(x, y);
+    const auto widen = [](int v) { return (v >> 3 << 3) | (v >> 5); };
+    return MakeRgb(widen(RedOf(c)), widen(GreenOf(c)), widen(BlueOf(c)));
+}
+
 std::vector<Rgb> RampPalette(int entries) {
     std::vector<Rgb> palette;
     for (int i = 0; i < entries; ++i)
@@ -101,34 +108,18 @@ struct Source {
 
 std::vector<Source> Sources() {
     const auto paletteEntry = [](int entries, int x, int y) { return std::uint32_t((x + 3 * y) % entries); };
-    const auto indexed = [&](int bits) {
+    const auto indexed = [&](const char* name, int bits) {
         const int entries = 1 << bits;
         const std::vector<Rgb> palette = RampPalette(entries);
-        return Source{"", bits, palette, [=](int x, int y) { return paletteEntry(entries, x, y); },
+        return Source{name, bits, palette, [=](int x, int y) { return paletteEntry(entries, x, y); },
                       [=](int x, int y) { return palette[paletteEntry(entries, x, y)]; }};
     };
-    std::vector<Source> sources{
-        {"24", 24, {}, Colourful, Colourful},
-        {"32", 32, {}, Colourful, Colourful},
-        {"16",
-         16,
-         {},
-         [](int x, int y) {
-             const Rgb c = Colourful(x, y);
-             return std::uint32_t(RedOf(c) >> 3 << 10 | GreenOf(c) >> 3 << 5 | BlueOf(c) >> 3);
-         },
-         [](int x, int y) {
-             const Rgb c = Colourful(x, y);
-             const auto widen = [](int v) { return (v >> 3 << 3) | (v >> 5); };
-             return MakeRgb(widen(RedOf(c)), widen(GreenOf(c)), widen(BlueOf(c)));
-         },
-         8},
-    };
-    for (const int bits : {8, 4, 1}) {
-        sources.push_back(indexed(bits));
-        sources.back().name = bits == 8 ? "8" : bits == 4 ? "4" : "1";
-    }
-    return sources;
+    return {{"24", 24, {}, Colourful, Colourful},
+            {"32", 32, {}, Colourful, Colourful},
+            {"16", 16, {}, Colourful555, Widened555, 8},
+            indexed("8", 8),
+            indexed("4", 4),
+            indexed("1", 1)};
 }
 
 struct Decoded {

@@ -2,7 +2,7 @@
 // ends its modal showing too. Alone in its process: the application cannot be restarted.
 #include "app/Infowindow1.h"
 #include "framework/Application.h"
-#include "win/info/ModalDriver.h"
+#include "win/app/ModalDriver.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "forms/InfoForm1Layout.h"
 #include "framework/Bitmap.h"
 #include "support/WinTest.h"
-#include "win/info/ModalDriver.h"
+#include "win/app/ModalDriver.h"
 
 #include <gtest/gtest.h>
 

@@ -10,8 +10,6 @@
 #include <windows.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 
 using namespace pelorine;
@@ -25,15 +23,12 @@ std::wstring ProgramFolder() {
     return path.substr(0, path.find_last_of(L'\\'));
 }
 
-std::string ReadBytesOf(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
+using testing_support::FileBytes;
 using testing_support::FirstRunIniText;
 using testing_support::HintOf;
 using testing_support::KeyTaken;
 using testing_support::MakeWindow;
+using testing_support::Settings;
 using testing_support::Utf16File;
 
 struct ResizeFields {
@@ -56,13 +51,8 @@ class MainFormSettingsTest : public testing::Test {
         SetFileAttributesW(IniPath().c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileW(IniPath().c_str());
     }
-    void WriteIni(const std::string& bytes) const {
-        std::ofstream(std::filesystem::path(IniPath()), std::ios::binary) << bytes;
-    }
-    std::string IniBytes() const {
-        std::ifstream in(std::filesystem::path(IniPath()), std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
+    void WriteIni(const std::string& bytes) const { testing_support::WriteFileBytes(IniPath(), bytes); }
+    std::string IniBytes() const { return FileBytes(IniPath()); }
     // Builds the main window over the settings file as it stands.
     TMainForm1& Load(const std::string& ini = "") {
         if (!ini.empty()) WriteIni(ini);
@@ -91,6 +81,37 @@ class MainFormSettingsTest : public testing::Test {
     ResizeFields ResizeFieldsShown() const {
         return {Label(L"L1_06_1")->Enabled(), Spin(L"C1_06_1")->Enabled(), Label(L"L1_06_2")->Enabled(),
                 Spin(L"C1_06_2")->Enabled(), Spin(L"C1_06_3")->Enabled()};
+    }
+    // What the window holds for each settings key, written as the settings file would hold it.
+    Settings Shown() const {
+        const RECT rc = WindowRect();
+        Settings shown{{L"M_TOP", std::to_wstring(rc.top)}, {L"M_LEFT", std::to_wstring(rc.left)}};
+        const wchar_t* boxes[][2] = {{L"HOTKEY", L"CheckBox1"},
+                                     {L"CURSOR", L"CheckBox2"},
+                                     {L"TIMING", L"CheckBox3"},
+                                     {L"SOUND", L"CheckBox4"}};
+        for (const auto& [key, box] : boxes)
+            shown[key] = Box(box)->Checked() ? L"1" : L"0";
+        for (const wchar_t* key : {L"C0_01", L"C0_02", L"C2_02", L"C2_03"})
+            shown[key] = form_->Get<TEdit>(key)->Text();
+        for (const wchar_t* key :
+             {L"C0_03", L"C1_06_1", L"C1_06_2", L"C1_06_3", L"C2_04_1", L"C2_04_2", L"C2_04_3", L"C2_04_4"})
+            shown[key] = std::to_wstring(Spin(key)->Value());
+        for (const wchar_t* key : {L"C1_01", L"C1_02", L"C1_03", L"C1_04", L"C1_05"})
+            shown[key] = std::to_wstring(List(key)->ItemIndex());
+        return shown;
+    }
+    // One check per key given.
+    void ExpectShown(const Settings& expected) const {
+        const Settings shown = Shown();
+        for (const auto& [key, value] : expected) {
+            SCOPED_TRACE(testing::PrintToString(key));
+            EXPECT_EQ(shown.at(key), value);
+        }
+    }
+    static void ExpectHotKeysTaken(bool taken) {
+        for (UINT vk = VK_F7; vk <= VK_F12; ++vk)
+            EXPECT_EQ(KeyTaken(vk), taken) << vk;
     }
 
     std::unique_ptr<TComponent> root_;
@@ -146,67 +167,31 @@ TEST_F(MainFormSettingsTest, MinimisedWindowComesBackFromTheTrayAndKeepsItsPlace
 
 TEST_F(MainFormSettingsTest, NoFileGivesTheDesignValues) {
     TMainForm1& f = Load();
-    const RECT rc = WindowRect();
-    EXPECT_EQ(rc.left, 20);
-    EXPECT_EQ(rc.top, 20);
-    EXPECT_TRUE(Box(L"CheckBox1")->Checked());
-    EXPECT_TRUE(Box(L"CheckBox2")->Checked());
-    EXPECT_FALSE(Box(L"CheckBox3")->Checked());
-    EXPECT_TRUE(Box(L"CheckBox4")->Checked());
-    EXPECT_EQ(Folder(L"C0_01")->Text(), f.AppDir());
-    EXPECT_EQ(HintOf(Folder(L"C0_01")->Handle()), f.AppDir());
     EXPECT_EQ(f.AppDir(), ProgramFolder());
-    EXPECT_EQ(Edit(L"C0_02")->Text(), L"Snap");
-    EXPECT_EQ(Spin(L"C0_03")->Value(), 0);
-    for (auto* list : {List(L"C1_01"), List(L"C1_02"), List(L"C1_03"), List(L"C1_04"), List(L"C1_05")})
-        EXPECT_EQ(list->ItemIndex(), -1);
+    ExpectShown(testing_support::FirstRunSettings(f.AppDir()));
+    EXPECT_EQ(HintOf(Folder(L"C0_01")->Handle()), f.AppDir());
     EXPECT_FALSE(Label(L"L1_02")->Enabled());
     EXPECT_FALSE(List(L"C1_02")->Enabled());
     EXPECT_EQ(ResizeFieldsShown(), (ResizeFields{true, true, true, true, true}));
-    EXPECT_EQ(Spin(L"C1_06_1")->Value(), 100);
-    EXPECT_EQ(Spin(L"C1_06_2")->Value(), 640);
-    EXPECT_EQ(Spin(L"C1_06_3")->Value(), 480);
-    EXPECT_EQ(Edit(L"C2_02")->Text(), L"");
-    EXPECT_EQ(Edit(L"C2_03")->Text(), L"");
-    for (auto* margin : {Spin(L"C2_04_1"), Spin(L"C2_04_2"), Spin(L"C2_04_3"), Spin(L"C2_04_4")})
-        EXPECT_EQ(margin->Value(), 0);
-    for (UINT vk = VK_F7; vk <= VK_F12; ++vk)
-        EXPECT_TRUE(KeyTaken(vk)) << vk;
+    ExpectHotKeysTaken(true);
 }
 
 TEST_F(MainFormSettingsTest, EveryKeyFeedsItsControl) {
-    Load("[SET]\r\nM_TOP=130\r\nM_LEFT=-40\r\nHOTKEY=1\r\nCURSOR=0\r\nTIMING=1\r\nSOUND=0\r\n"
-         "[SET0]\r\nC0_01=D:\\Shots\r\nC0_02=Cap\r\nC0_03=42\r\n"
-         "[SET1]\r\nC1_01=4\r\nC1_02=7\r\nC1_03=3\r\nC1_04=2\r\nC1_05=1\r\n"
-         "C1_06_1=250\r\nC1_06_2=800\r\nC1_06_3=600\r\n"
-         "[SET2]\r\nC2_02=Head\r\nC2_03=Foot\r\nC2_04_1=1\r\nC2_04_2=2\r\nC2_04_3=3\r\nC2_04_4=4\r\n");
+    const Settings every = {
+        {L"M_TOP", L"130"},       {L"M_LEFT", L"-40"}, // off the desktop, applied unchanged
+        {L"HOTKEY", L"1"},        {L"CURSOR", L"0"},    {L"TIMING", L"1"},    {L"SOUND", L"0"},
+        {L"C0_01", L"D:\\Shots"}, {L"C0_02", L"Cap"},   {L"C0_03", L"42"},    {L"C1_01", L"4"},
+        {L"C1_02", L"7"},         {L"C1_03", L"3"},     {L"C1_04", L"2"},     {L"C1_05", L"1"},
+        {L"C1_06_1", L"250"},     {L"C1_06_2", L"800"}, {L"C1_06_3", L"600"}, {L"C2_02", L"Head"},
+        {L"C2_03", L"Foot"},      {L"C2_04_1", L"1"},   {L"C2_04_2", L"2"},   {L"C2_04_3", L"3"},
+        {L"C2_04_4", L"4"},
+    };
+    Load(testing_support::SettingsText(every));
+    ExpectShown(every);
     const RECT rc = WindowRect();
-    EXPECT_EQ(rc.top, 130);
-    EXPECT_EQ(rc.left, -40); // off the desktop, applied unchanged
     EXPECT_EQ(rc.right - rc.left, 361);
     EXPECT_EQ(rc.bottom - rc.top, 553);
-    EXPECT_TRUE(Box(L"CheckBox1")->Checked());
-    EXPECT_FALSE(Box(L"CheckBox2")->Checked());
-    EXPECT_TRUE(Box(L"CheckBox3")->Checked());
-    EXPECT_FALSE(Box(L"CheckBox4")->Checked());
-    EXPECT_EQ(Folder(L"C0_01")->Text(), L"D:\\Shots");
     EXPECT_EQ(HintOf(Folder(L"C0_01")->Handle()), L"D:\\Shots");
-    EXPECT_EQ(Edit(L"C0_02")->Text(), L"Cap");
-    EXPECT_EQ(Spin(L"C0_03")->Value(), 42);
-    EXPECT_EQ(List(L"C1_01")->ItemIndex(), 4);
-    EXPECT_EQ(List(L"C1_02")->ItemIndex(), 7);
-    EXPECT_EQ(List(L"C1_03")->ItemIndex(), 3);
-    EXPECT_EQ(List(L"C1_04")->ItemIndex(), 2);
-    EXPECT_EQ(List(L"C1_05")->ItemIndex(), 1);
-    EXPECT_EQ(Spin(L"C1_06_1")->Value(), 250);
-    EXPECT_EQ(Spin(L"C1_06_2")->Value(), 800);
-    EXPECT_EQ(Spin(L"C1_06_3")->Value(), 600);
-    EXPECT_EQ(Edit(L"C2_02")->Text(), L"Head");
-    EXPECT_EQ(Edit(L"C2_03")->Text(), L"Foot");
-    EXPECT_EQ(Spin(L"C2_04_1")->Value(), 1);
-    EXPECT_EQ(Spin(L"C2_04_2")->Value(), 2);
-    EXPECT_EQ(Spin(L"C2_04_3")->Value(), 3);
-    EXPECT_EQ(Spin(L"C2_04_4")->Value(), 4);
     EXPECT_FALSE(List(L"C1_02")->Enabled()); // PNG: no JPEG quality
     EXPECT_EQ(ResizeFieldsShown(), (ResizeFields{true, true, false, false, false}));
 }
@@ -216,43 +201,31 @@ TEST_F(MainFormSettingsTest, OddValuesReadAsDefaultsOrClamped) {
          "[SET0]\r\nC0_02=\r\nC0_03=\r\n"
          "[SET1]\r\nC1_01=7\r\nC1_03=-1\r\nC1_06_1=5000\r\nC1_06_2=0\r\nC1_06_3=12abc\r\n"
          "[SET2]\r\nC2_02=\r\nC2_04_1=-3\r\nC2_04_2=$FF\r\nC2_04_3=256\r\n");
-    EXPECT_EQ(WindowRect().top, 16);
-    EXPECT_EQ(WindowRect().left, 20);
-    EXPECT_TRUE(Box(L"CheckBox1")->Checked()); // "yes" is no number: the default
-    EXPECT_TRUE(Box(L"CheckBox2")->Checked()); // any non-zero number is true
-    EXPECT_TRUE(Box(L"CheckBox4")->Checked()); // empty: the default
-    EXPECT_EQ(Edit(L"C0_02")->Text(), L"");    // present but empty is not missing
-    EXPECT_EQ(Spin(L"C0_03")->Value(), 0);
-    EXPECT_EQ(List(L"C1_01")->ItemIndex(), -1);
+    // "yes" is no number and an empty value is missing: the defaults; any non-zero number is
+    // true; a text present but empty is not missing.
+    const Settings read = {
+        {L"M_TOP", L"16"}, {L"M_LEFT", L"20"},    {L"HOTKEY", L"1"},    {L"CURSOR", L"1"},
+        {L"SOUND", L"1"},  {L"C0_02", L""},       {L"C0_03", L"0"},     {L"C1_01", L"-1"},
+        {L"C1_03", L"-1"}, {L"C1_06_1", L"1000"}, {L"C1_06_2", L"1"},   {L"C1_06_3", L"480"},
+        {L"C2_02", L""},   {L"C2_04_1", L"0"},    {L"C2_04_2", L"255"}, {L"C2_04_3", L"255"},
+    };
+    ExpectShown(read);
     EXPECT_FALSE(Label(L"L1_02")->Enabled());
     EXPECT_FALSE(List(L"C1_02")->Enabled());
-    EXPECT_EQ(List(L"C1_03")->ItemIndex(), -1);
-    EXPECT_EQ(Spin(L"C1_06_1")->Value(), 1000);
-    EXPECT_EQ(Spin(L"C1_06_2")->Value(), 1);
-    EXPECT_EQ(Spin(L"C1_06_3")->Value(), 480);
-    EXPECT_EQ(Edit(L"C2_02")->Text(), L"");
-    EXPECT_EQ(Spin(L"C2_04_1")->Value(), 0);
-    EXPECT_EQ(Spin(L"C2_04_2")->Value(), 255);
-    EXPECT_EQ(Spin(L"C2_04_3")->Value(), 255);
 }
 
 TEST_F(MainFormSettingsTest, HotKeyValueSwitchesAllSixKeys) {
     Load("[SET]\r\nHOTKEY=2\r\n");
     EXPECT_TRUE(Box(L"CheckBox1")->Checked());
-    for (UINT vk = VK_F7; vk <= VK_F12; ++vk)
-        EXPECT_TRUE(KeyTaken(vk)) << vk;
+    ExpectHotKeysTaken(true);
     root_.reset();
-    for (UINT vk = VK_F7; vk <= VK_F12; ++vk)
-        EXPECT_FALSE(KeyTaken(vk)) << "released at the end " << vk;
-
+    ExpectHotKeysTaken(false); // released at the end
     TMainForm1& f = Load("[SET]\r\nHOTKEY=0\r\n");
     EXPECT_FALSE(Box(L"CheckBox1")->Checked());
-    for (UINT vk = VK_F7; vk <= VK_F12; ++vk)
-        EXPECT_FALSE(KeyTaken(vk)) << vk;
+    ExpectHotKeysTaken(false);
     Box(L"CheckBox1")->SetChecked(true);
     f.CheckBox1Click(&f);
-    for (UINT vk = VK_F7; vk <= VK_F12; ++vk)
-        EXPECT_TRUE(KeyTaken(vk)) << vk;
+    ExpectHotKeysTaken(true);
 }
 
 TEST_F(MainFormSettingsTest, JpegQualityListIsUsableForJpegOnly) {
@@ -352,13 +325,12 @@ TEST_F(MainFormSettingsTest, CloseWritesWhatTheControlsHold) {
     Edit(L"C2_02")->SetText(L" padded ");
     CloseForm();
     Load();
-    EXPECT_EQ(WindowRect().left, 77);
-    EXPECT_EQ(WindowRect().top, 66);
-    EXPECT_TRUE(Box(L"CheckBox3")->Checked());
-    EXPECT_EQ(List(L"C1_01")->ItemIndex(), 2);
+    const Settings stored = {
+        {L"M_LEFT", L"77"}, {L"M_TOP", L"66"},  {L"TIMING", L"1"},
+        {L"C1_01", L"2"},   {L"C1_06_2", L"1"}, {L"C2_02", L" padded "},
+    };
+    ExpectShown(stored);
     EXPECT_TRUE(List(L"C1_02")->Enabled());
-    EXPECT_EQ(Spin(L"C1_06_2")->Value(), 1);
-    EXPECT_EQ(Edit(L"C2_02")->Text(), L" padded ");
     wchar_t kept[16] = {};
     GetPrivateProfileStringW(L"Other", L"Keep", L"", kept, 16, IniPath().c_str());
     EXPECT_STREQ(kept, L"this");
@@ -444,7 +416,7 @@ TEST_F(MainFormSettingsTest, SaveDesktopWritesItsOwnCaptureWhateverTheClipboardH
                          "\r\n[SET1]\r\nC1_01=0\r\n");
     const ClipboardThief thief;
     f.D1Click(&f);
-    const std::string bmp = ReadBytesOf(folder / L"Snap0.bmp");
+    const std::string bmp = FileBytes((folder / L"Snap0.bmp").wstring());
     std::filesystem::remove_all(folder);
     ASSERT_GE(bmp.size(), 26u);
     EXPECT_EQ(*reinterpret_cast<const int32_t*>(bmp.data() + 18), GetSystemMetrics(SM_CXSCREEN));

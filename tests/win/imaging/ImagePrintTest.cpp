@@ -1,5 +1,6 @@
 #include "framework/Error.h"
 #include "framework/Handles.h"
+#include "imaging/BitmapFile.h"
 #include "imaging/ImagePrint.h"
 #include "support/TestFiles.h"
 
@@ -17,17 +18,6 @@ namespace {
 constexpr Rgb kRed = MakeRgb(255, 0, 0);
 constexpr int kDpi = 100;
 
-BITMAPINFOHEADER InfoHeader(int width, int height, WORD bits) {
-    BITMAPINFOHEADER info{};
-    info.biSize = sizeof info;
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = bits;
-    info.biCompression = BI_RGB;
-    return info;
-}
-
 // A4 at 100 dpi on a white 32-bit DIB section, so pixels can be read back directly.
 class PageCanvas {
   public:
@@ -36,7 +26,8 @@ class PageCanvas {
         page_.paperHeight = page_.printableHeight = MillimetresToDevice(297, kDpi);
         page_.dpiX = page_.dpiY = kDpi;
         BITMAPINFO info{};
-        info.bmiHeader = InfoHeader(page_.paperWidth, -page_.paperHeight, 32);
+        info.bmiHeader = {
+            sizeof info.bmiHeader, page_.paperWidth, -page_.paperHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
         void* bits = nullptr;
         bitmap_.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
         bits_ = static_cast<Rgb*>(bits);
@@ -138,24 +129,9 @@ TEST(ImagePrint, MarginsOutsideTheirRangeAreRefused) {
 
 using testing_support::TempPath;
 
-// A bottom-up 24-bit bitmap file of one colour, as the program writes its hand-off file.
+// A bitmap file of one colour, as the program writes its hand-off file.
 void WriteBitmapFile(const std::wstring& path, int width, int height, Rgb colour) {
-    const int stride = (width * 3 + 3) & ~3;
-    BITMAPFILEHEADER file{0x4D42,
-                          DWORD(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + stride * height), 0, 0,
-                          sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
-    const BITMAPINFOHEADER info = InfoHeader(width, height, 24);
-    std::string row(size_t(stride), '\0');
-    for (int x = 0; x < width; ++x) {
-        row[x * 3] = char(BlueOf(colour));
-        row[x * 3 + 1] = char(GreenOf(colour));
-        row[x * 3 + 2] = char(RedOf(colour));
-    }
-    std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
-    bytes.append(reinterpret_cast<const char*>(&info), sizeof info);
-    for (int y = 0; y < height; ++y)
-        bytes += row;
-    testing_support::WriteFileBytes(path, bytes);
+    testing_support::WriteFileBytes(path, EncodeBitmapFile(Pixmap(width, height, colour)));
 }
 
 bool HasDefaultPrinter() {
