@@ -23,6 +23,10 @@
 
 namespace pelorine {
 
+namespace mainform {
+struct ControlRow;
+}
+
 class TMainForm1 : public TForm {
   public:
     explicit TMainForm1(TComponent* owner);
@@ -76,6 +80,11 @@ class TMainForm1 : public TForm {
     std::array<TGlobalHotKey*, 6> HotKeys{};
 
     void CreateControls();
+    void Place(const mainform::ControlRow& row, TControl& control) const;
+    void LoadSkin();
+    void ChangeScale(Scale scale, const Rect& suggested);
+    void ScaleLists();
+    void ScaleHint();
     void CreateMenu();
     void CreateHotKeys();
     void CreateAppHint();
