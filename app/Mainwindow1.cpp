@@ -71,6 +71,8 @@ TMainForm1::TMainForm1(TComponent* owner)
     : TForm(owner, WS_POPUP | WS_SYSMENU | WS_CLIPCHILDREN, WS_EX_APPWINDOW, L"Pelorine") {
     SetColor(clBlack);
     SetScale(WindowScale(Handle()));
+    if (!scale_.IsDesign())
+        skin_ = std::async(std::launch::async, [s = scale_] { return skin::DrawSkin(s); });
     SetBounds(Bounds(kLeft, kTop, scale_.Scaled(kClientWidth), scale_.Scaled(kClientHeight)));
     icon_ = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PELORINE));
     SendMessageW(Handle(), WM_SETICON, ICON_BIG, LPARAM(icon_));
@@ -233,9 +235,7 @@ void TMainForm1::LoadSkin() {
         Rgn1->RgnBitmap().LoadFromResource(IDB_SKIN);
         Rgn1->ReadRgnData(ResourceBytes(IDR_SKIN_OUTLINE));
     } else {
-        TBitmap picture;
-        picture.SetPixels(skin::DrawSkin(scale_));
-        Rgn1->SetRgnBmp(picture);
+        Rgn1->SetRgnPixels(skin_.valid() ? skin_.get() : skin::DrawSkin(scale_));
     }
     Rgn1->Loaded();
 }

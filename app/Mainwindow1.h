@@ -19,6 +19,7 @@
 #include "framework/TrayIcon.h"
 
 #include <array>
+#include <future>
 #include <memory>
 
 namespace pelorine {
@@ -103,7 +104,8 @@ class TMainForm1 : public TForm {
 
     std::unique_ptr<TCapturePipeline> pipeline_; // made once the components it uses exist
     std::wstring AppDir_;
-    HICON icon_ = nullptr; // the application icon, a shared resource
+    HICON icon_ = nullptr;          // the application icon, a shared resource
+    std::future<RasterImage> skin_; // drawn for the window's scale while the controls are made
 };
 
 } // namespace pelorine
