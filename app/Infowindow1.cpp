@@ -1,6 +1,7 @@
 #include "app/Infowindow1.h"
 
 #include "forms/InfoForm1Layout.h"
+#include "forms/LogoArt.h"
 #include "forms/resource.h"
 
 #include <algorithm>
@@ -105,9 +106,35 @@ void TInfoForm1::FitLink(const MemberRow& button, const MemberRow& designedLabel
 }
 
 void TInfoForm1::LoadLogo() {
-    Image1->Picture().SetHandle(HBITMAP(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_LOGO),
-                                                   IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    if (scale_.IsDesign())
+        Image1->Picture().SetHandle(HBITMAP(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_LOGO),
+                                                       IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    else
+        Image1->Picture().SetPixels(ScaledLogo());
     Image1->PictureChanged();
+}
+
+// The logo at the window's scale: the spheres drawn for it, the name from a font of the scaled
+// height.
+RasterImage TInfoForm1::ScaledLogo() const {
+    RasterImage picture = logo::DrawLogoSpheres(scale_);
+    TBitmap name;
+    name.SetPixels(RasterImage(picture.width, picture.height, 24));
+    {
+        BitmapCanvas canvas(name.Handle());
+        canvas.Canvas().FillRect(Rect{0, 0, picture.width, picture.height}, clWhite);
+        TFont font;
+        font.name = L"DejaVu Sans";
+        font.bold = true;
+        font.height = scale_.Scaled(logo::kNameFontHeight);
+        canvas.Canvas().SetFont(font);
+        const std::wstring text = L"Pelorine";
+        const int top = scale_.Scaled(logo::kNameTop) +
+                        (scale_.Scaled(logo::kNameHeight) - int(canvas.Canvas().TextExtent(text).cy)) / 2;
+        canvas.Canvas().TextOut(Point{scale_.Scaled(logo::kNameLeft), top}, text, clBlack);
+    }
+    logo::PaintLogoName(picture, name.Pixels(), scale_);
+    return picture;
 }
 
 void TInfoForm1::CenterOnScreen() {

@@ -38,6 +38,7 @@ class TInfoForm1 : public TForm {
     void FitLabel(TLabel& label, bool centred);
     void FitLink(const infoform::MemberRow& button, const infoform::MemberRow& designedLabel);
     void LoadLogo();
+    RasterImage ScaledLogo() const;
     void CenterOnScreen();
 
     bool placed_ = false; // centred once; later showings keep the user's place

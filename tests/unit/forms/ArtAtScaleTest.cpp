@@ -3,6 +3,7 @@
 // the check box strip with the same boxes in larger frames.
 #include "controls/CheckboxArt.h"
 #include "controls/RegionData.h"
+#include "forms/LogoArt.h"
 #include "forms/SkinArt.h"
 
 #include <gtest/gtest.h>
@@ -70,6 +71,30 @@ TEST(ArtAtScale, CheckBoxStripAtTwiceTheSizeHoldsTheSameBoxesInLargerFrames) {
         }
     EXPECT_GT(drawn, twice.width * twice.height / 3);
     EXPECT_LT(differ, drawn / 20);
+}
+
+// The logo at 150 %: its spheres where the design's are, and the name painted from a font's
+// coverage in the gradient, its shadow beside it, the rest of the picture untouched.
+TEST(ArtAtScale, LogoAtOneAndAHalfHoldsItsSpheresAndPaintsTheNameFromItsCoverage) {
+    const Scale scale(144);
+    RasterImage picture = logo::DrawLogoSpheres(scale);
+    ASSERT_EQ(picture.width, 300);
+    ASSERT_EQ(picture.height, 81);
+    auto pixel = [&](int x, int y) {
+        const std::uint8_t* p = picture.Row(y) + 3 * x;
+        return std::uint32_t(p[2]) << 16 | std::uint32_t(p[1]) << 8 | p[0];
+    };
+    EXPECT_NE(pixel(36, 27), 0xFFFFFFu); // the big sphere's middle
+    EXPECT_EQ(pixel(299, 0), 0xFFFFFFu); // the far corner stays white
+    RasterImage coverage(picture.width, picture.height, 24);
+    for (int y = 0; y < coverage.height; ++y)
+        for (int x = 0; x < coverage.width; ++x)
+            std::fill_n(coverage.Row(y) + 3 * x, 3,
+                        std::uint8_t(x >= 150 && x < 160 && y >= 30 && y < 40 ? 0 : 255));
+    logo::PaintLogoName(picture, coverage, scale);
+    EXPECT_EQ(pixel(155, 30), 0x3BC0C0u);     // the gradient at row 30 of 80
+    EXPECT_LT(pixel(161, 41) & 0xFFu, 0xFFu); // the shadow, 3 pixels right and down
+    EXPECT_EQ(pixel(200, 60), 0xFFFFFFu);
 }
 
 } // namespace
