@@ -1,6 +1,7 @@
 #include "app/Infowindow1.h"
 
 #include "forms/InfoForm1Layout.h"
+#include "forms/LogoArt.h"
 #include "forms/resource.h"
 
 #include <algorithm>
@@ -12,9 +13,10 @@ using namespace infoform;
 
 TInfoForm1::TInfoForm1(TComponent* owner)
     : TForm(owner, WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW, kCaption) {
-    font_.height = kFontHeight;
+    SetScale(WindowScale(Handle()));
+    font_.height = scale_.Scaled(kFontHeight);
     ApplyFont();
-    SetClientSize(kClientWidth, kClientHeight);
+    SetClientSize(scale_.Scaled(kClientWidth), scale_.Scaled(kClientHeight));
     CreateMembers();
     LoadLogo();
 }
@@ -22,9 +24,10 @@ TInfoForm1::TInfoForm1(TComponent* owner)
 void TInfoForm1::CreateMembers() {
     for (const MemberRow& row : kMembers) {
         TControl* made = CreateMember(row);
-        made->Font().height = row.fontHeight;
+        made->SetScale(scale_);
+        made->Font().height = scale_.Scaled(row.fontHeight);
         made->Font().color = row.textColor;
-        made->SetBounds(Bounds(row.left, row.top, row.width, row.height));
+        made->SetBounds(Designed(row));
         if (auto* w = dynamic_cast<TWinControl*>(made)) w->ApplyFont();
         made->SetHint(row.hint);
         made->SetShowHint(*row.hint != L'\0');
@@ -81,8 +84,12 @@ void TInfoForm1::FitLabels() {
         if (row.linkOf) FitLink(row, *FindMember(row.linkOf));
 }
 
+Rect TInfoForm1::Designed(const MemberRow& row) const {
+    return scale_.Scaled(Bounds(row.left, row.top, row.width, row.height));
+}
+
 void TInfoForm1::FitLabel(TLabel& label, bool centred) {
-    constexpr int inset = 3; // the bevel and one pixel
+    const int inset = scale_.Scaled(3); // the bevel and one pixel
     const Rect designed = label.BoundsRect();
     const int width = int(label.TextSize().cx);
     int left = centred ? designed.left + (designed.Width() - width) / 2 : designed.left;
@@ -92,17 +99,42 @@ void TInfoForm1::FitLabel(TLabel& label, bool centred) {
 
 void TInfoForm1::FitLink(const MemberRow& button, const MemberRow& designedLabel) {
     const Rect label = Get<TLabel>(designedLabel.name)->BoundsRect();
-    const int marginLeft = designedLabel.left - button.left;
-    const int marginRight = button.left + button.width - designedLabel.left - designedLabel.width;
+    const Rect designed = Designed(button), around = Designed(designedLabel);
+    const int marginLeft = around.left - designed.left, marginRight = designed.right - around.right;
     Get<TSpeedButton>(button.name)
-        ->SetBounds(
-            Rect{label.left - marginLeft, button.top, label.right + marginRight, button.top + button.height});
+        ->SetBounds(Rect{label.left - marginLeft, designed.top, label.right + marginRight, designed.bottom});
 }
 
 void TInfoForm1::LoadLogo() {
-    Image1->Picture().SetHandle(HBITMAP(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_LOGO),
-                                                   IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    if (scale_.IsDesign())
+        Image1->Picture().SetHandle(HBITMAP(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_LOGO),
+                                                       IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    else
+        Image1->Picture().SetPixels(ScaledLogo());
     Image1->PictureChanged();
+}
+
+// The logo at the window's scale: the spheres drawn for it, the name from a font of the scaled
+// height.
+RasterImage TInfoForm1::ScaledLogo() const {
+    RasterImage picture = logo::DrawLogoSpheres(scale_);
+    TBitmap name;
+    name.SetPixels(RasterImage(picture.width, picture.height, 24));
+    {
+        BitmapCanvas canvas(name.Handle());
+        canvas.Canvas().FillRect(Rect{0, 0, picture.width, picture.height}, clWhite);
+        TFont font;
+        font.name = L"DejaVu Sans";
+        font.bold = true;
+        font.height = scale_.Scaled(logo::kNameFontHeight);
+        canvas.Canvas().SetFont(font);
+        const std::wstring text = L"Pelorine";
+        const int top = scale_.Scaled(logo::kNameTop) +
+                        (scale_.Scaled(logo::kNameHeight) - int(canvas.Canvas().TextExtent(text).cy)) / 2;
+        canvas.Canvas().TextOut(Point{scale_.Scaled(logo::kNameLeft), top}, text, clBlack);
+    }
+    logo::PaintLogoName(picture, name.Pixels(), scale_);
+    return picture;
 }
 
 void TInfoForm1::CenterOnScreen() {

@@ -32,10 +32,13 @@ class TInfoForm1 : public TForm {
   private:
     void CreateMembers();
     TControl* CreateMember(const infoform::MemberRow& row);
+    // A member's place at the window's scale.
+    Rect Designed(const infoform::MemberRow& row) const;
     void FitLabels();
     void FitLabel(TLabel& label, bool centred);
     void FitLink(const infoform::MemberRow& button, const infoform::MemberRow& designedLabel);
     void LoadLogo();
+    RasterImage ScaledLogo() const;
     void CenterOnScreen();
 
     bool placed_ = false; // centred once; later showings keep the user's place

@@ -2,6 +2,7 @@
 
 #include "app/SettingsValues.h"
 #include "forms/MainForm1Layout.h"
+#include "forms/SkinArt.h"
 #include "forms/resource.h"
 #include "framework/Application.h"
 #include "framework/Files.h"
@@ -69,7 +70,10 @@ void ShowRestored(TForm& form) {
 TMainForm1::TMainForm1(TComponent* owner)
     : TForm(owner, WS_POPUP | WS_SYSMENU | WS_CLIPCHILDREN, WS_EX_APPWINDOW, L"Pelorine") {
     SetColor(clBlack);
-    SetBounds(Bounds(kLeft, kTop, kClientWidth, kClientHeight));
+    SetScale(WindowScale(Handle()));
+    if (!scale_.IsDesign())
+        skin_ = std::async(std::launch::async, [s = scale_] { return skin::DrawSkin(s); });
+    SetBounds(Bounds(kLeft, kTop, scale_.Scaled(kClientWidth), scale_.Scaled(kClientHeight)));
     icon_ = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PELORINE));
     SendMessageW(Handle(), WM_SETICON, ICON_BIG, LPARAM(icon_));
     CreateControls();
@@ -158,21 +162,16 @@ void TMainForm1::CreateControls() {
             made = Image1 = New<TImage>(row.name, Panel1);
             break;
         }
-        made->Font().height = row.fontHeight;
-        made->SetBounds(Bounds(row.left, row.top, row.width, row.height));
         if (auto* w = dynamic_cast<TWinControl*>(made)) {
             if (row.kind != Kind::Button && row.kind != Kind::Panel) w->Font().color = clBlue;
             w->SetTabOrder(row.tab);
-            w->ApplyFont();
         }
+        Place(row, *made);
         made->SetHint(row.hint);
         // The buttons' hints are switched on once the window is built.
         made->SetShowHint(*row.hint && row.kind != Kind::Button);
     }
-    // The skin as the form stores it: the picture and its outline, read without a scan.
-    Rgn1->RgnBitmap().LoadFromResource(IDB_SKIN);
-    Rgn1->ReadRgnData(ResourceBytes(IDR_SKIN_OUTLINE));
-    Rgn1->Loaded();
+    LoadSkin();
 
     CheckBox1 = Get<TdxfCheckBox>(L"CheckBox1");
     CheckBox2 = Get<TdxfCheckBox>(L"CheckBox2");
@@ -214,6 +213,47 @@ void TMainForm1::CreateControls() {
     CButton4->OnClick = [this](TComponent* s) { CButton4Click(s); };
 }
 
+// A control at the window's scale: its place, its font and its text's shadow from the 96-DPI
+// design.
+void TMainForm1::Place(const ControlRow& row, TControl& control) const {
+    control.SetScale(scale_);
+    control.Font().height = scale_.Scaled(row.fontHeight);
+    control.SetBounds(scale_.Scaled(Bounds(row.left, row.top, row.width, row.height)));
+    if (auto* w = dynamic_cast<TWinControl*>(&control)) w->ApplyFont();
+    if (auto* label = dynamic_cast<TShadowLabel*>(&control)) {
+        label->Shadow().SetShadowLeft(scale_.Scaled(1));
+        label->Shadow().SetShadowTop(scale_.Scaled(1));
+        label->Highlight().SetShadowLeft(scale_.Scaled(-1));
+        label->Highlight().SetShadowTop(scale_.Scaled(-1));
+    }
+}
+
+// At 96 DPI the skin as the form stores it: the picture and its outline, read without a scan.
+// At any other scale the picture is drawn for it and its outline scanned, never stretched.
+void TMainForm1::LoadSkin() {
+    if (scale_.IsDesign()) {
+        Rgn1->RgnBitmap().LoadFromResource(IDB_SKIN);
+        Rgn1->ReadRgnData(ResourceBytes(IDR_SKIN_OUTLINE));
+    } else {
+        Rgn1->SetRgnPixels(skin_.valid() ? skin_.get() : skin::DrawSkin(scale_));
+    }
+    Rgn1->Loaded();
+}
+
+// Moved to a monitor of another DPI: everything is laid out again at the new scale, and the
+// window takes the place the system suggests.
+void TMainForm1::ChangeScale(Scale scale, const Rect& suggested) {
+    SetScale(scale);
+    for (const ControlRow& row : kControls)
+        Place(row, *Get<TControl>(row.name));
+    ScaleLists();
+    ScaleHint();
+    LoadSkin();
+    Rgn1->SetWndRgn();
+    SetBounds(suggested);
+    Invalidate();
+}
+
 void TMainForm1::CreateMenu() {
     PopupMenu1 = New<TPopupMenu>(L"PopupMenu1");
     for (const MenuRow& row : kMenu) {
@@ -240,16 +280,21 @@ void TMainForm1::CreateAppHint() {
     AppHint1->BGColor = clBlack;
     AppHint1->Brush = TBrush{TColor{0x00DBDB00}, TBrushStyle::Solid};
     AppHint1->Pen.color = clGray;
-    TFont font;
-    font.color = clWhite;
-    font.height = 13;
-    AppHint1->SetFont(font);
+    ScaleHint();
     AppHint1->ShadowVisible = true;
     AppHint1->ShadowColor = TColor{0x004F4F4F};
     AppHint1->SetHintPause(500);
     AppHint1->SetHintHidePause(2500);
     AppHint1->SetHintShortPause(0);
     AppHint1->Loaded();
+}
+
+void TMainForm1::ScaleHint() {
+    AppHint1->SetScale(scale_);
+    TFont font;
+    font.color = clWhite;
+    font.height = scale_.Scaled(13);
+    AppHint1->SetFont(font);
 }
 
 void TMainForm1::CreateHotKeys() {
@@ -266,24 +311,33 @@ void TMainForm1::CreateHotKeys() {
 }
 
 void TMainForm1::FillLists() {
-    TFont columnFont;
-    columnFont.height = 11;
-    columnFont.color = clBlack;
     for (const ListRow& list : kLists) {
         auto* box = Get<TMultiColComboBox>(list.name);
         box->SetColor(clWhite);
         box->SetIndent(1);
-        box->SetItemHeight(13);
         box->SetDropDownCount(list.dropDownRows);
         box->Columns().Clear();
-        for (size_t i = 0; i < list.columnWidths.size() && list.columnWidths[i] > 0; ++i) {
-            TCBColumn& column = box->Columns().Add();
-            column.Width = list.columnWidths[i];
-            column.SetColor(kListColumnColors[i]);
-            column.SetFont(columnFont);
-        }
+        for (size_t i = 0; i < list.columnWidths.size() && list.columnWidths[i] > 0; ++i)
+            box->Columns().Add().SetColor(kListColumnColors[i]);
         for (const wchar_t* item : list.items)
             if (item) box->AddItem(item);
+    }
+    ScaleLists();
+}
+
+// The lists' rows, columns and column fonts at the window's scale.
+void TMainForm1::ScaleLists() {
+    TFont columnFont;
+    columnFont.height = scale_.Scaled(11);
+    columnFont.color = clBlack;
+    for (const ListRow& list : kLists) {
+        auto* box = Get<TMultiColComboBox>(list.name);
+        box->SetItemHeight(scale_.Scaled(13));
+        for (int i = 0; i < box->Columns().Count(); ++i) {
+            TCBColumn& column = box->Columns().Items(i);
+            column.Width = scale_.Scaled(list.columnWidths[size_t(i)]);
+            column.SetFont(columnFont);
+        }
     }
 }
 
@@ -299,6 +353,10 @@ LRESULT TMainForm1::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     }
     if (msg == ShowWindowMessage()) {
         ShowRestored(*this);
+        return 0;
+    }
+    if (msg == WM_DPICHANGED) {
+        ChangeScale(Scale(HIWORD(wp)), FromRECT(*reinterpret_cast<const RECT*>(lp)));
         return 0;
     }
     if (msg == WM_QUERYENDSESSION) return TRUE;

@@ -19,9 +19,14 @@
 #include "framework/TrayIcon.h"
 
 #include <array>
+#include <future>
 #include <memory>
 
 namespace pelorine {
+
+namespace mainform {
+struct ControlRow;
+}
 
 class TMainForm1 : public TForm {
   public:
@@ -75,6 +80,11 @@ class TMainForm1 : public TForm {
     std::array<TGlobalHotKey*, 6> HotKeys{};
 
     void CreateControls();
+    void Place(const mainform::ControlRow& row, TControl& control) const;
+    void LoadSkin();
+    void ChangeScale(Scale scale, const Rect& suggested);
+    void ScaleLists();
+    void ScaleHint();
     void CreateMenu();
     void CreateHotKeys();
     void CreateAppHint();
@@ -93,7 +103,8 @@ class TMainForm1 : public TForm {
 
     std::unique_ptr<TCapturePipeline> pipeline_; // made once the components it uses exist
     std::wstring AppDir_;
-    HICON icon_ = nullptr; // the application icon, a shared resource
+    HICON icon_ = nullptr;          // the application icon, a shared resource
+    std::future<RasterImage> skin_; // drawn for the window's scale while the controls are made
 };
 
 } // namespace pelorine

@@ -33,8 +33,10 @@ Rect GlyphRect(TdxfCBAlignment alignment, Size control, Size glyph) {
     return {left, top, left + glyph.width, top + glyph.height};
 }
 
-Rect FocusMarkRect(const Rect& glyph, Size control, bool stripFrame) {
-    const Rect box = stripFrame ? Rect{glyph.left, glyph.top + 2, glyph.left + 13, glyph.top + 15} : glyph;
+Rect FocusMarkRect(const Rect& glyph, Size control, bool stripFrame, const Scale& scale) {
+    const Rect box = stripFrame ? Rect{glyph.left, glyph.top + scale.Scaled(2), glyph.left + scale.Scaled(13),
+                                       glyph.top + scale.Scaled(15)}
+                                : glyph;
     return {std::max(box.left - 1, 0), std::max(box.top - 1, 0), std::min(box.right + 1, control.width),
             std::min(box.bottom + 1, control.height)};
 }

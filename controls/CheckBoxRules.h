@@ -3,6 +3,7 @@
 // places of box and caption, its size when it sizes itself, and how checking one box of a group
 // acts on the others.
 #include "framework/Geometry.h"
+#include "framework/Scale.h"
 
 namespace pelorine {
 
@@ -30,8 +31,8 @@ Rect GlyphRect(TdxfCBAlignment alignment, Size control, Size glyph);
 Rect CaptionRect(TdxfCBAlignment alignment, Size control, Size glyph, Size caption);
 // The focus mark of a box without a caption: one pixel round the box, kept inside the control
 // (a control no larger than the box gets it on the box's edge). A strip frame holds its 13 x 13
-// box at (0, 2); a picture of the user's own is the box itself.
-Rect FocusMarkRect(const Rect& glyph, Size control, bool stripFrame);
+// box at (0, 2), both scaled with the window; a picture of the user's own is the box itself.
+Rect FocusMarkRect(const Rect& glyph, Size control, bool stripFrame, const Scale& scale = Scale());
 
 // The state of a box that the group rules read and change.
 struct CheckGroupState {

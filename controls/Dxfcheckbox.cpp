@@ -51,6 +51,11 @@ void TdxfCheckBox::SetUnCheckedBmp(HBITMAP picture) {
     Changed();
 }
 
+void TdxfCheckBox::SetScale(Scale s) {
+    TCustomControl::SetScale(s);
+    Changed();
+}
+
 void TdxfCheckBox::SetStyle(int value) {
     style_ = ClampStyle(value, DxfResources().Looks());
     Invalidate();
@@ -61,7 +66,7 @@ TColor TdxfCheckBox::BackgroundColor() const {
 }
 
 Size TdxfCheckBox::Glyph() const {
-    return GlyphSize(SizeOf(glyphChecked_), SizeOf(glyphUnChecked_), DxfResources().FrameSize());
+    return GlyphSize(SizeOf(glyphChecked_), SizeOf(glyphUnChecked_), DxfResources().FrameSize(scale_));
 }
 
 void TdxfCheckBox::Changed() {
@@ -97,7 +102,8 @@ void TdxfCheckBox::Paint(TCanvas& target) {
         DrawImage(canvas, box, FrameIndex(Checked(), Enabled()), own.Handle(), back);
         DrawCaption(canvas, glyph);
         // Without a caption the box itself shows the focus, or nothing would.
-        if (Text().empty() && ShowsFocus()) canvas.DrawFocusRect(FocusMarkRect(box, control, !own.Handle()));
+        if (Text().empty() && ShowsFocus())
+            canvas.DrawFocusRect(FocusMarkRect(box, control, !own.Handle(), scale_));
     }
     target.CopyFrom(shared, control.width, control.height);
 }
@@ -108,11 +114,11 @@ void TdxfCheckBox::DrawImage(TCanvas& canvas, const Rect& rect, int frameIndex, 
         canvas.DrawOverBrush(rect, picture, back); // the user's own picture, in every state
         return;
     }
-    const TDxfResources& res = DxfResources();
-    if (res.CBBmp.Empty()) return; // no strip: no box
-    const int size = res.FrameSize();
+    const TBitmap& strip = DxfResources().Strip(scale_);
+    if (strip.Empty()) return; // no strip: no box
+    const int size = BitmapSize(strip.Handle()).cy;
     const UniqueBitmap frame =
-        CopyBitmapPart(res.CBBmp.Handle(), Bounds(FrameLeft(size, frameIndex, style_), 0, size, size));
+        CopyBitmapPart(strip.Handle(), Bounds(FrameLeft(size, frameIndex, style_), 0, size, size));
     canvas.DrawOverBrush(rect, frame.get(), back);
 }
 

@@ -29,6 +29,8 @@ class TdxfCheckBox : public TCustomControl {
     void SetUnCheckedBmp(HBITMAP picture);
     int Style() const { return style_; }
     void SetStyle(int value);
+    // The strip's frames follow the window's scale.
+    void SetScale(Scale s) override;
     // The control's colour; with ParentColor, its parent's.
     TColor Color = clWindow;
     bool ParentColor = true;

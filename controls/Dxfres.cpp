@@ -1,6 +1,7 @@
 #include "controls/Dxfres.h"
 
 #include "controls/CheckBoxRules.h"
+#include "controls/CheckboxArt.h"
 
 namespace pelorine {
 
@@ -25,6 +26,13 @@ int TDxfResources::FrameSize() const { return BitmapSize(CBBmp.Handle()).cy; }
 int TDxfResources::Looks() const {
     const SIZE size = BitmapSize(CBBmp.Handle());
     return LookCount(size.cx, size.cy);
+}
+
+const TBitmap& TDxfResources::Strip(const Scale& scale) {
+    if (scale.IsDesign() || CBBmp.Empty()) return CBBmp; // no strip at 96 DPI: none at any scale
+    TBitmap& strip = scaled_[scale.Dpi()];
+    if (strip.Empty()) strip.SetPixels(checkbox_art::CheckBoxStripPixels(scale.Factor()));
+    return strip;
 }
 
 TDxfResources& DxfResources() {

@@ -3,8 +3,10 @@
 // of ready-made box pictures, the one off-screen picture they paint into, and the image list of
 // the two font pictures.
 #include "framework/Bitmap.h"
+#include "framework/Scale.h"
 
 #include <commctrl.h>
+#include <map>
 
 namespace pelorine {
 
@@ -24,6 +26,13 @@ struct TDxfResources {
 
     int FrameSize() const;
     int Looks() const;
+    // The strip for a window of that scale: CBBmp at 96 DPI, else one drawn at the scale (once
+    // for each scale), so a box is never a stretched picture.
+    const TBitmap& Strip(const Scale& scale);
+    int FrameSize(const Scale& scale) { return BitmapSize(Strip(scale).Handle()).cy; }
+
+  private:
+    std::map<int, TBitmap> scaled_; // by DPI
 };
 
 TDxfResources& DxfResources();

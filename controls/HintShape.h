@@ -3,6 +3,7 @@
 // framework asked for, the region that cuts it, the outline drawn with the pen and where the text
 // and its shadow land. Portable: no platform headers.
 #include "framework/Geometry.h"
+#include "framework/Scale.h"
 
 #include <optional>
 #include <vector>
@@ -38,6 +39,7 @@ constexpr int kHintCorner = 8;
 constexpr int kTailTip = 14;
 constexpr int kTailHeight = 9;
 
-HintLayout LayoutHint(THintStyle style, const Rect& asked);
+// The lengths of the shapes are those of the 96-DPI design, drawn at the scale.
+HintLayout LayoutHint(THintStyle style, const Rect& asked, const Scale& scale = Scale());
 
 } // namespace pelorine

@@ -94,6 +94,12 @@ void TAppHint::SetFont(const TFont& font) {
     Restyle();
 }
 
+void TAppHint::SetScale(Scale scale) {
+    if (scale == scale_) return;
+    scale_ = scale;
+    Restyle();
+}
+
 void TAppHint::SetHintStyle(THintStyle style) {
     if (style == style_) return;
     style_ = style;
@@ -111,23 +117,25 @@ void TAppHint::DoHint() {
     if (OnHint) OnHint(this);
 }
 
-// Every hint sits 8 pixels higher than the framework puts it, closer to the pointer.
+// Every hint sits 8 pixels (at 96 DPI) higher than the framework puts it, closer to the pointer.
 void TAppHint::ShowHint(std::wstring& hint, bool& canShow, THintInfo& info) {
-    info.HintPos.y -= 8;
+    info.HintPos.y -= scale_.Scaled(8);
     if (OnShowHint) OnShowHint(hint, canShow, info);
 }
 
 // --- THintEx --------------------------------------------------------------------------------
 
 THintEx::THintEx() {
-    if (current) font_ = current->Font();
+    if (!current) return;
+    font_ = current->Font();
+    scale_ = current->CurrentScale();
 }
 
 void THintEx::ActivateHint(Rect r, const std::wstring& text) {
     if (Handle()) SetWindowRgn(Handle(), nullptr, FALSE); // the system frees the old region
     HandleNeeded();
     if (current) {
-        layout_ = LayoutHint(current->HintStyle(), r);
+        layout_ = LayoutHint(current->HintStyle(), r, scale_);
         r = layout_.window;
         // Once given, the region belongs to the window.
         if (UniqueRgn region = MakeRegion(layout_.region);

@@ -51,6 +51,10 @@ class TAppHint : public TComponent {
     THintStyle HintStyle() const { return style_; }
     // A new style shows from the next hint on.
     void SetHintStyle(THintStyle style);
+    // The scale the hints' shapes, margins and lift are drawn at (the font is set with its own
+    // height); a new one shows from the next hint on.
+    const Scale& CurrentScale() const { return scale_; }
+    void SetScale(Scale scale);
     // The application's own timing, in milliseconds.
     int HintPause() const;
     void SetHintPause(int ms);
@@ -65,6 +69,7 @@ class TAppHint : public TComponent {
     void ShowHint(std::wstring& hint, bool& canShow, THintInfo& info);
     TFont font_;
     THintStyle style_ = THintStyle::Fukidashi;
+    Scale scale_;
 };
 
 class THintEx : public THintWindow {

@@ -77,6 +77,24 @@ void TRgn::SetRgnBmp(const TBitmap& picture) {
     if (Transparent) MakeMask();
 }
 
+void TRgn::SetRgnPixels(RasterImage picture) {
+    DestoryRgn();
+    try {
+        rgnData_ = ExtractRgnData(picture);
+    } catch (...) {
+        rgnBitmap_.Clear(); // as after a picture that cannot be scanned
+        Invalidate();
+        throw;
+    }
+    // Kept at the screen's format: painted at every WM_PAINT, a large picture is copied to the
+    // window without a conversion each time.
+    TBitmap pixels;
+    pixels.SetPixels(picture);
+    rgnBitmap_.SetSize(picture.width, picture.height);
+    BitmapCanvas(rgnBitmap_.Handle()).Canvas().Draw(0, 0, pixels.Handle());
+    if (Transparent) MakeMask();
+}
+
 void TRgn::SetAutoSize(bool on) {
     if (autoSize_ == on) return;
     autoSize_ = on;

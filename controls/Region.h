@@ -23,6 +23,8 @@ class TRgn : public TGraphicControl {
     // Takes a copy of the picture and scans its outline. A picture that cannot be scanned
     // leaves the control with no picture and no outline, and the error goes on to the caller.
     void SetRgnBmp(const TBitmap& picture);
+    // The same for a picture in memory, taken as it is (a window's skin drawn for its scale).
+    void SetRgnPixels(RasterImage picture);
     bool AutoSize() const { return autoSize_; }
     void SetAutoSize(bool on);
     void SetBounds(const Rect& r) override;

@@ -7,6 +7,7 @@
 #include "framework/Component.h"
 #include "framework/Geometry.h"
 #include "framework/Messages.h"
+#include "framework/Scale.h"
 #include "framework/Window.h"
 
 #include <exception>
@@ -47,6 +48,10 @@ class TControl : public TComponent {
     void SetHint(std::wstring hint) { hint_ = std::move(hint); }
     bool ShowHint() const { return showHint_; }
     void SetShowHint(bool show) { showHint_ = show; }
+    // The scale of the control's window. Its form sets it before the bounds; the control draws
+    // the inner parts of its design (a button beside an edit, a picture) at it.
+    const Scale& CurrentScale() const { return scale_; }
+    virtual void SetScale(Scale s) { scale_ = s; }
 
   protected:
     TWinControl* parent_;
@@ -57,6 +62,7 @@ class TControl : public TComponent {
     TFont font_;
     std::wstring hint_;
     bool showHint_ = false;
+    Scale scale_;
 };
 
 // Drawn by its parent's WM_PAINT, in the order the controls were made (later ones on top).

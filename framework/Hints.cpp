@@ -12,7 +12,7 @@ Rect THintWindow::CalcHintRect(int maxWidth, const std::wstring& text) {
     canvas.SetFont(font_);
     RECT rc{0, 0, maxWidth, 0};
     ::DrawTextW(canvas.Handle(), text.c_str(), int(text.size()), &rc, kTextFormat | DT_CALCRECT);
-    return Rect{0, 0, rc.right + 6, rc.bottom + 2};
+    return Rect{0, 0, rc.right + scale_.Scaled(6), rc.bottom + scale_.Scaled(2)};
 }
 
 void THintWindow::HandleNeeded() {
@@ -55,7 +55,7 @@ void THintWindow::EraseBackground(TCanvas& canvas) { canvas.FillRect(ClientRect(
 void THintWindow::Paint(TCanvas& canvas) {
     canvas.SetFont(font_);
     Rect r = ClientRect();
-    r.left += 2;
+    r.left += scale_.Scaled(2);
     canvas.DrawText(Caption(), r, kTextFormat, clInfoText);
 }
 

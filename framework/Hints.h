@@ -3,6 +3,7 @@
 // focus or the mouse, and paints itself. The application keeps one (framework/HintTracker.h); a
 // component may give it another class by deriving from this one.
 #include "framework/Canvas.h"
+#include "framework/Scale.h"
 #include "framework/Window.h"
 
 #include <functional>
@@ -43,6 +44,7 @@ class THintWindow : public TWindow {
     Rect ClientRect() const;
     TFont font_; // measures the text, and paints it in the plain window
     TColor color_ = clInfoBk;
+    Scale scale_; // of the margins around the text
 
   private:
     void PaintAll(HDC dc);

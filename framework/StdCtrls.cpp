@@ -60,9 +60,10 @@ LRESULT TCompanionEdit::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 void TCompanionEdit::SetBounds(const Rect& r) {
-    TEdit::SetBounds(Rect{r.left, r.top, r.right - width_, r.bottom});
+    const int width = scale_.Scaled(width_);
+    TEdit::SetBounds(Rect{r.left, r.top, r.right - width, r.bottom});
     bounds_ = r;
-    MoveWindow(companion_.get(), r.right - width_, r.top, width_, r.Height(), TRUE);
+    MoveWindow(companion_.get(), r.right - width, r.top, width, r.Height(), TRUE);
 }
 
 void TCompanionEdit::SetVisible(bool v) {

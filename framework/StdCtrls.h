@@ -44,7 +44,7 @@ class TCompanionEdit : public TEdit {
 
   private:
     UniqueWindow companion_;
-    int width_;
+    int width_; // at 96 DPI
 };
 
 enum class TComboBoxStyle { DropDown, DropDownList };

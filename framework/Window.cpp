@@ -21,6 +21,16 @@ HWND CreateWindowOrThrow(DWORD exStyle, const wchar_t* className, const std::wst
     return wnd;
 }
 
+Scale WindowScale(HWND wnd) {
+    using DpiForWindow = UINT(WINAPI*)(HWND);
+    static const auto dpiForWindow = reinterpret_cast<DpiForWindow>(
+        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    if (dpiForWindow && wnd)
+        if (const UINT dpi = dpiForWindow(wnd)) return Scale(int(dpi));
+    const WindowDc screen(nullptr);
+    return Scale(GetDeviceCaps(screen.get(), LOGPIXELSY));
+}
+
 TWindow::~TWindow() {
     // The derived object is gone: the messages of the window's destruction get the default.
     if (wnd_) Unbind(wnd_.get());

@@ -5,6 +5,7 @@
 // every message in between. No exception leaves the procedure: the application reports it.
 #include "framework/Geometry.h"
 #include "framework/Handles.h"
+#include "framework/Scale.h"
 
 #include <string>
 
@@ -45,6 +46,10 @@ class TWindow {
     static LRESULT CALLBACK Procedure(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
     UniqueWindow wnd_;
 };
+
+// The scale of the monitor the window is on: its DPI where the system tells it per window
+// (GetDpiForWindow, looked up at run time as older systems lack it), else the system's DPI.
+Scale WindowScale(HWND wnd);
 
 // CreateWindowExW that raises the error "ウィンドウを作成できません" instead of returning null.
 HWND CreateWindowOrThrow(DWORD exStyle, const wchar_t* className, const std::wstring& text, DWORD style,

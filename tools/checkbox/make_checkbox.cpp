@@ -1,6 +1,6 @@
 // Writes the check box pictures into a folder (by default the forms folder beside this tool):
 // Checkbox.bmp, Ttfont.bmp and Devicefont.bmp.
-#include "CheckboxArt.h"
+#include "controls/CheckboxArt.h"
 
 #include <cstdio>
 #include <fstream>

@@ -46,6 +46,24 @@ TEST(HintShape, LeaderLineRunsFromTheCornerUnderTheFloatingText) {
     EXPECT_EQ(l.shadowOffsets.size(), 4u); // all round the text
 }
 
+// At 200 % every length of the design doubles; only the asked rectangle (already measured in
+// the scaled font) is taken as it is.
+TEST(HintShape, ShapesAtTwiceTheDesignDpiDoubleTheirTailCornerAndOffsets) {
+    const Scale twice(192);
+    const HintLayout balloon = LayoutHint(THintStyle::Fukidashi, kAsked, twice);
+    EXPECT_EQ(balloon.window, (Rect{100, 200, 180, 248}));
+    EXPECT_EQ(balloon.region.points.front(), (Point{28, 0}));
+    EXPECT_EQ(balloon.textOffset, (Point{6, 18}));
+    const HintLayout rounded = LayoutHint(THintStyle::RoundRect, kAsked, twice);
+    EXPECT_EQ(rounded.window, (Rect{100, 200, 181, 231}));
+    EXPECT_EQ(rounded.region.corner, 16);
+    EXPECT_EQ(rounded.textOffset, (Point{2, 2}));
+    EXPECT_EQ(rounded.shadowOffsets, (std::vector<Point>{{4, 4}}));
+    const HintLayout line = LayoutHint(THintStyle::LineString, kAsked, twice);
+    EXPECT_EQ(line.window, (Rect{100, 200, 222, 254}));
+    EXPECT_EQ(line.shadowOffsets, (std::vector<Point>{{38, 20}, {38, 24}, {36, 22}, {40, 22}}));
+}
+
 TEST(HintShape, OwnerDrawnHintKeepsTheAskedRectangleAndDrawsNothingOfItsOwn) {
     const HintLayout l = LayoutHint(THintStyle::OwnerDraw, kAsked);
     EXPECT_EQ(l.window, kAsked);

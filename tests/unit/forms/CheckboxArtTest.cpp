@@ -1,7 +1,7 @@
 // The check box pictures in forms/ are the generator's output: drawing them again gives the same
 // bytes, so the artwork can always be rebuilt from source. The strip's layout is what the check
 // box relies on.
-#include "CheckboxArt.h"
+#include "controls/CheckboxArt.h"
 
 #include <gtest/gtest.h>
 

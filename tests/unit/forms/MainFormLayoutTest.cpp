@@ -1,11 +1,15 @@
 // The main window's form description holds together: names, tab order, hints, the controls the
-// settings file feeds, lists and menu, as the rest of the program relies on them.
+// settings file feeds, lists and menu, as the rest of the program relies on them; and its
+// layout keeps its shape at every scale.
 #include "app/SettingsTable.h"
 #include "forms/MainForm1Layout.h"
+#include "framework/Scale.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <set>
 #include <string>
 
@@ -87,4 +91,42 @@ TEST(MainFormLayout, MenuShowsF7ToF12BesideTheSixCaptureItemsAndMatchesTheHotKey
     }
     EXPECT_EQ(shortcuts, std::vector<uint16_t>(kHotKeys.begin(), kHotKeys.end()));
     EXPECT_EQ(std::wstring(kMenu.back().caption), L"終了(&X)");
+}
+
+namespace {
+bool Overlap(const pelorine::Rect& a, const pelorine::Rect& b) {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+} // namespace
+
+// Scaled by its edges, the layout keeps its shape at every common scale: each edge lies within
+// half a pixel of the exact one, and two controls side by side (or one on the other) at 96 DPI
+// are still so, never overlapping by a rounding.
+TEST(MainFormLayout, ScaledLayoutKeepsNeighboursApartAndEdgesWithinHalfAPixel) {
+    using pelorine::Bounds;
+    using pelorine::Rect;
+    using pelorine::Scale;
+    EXPECT_EQ(Scale(144).Scaled(Bounds(0, 0, kClientWidth, kClientHeight)), (Rect{0, 0, 542, 830}));
+    EXPECT_EQ(Scale(192).Scaled(Bounds(0, 0, kClientWidth, kClientHeight)), (Rect{0, 0, 722, 1106}));
+    for (const int dpi : {120, 144, 192, 288}) {
+        const Scale scale(dpi);
+        for (const ControlRow& a : kControls) {
+            const Rect designed = Bounds(a.left, a.top, a.width, a.height), scaled = scale.Scaled(designed);
+            for (const auto& [edge, exact] : {std::pair{scaled.left, designed.left},
+                                              {scaled.top, designed.top},
+                                              {scaled.right, designed.right},
+                                              {scaled.bottom, designed.bottom}})
+                EXPECT_LE(std::abs(edge - exact * scale.Factor()), 0.5) << a.name << " at " << dpi;
+            for (const ControlRow& b : kControls) {
+                // Image1 lies inside Panel1, in the panel's coordinates.
+                if (&a == &b || (a.kind == Kind::Image) != (b.kind == Kind::Image)) continue;
+                const Rect other = Bounds(b.left, b.top, b.width, b.height);
+                EXPECT_EQ(Overlap(scaled, scale.Scaled(other)), Overlap(designed, other))
+                    << a.name << " and " << b.name << " at " << dpi;
+            }
+        }
+    }
+    // Negative lengths (a highlight up and left) round away from zero like positive ones.
+    EXPECT_EQ(Scale(144).Scaled(-1), -2);
+    EXPECT_EQ(Scale(0), Scale(96)); // a system that cannot tell: the design
 }

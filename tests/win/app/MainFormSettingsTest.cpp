@@ -423,3 +423,40 @@ TEST_F(MainFormSettingsTest, SaveDesktopWritesItsOwnCaptureWhateverTheClipboardH
     EXPECT_EQ(testing_support::SizeOf(form_->Get<TImage>(L"Image1")->Picture().Handle()).cx,
               GetSystemMetrics(SM_CXSCREEN));
 }
+
+// Moved to a monitor of 200 % (Wine never sends the message itself), the window lays itself out
+// again at that scale and takes the place the system suggests; back at 96 DPI it is the stored
+// design again.
+TEST_F(MainFormSettingsTest, DpiChangeRescalesTheWindowItsShapeAndItsControls) {
+    TMainForm1& f = Load();
+    auto moveTo = [&](int dpi, RECT suggested) {
+        SendMessageW(f.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), LPARAM(&suggested));
+    };
+    auto shapeBox = [&] {
+        const UniqueRgn shape(CreateRectRgn(0, 0, 0, 0));
+        RECT box{};
+        if (GetWindowRgn(f.Handle(), shape.get()) != ERROR) GetRgnBox(shape.get(), &box);
+        return FromRECT(box);
+    };
+    auto childRect = [&](TWinControl* c) {
+        RECT rc;
+        GetWindowRect(c->Handle(), &rc);
+        MapWindowPoints(nullptr, f.Handle(), reinterpret_cast<POINT*>(&rc), 2);
+        return FromRECT(rc);
+    };
+    moveTo(192, RECT{30, 40, 30 + 722, 40 + 1106});
+    EXPECT_EQ(FromRECT(WindowRect()), (Rect{30, 40, 752, 1146}));
+    const Rect shape = shapeBox();
+    EXPECT_EQ(shape.left, 1); // only the first column is kept for the transparent colour
+    EXPECT_EQ(shape.top, 0);
+    EXPECT_GE(shape.right, 721);
+    EXPECT_GE(shape.bottom, 1105);
+    EXPECT_EQ(childRect(Box(L"CheckBox1")), (Rect{104, 68, 130, 94}));
+    EXPECT_EQ(childRect(Button(L"CButton4")), (Rect{528, 608, 682, 748}));
+    EXPECT_EQ(Label(L"L1_01")->Font().height, 22);
+    EXPECT_EQ(Label(L"L1_01")->Shadow().OffsetLeft(), 2);
+    EXPECT_EQ(List(L"C1_02")->Columns().Items(1).Width, 200);
+    moveTo(96, RECT{30, 40, 30 + 361, 40 + 553});
+    EXPECT_EQ(shapeBox(), (Rect{1, 0, 361, 553})); // the stored outline, as at the start
+    EXPECT_EQ(childRect(Box(L"CheckBox1")), (Rect{52, 34, 65, 47}));
+}

@@ -90,24 +90,27 @@ Rgb Disabled(Rgb c) {
 // the colour the boxes stand on.
 class Canvas {
   public:
-    Canvas(int width, int height)
-        : width_(width), height_(height), rgb_(size_t(width) * height), alpha_(rgb_.size()) {}
+    // `scale` pixels to a unit of the box; a frame is kFrame units wide.
+    Canvas(int width, int height, double scale = 1)
+        : width_(width), height_(height), scale_(scale), frame_(int(std::lround(kFrame * scale))),
+          samples_(scale == 1 ? 8 : std::max(3, int(std::lround(8 / scale)))), rgb_(size_t(width) * height),
+          alpha_(rgb_.size()) {}
 
     // Fills the shape, given in the coordinates of a 13 x 13 box whose top-left corner is at
-    // (originX, originY) of the picture.
+    // (originX, originY) of the picture, in pixels.
     void Fill(const Shape& shape, const Paint& paint, Ink ink = Enabled, double opacity = 1) {
-        constexpr int n = 8; // samples per pixel in each direction
-        const int left = int(originX), right = std::min(width_, left + kFrame); // one frame's columns
+        const int n = samples_; // samples per pixel in each direction: about 8 per unit of the box
+        const int left = int(originX), right = std::min(width_, left + frame_); // one frame's columns
         for (int py = 0; py < height_; ++py)
             for (int px = left; px < right; ++px) {
                 const double x = px - originX, y = py - originY;
                 int covered = 0;
                 for (int sy = 0; sy < n; ++sy)
                     for (int sx = 0; sx < n; ++sx)
-                        covered += shape(x + (sx + 0.5) / n, y + (sy + 0.5) / n);
+                        covered += shape((x + (sx + 0.5) / n) / scale_, (y + (sy + 0.5) / n) / scale_);
                 if (!covered) continue;
                 const double a = opacity * covered / (n * n);
-                const Rgb c = ink(paint(x + 0.5, y + 0.5));
+                const Rgb c = ink(paint((x + 0.5) / scale_, (y + 0.5) / scale_));
                 const size_t i = size_t(py) * width_ + px;
                 rgb_[i] = Mix(rgb_[i], c, a);
                 alpha_[i] += (1 - alpha_[i]) * a;
@@ -125,11 +128,14 @@ class Canvas {
     }
     int Width() const { return width_; }
     int Height() const { return height_; }
+    int FrameSize() const { return frame_; }
     double originX = 0, originY = 0;
     static constexpr uint32_t kMagenta = 0xFF00FF;
 
   private:
     int width_, height_;
+    double scale_;
+    int frame_, samples_;
     std::vector<Rgb> rgb_;
     std::vector<double> alpha_;
 };
@@ -359,17 +365,36 @@ std::string BitmapFile(const Canvas& canvas) {
     return s;
 }
 
-} // namespace
-
-std::string CheckBoxStrip() {
-    Canvas strip(kFrame * kStates * kLooks, kFrame);
-    strip.originY = 2; // a 13 x 13 control shows the frame's rows 2 to 14
+// The strip at a scale: each frame as wide as it is tall, the box in it a little below its top.
+Canvas DrawStrip(double scale) {
+    const int frame = int(std::lround(kFrame * scale));
+    Canvas strip(frame * kStates * kLooks, frame, scale);
+    strip.originY = 2 * scale; // a 13 x 13 control shows the frame's rows 2 to 14
     for (int look = 0; look < kLooks; ++look)
         for (int state = 0; state < kStates; ++state) {
-            strip.originX = (look * kStates + state) * kFrame;
+            strip.originX = (look * kStates + state) * frame;
             kLookList[size_t(look)](strip, state % 2 == 1, state < 2 ? Enabled : Disabled);
         }
-    return BitmapFile(strip);
+    return strip;
+}
+
+} // namespace
+
+std::string CheckBoxStrip() { return BitmapFile(DrawStrip(1)); }
+
+pelorine::RasterImage CheckBoxStripPixels(double scale) {
+    const Canvas strip = DrawStrip(scale);
+    pelorine::RasterImage picture(strip.Width(), strip.Height(), 24);
+    for (int y = 0; y < picture.height; ++y) {
+        uint8_t* row = picture.Row(y);
+        for (int x = 0; x < picture.width; ++x) {
+            const uint32_t c = strip.Pixel(x, y);
+            row[3 * x] = uint8_t(c & 0xFF);
+            row[3 * x + 1] = uint8_t((c >> 8) & 0xFF);
+            row[3 * x + 2] = uint8_t(c >> 16);
+        }
+    }
+    return picture;
 }
 
 // Two overlapping letters T, grey behind and blue in front: the mark of an outline font.
