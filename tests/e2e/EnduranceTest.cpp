@@ -76,13 +76,8 @@ struct EnduranceTest : testing::TestWithParam<Kind> {
     // Counts and deletes the saved files, while the program is idle.
     int TakeSaves() {
         int count = 0;
-        WIN32_FIND_DATAW found;
-        HANDLE find = FindFirstFileW(app.File(L"saves\\E*.bmp").c_str(), &found);
-        if (find == INVALID_HANDLE_VALUE) return 0;
-        do {
-            count += DeleteFileW(app.File(std::wstring(L"saves\\") + found.cFileName).c_str()) ? 1 : 0;
-        } while (FindNextFileW(find, &found));
-        FindClose(find);
+        for (const std::wstring& name : testing_support::Matching(app.File(L"saves\\E*.bmp")))
+            count += DeleteFileW(app.File(L"saves\\" + name).c_str()) ? 1 : 0;
         return count;
     }
     Usage UsageNow() {
@@ -125,9 +120,7 @@ TEST_P(EnduranceTest, AThousandCapturesKeepMemoryAndGdiObjectsFlat) {
     std::printf("resident %zu KB after %d captures, %zu KB after %d; live GDI objects %ld, then %ld\n",
                 size_t(warm.resident / 1024), kWarmUp, size_t(end.resident / 1024), kTotal,
                 long(warm.liveGdi), long(end.liveGdi));
-    if (Saves()) {
-        EXPECT_EQ(saved, kTotal);
-    }
+    if (Saves()) EXPECT_EQ(saved, kTotal);
     EXPECT_LE(end.resident, warm.resident + kSlack);
     EXPECT_EQ(end.liveGdi, warm.liveGdi);
 }
