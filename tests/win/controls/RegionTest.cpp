@@ -7,11 +7,13 @@
 #include "framework/Files.h"
 #include "framework/Label.h"
 #include "framework/StringList.h"
+#include "support/ErrorText.h"
 #include "support/WinTest.h"
 
 #include <gtest/gtest.h>
 
 using namespace pelorine;
+using testing_support::ErrorOf;
 
 namespace {
 
@@ -74,15 +76,6 @@ RasterImage Speckles(int width, int height, int depth) {
         }
     }
     return p;
-}
-
-std::wstring ErrorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const Error& e) {
-        return e.Message();
-    }
-    return L"";
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "controls/Mccbox.h"
 #include "framework/CommaText.h"
+#include "support/ErrorText.h"
 #include "support/WinTest.h"
 
 #include <gtest/gtest.h>
@@ -251,14 +252,9 @@ TEST_F(MultiColComboBox, InsertingAndDeletingKeepBothListsAlignedAndABadPosition
     items.erase(items.begin() + 2);
     ExpectAligned(*box, items);
 
-    for (int bad : {-1, 5}) {
-        try {
-            insert(bad, L"x,9");
-            ADD_FAILURE() << "inserted at " << bad;
-        } catch (const Error& e) {
-            EXPECT_EQ(e.Message(), ListIndexError(bad).Message());
-        }
-    }
+    for (int bad : {-1, 5})
+        EXPECT_EQ(testing_support::ErrorOf([&] { insert(bad, L"x,9"); }), ListIndexError(bad).Message())
+            << "inserted at " << bad;
     EXPECT_THROW(box->Perform(CB_DELETESTRING, 4, 0), Error);
     ExpectAligned(*box, items);
     EXPECT_EQ(SendMessageW(box->Handle(), CB_GETITEMHEIGHT, 0, 0), 13);

@@ -6,6 +6,7 @@
 #include "framework/Hints.h"
 #include "framework/StdCtrls.h"
 #include "framework/TrayIcon.h"
+#include "support/ErrorText.h"
 #include "support/WinTest.h"
 
 #include <gtest/gtest.h>
@@ -15,6 +16,7 @@
 #include <vector>
 
 using namespace pelorine;
+using testing_support::ErrorOf;
 
 namespace {
 // Makes its window in its own constructor, so that its WndProc is the one in place while the
@@ -72,17 +74,6 @@ HDC CachedDc(HWND wnd) {
     const HDC dc = GetDC(wnd);
     ReleaseDC(wnd, dc);
     return dc;
-}
-
-std::wstring ErrorOf(const std::function<void()>& make) {
-    try {
-        make();
-    } catch (const Error& e) {
-        return e.Message();
-    } catch (...) {
-        return L"another exception";
-    }
-    return L"no exception";
 }
 } // namespace
 
