@@ -174,6 +174,13 @@ inline COLORREF ScreenPixel(POINT p) {
     return c;
 }
 
+// The window's rectangle on the screen.
+inline RECT WindowRectOf(HWND w) {
+    RECT rc{};
+    GetWindowRect(w, &rc);
+    return rc;
+}
+
 inline std::wstring ClassOf(HWND w) {
     wchar_t name[64] = {};
     GetClassNameW(w, name, 64);

@@ -26,11 +26,7 @@ class InfoFormTest : public testing::Test {
         other_ = root_.New<TForm>(L"Other", WS_OVERLAPPEDWINDOW, 0, L"other");
         other_->Show();
     }
-    RECT WindowRect() const {
-        RECT rc;
-        GetWindowRect(info_->Handle(), &rc);
-        return rc;
-    }
+    RECT WindowRect() const { return testing_support::WindowRectOf(info_->Handle()); }
     TControl* Member(const wchar_t* name) const { return static_cast<TControl*>(info_->FindComponent(name)); }
     // Shows the window modally, does `step` while it is up, then closes it; the modal result.
     int ShowDoingAndClose(const std::function<void()>& step) {
