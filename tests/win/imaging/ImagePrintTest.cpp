@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <limits>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace pelorine {
@@ -89,8 +90,7 @@ TEST(DrawPage, LargePictureFillsTheWidthBetweenHeaderAndFooter) {
     const int margin = MillimetresToDevice(10, kDpi);
     const Rect area{margin, margin, canvas.Page().paperWidth - margin, canvas.Page().paperHeight - margin};
     const Rect picture = canvas.Bounds(IsRed).value();
-    EXPECT_EQ(picture.left, area.left);
-    EXPECT_EQ(picture.right, area.right);
+    EXPECT_EQ(std::pair(picture.left, picture.right), std::pair(area.left, area.right));
     EXPECT_NEAR(picture.Height(), area.Width() / 5.0, 1);
     // Same height of header and footer: the picture stays in the middle.
     EXPECT_NEAR(picture.top - area.top, area.bottom - picture.bottom, 1);
@@ -118,12 +118,10 @@ TEST(ImagePrint, MarginsOutsideTheirRangeAreRefused) {
     TImagePrint print;
     print.SetMarginTop(255);
     EXPECT_EQ(print.MarginTop(), 255.0f);
-    for (const float bad : {-1.0f, 255.5f, std::numeric_limits<float>::quiet_NaN()}) {
-        EXPECT_THROW(print.SetMarginTop(bad), Error);
-        EXPECT_THROW(print.SetMarginBottom(bad), Error);
-        EXPECT_THROW(print.SetMarginLeft(bad), Error);
-        EXPECT_THROW(print.SetMarginRight(bad), Error);
-    }
+    for (const float bad : {-1.0f, 255.5f, std::numeric_limits<float>::quiet_NaN()})
+        for (auto set : {&TImagePrint::SetMarginTop, &TImagePrint::SetMarginBottom,
+                         &TImagePrint::SetMarginLeft, &TImagePrint::SetMarginRight})
+            EXPECT_THROW((print.*set)(bad), Error) << bad;
     EXPECT_EQ(print.MarginTop(), 255.0f);
 }
 
