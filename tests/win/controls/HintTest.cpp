@@ -4,6 +4,7 @@
 #include "controls/Newhint.h"
 #include "framework/Application.h"
 #include "framework/StdCtrls.h"
+#include "support/PixelBox.h"
 #include "support/WinTest.h"
 
 #include <gtest/gtest.h>
@@ -31,14 +32,7 @@ struct HintedForm {
 
 // The box of the pixels of exactly that colour (0x00RRGGBB) in a painting of width w.
 Rect InkOf(const std::vector<uint32_t>& pixels, int w, uint32_t color) {
-    Rect box{1 << 20, 1 << 20, -1, -1}; // grows round every pixel found
-    for (size_t i = 0; i < pixels.size(); ++i) {
-        if (pixels[i] != color) continue;
-        const int x = int(i) % w, y = int(i) / w;
-        box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1),
-               std::max(box.bottom, y + 1)};
-    }
-    return box;
+    return testing_support::BoxOf(pixels, w, [&](uint32_t p) { return p == color; }).value_or(Rect{});
 }
 
 Rect Shifted(Rect r, int dx, int dy) { return Rect{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy}; }

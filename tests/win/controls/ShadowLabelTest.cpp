@@ -2,6 +2,7 @@
 // highlight land (under a gradient text too), its disabled colours and its background.
 #include "controls/Shadolbl.h"
 #include "framework/Bitmap.h"
+#include "support/PixelBox.h"
 #include "support/WinTest.h"
 
 #include <gtest/gtest.h>
@@ -25,14 +26,7 @@ struct Painting {
     }
     // The smallest rectangle holding every pixel that is not black.
     Rect Bounds() const {
-        Rect r{width, int(pixels.size()) / width, -1, -1};
-        for (size_t i = 0; i < pixels.size(); ++i)
-            if (pixels[i] != 0) {
-                const int x = int(i % width), y = int(i / width);
-                r = {std::min(r.left, x), std::min(r.top, y), std::max(r.right, x + 1),
-                     std::max(r.bottom, y + 1)};
-            }
-        return r;
+        return testing_support::BoxOf(pixels, width, [](uint32_t p) { return p != 0; }).value_or(Rect{});
     }
 };
 

@@ -2,6 +2,7 @@
 #include "framework/Handles.h"
 #include "imaging/BitmapFile.h"
 #include "imaging/ImagePrint.h"
+#include "support/PixelBox.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -42,15 +43,9 @@ class PageCanvas {
     // Smallest rectangle holding every pixel that matches, within `where` (the whole page);
     // nothing when no pixel does.
     template <typename Match> std::optional<Rect> Bounds(Match match, std::optional<Rect> where = {}) const {
-        const Rect in = where.value_or(Rect{0, 0, page_.paperWidth, page_.paperHeight});
-        std::optional<Rect> found;
-        for (int y = in.top; y < in.bottom; ++y)
-            for (int x = in.left; x < in.right; ++x)
-                if (match(At(x, y)))
-                    found = found ? Rect{std::min(found->left, x), std::min(found->top, y),
-                                         std::max(found->right, x + 1), std::max(found->bottom, y + 1)}
-                                  : Rect{x, y, x + 1, y + 1};
-        return found;
+        return testing_support::BoxOf(
+            where.value_or(Rect{0, 0, page_.paperWidth, page_.paperHeight}),
+            [&](int x, int y) { return At(x, y); }, match);
     }
 
   private:
