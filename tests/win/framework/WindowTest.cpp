@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <utility>
 #include <vector>
 
 using namespace pelorine;
@@ -128,8 +129,7 @@ TEST(Window, AnErrorWhilePaintingEndsThePaintAndIsReportedAfterIt) {
     EXPECT_EQ(boxes.count, 0);
     EXPECT_EQ(CachedDc(probe->Handle()), free);
     testing_support::PumpFor(200);
-    EXPECT_EQ(boxes.count, 1);
-    EXPECT_EQ(boxes.text, L"描画できません.");
+    EXPECT_EQ(std::pair(boxes.count, boxes.text), std::pair(1, std::wstring(L"描画できません.")));
 }
 
 namespace {
@@ -143,12 +143,8 @@ LRESULT CALLBACK EchoProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
 class EchoControl : public TWinControl {
   public:
     explicit EchoControl(TWinControl* parent) : TWinControl(nullptr, parent) {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = EchoProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"PelorineEchoTest";
-        RegisterClassW(&wc);
-        CreateSystemWindow(wc.lpszClassName, 0, 0, L"");
+        testing_support::RegisterTestClass(L"PelorineEchoTest", EchoProc);
+        CreateSystemWindow(L"PelorineEchoTest", 0, 0, L"");
     }
 };
 } // namespace
