@@ -132,7 +132,7 @@ TEST_F(IniFileTest, ACopyThatCannotBeWrittenWholeLeavesTheFileAndNoCopy) {
     // No copy of any name is left beside it.
     std::vector<std::wstring> files;
     for (const auto& entry : std::filesystem::directory_iterator(dir_))
-        files.push_back(entry.path_().filename().wstring());
+        files.push_back(entry.path().filename().wstring());
     EXPECT_EQ(files, std::vector<std::wstring>{L"Pelorine.ini"});
 }
 
