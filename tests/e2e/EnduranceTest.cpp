@@ -120,7 +120,9 @@ TEST_P(EnduranceTest, AThousandCapturesKeepMemoryAndGdiObjectsFlat) {
     std::printf("resident %zu KB after %d captures, %zu KB after %d; live GDI objects %ld, then %ld\n",
                 size_t(warm.resident / 1024), kWarmUp, size_t(end.resident / 1024), kTotal,
                 long(warm.liveGdi), long(end.liveGdi));
-    if (Saves()) EXPECT_EQ(saved, kTotal);
+    if (Saves()) {
+        EXPECT_EQ(saved, kTotal);
+    }
     EXPECT_LE(end.resident, warm.resident + kSlack);
     EXPECT_EQ(end.liveGdi, warm.liveGdi);
 }

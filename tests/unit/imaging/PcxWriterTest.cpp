@@ -84,7 +84,9 @@ TEST_P(PcxIndexed, HeaderPaletteAndEveryPixel) {
     const std::size_t trailer = c.bits == 8 ? 1 + 768 : 0;
     ASSERT_EQ(file.size(), kPcxHeaderSize + used + trailer);
     const std::size_t palette = c.bits == 8 ? file.size() - 768 : 16;
-    if (c.bits == 8) EXPECT_EQ(file[palette - 1], 0x0C);
+    if (c.bits == 8) {
+        EXPECT_EQ(file[palette - 1], 0x0C);
+    }
     EXPECT_EQ(file[palette + std::size_t(3 * c.paletteEntry + c.channel)], c.value);
     for (int y = 0; y < c.height; ++y)
         for (int x = 0; x < c.width; ++x)
