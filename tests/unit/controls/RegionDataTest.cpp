@@ -52,7 +52,8 @@ TEST(RegionData, AnAllTransparentPictureGivesAHeaderOnly) {
     RasterImage p = Picture({"...", "..."});
     const auto blob = ExtractRgnData(p);
     ASSERT_EQ(blob.size(), kRgnDataHeaderSize);
-    EXPECT_EQ(std::pair(blob[0], blob[4]), std::pair<std::uint8_t, std::uint8_t>(32, 1)); // header size, type
+    EXPECT_EQ(std::pair(blob[0], blob[4]),
+              (std::pair<std::uint8_t, std::uint8_t>(32, 1))); // header size, type
     EXPECT_TRUE(RectsOf(blob).empty());
 }
 
