@@ -76,13 +76,8 @@ struct EnduranceTest : testing::TestWithParam<Kind> {
     // Counts and deletes the saved files, while the program is idle.
     int TakeSaves() {
         int count = 0;
-        WIN32_FIND_DATAW found;
-        HANDLE find = FindFirstFileW(app.File(L"saves\\E*.bmp").c_str(), &found);
-        if (find == INVALID_HANDLE_VALUE) return 0;
-        do {
-            count += DeleteFileW(app.File(std::wstring(L"saves\\") + found.cFileName).c_str()) ? 1 : 0;
-        } while (FindNextFileW(find, &found));
-        FindClose(find);
+        for (const std::wstring& name : testing_support::Matching(app.File(L"saves\\E*.bmp")))
+            count += DeleteFileW(app.File(L"saves\\" + name).c_str()) ? 1 : 0;
         return count;
     }
     Usage UsageNow() {

@@ -14,13 +14,10 @@ namespace {
 
 // The print settings that check-e2e-pdf.sh expects: margins top 20, bottom 15, left 25,
 // right 10 mm. The file is UTF-16 so that the Japanese texts survive any ANSI code page.
-const std::wstring kPrintSettings = testing_support::SettingsTextW({{L"SOUND", L"0"},
-                                                                    {L"C2_02", L"ヘッダー テスト"},
-                                                                    {L"C2_03", L"フッター 1"},
-                                                                    {L"C2_04_1", L"20"},
-                                                                    {L"C2_04_2", L"15"},
-                                                                    {L"C2_04_3", L"25"},
-                                                                    {L"C2_04_4", L"10"}});
+const Settings kPrintValues{{L"SOUND", L"0"},          {L"C2_02", L"ヘッダー テスト"},
+                            {L"C2_03", L"フッター 1"}, {L"C2_04_1", L"20"},
+                            {L"C2_04_2", L"15"},       {L"C2_04_3", L"25"},
+                            {L"C2_04_4", L"10"}};
 
 std::wstring EnvPath(const char* name) {
     const char* value = std::getenv(name);
@@ -83,15 +80,23 @@ class PrintedPdf {
 };
 
 struct PrintTest : AppTest {
-    void SetUp() override { StartWith(Utf16File(kPrintSettings)); }
+    void SetUp() override { StartWith(Utf16File(testing_support::SettingsTextW(kPrintValues))); }
     // The hotkey's handler has run to its end once the window answers again.
     void WaitIdle() {
         DWORD_PTR result = 0;
         ASSERT_TRUE(SendMessageTimeoutW(app_->MainWindow(), WM_NULL, 0, 0, SMTO_NORMAL, 30000, &result));
     }
     bool HandOffFileExists() const { return FileExists(app_->File(L"_tmp000.tmp")); }
-
-    std::unique_ptr<PelorineProcess> app;
+    // The key's page reaches the printer with no error and no hand-off file left; the PDF is
+    // kept for the page checks with the picture's size.
+    void PrintAndKeep(const PrintedPdf& pdf, WORD key, SIZE picture) {
+        PressKey(key);
+        ASSERT_TRUE(pdf.WaitNew(30000));
+        WaitIdle();
+        EXPECT_FALSE(HandOffFileExists());
+        EXPECT_EQ(app_->WaitErrorBox(0), nullptr);
+        pdf.Keep(picture);
+    }
 };
 
 // Only while print-refused.sh has the queue reject jobs; it takes them again afterwards.
@@ -108,12 +113,8 @@ TEST_F(PrintTest, F12PrintsTheDesktopAndLeavesTheTrayIconAlone) {
     const PrintedPdf pdf(L"desktop");
     if (!pdf.Known()) GTEST_SKIP() << "no PDF printer to read the page from";
     const size_t iconsBefore = WineTrayIcons().size();
-    PressKey(VK_F12);
-    ASSERT_TRUE(pdf.WaitNew(30000));
-    WaitIdle();
-    EXPECT_FALSE(HandOffFileExists());
-    EXPECT_EQ(app_->WaitErrorBox(0), nullptr);
-    pdf.Keep({GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
+    ASSERT_NO_FATAL_FAILURE(
+        PrintAndKeep(pdf, VK_F12, {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}));
 
     if (!testing_support::UnderWine()) return;
     EXPECT_EQ(WineTrayIcons().size(), iconsBefore);
@@ -129,12 +130,7 @@ TEST_F(PrintTest, F11PrintsTheActiveWindow) {
     target.BringToFront();
     RECT rc;
     GetWindowRect(target.Handle(), &rc);
-    PressKey(VK_F11);
-    ASSERT_TRUE(pdf.WaitNew(30000));
-    WaitIdle();
-    EXPECT_FALSE(HandOffFileExists());
-    EXPECT_EQ(app_->WaitErrorBox(0), nullptr);
-    pdf.Keep({rc.right - rc.left, rc.bottom - rc.top});
+    PrintAndKeep(pdf, VK_F11, {rc.right - rc.left, rc.bottom - rc.top});
 }
 
 TEST_F(PrintTest, AMarginTypedOutOfRangeIsRefusedAndLeavesNoHandOffFile) {

@@ -32,16 +32,22 @@ inline void PumpFor(DWORD ms) {
     } while (GetTickCount() < end);
 }
 
-// A window of a class of the test's own, registered on first use.
-inline HWND MakeWindow(const wchar_t* className, WNDPROC proc, DWORD style, int x = 0, int y = 0, int w = 0,
-                       int h = 0, HWND parent = nullptr) {
+// Registers a window class of the test's own (a second call changes nothing).
+inline void RegisterTestClass(const wchar_t* className, WNDPROC proc) {
     WNDCLASSW wc{};
     wc.lpfnWndProc = proc;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = className;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     RegisterClassW(&wc);
-    return CreateWindowExW(0, className, L"", style, x, y, w, h, parent, nullptr, wc.hInstance, nullptr);
+}
+
+// A window of a class of the test's own, registered on first use.
+inline HWND MakeWindow(const wchar_t* className, WNDPROC proc, DWORD style, int x = 0, int y = 0, int w = 0,
+                       int h = 0, HWND parent = nullptr) {
+    RegisterTestClass(className, proc);
+    return CreateWindowExW(0, className, L"", style, x, y, w, h, parent, nullptr, GetModuleHandleW(nullptr),
+                           nullptr);
 }
 
 class ColorWindow {
@@ -172,6 +178,13 @@ inline COLORREF ScreenPixel(POINT p) {
     const COLORREF c = GetPixel(screen, p.x, p.y);
     ReleaseDC(nullptr, screen);
     return c;
+}
+
+// The window's rectangle on the screen.
+inline RECT WindowRectOf(HWND w) {
+    RECT rc{};
+    GetWindowRect(w, &rc);
+    return rc;
 }
 
 inline std::wstring ClassOf(HWND w) {

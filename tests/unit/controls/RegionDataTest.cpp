@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
+#include <utility>
 
 namespace pelorine {
 namespace {
@@ -50,8 +52,8 @@ TEST(RegionData, AnAllTransparentPictureGivesAHeaderOnly) {
     RasterImage p = Picture({"...", "..."});
     const auto blob = ExtractRgnData(p);
     ASSERT_EQ(blob.size(), kRgnDataHeaderSize);
-    EXPECT_EQ(blob[0], 32);
-    EXPECT_EQ(blob[4], 1);
+    EXPECT_EQ(std::pair(blob[0], blob[4]),
+              (std::pair<std::uint8_t, std::uint8_t>(32, 1))); // header size, type
     EXPECT_TRUE(RectsOf(blob).empty());
 }
 
@@ -63,11 +65,8 @@ TEST(RegionData, RowsBecomeBandsAndEqualNeighbouringRowsMerge) {
                              ".r..."}); // same spans as two rows up, but not adjacent
     const auto blob = ExtractRgnData(p);
     EXPECT_EQ(RectsOf(blob), (std::vector<Rect>{{1, 0, 3, 2}, {4, 0, 5, 2}, {1, 2, 2, 3}, {1, 4, 2, 5}}));
-    // Bounding box.
-    EXPECT_EQ(blob[16], 1);
-    EXPECT_EQ(blob[20], 0);
-    EXPECT_EQ(blob[24], 5);
-    EXPECT_EQ(blob[28], 5);
+    const std::array<std::uint8_t, 4> bounds{blob[16], blob[20], blob[24], blob[28]};
+    EXPECT_EQ(bounds, (std::array<std::uint8_t, 4>{1, 0, 5, 5}));
 }
 
 TEST(RegionData, ARowHoldsAtMost101Runs) {

@@ -5,6 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <ostream>
+#include <tuple>
+#include <utility>
+
 namespace pelorine {
 namespace {
 using testing_support::DecodePcxRle;
@@ -13,15 +18,18 @@ int Word(const std::vector<std::uint8_t>& file, std::size_t at) { return file[at
 
 struct PcxHeader {
     int bitsPerPixel, planes, bytesPerLine, paletteInfo, width, height;
+    bool operator==(const PcxHeader&) const = default;
 };
+void PrintTo(const PcxHeader& h, std::ostream* os) {
+    *os << "bits " << h.bitsPerPixel << ", planes " << h.planes << ", line " << h.bytesPerLine << ", palette "
+        << h.paletteInfo << ", " << h.width << " x " << h.height;
+}
 
 PcxHeader ReadHeader(const std::vector<std::uint8_t>& file) {
     EXPECT_GE(file.size(), kPcxHeaderSize);
-    EXPECT_EQ(file[0], 0x0A);
-    EXPECT_EQ(file[1], 5);
-    EXPECT_EQ(file[2], 1);
-    EXPECT_EQ(Word(file, 4), 0); // xmin, ymin
-    EXPECT_EQ(Word(file, 6), 0);
+    // maker, version, encoding, xmin, ymin
+    EXPECT_EQ((std::array{int(file[0]), int(file[1]), int(file[2]), Word(file, 4), Word(file, 6)}),
+              (std::array{0x0A, 5, 1, 0, 0}));
     return {file[3], file[65], Word(file, 66), Word(file, 68), Word(file, 8) + 1, Word(file, 10) + 1};
 }
 
@@ -69,12 +77,8 @@ TEST_P(PcxIndexed, HeaderPaletteAndEveryPixel) {
     const IndexedImage image = Pattern(c.width, c.height, c.bits);
     const auto file = EncodePcx(image);
     const PcxHeader h = ReadHeader(file);
-    EXPECT_EQ(h.bitsPerPixel, c.bitsPerPixel);
-    EXPECT_EQ(h.planes, c.planes);
-    EXPECT_EQ(h.bytesPerLine, c.bytesPerLine); // rounded up to even
-    EXPECT_EQ(h.paletteInfo, 1);
-    EXPECT_EQ(h.width, c.width);
-    EXPECT_EQ(h.height, c.height);
+    // Lines rounded up to an even number of bytes.
+    EXPECT_EQ(h, (PcxHeader{c.bitsPerPixel, c.planes, c.bytesPerLine, 1, c.width, c.height}));
     std::size_t used = 0;
     const auto body = Body(file, h, &used);
     const std::size_t trailer = c.bits == 8 ? 1 + 768 : 0;
@@ -100,8 +104,7 @@ TEST(PcxWriter, GreyscaleIsEightBitsMarkedGrey) {
         ramp.At(x, 0) = ramp.At(x, 1) = MakeRgb(x, x, x);
     const auto file = EncodePcx(ToGreyscale(ramp));
     const PcxHeader h = ReadHeader(file);
-    EXPECT_EQ(h.bitsPerPixel, 8);
-    EXPECT_EQ(h.paletteInfo, 2);
+    EXPECT_EQ(std::pair(h.bitsPerPixel, h.paletteInfo), std::pair(8, 2));
     const auto body = Body(file, h, nullptr);
     for (int x = 0; x < 256; ++x)
         ASSERT_EQ(body[std::size_t(256 + x)], x);
@@ -114,20 +117,17 @@ TEST(PcxWriter, FullColourIsThreePlanesRedGreenBlue) {
         p.pixels[i] = MakeRgb(int(i) * 20 + 200 - 200 * (i % 2), 7, 0xC3);
     const auto file = EncodePcx(p);
     const PcxHeader h = ReadHeader(file);
-    EXPECT_EQ(h.bitsPerPixel, 8);
-    EXPECT_EQ(h.planes, 3);
-    EXPECT_EQ(h.bytesPerLine, 6);
+    EXPECT_EQ(std::tuple(h.bitsPerPixel, h.planes, h.bytesPerLine), std::tuple(8, 3, 6));
     std::size_t used = 0;
     const auto body = Body(file, h, &used);
     EXPECT_EQ(kPcxHeaderSize + used, file.size());
-    for (int y = 0; y < 2; ++y) {
+    for (int y = 0; y < 2; ++y)
         for (int x = 0; x < 5; ++x) {
-            const Rgb c = p.At(x, y);
-            ASSERT_EQ(body[std::size_t(y * 18 + x)], RedOf(c));
-            ASSERT_EQ(body[std::size_t(y * 18 + 6 + x)], GreenOf(c));
-            ASSERT_EQ(body[std::size_t(y * 18 + 12 + x)], BlueOf(c));
+            const std::size_t at = std::size_t(y * 18 + x);
+            ASSERT_EQ((std::array{int(body[at]), int(body[at + 6]), int(body[at + 12])}),
+                      (std::array{RedOf(p.At(x, y)), GreenOf(p.At(x, y)), BlueOf(p.At(x, y))}))
+                << x << "," << y;
         }
-    }
 }
 
 TEST(PcxWriter, UnencodablePicturesGiveNoFile) {

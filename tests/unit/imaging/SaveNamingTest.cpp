@@ -1,6 +1,7 @@
 #include "imaging/SaveNaming.h"
 
 #include "framework/Error.h"
+#include "support/ErrorText.h"
 
 #include <gtest/gtest.h>
 
@@ -76,12 +77,8 @@ TEST(SaveNaming, TheLastSerialNumberIsNeverOverwritten) {
     EXPECT_NO_THROW(CheckSerialNumberFree(9998, exists));
     EXPECT_EQ(looked, 0);
     EXPECT_NO_THROW(CheckSerialNumberFree(9999, [] { return false; }));
-    try {
-        CheckSerialNumberFree(9999, exists);
-        ADD_FAILURE() << "no error";
-    } catch (const Error& e) {
-        EXPECT_EQ(e.Message(), L"連番が上限 (9999) に達しました。連番を変更してください");
-    }
+    EXPECT_EQ(testing_support::ErrorOf([&] { CheckSerialNumberFree(9999, exists); }),
+              L"連番が上限 (9999) に達しました。連番を変更してください");
 }
 
 TEST(FoldersToCreate, MissingParentsComeFirst) {
@@ -128,12 +125,9 @@ TEST(FoldersToCreate, ADeepPathIsWalkedWithoutGrowingTheStack) {
 }
 
 TEST(FoldersToCreate, EmptyFolderTextIsAnError) {
-    try {
-        FoldersToCreate(L"", [](const std::wstring&) { return false; });
-        FAIL() << "no error";
-    } catch (const Error& e) {
-        EXPECT_EQ(e.Message(), L"ディレクトリを作成することができません");
-    }
+    EXPECT_EQ(
+        testing_support::ErrorOf([] { FoldersToCreate(L"", [](const std::wstring&) { return false; }); }),
+        L"ディレクトリを作成することができません");
 }
 
 } // namespace

@@ -10,6 +10,8 @@
 
 #include <algorithm>
 #include <memory>
+#include <tuple>
+#include <utility>
 
 using namespace pelorine;
 using testing_support::ShowModalAnd;
@@ -24,12 +26,16 @@ class InfoFormTest : public testing::Test {
         other_ = root_.New<TForm>(L"Other", WS_OVERLAPPEDWINDOW, 0, L"other");
         other_->Show();
     }
-    RECT WindowRect() const {
-        RECT rc;
-        GetWindowRect(info_->Handle(), &rc);
-        return rc;
-    }
+    RECT WindowRect() const { return testing_support::WindowRectOf(info_->Handle()); }
     TControl* Member(const wchar_t* name) const { return static_cast<TControl*>(info_->FindComponent(name)); }
+    // Shows the window modally, does `step` while it is up, then closes it; the modal result.
+    int ShowDoingAndClose(const std::function<void()>& step) {
+        return ShowModalAnd(*info_, [&] {
+            step();
+            PostMessageW(info_->Handle(), WM_CLOSE, 0, 0);
+        });
+    }
+    bool StillOpen() const { return info_->ModalResult == 0 && IsWindowVisible(info_->Handle()); }
 
     TComponent root_{nullptr};
     TInfoForm1* info_;
@@ -54,8 +60,7 @@ TEST_F(InfoFormTest, HasItsCaptionSizeAndToolWindowFrame) {
     EXPECT_STREQ(caption, L"Pelorine Ver.2.6");
     RECT client;
     GetClientRect(info_->Handle(), &client);
-    EXPECT_EQ(client.right, 248);
-    EXPECT_EQ(client.bottom, 128);
+    EXPECT_EQ(std::pair(client.right, client.bottom), std::pair(248L, 128L));
     const auto style = GetWindowLongPtrW(info_->Handle(), GWL_STYLE);
     const auto exStyle = GetWindowLongPtrW(info_->Handle(), GWL_EXSTYLE);
     EXPECT_EQ(style & WS_CAPTION, WS_CAPTION);
@@ -116,8 +121,8 @@ TEST_F(InfoFormTest, LabelsFitTheirTextAndLinkButtonsCoverThem) {
 TEST_F(InfoFormTest, LogoLoadsFromTheResources) {
     const HBITMAP logo = info_->Image1->Picture().Handle();
     ASSERT_NE(logo, nullptr);
-    EXPECT_EQ(testing_support::SizeOf(logo).cx, 200);
-    EXPECT_EQ(testing_support::SizeOf(logo).cy, 54);
+    const SIZE size = testing_support::SizeOf(logo);
+    EXPECT_EQ(std::pair(size.cx, size.cy), std::pair(200L, 54L));
     EXPECT_EQ(testing_support::BitsPerPixelOf(logo), 8);
 }
 
@@ -144,10 +149,9 @@ TEST_F(InfoFormTest, LinkButtonShowsItsLabelThrough) {
 TEST_F(InfoFormTest, FirstShowingIsCentredLaterOnesKeepTheUsersPlace) {
     RECT during{};
     bool locked = false;
-    const int result = ShowModalAnd(*info_, [&] {
+    const int result = ShowDoingAndClose([&] {
         during = WindowRect();
         locked = IsWindowVisible(info_->Handle()) && !IsWindowEnabled(other_->Handle());
-        PostMessageW(info_->Handle(), WM_CLOSE, 0, 0);
     });
     EXPECT_EQ(result, IDCANCEL);
     EXPECT_TRUE(locked);
@@ -157,17 +161,11 @@ TEST_F(InfoFormTest, FirstShowingIsCentredLaterOnesKeepTheUsersPlace) {
     EXPECT_EQ(during.left, (GetSystemMetrics(SM_CXSCREEN) - width) / 2);
     EXPECT_EQ(during.top, (GetSystemMetrics(SM_CYSCREEN) - height) / 2);
 
-    ShowModalAnd(*info_, [&] {
-        SetWindowPos(info_->Handle(), nullptr, 40, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER); // the user moves it
-        PostMessageW(info_->Handle(), WM_CLOSE, 0, 0);
-    });
-    ShowModalAnd(*info_, [&] {
-        during = WindowRect();
-        PostMessageW(info_->Handle(), WM_CLOSE, 0, 0);
-    });
-    EXPECT_EQ(during.left, 40);
-    EXPECT_EQ(during.top, 60);
-    EXPECT_EQ(during.right - during.left, width);
+    ShowDoingAndClose( // the user moves it
+        [&] { SetWindowPos(info_->Handle(), nullptr, 40, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER); });
+    ShowDoingAndClose([&] { during = WindowRect(); });
+    EXPECT_EQ(std::tuple(during.left, during.top, during.right - during.left),
+              std::tuple(40L, 60L, LONG(width)));
 }
 
 // Each way to close: the access key with and without Alt, the close box, a click on the button.
@@ -193,13 +191,12 @@ TEST_F(InfoFormTest, EveryCloseEndsTheModalShowing) {
 
 TEST_F(InfoFormTest, OtherKeysAndReleasingOutsideLeaveItOpen) {
     bool open = false;
-    ShowModalAnd(*info_, [&] {
+    ShowDoingAndClose([&] {
         SendMessageW(info_->Handle(), WM_SYSCHAR, L'q', LPARAM(1) << 29);
         SendMessageW(info_->Handle(), WM_CHAR, L'c', 1);
         SendMessageW(info_->SpeedButton2->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
         SendMessageW(info_->SpeedButton2->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(200, 5)); // dragged off
-        open = info_->ModalResult == 0 && IsWindowVisible(info_->Handle());
-        PostMessageW(info_->Handle(), WM_CLOSE, 0, 0);
+        open = StillOpen();
     });
     EXPECT_TRUE(open);
 }
@@ -228,25 +225,23 @@ TEST_F(InfoFormTest, ClickingALinkLeavesTheWindowOpen) {
     for (TSpeedButton* link : {info_->SpeedButton1, info_->SpeedButton3})
         link->OnClick = [&](TComponent*) { ++clicks; };
     bool open = false;
-    ShowModalAnd(*info_, [&] {
+    ShowDoingAndClose([&] {
         for (TSpeedButton* link : {info_->SpeedButton1, info_->SpeedButton3}) {
             SendMessageW(link->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 5));
             SendMessageW(link->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(20, 5));
         }
-        open = info_->ModalResult == 0 && IsWindowVisible(info_->Handle());
-        PostMessageW(info_->Handle(), WM_CLOSE, 0, 0);
+        open = StillOpen();
     });
     EXPECT_EQ(clicks, 2);
     EXPECT_TRUE(open);
 }
 
 TEST(AcceleratorOf, TakesTheCharacterAfterASingleAmpersand) {
-    EXPECT_EQ(AcceleratorOf(L"CLOSE (&X)"), L'X');
-    EXPECT_EQ(AcceleratorOf(L"e&xit"), L'X');
-    EXPECT_EQ(AcceleratorOf(L"A && B"), 0);
-    EXPECT_EQ(AcceleratorOf(L"A &&&b"), L'B');
-    EXPECT_EQ(AcceleratorOf(L"trailing&"), 0);
-    EXPECT_EQ(AcceleratorOf(L""), 0);
+    const std::pair<const wchar_t*, wchar_t> cases[] = {{L"CLOSE (&X)", L'X'}, {L"e&xit", L'X'},
+                                                        {L"A && B", 0},        {L"A &&&b", L'B'},
+                                                        {L"trailing&", 0},     {L"", 0}};
+    for (auto [text, key] : cases)
+        EXPECT_EQ(AcceleratorOf(text), key) << testing::PrintToString(std::wstring(text));
 }
 
 } // namespace

@@ -4,11 +4,13 @@
 #include "controls/Newhint.h"
 #include "framework/Application.h"
 #include "framework/StdCtrls.h"
+#include "support/PixelBox.h"
 #include "support/WinTest.h"
 
 #include <gtest/gtest.h>
 
 using namespace pelorine;
+using testing_support::WindowRectOf;
 
 namespace {
 
@@ -30,14 +32,7 @@ struct HintedForm {
 
 // The box of the pixels of exactly that colour (0x00RRGGBB) in a painting of width w.
 Rect InkOf(const std::vector<uint32_t>& pixels, int w, uint32_t color) {
-    Rect box{1 << 20, 1 << 20, -1, -1}; // grows round every pixel found
-    for (size_t i = 0; i < pixels.size(); ++i) {
-        if (pixels[i] != color) continue;
-        const int x = int(i) % w, y = int(i) / w;
-        box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1),
-               std::max(box.bottom, y + 1)};
-    }
-    return box;
+    return testing_support::BoxOf(pixels, w, [&](uint32_t p) { return p == color; }).value_or(Rect{});
 }
 
 Rect Shifted(Rect r, int dx, int dy) { return Rect{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy}; }
@@ -75,11 +70,12 @@ class HintTest : public testing::Test {
     }
     // Shows the hint text in the application's hint window at the asked rectangle.
     HWND Show() {
-        THintWindow* window = Application().Hints().HintWindow();
+        THintWindow* window = hints_.HintWindow();
         window->ActivateHint(kAsked, kHintText);
         return window->Handle();
     }
     TAppHint hint_{nullptr};
+    THintTracker& hints_ = Application().Hints();
 };
 
 bool In(HRGN rgn, int x, int y) { return PtInRegion(rgn, x, y) != FALSE; }
@@ -101,9 +97,7 @@ TEST_F(HintTest, EachStyleCutsItsWindowAndPutsItsTextAndShadowWhereItsShapeSays)
         hint_.SetHintStyle(c.style);
         const HWND wnd = Show();
         testing_support::PumpFor(50);
-        RECT rc;
-        GetWindowRect(wnd, &rc);
-        EXPECT_EQ(FromRECT(rc), c.window);
+        EXPECT_EQ(FromRECT(WindowRectOf(wnd)), c.window);
         EXPECT_EQ(GetWindowTextLengthW(wnd), int(kHintText.size()));
 
         UniqueRgn rgn(CreateRectRgn(0, 0, 0, 0));
@@ -147,38 +141,32 @@ TEST_F(HintTest, EachStyleCutsItsWindowAndPutsItsTextAndShadowWhereItsShapeSays)
 TEST_F(HintTest, ANewStyleOrFontShowsFromTheNextHintOn) {
     hint_.SetHintStyle(THintStyle::RoundRect);
     const HWND before = Show();
-    const Rect asked = Application().Hints().HintWindow()->CalcHintRect(1000, kHintText);
+    const Rect asked = hints_.HintWindow()->CalcHintRect(1000, kHintText);
     TFont larger = hint_.Font();
     larger.height = 26;
     hint_.SetFont(larger);
     EXPECT_FALSE(IsWindow(before)); // the next hint comes in a new window, which measures with the new font
-    EXPECT_GT(Application().Hints().HintWindow()->CalcHintRect(1000, kHintText).Height(), asked.Height());
+    EXPECT_GT(hints_.HintWindow()->CalcHintRect(1000, kHintText).Height(), asked.Height());
     hint_.SetHintStyle(THintStyle::Fukidashi);
-    const HWND balloon = Show();
-    RECT rc;
-    GetWindowRect(balloon, &rc);
-    EXPECT_EQ(rc.bottom - rc.top, kAsked.Height() + 9);
+    const RECT balloon = WindowRectOf(Show());
+    EXPECT_EQ(balloon.bottom - balloon.top, kAsked.Height() + 9);
 }
 
 TEST_F(HintTest, AHintSitsEightPixelsHigherThanTheFrameworkPlacesItAndShowsItsWholeText) {
     HintedForm hinted;
-    TEdit* edit = hinted.edit;
     hint_.SetHintStyle(THintStyle::RoundRect);
-    THintTracker& hints = Application().Hints();
     const Point cursor{300, 300};
-    RECT styled{}, plain{};
-    ASSERT_TRUE(hints.ActivateHint(*edit, cursor));
-    EXPECT_EQ(hints.HintWindow()->Caption(), kHintText); // the leading blank included
-    GetWindowRect(hints.HintWindow()->Handle(), &styled);
+    ASSERT_TRUE(hints_.ActivateHint(*hinted.edit, cursor));
+    EXPECT_EQ(hints_.HintWindow()->Caption(), kHintText); // the leading blank included
+    const RECT styled = WindowRectOf(hints_.HintWindow()->Handle());
 
     // The framework's own placement, without the component's events.
-    const auto onShowHint = std::exchange(hints.OnShowHint, nullptr);
-    ASSERT_TRUE(hints.ActivateHint(*edit, cursor));
-    GetWindowRect(hints.HintWindow()->Handle(), &plain);
-    hints.OnShowHint = onShowHint;
-    hints.CancelHint();
-    EXPECT_EQ(styled.top, plain.top - 8);
-    EXPECT_EQ(styled.left, plain.left);
+    const auto onShowHint = std::exchange(hints_.OnShowHint, nullptr);
+    ASSERT_TRUE(hints_.ActivateHint(*hinted.edit, cursor));
+    const RECT plain = WindowRectOf(hints_.HintWindow()->Handle());
+    hints_.OnShowHint = onShowHint;
+    hints_.CancelHint();
+    EXPECT_EQ(std::pair(styled.left, styled.top), std::pair(plain.left, plain.top - 8));
     EXPECT_GT(plain.top, cursor.y); // below the pointer
 }
 
@@ -211,26 +199,21 @@ void CALLBACK LookAndCloseBox(HWND, UINT, UINT_PTR id, DWORD) {
 // not lifted out of it.
 TEST_F(HintTest, AHintAtTheTopOfTheWorkAreaIsNotLiftedOutOfIt) {
     HintedForm hinted;
-    TEdit* edit = hinted.edit;
     hint_.SetHintStyle(THintStyle::RoundRect);
     const RECT work = WorkAreaAt(POINT{300, 0});
-    THintTracker& hints = Application().Hints();
-    ASSERT_TRUE(hints.ActivateHint(*edit, Point{300, int(work.top) - 100})); // the pointer above it
-    RECT rc{};
-    GetWindowRect(hints.HintWindow()->Handle(), &rc);
-    hints.CancelHint();
+    ASSERT_TRUE(hints_.ActivateHint(*hinted.edit, Point{300, int(work.top) - 100})); // the pointer above it
+    const RECT rc = WindowRectOf(hints_.HintWindow()->Handle());
+    hints_.CancelHint();
     EXPECT_EQ(rc.top, work.top);
 }
 
 // An error box (a modal loop) that opens while a hint shows takes the hint away.
 TEST_F(HintTest, AnErrorBoxHidesTheHintShowingWhenItOpens) {
     HintedForm hinted;
-    TEdit* edit = hinted.edit;
     hinted.form.Show();
     Application().SetMainForm(&hinted.form); // the box's owner
-    THintTracker& hints = Application().Hints();
-    ASSERT_TRUE(hints.ActivateHint(*edit, Point{150, 150}));
-    ASSERT_TRUE(IsWindowVisible(hints.HintWindow()->Handle()));
+    ASSERT_TRUE(hints_.ActivateHint(*hinted.edit, Point{150, 150}));
+    ASSERT_TRUE(IsWindowVisible(hints_.HintWindow()->Handle()));
     hintShownUnderBox = true;
     SetTimer(nullptr, 0, 200, LookAndCloseBox);
     Application().ShowError(L"保存できません");

@@ -7,11 +7,13 @@
 #include "framework/Files.h"
 #include "framework/Label.h"
 #include "framework/StringList.h"
+#include "support/ErrorText.h"
 #include "support/WinTest.h"
 
 #include <gtest/gtest.h>
 
 using namespace pelorine;
+using testing_support::ErrorOf;
 
 namespace {
 
@@ -22,6 +24,12 @@ std::vector<std::uint8_t> RegionBytes(HRGN rgn) {
 }
 
 std::vector<Rect> RectsOf(HRGN rgn) { return DecodeRgnData(RegionBytes(rgn)).value_or(std::vector<Rect>{}); }
+// The rectangles of the window's region, which it must have (an empty one counts).
+std::vector<Rect> WindowRects(HWND wnd) {
+    UniqueRgn shape(CreateRectRgn(0, 0, 0, 0));
+    EXPECT_NE(GetWindowRgn(wnd, shape.get()), ERROR) << "no region";
+    return RectsOf(shape.get());
+}
 
 // The union the platform builds itself: one rectangle per run of pixels unlike the bottom-left
 // one, united row by row.
@@ -76,14 +84,19 @@ RasterImage Speckles(int width, int height, int depth) {
     return p;
 }
 
-std::wstring ErrorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const Error& e) {
-        return e.Message();
-    }
-    return L"";
+// The colours a 4 × 3 control paints at the given points over a red ground.
+template <typename Control> std::vector<COLORREF> OverRed(Control& control, std::initializer_list<POINT> at) {
+    TBitmap target;
+    target.SetSize(4, 3);
+    BitmapCanvas c(target.Handle());
+    c.Canvas().FillRect(Rect{0, 0, 4, 3}, clRed);
+    control.Paint(c.Canvas());
+    std::vector<COLORREF> colours;
+    for (const POINT p : at)
+        colours.push_back(GetPixel(c.Handle(), p.x, p.y));
+    return colours;
 }
+using Colours = std::vector<COLORREF>;
 
 } // namespace
 
@@ -130,23 +143,12 @@ TEST(RgnControl, TheWindowTakesTheRegionAndTheSkinPaintsIt) {
     EXPECT_EQ(RectsOf(shape.get()), (std::vector<Rect>{{2, 0, 3, 1}, {1, 1, 4, 2}}));
 
     // Opaque painting is the picture itself; transparent painting keeps what lies under black.
-    TBitmap target;
-    target.SetSize(4, 3);
-    BitmapCanvas c(target.Handle());
-    c.Canvas().FillRect(Rect{0, 0, 4, 3}, clRed);
-    rgn->Paint(c.Canvas());
-    EXPECT_EQ(GetPixel(c.Handle(), 0, 0), RGB(0, 0, 0));
-    EXPECT_EQ(GetPixel(c.Handle(), 2, 0), RGB(0, 'x', 0));
-    c.Canvas().FillRect(Rect{0, 0, 4, 3}, clRed);
+    EXPECT_EQ(OverRed(*rgn, {{0, 0}, {2, 0}}), (Colours{RGB(0, 0, 0), RGB(0, 'x', 0)}));
     rgn->Transparent = true;
     rgn->MakeMask();
-    rgn->Paint(c.Canvas());
-    EXPECT_EQ(GetPixel(c.Handle(), 0, 0), RGB(255, 0, 0));
-    EXPECT_EQ(GetPixel(c.Handle(), 2, 0), RGB(0, 'x', 0));
+    EXPECT_EQ(OverRed(*rgn, {{0, 0}, {2, 0}}), (Colours{RGB(255, 0, 0), RGB(0, 'x', 0)}));
     rgn->SetPainting(false);
-    c.Canvas().FillRect(Rect{0, 0, 4, 3}, clRed);
-    rgn->Paint(c.Canvas());
-    EXPECT_EQ(GetPixel(c.Handle(), 2, 0), RGB(255, 0, 0));
+    EXPECT_EQ(OverRed(*rgn, {{2, 0}}), Colours{RGB(255, 0, 0)});
 }
 
 TEST(RgnControl, FailuresNameTheControlAndLeaveNothingHalfDone) {
@@ -198,9 +200,7 @@ TEST(RgnList, UnitesTheEnlistedRegionsAndSilencesTheOthers) {
     EXPECT_EQ(list->Add(a), 0);
     EXPECT_EQ(list->Add(c), 1);
     list->SetWndRgn();
-    UniqueRgn shape(CreateRectRgn(0, 0, 0, 0));
-    GetWindowRgn(form.Handle(), shape.get());
-    EXPECT_EQ(RectsOf(shape.get()), (std::vector<Rect>{{0, 0, 2, 1}, {20, 0, 22, 1}}));
+    EXPECT_EQ(WindowRects(form.Handle()), (std::vector<Rect>{{0, 0, 2, 1}, {20, 0, 22, 1}}));
     EXPECT_TRUE(a->Painting());
     EXPECT_FALSE(b->Painting());
     EXPECT_EQ(form.Controls().back(), label) << "ordinary graphic controls end up on top";
@@ -208,8 +208,7 @@ TEST(RgnList, UnitesTheEnlistedRegionsAndSilencesTheOthers) {
     EXPECT_EQ(list->Count(), 0) << "cleared after use";
 
     list->SetWndRgn(); // nothing enlisted: an empty shape, and no picture paints
-    GetWindowRgn(form.Handle(), shape.get());
-    EXPECT_TRUE(RectsOf(shape.get()).empty());
+    EXPECT_TRUE(WindowRects(form.Handle()).empty());
     EXPECT_FALSE(a->Painting());
 }
 
@@ -235,20 +234,14 @@ TEST(RgnBtn, OnlyTheOpaquePartPressesAndAReleaseOverTheButtonClicks) {
 
     mouse(WM_LBUTTONDOWN, 1, 1);
     EXPECT_TRUE(button->Pressed());
-    TBitmap target;
-    target.SetSize(4, 3);
-    BitmapCanvas c(target.Handle());
-    c.Canvas().FillRect(Rect{0, 0, 4, 3}, clRed);
-    button->Paint(c.Canvas());
-    EXPECT_EQ(GetPixel(c.Handle(), 1, 1), RGB(0, 'y', 0));
-    EXPECT_EQ(GetPixel(c.Handle(), 3, 2), RGB(255, 0, 0)) << "the bottom-left colour is not drawn";
+    EXPECT_EQ(OverRed(*button, {{1, 1}, {3, 2}}), (Colours{RGB(0, 'y', 0), RGB(255, 0, 0)}))
+        << "the bottom-left colour is not drawn";
     mouse(WM_LBUTTONUP, 30, 30);
     EXPECT_FALSE(button->Pressed());
     EXPECT_EQ(clicks, 1) << "released away from the button";
 
     button->SetEnabled(false); // no disabled picture: the normal one
-    button->Paint(c.Canvas());
-    EXPECT_EQ(GetPixel(c.Handle(), 1, 1), RGB(0, 'x', 0));
+    EXPECT_EQ(OverRed(*button, {{1, 1}}), Colours{RGB(0, 'x', 0)});
 
     // There are three pictures: another index is the list-index error, not an unknown one.
     for (int index : {0, 4})

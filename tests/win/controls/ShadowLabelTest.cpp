@@ -2,6 +2,7 @@
 // highlight land (under a gradient text too), its disabled colours and its background.
 #include "controls/Shadolbl.h"
 #include "framework/Bitmap.h"
+#include "support/PixelBox.h"
 #include "support/WinTest.h"
 
 #include <gtest/gtest.h>
@@ -25,14 +26,7 @@ struct Painting {
     }
     // The smallest rectangle holding every pixel that is not black.
     Rect Bounds() const {
-        Rect r{width, int(pixels.size()) / width, -1, -1};
-        for (size_t i = 0; i < pixels.size(); ++i)
-            if (pixels[i] != 0) {
-                const int x = int(i % width), y = int(i / width);
-                r = {std::min(r.left, x), std::min(r.top, y), std::max(r.right, x + 1),
-                     std::max(r.bottom, y + 1)};
-            }
-        return r;
+        return testing_support::BoxOf(pixels, width, [](uint32_t p) { return p != 0; }).value_or(Rect{});
     }
 };
 
@@ -51,6 +45,14 @@ class ShadowLabelTest : public testing::Test {
         label->Layout = TTextLayout::Center;
         label->Shadow().SetShadowVisible(false);
         label->Highlight().SetShadowVisible(false);
+        return label;
+    }
+    // A label as Make gives it, its text running from red to blue.
+    TShadowLabel* MakeRedToBlue(const std::wstring& caption, int width, int height) {
+        TShadowLabel* label = Make(caption, width, height);
+        label->Font().color = kRed;
+        label->SetTextGradation(TTextGradation::tg2Colors);
+        label->SetTextGradationColor(kBlue);
         return label;
     }
     // What the label paints over a fill of `under`.
@@ -74,10 +76,7 @@ class ShadowLabelTest : public testing::Test {
 
 // Solid squares show each character's colour in their middles.
 TEST_F(ShadowLabelTest, GradientGlyphsStepFromTheStartToTheEndColour) {
-    TShadowLabel* label = Make(L"■■■■■", 160, 40);
-    label->Font().color = kRed;
-    label->SetTextGradation(TTextGradation::tg2Colors);
-    label->SetTextGradationColor(kBlue);
+    TShadowLabel* label = MakeRedToBlue(L"■■■■■", 160, 40);
     Painting painted = Paint(*label);
     Rect text = painted.Bounds();
     const int advance = Advance(*label, L"■");
@@ -103,37 +102,23 @@ TEST_F(ShadowLabelTest, ShadowAndHighlightAreTheTextMovedByTheirOffsets) {
     ASSERT_GT(text.Width(), 10);
     // The text in the background's colour, so only its copies show.
     label->Font().color = clBlack;
-    label->Shadow().SetShadowVisible(true);
-    label->Shadow().SetShadowColor(kRed);
-    label->Shadow().SetShadowLeft(3);
-    label->Shadow().SetShadowTop(2);
+    label->Shadow().Assign(TShadow{true, kRed, 3, 2});
     Painting painted = Paint(*label);
     EXPECT_EQ(painted.Bounds(), (Rect{text.left + 3, text.top + 2, text.right + 3, text.bottom + 2}));
     EXPECT_EQ(painted.At(text.right + 1, text.bottom), Pixel(kRed));
 
     label->Shadow().SetShadowVisible(false);
-    label->Highlight().SetShadowVisible(true);
-    label->Highlight().SetShadowColor(kGreen);
-    label->Highlight().SetShadowLeft(-2);
-    label->Highlight().SetShadowTop(-1);
+    label->Highlight().Assign(TShadow{true, kGreen, -2, -1});
     painted = Paint(*label);
     EXPECT_EQ(painted.Bounds(), (Rect{text.left - 2, text.top - 1, text.right - 2, text.bottom - 1}));
     EXPECT_EQ(painted.At(text.left - 1, text.top + 5), Pixel(kGreen));
 }
 
 TEST_F(ShadowLabelTest, ADisabledLabelKeepsItsGradientOverAGreyShadowAndTheSystemHighlight) {
-    TShadowLabel* label = Make(L"■■", 100, 40);
-    label->Font().color = kRed;
-    label->SetTextGradation(TTextGradation::tg2Colors);
-    label->SetTextGradationColor(kBlue);
+    TShadowLabel* label = MakeRedToBlue(L"■■", 100, 40);
     const Rect text = Paint(*label).Bounds();
-    label->Shadow().SetShadowVisible(true);
-    label->Shadow().SetShadowColor(kGreen);
-    label->Shadow().SetShadowLeft(3);
-    label->Shadow().SetShadowTop(3);
-    label->Highlight().SetShadowVisible(true);
-    label->Highlight().SetShadowLeft(-3);
-    label->Highlight().SetShadowTop(-3);
+    label->Shadow().Assign(TShadow{true, kGreen, 3, 3});
+    label->Highlight().Assign(TShadow{true, label->Highlight().Color(), -3, -3});
     label->SetEnabled(false);
     const Painting painted = Paint(*label);
     const int advance = Advance(*label, L"■");
@@ -158,16 +143,14 @@ TEST_F(ShadowLabelTest, AGradientBackgroundRunsDownOrAcrossAndATransparentLabelP
     const uint32_t steps[] = {0xFF0000, 0xBF003F, 0x7F007F, 0x3F00BF, 0x0000FF};
     for (bool flickerless : {true, false}) {
         label->Flickerless = flickerless;
-        label->SetGradateVert(true);
-        Painting painted = Paint(*label);
-        for (int y = 0; y < 5; ++y)
-            for (int x = 0; x < 5; ++x)
-                EXPECT_EQ(painted.At(x, y), steps[y]) << x << "," << y << " flickerless " << flickerless;
-        label->SetGradateVert(false);
-        painted = Paint(*label);
-        for (int y = 0; y < 5; ++y)
-            for (int x = 0; x < 5; ++x)
-                EXPECT_EQ(painted.At(x, y), steps[x]) << x << "," << y << " flickerless " << flickerless;
+        for (bool down : {true, false}) {
+            label->SetGradateVert(down);
+            const Painting painted = Paint(*label);
+            for (int y = 0; y < 5; ++y)
+                for (int x = 0; x < 5; ++x)
+                    EXPECT_EQ(painted.At(x, y), steps[down ? y : x])
+                        << x << "," << y << " flickerless " << flickerless << " down " << down;
+        }
     }
     label->SetGradation(false);
     EXPECT_TRUE(Paint(*label).AllOf(Pixel(kBlue))); // all of it in Color

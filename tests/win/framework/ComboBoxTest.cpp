@@ -1,8 +1,11 @@
 #include "controls/Mccbox.h"
 #include "framework/CommaText.h"
+#include "support/ErrorText.h"
 #include "support/WinTest.h"
 
 #include <gtest/gtest.h>
+
+#include <array>
 
 using namespace pelorine;
 
@@ -62,12 +65,13 @@ std::vector<uint32_t> PaintItem(TMultiColComboBox& box, int index, UINT state, i
     });
 }
 
-HWND ListOf(const TMultiColComboBox& box) {
+COMBOBOXINFO InfoOf(const TMultiColComboBox& box) {
     COMBOBOXINFO info{};
     info.cbSize = sizeof info;
     GetComboBoxInfo(box.Handle(), &info);
-    return info.hwndList;
+    return info;
 }
+HWND ListOf(const TMultiColComboBox& box) { return InfoOf(box).hwndList; }
 
 // What the system's own list holds at a position, asked of the list itself.
 std::wstring Shown(const TMultiColComboBox& box, int index) {
@@ -223,15 +227,14 @@ TEST_F(MultiColComboBox, RowsPaintEveryColumnInItsCellWithItsAlignmentAndIndent)
 
     // Selected: the highlight everywhere outside the text.
     const auto selected = PaintItem(*box, 0, ODS_SELECTED, kWidth, kHeight);
-    EXPECT_EQ(at(selected, 0, 0), Pixel(clHighlight));
-    EXPECT_EQ(at(selected, 50, 6), Pixel(clHighlight));
-    EXPECT_EQ(at(selected, 90, 6), Pixel(clHighlight));
+    const uint32_t highlight = Pixel(clHighlight);
+    EXPECT_EQ((std::array{at(selected, 0, 0), at(selected, 50, 6), at(selected, 90, 6)}),
+              (std::array{highlight, highlight, highlight}));
 
     // A row narrower than the columns: the last cell is cut at its edge, no strip, nothing past it.
     const auto cut = PaintItem(*box, 0, 0, kWidth, kHeight, 50);
-    EXPECT_EQ(at(cut, 49, 6), kWhitePixel);
-    EXPECT_EQ(at(cut, 50, 6), kUnpainted);
-    EXPECT_EQ(at(cut, 99, 6), kUnpainted);
+    EXPECT_EQ((std::array{at(cut, 49, 6), at(cut, 50, 6), at(cut, 99, 6)}),
+              (std::array{kWhitePixel, kUnpainted, kUnpainted}));
 }
 
 TEST_F(MultiColComboBox, InsertingAndDeletingKeepBothListsAlignedAndABadPositionIsRefused) {
@@ -251,14 +254,9 @@ TEST_F(MultiColComboBox, InsertingAndDeletingKeepBothListsAlignedAndABadPosition
     items.erase(items.begin() + 2);
     ExpectAligned(*box, items);
 
-    for (int bad : {-1, 5}) {
-        try {
-            insert(bad, L"x,9");
-            ADD_FAILURE() << "inserted at " << bad;
-        } catch (const Error& e) {
-            EXPECT_EQ(e.Message(), ListIndexError(bad).Message());
-        }
-    }
+    for (int bad : {-1, 5})
+        EXPECT_EQ(testing_support::ErrorOf([&] { insert(bad, L"x,9"); }), ListIndexError(bad).Message())
+            << "inserted at " << bad;
     EXPECT_THROW(box->Perform(CB_DELETESTRING, 4, 0), Error);
     ExpectAligned(*box, items);
     EXPECT_EQ(SendMessageW(box->Handle(), CB_GETITEMHEIGHT, 0, 0), 13);
@@ -269,10 +267,7 @@ TEST_F(MultiColComboBox, InsertingAndDeletingKeepBothListsAlignedAndABadPosition
     ExpectAligned(*box, items);
     EXPECT_EQ(box->ItemIndex(), 2);
     EXPECT_EQ(box->GetSelectedText(), L"b");
-    COMBOBOXINFO info{};
-    info.cbSize = sizeof info;
-    GetComboBoxInfo(box->Handle(), &info);
-    SendMessageW(info.hwndItem, WM_CHAR, L'x', 0); // typed: the box's text, not the item's column
+    SendMessageW(InfoOf(*box).hwndItem, WM_CHAR, L'x', 0); // typed: the box's text, not the item's column
     EXPECT_EQ(box->GetSelectedText(), box->Text());
     EXPECT_NE(box->Text(), L"b");
 

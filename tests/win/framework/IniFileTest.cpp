@@ -3,6 +3,7 @@
 // bytes of a first-run file.
 #include "framework/Error.h"
 #include "framework/IniFile.h"
+#include "support/ErrorText.h"
 #include "support/WinTest.h"
 
 #include <gtest/gtest.h>
@@ -28,23 +29,22 @@ class IniFileTest : public testing::Test {
         dir_ = testing_support::TempPath(L"pelorine-ini-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
                                          std::filesystem::path(info->name()).wstring());
         ASSERT_TRUE(CreateDirectoryW(dir_.c_str(), nullptr));
+        path_ = dir_ + L"\\Pelorine.ini";
     }
     void TearDown() override {
         for (const auto& entry : std::filesystem::directory_iterator(dir_))
             SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
         std::filesystem::remove_all(dir_);
     }
-    std::wstring PathOf(const std::wstring& name) const { return dir_ + L"\\" + name; }
-
     std::wstring dir_;
+    std::wstring path_; // the settings file in it
 };
 
 TEST_F(IniFileTest, ReadsEveryTypeFromAnAnsiFile) {
-    const std::wstring path = PathOf(L"Pelorine.ini");
-    WriteFileBytes(path, "[SET]\r\nM_TOP=0x10\r\nM_LEFT=-30   \r\nHOTKEY=yes\r\nCURSOR=2\r\nTIMING=0\r\n"
-                         "[SET0]\r\nC0_01=D:\\Pictures\\\r\nC0_02=\r\nC0_03=\r\n"
-                         "[SET2]\r\nC2_02=  Header text  \r\n");
-    const TIniFile ini(path);
+    WriteFileBytes(path_, "[SET]\r\nM_TOP=0x10\r\nM_LEFT=-30   \r\nHOTKEY=yes\r\nCURSOR=2\r\nTIMING=0\r\n"
+                          "[SET0]\r\nC0_01=D:\\Pictures\\\r\nC0_02=\r\nC0_03=\r\n"
+                          "[SET2]\r\nC2_02=  Header text  \r\n");
+    const TIniFile ini(path_);
     EXPECT_EQ(ini.ReadInteger(L"SET", L"M_TOP", 20), 16);
     EXPECT_EQ(ini.ReadInteger(L"set", L"m_top", 20), 16);   // names match without regard to case
     EXPECT_EQ(ini.ReadInteger(L"SET", L"M_LEFT", 20), -30); // the reader strips trailing blanks
@@ -62,10 +62,9 @@ TEST_F(IniFileTest, ReadsEveryTypeFromAnAnsiFile) {
 }
 
 TEST_F(IniFileTest, ReadsEveryTypeFromAUtf16File) {
-    const std::wstring path = PathOf(L"Pelorine.ini");
-    WriteFileBytes(path, Utf16File(L"[SET]\r\nM_TOP=$FFFFFFFF\r\nSOUND=0\r\n[SET0]\r\nC0_01=" +
-                                   kForeignFolder + L"\r\nC0_02=一覧表\r\n"));
-    const TIniFile ini(path);
+    WriteFileBytes(path_, Utf16File(L"[SET]\r\nM_TOP=$FFFFFFFF\r\nSOUND=0\r\n[SET0]\r\nC0_01=" +
+                                    kForeignFolder + L"\r\nC0_02=一覧表\r\n"));
+    const TIniFile ini(path_);
     EXPECT_EQ(ini.ReadInteger(L"SET", L"M_TOP", 20), -1);
     EXPECT_FALSE(ini.ReadBool(L"SET", L"SOUND", true));
     EXPECT_EQ(ini.ReadString(L"SET0", L"C0_01", L""), kForeignFolder);
@@ -73,27 +72,25 @@ TEST_F(IniFileTest, ReadsEveryTypeFromAUtf16File) {
 }
 
 TEST_F(IniFileTest, CutsLongValuesTo2047ShiftJisBytes) {
-    const std::wstring path = PathOf(L"Pelorine.ini");
     const std::wstring kanjiTail = std::wstring(2046, L'a') + std::wstring(477, L'表');
-    WriteFileBytes(path, Utf16File(L"[SET2]\r\nC2_02=" + std::wstring(3000, L'a') + L"\r\nC2_03=" +
-                                   kanjiTail + L"\r\n"));
-    const TIniFile ini(path);
+    WriteFileBytes(path_, Utf16File(L"[SET2]\r\nC2_02=" + std::wstring(3000, L'a') + L"\r\nC2_03=" +
+                                    kanjiTail + L"\r\n"));
+    const TIniFile ini(path_);
     EXPECT_EQ(ini.ReadString(L"SET2", L"C2_02", L""), std::wstring(2047, L'a'));
     EXPECT_EQ(ini.ReadString(L"SET2", L"C2_03", L""), std::wstring(2046, L'a'));
 }
 
 TEST_F(IniFileTest, NewFileIsUtf16AndKeepsCharactersOutsideTheAnsiCodePage) {
-    const std::wstring path = PathOf(L"Pelorine.ini");
-    TIniFile ini(path);
+    TIniFile ini(path_);
     EXPECT_EQ(ini.ReadString(L"SET0", L"C0_01", L"none"), L"none"); // read before the file exists
     ini.WriteString(L"SET0", L"C0_01", kForeignFolder);
     ini.WriteInteger(L"SET0", L"C0_03", 12);
-    EXPECT_EQ(FileBytes(path), Utf16File(L"[SET0]\r\nC0_01=" + kForeignFolder + L"\r\nC0_03=12\r\n"));
-    EXPECT_EQ(TIniFile(path).ReadString(L"SET0", L"C0_01", L""), kForeignFolder);
+    EXPECT_EQ(FileBytes(path_), Utf16File(L"[SET0]\r\nC0_01=" + kForeignFolder + L"\r\nC0_03=12\r\n"));
+    EXPECT_EQ(TIniFile(path_).ReadString(L"SET0", L"C0_01", L""), kForeignFolder);
 }
 
 TEST_F(IniFileTest, TextsWithBlanksOrQuotesAtTheirEndsReadBackUnchanged) {
-    TIniFile ini(PathOf(L"Pelorine.ini"));
+    TIniFile ini(path_);
     for (const std::wstring text :
          {L"  - page -  ", L"\"quoted\"", L"'single'", L"\"", L"a \"b\" c", L"\t"}) {
         ini.WriteString(L"SET2", L"C2_02", text);
@@ -102,26 +99,24 @@ TEST_F(IniFileTest, TextsWithBlanksOrQuotesAtTheirEndsReadBackUnchanged) {
 }
 
 TEST_F(IniFileTest, ExistingAnsiFileKeepsItsEncodingAndOtherKeys) {
-    const std::wstring path = PathOf(L"Pelorine.ini");
-    WriteFileBytes(path, "[Other]\r\nkeep=me\r\n[SET]\r\nM_TOP=1\r\n");
-    TIniFile ini(path);
+    WriteFileBytes(path_, "[Other]\r\nkeep=me\r\n[SET]\r\nM_TOP=1\r\n");
+    TIniFile ini(path_);
     ini.WriteInteger(L"SET", L"M_TOP", -5);
     ini.WriteBool(L"SET", L"HOTKEY", false);
-    EXPECT_EQ(FileBytes(path), "[Other]\r\nkeep=me\r\n[SET]\r\nM_TOP=-5\r\nHOTKEY=0\r\n");
+    EXPECT_EQ(FileBytes(path_), "[Other]\r\nkeep=me\r\n[SET]\r\nM_TOP=-5\r\nHOTKEY=0\r\n");
 }
 
 TEST_F(IniFileTest, AnsiFileBecomesUtf16RatherThanLoseACharacter) {
-    const std::wstring path = PathOf(L"Pelorine.ini");
-    WriteFileBytes(path, "[Other]\r\nkeep=me\r\n[SET0]\r\nC0_02=Snap\r\n");
-    TIniFile ini(path);
+    WriteFileBytes(path_, "[Other]\r\nkeep=me\r\n[SET0]\r\nC0_02=Snap\r\n");
+    TIniFile ini(path_);
     ini.WriteString(L"SET0", L"C0_01", kForeignFolder);
-    const std::string bytes = FileBytes(path);
+    const std::string bytes = FileBytes(path_);
     ASSERT_GE(bytes.size(), 2u);
     EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE");
     EXPECT_EQ(ini.ReadString(L"SET0", L"C0_01", L""), kForeignFolder);
     EXPECT_EQ(ini.ReadString(L"SET0", L"C0_02", L""), L"Snap");
     EXPECT_EQ(ini.ReadString(L"Other", L"keep", L""), L"me");
-    EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(path + L".new")));
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(path_ + L".new")));
 }
 
 // The UTF-16 copy of an ANSI file, twice its size, cannot be written whole under a file-size
@@ -129,12 +124,11 @@ TEST_F(IniFileTest, AnsiFileBecomesUtf16RatherThanLoseACharacter) {
 TEST_F(IniFileTest, ACopyThatCannotBeWrittenWholeLeavesTheFileAndNoCopy) {
     const char* limit = std::getenv("PELORINE_FILE_LIMIT");
     if (!limit) GTEST_SKIP() << "no file-size limit";
-    const std::wstring path = PathOf(L"Pelorine.ini");
     const std::string ansi = "[SET0]\r\nC0_02=" + std::string(std::stoul(limit) * 3 / 4, 'a') + "\r\n";
-    WriteFileBytes(path, ansi);
-    TIniFile ini(path);
+    WriteFileBytes(path_, ansi);
+    TIniFile ini(path_);
     EXPECT_THROW(ini.WriteString(L"SET0", L"C0_01", kForeignFolder), Error);
-    EXPECT_EQ(FileBytes(path), ansi);
+    EXPECT_EQ(FileBytes(path_), ansi);
     // No copy of any name is left beside it.
     std::vector<std::wstring> files;
     for (const auto& entry : std::filesystem::directory_iterator(dir_))
@@ -143,25 +137,18 @@ TEST_F(IniFileTest, ACopyThatCannotBeWrittenWholeLeavesTheFileAndNoCopy) {
 }
 
 TEST_F(IniFileTest, WritingAReadOnlyFileThrowsWithThePath) {
-    const std::wstring path = PathOf(L"Pelorine.ini");
-    WriteFileBytes(path, "[SET]\r\nM_TOP=20\r\n");
-    ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
-    TIniFile ini(path);
+    WriteFileBytes(path_, "[SET]\r\nM_TOP=20\r\n");
+    ASSERT_TRUE(SetFileAttributesW(path_.c_str(), FILE_ATTRIBUTE_READONLY));
+    TIniFile ini(path_);
     // The unchanged value is the case where the profile writer itself may claim success.
-    for (const std::wstring value : {L"20", L"21"}) {
-        try {
-            ini.WriteString(L"SET", L"M_TOP", value);
-            ADD_FAILURE() << "no error for a read-only file";
-        } catch (const Error& e) {
-            EXPECT_EQ(e.Message(), path + L" に書き込めません");
-        }
-    }
-    EXPECT_EQ(FileBytes(path), "[SET]\r\nM_TOP=20\r\n");
+    for (const std::wstring value : {L"20", L"21"})
+        EXPECT_EQ(testing_support::ErrorOf([&] { ini.WriteString(L"SET", L"M_TOP", value); }),
+                  path_ + L" に書き込めません");
+    EXPECT_EQ(FileBytes(path_), "[SET]\r\nM_TOP=20\r\n");
 }
 
 TEST_F(IniFileTest, WritingIntoAMissingFolderThrows) {
-    const std::wstring path = PathOf(L"missing\\Pelorine.ini");
-    TIniFile ini(path);
+    TIniFile ini(dir_ + L"\\missing\\Pelorine.ini");
     EXPECT_THROW(ini.WriteBool(L"SET", L"SOUND", true), Error);
 }
 
@@ -173,7 +160,7 @@ TEST_F(IniFileTest, RelativePathIsMadeAbsolute) {
     TIniFile ini(L"Pelorine.ini");
     std::filesystem::current_path(previous);
     ini.WriteInteger(L"SET", L"M_TOP", 7);
-    EXPECT_EQ(FileBytes(PathOf(L"Pelorine.ini")), Utf16File(L"[SET]\r\nM_TOP=7\r\n"));
+    EXPECT_EQ(FileBytes(path_), Utf16File(L"[SET]\r\nM_TOP=7\r\n"));
 }
 
 } // namespace

@@ -6,15 +6,18 @@
 #include "framework/Hints.h"
 #include "framework/StdCtrls.h"
 #include "framework/TrayIcon.h"
+#include "support/ErrorText.h"
 #include "support/WinTest.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <functional>
+#include <utility>
 #include <vector>
 
 using namespace pelorine;
+using testing_support::ErrorOf;
 
 namespace {
 // Makes its window in its own constructor, so that its WndProc is the one in place while the
@@ -73,17 +76,6 @@ HDC CachedDc(HWND wnd) {
     ReleaseDC(wnd, dc);
     return dc;
 }
-
-std::wstring ErrorOf(const std::function<void()>& make) {
-    try {
-        make();
-    } catch (const Error& e) {
-        return e.Message();
-    } catch (...) {
-        return L"another exception";
-    }
-    return L"no exception";
-}
 } // namespace
 
 TEST(Window, TheObjectHearsItsWindowsCreationAndLetsGoOfItWhenItIsDestroyed) {
@@ -137,8 +129,7 @@ TEST(Window, AnErrorWhilePaintingEndsThePaintAndIsReportedAfterIt) {
     EXPECT_EQ(boxes.count, 0);
     EXPECT_EQ(CachedDc(probe->Handle()), free);
     testing_support::PumpFor(200);
-    EXPECT_EQ(boxes.count, 1);
-    EXPECT_EQ(boxes.text, L"描画できません.");
+    EXPECT_EQ(std::pair(boxes.count, boxes.text), std::pair(1, std::wstring(L"描画できません.")));
 }
 
 namespace {
@@ -152,12 +143,8 @@ LRESULT CALLBACK EchoProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
 class EchoControl : public TWinControl {
   public:
     explicit EchoControl(TWinControl* parent) : TWinControl(nullptr, parent) {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = EchoProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"PelorineEchoTest";
-        RegisterClassW(&wc);
-        CreateSystemWindow(wc.lpszClassName, 0, 0, L"");
+        testing_support::RegisterTestClass(L"PelorineEchoTest", EchoProc);
+        CreateSystemWindow(L"PelorineEchoTest", 0, 0, L"");
     }
 };
 } // namespace

@@ -2,6 +2,7 @@
 #include "framework/Handles.h"
 #include "imaging/BitmapFile.h"
 #include "imaging/ImagePrint.h"
+#include "support/PixelBox.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 #include <algorithm>
 #include <limits>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace pelorine {
@@ -41,15 +43,9 @@ class PageCanvas {
     // Smallest rectangle holding every pixel that matches, within `where` (the whole page);
     // nothing when no pixel does.
     template <typename Match> std::optional<Rect> Bounds(Match match, std::optional<Rect> where = {}) const {
-        const Rect in = where.value_or(Rect{0, 0, page_.paperWidth, page_.paperHeight});
-        std::optional<Rect> found;
-        for (int y = in.top; y < in.bottom; ++y)
-            for (int x = in.left; x < in.right; ++x)
-                if (match(At(x, y)))
-                    found = found ? Rect{std::min(found->left, x), std::min(found->top, y),
-                                         std::max(found->right, x + 1), std::max(found->bottom, y + 1)}
-                                  : Rect{x, y, x + 1, y + 1};
-        return found;
+        return testing_support::BoxOf(
+            where.value_or(Rect{0, 0, page_.paperWidth, page_.paperHeight}),
+            [&](int x, int y) { return At(x, y); }, match);
     }
 
   private:
@@ -89,8 +85,7 @@ TEST(DrawPage, LargePictureFillsTheWidthBetweenHeaderAndFooter) {
     const int margin = MillimetresToDevice(10, kDpi);
     const Rect area{margin, margin, canvas.Page().paperWidth - margin, canvas.Page().paperHeight - margin};
     const Rect picture = canvas.Bounds(IsRed).value();
-    EXPECT_EQ(picture.left, area.left);
-    EXPECT_EQ(picture.right, area.right);
+    EXPECT_EQ(std::pair(picture.left, picture.right), std::pair(area.left, area.right));
     EXPECT_NEAR(picture.Height(), area.Width() / 5.0, 1);
     // Same height of header and footer: the picture stays in the middle.
     EXPECT_NEAR(picture.top - area.top, area.bottom - picture.bottom, 1);
@@ -118,12 +113,10 @@ TEST(ImagePrint, MarginsOutsideTheirRangeAreRefused) {
     TImagePrint print;
     print.SetMarginTop(255);
     EXPECT_EQ(print.MarginTop(), 255.0f);
-    for (const float bad : {-1.0f, 255.5f, std::numeric_limits<float>::quiet_NaN()}) {
-        EXPECT_THROW(print.SetMarginTop(bad), Error);
-        EXPECT_THROW(print.SetMarginBottom(bad), Error);
-        EXPECT_THROW(print.SetMarginLeft(bad), Error);
-        EXPECT_THROW(print.SetMarginRight(bad), Error);
-    }
+    for (const float bad : {-1.0f, 255.5f, std::numeric_limits<float>::quiet_NaN()})
+        for (auto set : {&TImagePrint::SetMarginTop, &TImagePrint::SetMarginBottom,
+                         &TImagePrint::SetMarginLeft, &TImagePrint::SetMarginRight})
+            EXPECT_THROW((print.*set)(bad), Error) << bad;
     EXPECT_EQ(print.MarginTop(), 255.0f);
 }
 
