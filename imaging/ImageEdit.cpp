@@ -84,9 +84,8 @@ bool TImageEdit::Save(const std::wstring& path) {
     return Guarded([&] {
         if (picture_.Empty()) return false;
         if (saveMediaFormat_ == kFormatBmp || saveMediaFormat_ == kFormatPng) // written as made
-            return WriteFileReplacing(path, [&](const ByteSink& out) {
-                return StreamOwnFormat(picture_, saveMediaFormat_, out);
-            });
+            return WriteFileReplacing(
+                path, [&](const ByteSink& out) { return StreamOwnFormat(picture_, saveMediaFormat_, out); });
         const Bytes bytes = EncodeForSave(picture_, saveMediaFormat_, saveQuality_);
         return !bytes.empty() && WriteFileReplacing(path, bytes);
     });

@@ -262,8 +262,7 @@ void PutBigEndian(std::uint8_t* at, std::uint32_t value) {
 }
 
 // A chunk whose data comes in pieces: a band of the stream, with the stream's head or tail.
-bool WriteChunk(const ByteSink& out, const char (&type)[5],
-                std::initializer_list<ByteView> data) {
+bool WriteChunk(const ByteSink& out, const char (&type)[5], std::initializer_list<ByteView> data) {
     std::size_t length = 0;
     for (const auto& piece : data)
         length += piece.size();
@@ -316,13 +315,10 @@ bool Stream(const PngRows& rows, const ByteSink& out, const PngOptions& options)
         std::uint8_t tail[4];
         PutBigEndian(tail, std::uint32_t(adler));
         const bool last = ++written == bands.size();
-        const ByteView head =
-            first ? ByteView(kZlibHead) : ByteView();
+        const ByteView head = first ? ByteView(kZlibHead) : ByteView();
         first = false;
         return WriteChunk(out, "IDAT",
-                          {head,
-                           {band.bytes.data(), band.used},
-                           last ? ByteView(tail) : ByteView()});
+                          {head, {band.bytes.data(), band.used}, last ? ByteView(tail) : ByteView()});
     });
     return ok && WriteChunk(out, "IEND", {});
 }

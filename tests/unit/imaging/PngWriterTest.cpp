@@ -110,8 +110,7 @@ TEST(PngWriter, RefusedPicturesAndRefusedWritesStopCleanly) {
     const Pixmap picture = Photograph(120, 200);
     for (int refuse = 0; refuse < 40; ++refuse) {
         int pieces = 0;
-        const bool ok =
-            StreamPng(picture, [&](ByteView) { return pieces++ < refuse; }, {2, 3000});
+        const bool ok = StreamPng(picture, [&](ByteView) { return pieces++ < refuse; }, {2, 3000});
         EXPECT_EQ(ok, pieces <= refuse) << refuse;
     }
 }
