@@ -7,7 +7,8 @@
 # ImageMagick's, each with its mean error. Then the same display is started anew at 3840 × 2160
 # and 7680 × 4320: F10 of a photograph-like screen to PNG and JPEG beside scrot and import (and
 # to a 256-colour BMP at 7680 × 4320), Pelorine's peak memory in screen buffers, and the stages
-# at 3840 × 2160. BIG=N skips those; RUNS_BIG (default 5) sets their runs.
+# at 3840 × 2160. BIG=N skips those; RUNS_BIG (default 5) sets their runs, BIG_SIZES (WxH ...)
+# their screens; SMALL=N skips the 1280 × 1024 tables.
 # Usage: bench/save-benchmark.sh [windows build folder]   (save_bench and Pelorine built there)
 # PELORINE_DISPLAY picks the X display (default :98; give each concurrent user their own: its X
 # server is restarted at other sizes and left at 1280 × 1024);
@@ -88,7 +89,7 @@ interleaved() {  # format, extension, save_bench options, peers...
   [ -n "$app" ] && idle=$(status_kb "$app" VmRSS)
   for i in $(seq 0 $((runs - 1))); do
     touch "$step/go$i"
-    for _ in $(seq 600); do
+    for _ in $(seq 2000); do
       [ "$(grep -c '^F10' "$out")" -gt "$i" ] && break
       sleep 0.1
     done
@@ -96,6 +97,7 @@ interleaved() {  # format, extension, save_bench options, peers...
     [ -n "$app" ] && peak=$(status_kb "$app" VmHWM)
     for peer in "$@"; do echo "$peer $(time_ms run_peer "$peer" "$work/$peer$i.$ext")"; done
   done
+  touch "$step/go$runs" # the program and its screen may go now
   wait "$pid" || true
   tr -d '\r' <"$out" | awk '/^F10/ { print "pelorine", $3 }'
   echo "memory ${idle:-0} ${peak:-0}"
@@ -108,6 +110,7 @@ first() { awk '$1 == "pelorine" { print $2; exit }' "$1"; }
 
 echo "# Load average at the start: $(cut -d' ' -f1-3 /proc/loadavg); Wine windows managed: $(grep -qs '^"Managed"="N"' "$WINEPREFIX/user.reg" && echo N || echo Y)"
 echo
+if [ "${SMALL:-Y}" != N ]; then
 echo "F10 to the finished file, 1280 x 1024 x 24 desktop with the tray icon present, median of $runs runs (ms)"
 printf '| %-6s | %9s | %9s | %9s | %12s | %12s | %9s |\n' format Pelorine import scrot 'P / import' 'P / scrot' 'first F10'
 printf '| %-6s | %9s | %9s | %9s | %12s | %12s | %9s |\n' --- ---: ---: ---: ---: ---: ---:
@@ -157,6 +160,7 @@ sed -n '/^colour reduction/,$p' "$work/stages.txt" | tail -n +2 | while read -r 
     sed -n 's/.*(\([0-9.e+-]*\)).*/\1/p' | awk '{ printf "%.2f", $1 * 255 }')
   printf '| %-22s | %9s | %9s | %12s | %13s | %13s |\n' "$name" "$ms" "$im" "$(ratio "$ms" "$im")" "$err" "${im_err:-n/a}"
 done
+fi
 
 [ "${BIG:-Y}" = N ] && exit 0
 
@@ -206,15 +210,15 @@ echo "F10 of a photograph-like screen to the finished file, median of $big_runs 
 echo "Memory: Pelorine's resident size before the first press and at its peak; buffers = (peak - idle) / (width x height x 4)."
 printf '| %-9s | %-12s | %9s | %-34s | %7s | %7s | %7s | %s |\n' screen save Pelorine peers 'idle MB' 'peak MB' buffers file
 printf '| %-9s | %-12s | %9s | %-34s | %7s | %7s | %7s | %s |\n' --- --- ---: --- ---: ---: ---: ---
-screen_size 3840x2160
-big_row 3840x2160 PNG png png "photo" scrot import
-big_row 3840x2160 JPEG jpeg jpg "photo" import75
-big_row 3840x2160 'BMP 256' bmp bmp "depth=2 photo"
-wine "$build/bench/save_bench.exe" stages "$big_runs" "" "$(winepath -w "$root/docs/pelorine.png")" 2>/dev/null |
-  tr -d '\r' >"$work/stages4k.txt"
-screen_size 7680x4320
-big_row 7680x4320 PNG png png "photo" scrot
-big_row 7680x4320 JPEG jpeg jpg "photo" import75
-big_row 7680x4320 'BMP 256' bmp bmp "depth=2 photo"
+for size in ${BIG_SIZES:-3840x2160 7680x4320}; do
+  screen_size "$size"
+  big_row "$size" PNG png png "photo" scrot $([ "$size" = 3840x2160 ] && echo import)
+  big_row "$size" JPEG jpeg jpg "photo" import75
+  big_row "$size" 'BMP 256' bmp bmp "depth=2 photo"
+  if [ "$size" = 3840x2160 ]; then
+    wine "$build/bench/save_bench.exe" stages "$big_runs" "" "$(winepath -w "$root/docs/pelorine.png")" 2>/dev/null |
+      tr -d '\r' >"$work/stages4k.txt"
+  fi
+done
 echo
-sed -n '/^colour reduction/q;p' "$work/stages4k.txt"
+if [ -f "$work/stages4k.txt" ]; then sed -n '/^colour reduction/q;p' "$work/stages4k.txt"; fi
