@@ -45,8 +45,8 @@ Bytes EncodeForSave(const EditPicture& picture, int mediaFormat, int quality) {
 
 bool TImageEdit::Load() {
     return Guarded([&] {
-        // The picture this one replaces lends its memory: usually the same size, and fresh
-        // memory for a whole screen cost more than reading the file.
+        // A picture still loaded lends its memory: usually the same size, and fresh memory for a
+        // whole screen cost more than reading the file.
         Pixmap storage = picture_.TakeColour();
         picture_ = {};
         std::optional<Pixmap> decoded = DecodeImageFile(inputFileName_, std::move(storage));

@@ -48,6 +48,10 @@ class TImageEdit {
     // it. The file is replaced only once completely written.
     bool Save(const std::wstring& path);
 
+    // Drops the picture and gives its memory back, once a command has no more use for it: kept
+    // until the next Load, it was a whole screen more at the next capture's peak.
+    void Unload() { picture_ = {}; }
+
   private:
     std::wstring inputFileName_;
     int saveMediaFormat_ = kFormatBmp;
