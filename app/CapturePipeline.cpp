@@ -90,6 +90,8 @@ void TCapturePipeline::Save(const std::wstring& handOff, const CaptureOptions& o
     // The session ended while this capture ran: the settings are written already, and they keep
     // this save's number for the next run.
     if (Application().Terminated()) return;
+    // The picture is needed no more once this save ends, whichever way it ends.
+    const ScopeExit unload([this] { ImageEdit1.Unload(); });
     ImageEdit1.SetInputFileName(handOff);
     ImageEdit1.Load();
     DeleteFileW(handOff.c_str());

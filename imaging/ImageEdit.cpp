@@ -4,6 +4,7 @@
 #include "framework/Files.h"
 #include "imaging/BitmapFile.h"
 #include "imaging/PcxWriter.h"
+#include "imaging/PngWriter.h"
 #include "imaging/SaveNaming.h"
 #include "imaging/WicCodec.h"
 
@@ -19,12 +20,22 @@ template <class F> bool Guarded(F&& action) {
     }
 }
 
+// The formats written by our own code, a piece at a time as they are made.
+bool StreamOwnFormat(const EditPicture& picture, int mediaFormat, const ByteSink& out) {
+    if (mediaFormat == kFormatPng)
+        return picture.IsIndexed() ? StreamPng(picture.Indexed(), out) : StreamPng(picture.Colour(), out);
+    return picture.IsIndexed() ? StreamBitmapFile(picture.Indexed(), out)
+                               : StreamBitmapFile(picture.Colour(), out);
+}
 } // namespace
 
-// PCX has no platform encoder, and the platform's BMP encoder went through two more copies
-// of the picture than writing the rows ourselves.
-std::vector<std::uint8_t> EncodeForSave(const EditPicture& picture, int mediaFormat, int quality) {
+// PCX has no platform encoder; the platform's BMP encoder went through two more copies of the
+// picture than writing the rows ourselves, and its PNG encoder deflated on one thread at
+// zlib's default level.
+Bytes EncodeForSave(const EditPicture& picture, int mediaFormat, int quality) {
     if (picture.Empty()) return {};
+    if (mediaFormat == kFormatPng)
+        return picture.IsIndexed() ? EncodePng(picture.Indexed()) : EncodePng(picture.Colour());
     if (mediaFormat == kFormatBmp)
         return picture.IsIndexed() ? EncodeBitmapFile(picture.Indexed()) : EncodeBitmapFile(picture.Colour());
     if (mediaFormat == kFormatPcx)
@@ -34,8 +45,8 @@ std::vector<std::uint8_t> EncodeForSave(const EditPicture& picture, int mediaFor
 
 bool TImageEdit::Load() {
     return Guarded([&] {
-        // The picture this one replaces lends its memory: usually the same size, and fresh
-        // memory for a whole screen cost more than reading the file.
+        // A picture still loaded lends its memory: usually the same size, and fresh memory for a
+        // whole screen cost more than reading the file.
         Pixmap storage = picture_.TakeColour();
         picture_ = {};
         std::optional<Pixmap> decoded = DecodeImageFile(inputFileName_, std::move(storage));
@@ -72,11 +83,9 @@ bool TImageEdit::ResizeImage(int width, int height) {
 bool TImageEdit::Save(const std::wstring& path) {
     return Guarded([&] {
         if (picture_.Empty()) return false;
-        if (saveMediaFormat_ == kFormatBmp) // written as it is made, a band of rows at a time
-            return WriteFileReplacing(path, [&](const ByteSink& out) {
-                return picture_.IsIndexed() ? StreamBitmapFile(picture_.Indexed(), out)
-                                            : StreamBitmapFile(picture_.Colour(), out);
-            });
+        if (saveMediaFormat_ == kFormatBmp || saveMediaFormat_ == kFormatPng) // written as made
+            return WriteFileReplacing(
+                path, [&](const ByteSink& out) { return StreamOwnFormat(picture_, saveMediaFormat_, out); });
         const Bytes bytes = EncodeForSave(picture_, saveMediaFormat_, saveQuality_);
         return !bytes.empty() && WriteFileReplacing(path, bytes);
     });

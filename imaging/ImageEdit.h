@@ -3,16 +3,15 @@
 // size) and saves it as BMP, TIFF, JPEG, PCX or PNG. Methods report failure by returning
 // false and never throw; refused property writes throw pelorine::Error.
 // Callers have COM initialised (apartment-threaded) on the thread.
+#include "base/Bytes.h"
 #include "imaging/EditPicture.h"
 
-#include <cstdint>
 #include <string>
-#include <vector>
 
 namespace pelorine {
 
 // The whole file a save writes for the picture in that format; empty on failure.
-std::vector<std::uint8_t> EncodeForSave(const EditPicture& picture, int mediaFormat, int quality);
+Bytes EncodeForSave(const EditPicture& picture, int mediaFormat, int quality);
 
 class TImageEdit {
   public:
@@ -48,6 +47,10 @@ class TImageEdit {
     // Writes the picture in SaveMediaFormat, keeping its reduced depth where the format holds
     // it. The file is replaced only once completely written.
     bool Save(const std::wstring& path);
+
+    // Drops the picture and gives its memory back, once a command has no more use for it: kept
+    // until the next Load, it was a whole screen more at the next capture's peak.
+    void Unload() { picture_ = {}; }
 
   private:
     std::wstring inputFileName_;
