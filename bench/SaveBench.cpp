@@ -11,6 +11,7 @@
 //                                     HotkeyOptions).
 #include "capture/Winshot.h"
 #include "e2e/Driver.h"
+#include "support/Pictures.h"
 #include "framework/Bitmap.h"
 #include "framework/Clipboard.h"
 #include "framework/TrayIcon.h"
@@ -139,19 +140,7 @@ void TimeOneSave(Stages& stages, TTrayIcon& tray, HWND owner, TImageEdit& edit, 
     SaveAll(stages, picture, folder, "256 colours");
 }
 
-// A picture with many colours, like a photo on a desktop: gradients, a pattern and noise.
-Pixmap TestPicture(int width, int height) {
-    Pixmap picture(width, height);
-    unsigned seed = 12345;
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            seed = seed * 1103515245u + 12345u;
-            const int noise = int(seed >> 16 & 31) - 16;
-            picture.At(x, y) = MakeRgb(std::clamp(x * 255 / width + noise, 0, 255),
-                                       std::clamp(y * 255 / height + noise, 0, 255), ((x ^ y) & 255));
-        }
-    return picture;
-}
+Pixmap TestPicture(int width, int height) { return testing_support::PhotographLike(width, height, 12345); }
 
 // Our PNG writer beside the platform's encoder that PNG saves used before: time and size.
 void ComparePng(const char* name, const EditPicture& picture, int runs) {

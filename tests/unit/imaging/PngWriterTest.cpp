@@ -2,6 +2,7 @@
 
 #include "imaging/ColorReduction.h"
 #include "support/PngDecode.h"
+#include "support/Pictures.h"
 
 #include <gtest/gtest.h>
 
@@ -31,19 +32,7 @@ Pixmap Screenshot(int w, int h) {
     return p;
 }
 
-// Gradients and noise: nothing repeats.
-Pixmap Photograph(int w, int h) {
-    Pixmap p(w, h);
-    unsigned seed = 99;
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            seed = seed * 1103515245u + 12345u;
-            const int n = int(seed >> 16 & 31) - 16;
-            p.At(x, y) = MakeRgb(std::clamp(x * 255 / w + n, 0, 255), std::clamp(y * 255 / h + n, 0, 255),
-                                 (x ^ y) & 255);
-        }
-    return p;
-}
+Pixmap Photograph(int w, int h) { return testing_support::PhotographLike(w, h, 99); }
 
 void ExpectSamePixels(const std::optional<DecodedPng>& png, const Pixmap& picture) {
     ASSERT_TRUE(png.has_value());
