@@ -20,6 +20,11 @@ cmake --preset windows >/dev/null
 cmake --build --preset windows --target Pelorine
 
 export PELORINE_DISPLAY=${PELORINE_DISPLAY:-:96}
+# The window sits at its default place (20, 20), 361 x 553 at 100 % (lengths round half up): a
+# desktop 40 pixels larger leaves a margin round it. A new virtual screen is made at least as large.
+width=$(((361 * percent + 50) / 100 + 40))
+height=$(((553 * percent + 50) / 100 + 40))
+export PELORINE_SCREEN=$((width > 1280 ? width : 1280))x$((height > 1024 ? height : 1024))
 export WINEPREFIX="$root/build/win/wineprefix-screenshot"
 [ "$percent" = 100 ] || WINEPREFIX+="-$percent"
 source scripts/test-env.sh
@@ -34,10 +39,11 @@ cp build/win/Pelorine.exe build/win/Readme.txt "$folder/"
 printf '[SET1]\r\nC1_01=4\r\nC1_03=4\r\nC1_04=0\r\nC1_05=0\r\n' >"$folder/Pelorine.ini"
 trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
 
-# The window sits at its default place (20, 20), 361 x 553 at 100 % (lengths round half up): a
-# desktop 40 pixels larger leaves a margin round it.
-width=$(((361 * percent + 50) / 100 + 40))
-height=$(((553 * percent + 50) / 100 + 40))
+read -r screen_w screen_h < <(xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[1], d[2] }')
+if ((screen_w < width || screen_h < height)); then
+  echo "Display $DISPLAY is ${screen_w}x$screen_h; the picture needs ${width}x$height: use another PELORINE_DISPLAY" >&2
+  exit 1
+fi
 wine explorer /desktop=Pelorine,${width}x$height 'C:\Pelorine\Pelorine.exe' >/dev/null 2>&1 &
 for _ in $(seq 150); do
   xwininfo -root -tree 2>/dev/null | grep -q '"Pelorine": ("pelorine.exe"' && break

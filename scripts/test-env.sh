@@ -15,7 +15,7 @@ elif [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
   export DISPLAY=:97
 fi
 if ! xdpyinfo >/dev/null 2>&1; then
-  Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  Xvfb "$DISPLAY" -screen 0 "${PELORINE_SCREEN:-1280x1024}x24" -nolisten tcp >/dev/null 2>&1 &
   for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 fi
 
