@@ -1,5 +1,6 @@
 #include "imaging/PngWriter.h"
 
+#include "imaging/LiteralDeflate.h"
 #include "imaging/Rows.h"
 
 #include <zlib.h>
@@ -33,15 +34,15 @@ std::vector<RowBand> SplitIntoBands(int height, std::size_t rowBytes, std::size_
 
 namespace {
 
-// zlib's level per band, by what the filters left: a band of mostly zeros is a screenshot's
-// flat faces and text, where level 4 kept files within a tenth of the platform encoder's
-// (level 1: a third larger) at no more time; the rest is photograph-like, where level 1 took a
-// fifth less time than level 4 and files differ little.
+// How a band is deflated, by what the filters left. A band of mostly zeros is a screenshot's
+// flat faces and text: zlib at level 4 kept those files within a tenth of the platform
+// encoder's (level 1: a third larger) at no more time. The rest is photograph-like, where
+// strings rarely repeat: its literals alone under their own code took a sixth of zlib's
+// fastest level's time, for files about a fifth larger on a synthetic photograph.
 constexpr int kScreenshotLevel = 4;
-constexpr int kPhotographLevel = 1;
-int LevelFor(const std::vector<std::uint8_t>& filtered) {
+bool MostlyFlat(const std::vector<std::uint8_t>& filtered) {
     const auto zeros = std::size_t(std::count(filtered.begin(), filtered.end(), std::uint8_t(0)));
-    return zeros * 3 >= filtered.size() ? kScreenshotLevel : kPhotographLevel;
+    return zeros * 3 >= filtered.size();
 }
 
 // The rows in the layout the file stores, before filtering.
@@ -69,26 +70,34 @@ struct DeflatedBand {
 };
 
 // Sub or Up, whichever leaves the smaller sum of magnitudes: the usual guess at which
-// compresses better, and nearly free beside the deflating.
+// compresses better. The loops are plain so that the compiler can vectorise them.
 std::uint8_t ChooseFilter(const std::uint8_t* row, const std::uint8_t* above, std::size_t n, int bpp) {
-    unsigned long sub = 0, up = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-        const std::uint8_t left = i >= std::size_t(bpp) ? row[i - bpp] : 0;
-        sub += unsigned(std::abs(int(std::int8_t(std::uint8_t(row[i] - left)))));
-        up += unsigned(std::abs(int(std::int8_t(std::uint8_t(row[i] - above[i])))));
-    }
+    const auto magnitude = [](unsigned difference) {
+        return std::uint32_t(std::abs(int(std::int8_t(std::uint8_t(difference)))));
+    };
+    const std::size_t first = std::min(n, std::size_t(bpp));
+    std::uint32_t sub = 0, up = 0;
+    for (std::size_t i = 0; i < first; ++i)
+        sub += magnitude(row[i]);
+    for (std::size_t i = first; i < n; ++i)
+        sub += magnitude(unsigned(row[i]) - row[i - std::size_t(bpp)]);
+    for (std::size_t i = 0; i < n; ++i)
+        up += magnitude(unsigned(row[i]) - above[i]);
     return up < sub ? 2 : 1;
 }
 
 void Filter(std::uint8_t type, const std::uint8_t* row, const std::uint8_t* above, std::size_t n, int bpp,
             std::uint8_t* out) {
-    out[0] = type;
-    for (std::size_t i = 0; i < n; ++i) {
-        const std::uint8_t before = type == 1   ? (i >= std::size_t(bpp) ? row[i - bpp] : 0)
-                                    : type == 2 ? above[i]
-                                                : 0;
-        out[1 + i] = std::uint8_t(row[i] - before);
+    *out++ = type;
+    if (type == 2) {
+        for (std::size_t i = 0; i < n; ++i)
+            out[i] = std::uint8_t(row[i] - above[i]);
+        return;
     }
+    const std::size_t first = type == 1 ? std::min(n, std::size_t(bpp)) : n;
+    std::copy_n(row, first, out);
+    for (std::size_t i = first; i < n; ++i)
+        out[i] = std::uint8_t(row[i] - row[i - std::size_t(bpp)]);
 }
 
 // A raw deflate stream per thread, reset for each band: setting one up costs a quarter of a
@@ -96,7 +105,7 @@ void Filter(std::uint8_t type, const std::uint8_t* row, const std::uint8_t* abov
 class BandDeflater {
   public:
     explicit BandDeflater(const PngRows& rows) : rows_(rows), n_(rows.RowBytes()) {
-        if (deflateInit2(&z_, kPhotographLevel, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+        if (deflateInit2(&z_, kScreenshotLevel, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK)
             throw std::bad_alloc();
         above_.resize(n_);
         row_.resize(n_);
@@ -105,21 +114,25 @@ class BandDeflater {
     BandDeflater& operator=(const BandDeflater&) = delete;
     ~BandDeflater() { deflateEnd(&z_); }
 
-    // The band is filtered whole first, to choose its level. The last band finishes the stream;
-    // the others end with a sync flush on a byte boundary, so that the next band's stream can
-    // follow them directly.
+    // The band is filtered whole first, to choose how to deflate it. The last band finishes
+    // the stream; the others end on a byte boundary, so that the next band's stream can follow
+    // them directly.
     bool Run(RowBand band, bool last, DeflatedBand& out) {
-        if (deflateReset(&z_) != Z_OK) return false;
-        out.used = 0;
-        out.adler = adler32(0, nullptr, 0);
-        out.length = 0;
         std::fill(above_.begin(), above_.end(), std::uint8_t(0));
         if (band.firstRow > 0 && rows_.predict) rows_.put(band.firstRow - 1, above_.data());
         feed_.clear();
         for (int y = band.firstRow; y < band.firstRow + band.rows; ++y)
             AddRow(y);
-        return deflateParams(&z_, LevelFor(feed_), Z_DEFAULT_STRATEGY) == Z_OK &&
-               Feed(out, last ? Z_FINISH : Z_SYNC_FLUSH);
+        out.adler = adler32(adler32(0, nullptr, 0), feed_.data(), uInt(feed_.size()));
+        out.length = feed_.size();
+        out.used = 0;
+        if (!MostlyFlat(feed_)) {
+            out.bytes.clear();
+            DeflateLiterals(feed_, last, out.bytes);
+            out.used = out.bytes.size();
+            return true;
+        }
+        return deflateReset(&z_) == Z_OK && Feed(out, last ? Z_FINISH : Z_SYNC_FLUSH);
     }
 
   private:
@@ -135,8 +148,6 @@ class BandDeflater {
     }
 
     bool Feed(DeflatedBand& out, int flush) {
-        out.adler = adler32(out.adler, feed_.data(), uInt(feed_.size()));
-        out.length += feed_.size();
         z_.next_in = feed_.data();
         z_.avail_in = uInt(feed_.size());
         for (;;) {
