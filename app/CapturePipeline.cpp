@@ -57,11 +57,14 @@ void TCapturePipeline::Run(const CaptureRequest& request) {
     site_.snapShot.IncludeMouseCursor = options.includeCursor;
     capture.SetHandle(site_.snapShot.Capture());
     if (capture.Empty()) return; // nothing of the window shows on any screen
-    TClipboard(site_.window).Assign(capture);
-    // The preview takes the capture itself, and before switching the tray icon on dispatches
-    // messages: by then the clipboard may belong to another program. It takes it over, as this
-    // command needs it no more, instead of copying a whole screen.
-    if (request.output != CaptureOutput::Clipboard) TakeIntoPreview(capture);
+    // The preview takes the capture itself, as this command needs it no more, instead of
+    // copying a whole screen from the clipboard: by the time it could, switching the tray icon
+    // on may have given the clipboard to another program. It does so as soon as the clipboard
+    // is open, so that the last preview is gone before the clipboard's copy is made; a
+    // clipboard that cannot be opened leaves the preview as it was.
+    TClipboard(site_.window).Assign(capture, nullptr, [&] {
+        if (request.output != CaptureOutput::Clipboard) TakeIntoPreview(capture);
+    });
     trayBack.run();
     if (request.output != CaptureOutput::Print) Beep(options);
     if (request.output == CaptureOutput::Clipboard) return;

@@ -1,8 +1,11 @@
 #include "capture/Winshot.h"
 
 #include "framework/Bitmap.h"
+#include "framework/Error.h"
 
 #include <dwmapi.h>
+
+#include <algorithm>
 
 namespace pelorine {
 
@@ -31,6 +34,8 @@ Rect TWinShot::ClipRect() const {
 }
 
 namespace {
+constexpr int kBandBytes = 1 << 20;
+
 // The cursor that is on screen now, whichever program it belongs to.
 void DrawCursor(HDC dc, const Rect& window, const CaptureArea& area) {
     CURSORINFO ci{};
@@ -49,7 +54,8 @@ HBITMAP TWinShot::Capture() {
     if (area.Empty()) return nullptr;
 
     TBitmap bitmap;
-    bitmap.SetSize(area.width, area.height);
+    bitmap.SetHandle(NewScreenPicture(area.width, area.height).release());
+    if (bitmap.Empty()) throw Error(L"ビットマップを作成できません");
     {
         BitmapCanvas target(bitmap.Handle());
         RECT whole{};
@@ -58,8 +64,12 @@ HBITMAP TWinShot::Capture() {
         const int dx = window.left - whole.left + area.offset.x, dy = window.top - whole.top + area.offset.y;
         {
             WindowDc source(wnd, true);
-            BitBlt(target.Handle(), 0, 0, area.width, area.height, source.get(), dx, dy,
-                   SRCCOPY | CAPTUREBLT);
+            // In bands of about a megabyte: Wine reads a blit from the screen through two
+            // images of its own as large as the blit, two more whole screens at the peak.
+            const int rows = std::max(1, kBandBytes / std::max(1, area.width * 4));
+            for (int y = 0; y < area.height; y += rows)
+                BitBlt(target.Handle(), 0, y, area.width, std::min(rows, area.height - y), source.get(), dx,
+                       dy + y, SRCCOPY | CAPTUREBLT);
         }
         if (IncludeMouseCursor) DrawCursor(target.Handle(), window, area);
     }

@@ -102,6 +102,15 @@ UniqueBitmap CopyBitmapPart(HBITMAP source, const Rect& part) {
     return copy;
 }
 
+UniqueBitmap NewScreenPicture(int width, int height) {
+    WindowDc screen(nullptr);
+    if (ScreenBitsPerPixel() != 32) return UniqueBitmap(CreateCompatibleBitmap(screen.get(), width, height));
+    BITMAPINFO info{};
+    DescribeTopDown(info.bmiHeader, width, height, 32);
+    void* bits = nullptr;
+    return UniqueBitmap(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+}
+
 void TBitmap::SetSize(int width, int height) {
     WindowDc screen(nullptr);
     HBITMAP h = CreateCompatibleBitmap(screen.get(), width, height);
@@ -116,7 +125,9 @@ void TBitmap::Assign(HBITMAP source) {
     // A bitmap at the screen's depth (every capture) is copied with one blit: under Wine
     // CopyImage converted a whole screen through a device-independent copy, taking ten times
     // as long.
-    if (source && !independent && dib.dsBm.bmBitsPixel == ScreenBitsPerPixel()) {
+    const bool screenPicture =
+        !independent || (dib.dsBmih.biCompression == BI_RGB && dib.dsBmih.biClrUsed == 0);
+    if (source && screenPicture && dib.dsBm.bmBitsPixel == ScreenBitsPerPixel()) {
         bitmap_ = CopyBitmapPart(source, Rect{0, 0, dib.dsBm.bmWidth, dib.dsBm.bmHeight});
         return;
     }

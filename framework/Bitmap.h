@@ -19,7 +19,9 @@ class TBitmap {
     bool Empty() const { return !bitmap_; }
     // A device-dependent bitmap compatible with the screen, at its current colour depth.
     void SetSize(int width, int height);
-    // Takes a copy of another bitmap (which stays its owner's).
+    // Takes a copy of another bitmap (which stays its owner's). A picture at the screen's depth,
+    // a screen picture among them, becomes a device-dependent bitmap: the one kind of bitmap
+    // that Wine's clipboard hands on to other programs.
     void Assign(HBITMAP source);
     void Clear() { bitmap_.reset(); }
     int Width() const;
@@ -46,6 +48,11 @@ SIZE BitmapSize(HBITMAP bitmap);
 COLORREF TransparentColorOf(HBITMAP bitmap);
 // A copy of a part of a bitmap, at the screen's depth.
 UniqueBitmap CopyBitmapPart(HBITMAP source, const Rect& part);
+// A bitmap for a picture of the screen, at the screen's depth; null when there is no memory for
+// it. At 32 bits it is a device-independent section: under Wine another bitmap's pixels, once
+// freed, stay in the program's memory for the next (a whole screen more from the third capture
+// on), while a section's memory goes back to the system.
+UniqueBitmap NewScreenPicture(int width, int height);
 
 // A memory DC with a bitmap selected and a canvas on it, for drawing into a bitmap.
 class BitmapCanvas {

@@ -32,14 +32,20 @@ void TClipboard::Open() {
     throw Error(kCannotOpen);
 }
 
-void TClipboard::Assign(const TBitmap& bitmap, HPALETTE palette) {
-    // Made before the clipboard is emptied: a copy that fails leaves the clipboard as it was.
-    TBitmap copy;
-    copy.Assign(bitmap.Handle());
-    if (copy.Empty()) throw Error(kCannotOpen);
+void TClipboard::Assign(const TBitmap& bitmap, HPALETTE palette, const std::function<void()>& opened) {
+    const HBITMAP source = bitmap.Handle();
+    if (!source) throw Error(kCannotOpen); // nothing to copy: the clipboard stays as it was
     Open();
     ClipboardCloser closer;
+    if (opened) opened();
     EmptyClipboard();
+    // Wine frees the data this program put on the clipboard only at the emptying after the one
+    // that takes it off. Emptied once more, the last capture's copy is gone before this one is
+    // made, and this one reuses its memory.
+    EmptyClipboard();
+    TBitmap copy;
+    copy.Assign(source);
+    if (copy.Empty()) throw Error(kCannotOpen);
     // Once the clipboard takes a handle it owns it; one it refuses stays ours and is freed.
     if (!SetClipboardData(CF_BITMAP, copy.Handle())) throw Error(kCannotOpen);
     copy.ReleaseHandle();

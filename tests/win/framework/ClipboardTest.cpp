@@ -56,13 +56,15 @@ TEST(Clipboard, HeldByAnotherThreadFailsWithTheMessageWithinASecond) {
     const long gdiBefore = LiveGdiObjects();
     TBitmap bitmap = Filled(8, 8, RGB(0, 0, 0));
     const DWORD start = GetTickCount();
+    bool toldOpened = false;
     try {
-        TClipboard().Assign(bitmap);
+        TClipboard().Assign(bitmap, nullptr, [&] { toldOpened = true; });
         ADD_FAILURE() << "no error while another program held the clipboard";
     } catch (const Error& e) {
         EXPECT_EQ(e.Message(), L"クリップボードを開くことができません");
     }
     EXPECT_LT(GetTickCount() - start, 1000u);
+    EXPECT_FALSE(toldOpened); // a caller's older pictures stay when the clipboard stays closed
     release = true;
     holder.join();
     EXPECT_EQ(LiveGdiObjects(), gdiBefore + 1); // only our own bitmap: the copy was freed
@@ -84,5 +86,19 @@ TEST(Clipboard, ABitmapThatCannotBeCopiedRaisesTheErrorAndLeavesTheClipboardAlon
     ASSERT_TRUE(OpenClipboard(nullptr));
     const HBITMAP held = HBITMAP(GetClipboardData(CF_BITMAP));
     EXPECT_EQ(held ? SizeOf(held).cx : 0, 5);
+    CloseClipboard();
+}
+
+// Once the clipboard is open the caller may hand its bitmap to a new owner: the clipboard still
+// receives a copy of that picture.
+TEST(Clipboard, ABitmapHandedOnOnceTheClipboardIsOpenStillArrives) {
+    TBitmap capture = Filled(9, 7, RGB(30, 60, 90)), preview;
+    TClipboard().Assign(capture, nullptr, [&] { preview.SetHandle(capture.ReleaseHandle()); });
+    EXPECT_TRUE(capture.Empty());
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    const HBITMAP held = HBITMAP(GetClipboardData(CF_BITMAP));
+    EXPECT_EQ(held ? SizeOf(held).cx : 0, 9);
+    EXPECT_EQ(held ? PixelOf(held, 4, 4) : 0, RGB(30, 60, 90));
+    EXPECT_NE(held, preview.Handle());
     CloseClipboard();
 }

@@ -54,14 +54,31 @@ TEST(WinShot, WindowPastTheLeftEdgeIsClippedToTheScreen) {
     EXPECT_EQ(size.cy, rc.bottom - rc.top);
 }
 
-TEST(WinShot, DesktopIsThePrimaryScreen) {
+// The screen is read in bands: joined, they must be the screen that one blit reads, row for row.
+TEST(WinShot, DesktopIsThePrimaryScreenPixelForPixel) {
+    ColorWindow window(50, 30, 400, 900, kRed);
+    SetCursorPos(900, 900);
     TWinShot shot(nullptr);
     shot.ActiveWindow = false;
+    shot.IncludeMouseCursor = false;
     UniqueBitmap bitmap(shot.Capture());
     ASSERT_TRUE(bitmap);
     const SIZE size = SizeOf(bitmap.get());
     EXPECT_EQ(size.cx, GetSystemMetrics(SM_CXSCREEN));
     EXPECT_EQ(size.cy, GetSystemMetrics(SM_CYSCREEN));
+    HDC screen = GetDC(nullptr);
+    UniqueBitmap whole(CreateCompatibleBitmap(screen, size.cx, size.cy));
+    {
+        UniqueMemDc dc(CreateCompatibleDC(screen));
+        SelectGuard select(dc.get(), whole.get());
+        BitBlt(dc.get(), 0, 0, size.cx, size.cy, screen, 0, 0, SRCCOPY);
+    }
+    ReleaseDC(nullptr, screen);
+    const auto banded = PixelsOf(bitmap.get(), size.cx, size.cy),
+               once = PixelsOf(whole.get(), size.cx, size.cy);
+    const auto differ = std::mismatch(banded.begin(), banded.end(), once.begin());
+    EXPECT_TRUE(differ.first == banded.end())
+        << "first different row " << (differ.first - banded.begin()) / size.cx;
 }
 
 TEST(WinShot, MinimisedForegroundWindowIsPassedOver) {
