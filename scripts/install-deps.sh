@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ googletest clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix wine64 wine xvfb xserver-xephyr x11-utils
-  zlib1g-dev libz-mingw-w64-dev
+  zlib1g-dev libz-mingw-w64-dev libjpeg62-turbo-dev
   imagemagick poppler-utils fonts-ipafont-gothic
   cups cups-bsd printer-driver-cups-pdf
 )

@@ -1,0 +1,368 @@
+#include "imaging/JpegWriter.h"
+
+#include "base/Colors.h"
+
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <bit>
+#include <cmath>
+#include <initializer_list>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+namespace pelorine {
+
+namespace {
+
+using Block = std::array<float, 64>;
+using Table64 = std::array<std::uint8_t, 64>;
+
+// Where the k-th coefficient sent lies in the block, rows of eight.
+constexpr Table64 kZigzag = {0,  1,  8,  16, 9,  2,  3,  10, 17, 24, 32, 25, 18, 11, 4,  5,
+                             12, 19, 26, 33, 40, 48, 41, 34, 27, 20, 13, 6,  7,  14, 21, 28,
+                             35, 42, 49, 56, 57, 50, 43, 36, 29, 22, 15, 23, 30, 37, 44, 51,
+                             58, 59, 52, 45, 38, 31, 39, 46, 53, 60, 61, 54, 47, 55, 62, 63};
+
+// The standard's example tables, which quality 50 uses as they stand.
+constexpr Table64 kLuminance = {16, 11, 10, 16, 24,  40,  51,  61,  12, 12, 14, 19, 26,  58,  60,  55,
+                                14, 13, 16, 24, 40,  57,  69,  56,  14, 17, 22, 29, 51,  87,  80,  62,
+                                18, 22, 37, 56, 68,  109, 103, 77,  24, 35, 55, 64, 81,  104, 113, 92,
+                                49, 64, 78, 87, 103, 121, 120, 101, 72, 92, 95, 98, 112, 100, 103, 99};
+constexpr Table64 kChrominance = {17, 18, 24, 47, 99, 99, 99, 99, 18, 21, 26, 66, 99, 99, 99, 99,
+                                  24, 26, 56, 99, 99, 99, 99, 99, 47, 66, 99, 99, 99, 99, 99, 99,
+                                  99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99,
+                                  99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99};
+
+Table64 Scaled(const Table64& base, int quality) {
+    quality = std::clamp(quality, 1, 100);
+    const int scale = quality < 50 ? 5000 / quality : 200 - 2 * quality;
+    Table64 table{};
+    for (std::size_t i = 0; i < 64; ++i)
+        table[i] = std::uint8_t(std::clamp((base[i] * scale + 50) / 100, 1, 255));
+    return table;
+}
+
+// A Huffman table as the file states it (code counts by length, symbols in code order) and as
+// the coder uses it.
+struct Huffman {
+    std::array<std::uint8_t, 16> counts{};
+    std::vector<std::uint8_t> symbols;
+    std::array<std::uint16_t, 256> code{};
+    std::array<std::uint8_t, 256> length{};
+
+    Huffman(std::initializer_list<std::uint8_t> countsByLength, std::vector<std::uint8_t> inOrder)
+        : symbols(std::move(inOrder)) {
+        std::copy(countsByLength.begin(), countsByLength.end(), counts.begin());
+        unsigned next = 0;
+        std::size_t k = 0;
+        for (int bits = 1; bits <= 16; ++bits, next <<= 1)
+            for (int i = 0; i < counts[std::size_t(bits - 1)] && k < symbols.size(); ++i, ++k) {
+                code[symbols[k]] = std::uint16_t(next++);
+                length[symbols[k]] = std::uint8_t(bits);
+            }
+    }
+};
+
+std::vector<std::uint8_t> Categories() {
+    std::vector<std::uint8_t> s(12);
+    for (std::size_t i = 0; i < s.size(); ++i)
+        s[i] = std::uint8_t(i);
+    return s;
+}
+
+// The run/size symbols with the shortest codes first, then every other one in order: the
+// standard's typical tables list their longest codes that way.
+std::vector<std::uint8_t> RunSizes(std::initializer_list<std::uint8_t> shortest) {
+    std::vector<std::uint8_t> s(shortest);
+    for (int v = 0; v < 256; ++v) {
+        const bool valid = v == 0x00 || v == 0xF0 || ((v & 15) >= 1 && (v & 15) <= 10);
+        if (valid && std::find(s.begin(), s.end(), std::uint8_t(v)) == s.end()) s.push_back(std::uint8_t(v));
+    }
+    return s;
+}
+
+struct Tables {
+    Table64 quant[2];
+    Block reciprocal[2]; // by natural index
+    Huffman dc[2] = {{{0, 1, 5, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0}, Categories()},
+                     {{0, 3, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0}, Categories()}};
+    Huffman ac[2] = {
+        {{0, 2, 1, 3, 3, 2, 4, 3, 5, 5, 4, 4, 0, 0, 1, 125},
+         RunSizes({0x01, 0x02, 0x03, 0x00, 0x04, 0x11, 0x05, 0x12, 0x21, 0x31, 0x41, 0x06, 0x13,
+                   0x51, 0x61, 0x07, 0x22, 0x71, 0x14, 0x32, 0x81, 0x91, 0xA1, 0x08, 0x23, 0x42,
+                   0xB1, 0xC1, 0x15, 0x52, 0xD1, 0xF0, 0x24, 0x33, 0x62, 0x72, 0x82})},
+        {{0, 2, 1, 2, 4, 4, 3, 4, 7, 5, 4, 4, 0, 1, 2, 119},
+         RunSizes({0x00, 0x01, 0x02, 0x03, 0x11, 0x04, 0x05, 0x21, 0x31, 0x06, 0x12, 0x41, 0x51, 0x07, 0x61,
+                   0x71, 0x13, 0x22, 0x32, 0x81, 0x08, 0x14, 0x42, 0x91, 0xA1, 0xB1, 0xC1, 0x09, 0x23, 0x33,
+                   0x52, 0xF0, 0x15, 0x62, 0x72, 0xD1, 0x0A, 0x16, 0x24, 0x34, 0xE1, 0x25, 0xF1})}};
+
+    explicit Tables(int quality) : quant{Scaled(kLuminance, quality), Scaled(kChrominance, quality)} {
+        for (int t = 0; t < 2; ++t)
+            for (std::size_t i = 0; i < 64; ++i)
+                reciprocal[t][i] = 1.0f / float(quant[t][i]);
+    }
+};
+
+// The DCT as two passes of eight 8-point transforms. The cosines are symmetric about the
+// middle, so the even outputs need only the sums of mirrored inputs and the odd ones their
+// differences: four products per output, summed in rows of four the compiler vectorises.
+struct Dct {
+    float even[4][4]{}, odd[4][4]{}; // [i][k]: input pair i's weight in output 2k or 2k + 1
+    Dct() {
+        const double pi = std::acos(-1.0);
+        const auto weight = [&](int u, int x) {
+            return float(0.5 * (u == 0 ? std::sqrt(0.5) : 1.0) * std::cos(double(2 * x + 1) * u * pi / 16));
+        };
+        for (int i = 0; i < 4; ++i)
+            for (int k = 0; k < 4; ++k) {
+                even[i][k] = weight(2 * k, i);
+                odd[i][k] = weight(2 * k + 1, i);
+            }
+    }
+    // One transform of eight values `stride` apart, in place.
+    void Transform(float* v, std::size_t stride) const {
+        float sums[4], differences[4], outEven[4] = {}, outOdd[4] = {};
+        for (std::size_t i = 0; i < 4; ++i) {
+            sums[i] = v[i * stride] + v[(7 - i) * stride];
+            differences[i] = v[i * stride] - v[(7 - i) * stride];
+        }
+        for (std::size_t i = 0; i < 4; ++i)
+            for (std::size_t k = 0; k < 4; ++k) {
+                outEven[k] += sums[i] * even[i][k];
+                outOdd[k] += differences[i] * odd[i][k];
+            }
+        for (std::size_t k = 0; k < 4; ++k) {
+            v[2 * k * stride] = outEven[k];
+            v[(2 * k + 1) * stride] = outOdd[k];
+        }
+    }
+    void Apply(Block& b) const {
+        for (std::size_t y = 0; y < 8; ++y)
+            Transform(b.data() + y * 8, 1);
+        for (std::size_t u = 0; u < 8; ++u)
+            Transform(b.data() + u, 8);
+    }
+};
+
+// Bits high first, a zero byte after every 0xFF so that no marker appears by chance.
+class EntropyBits {
+  public:
+    explicit EntropyBits(Bytes& out) : out_(out) {}
+    void Put(unsigned value, int bits) {
+        pending_ = (pending_ << bits) | (value & ((1u << bits) - 1));
+        count_ += bits;
+        while (count_ >= 8) {
+            const auto byte = std::uint8_t(pending_ >> (count_ - 8));
+            out_.push_back(byte);
+            if (byte == 0xFF) out_.push_back(0);
+            count_ -= 8;
+        }
+        pending_ &= (std::uint64_t(1) << count_) - 1;
+    }
+    void PadWithOnes() {
+        if (count_ > 0) Put(0x7F, 8 - count_);
+    }
+
+  private:
+    Bytes& out_;
+    std::uint64_t pending_ = 0;
+    int count_ = 0;
+};
+
+int BitLength(int magnitude) { return int(std::bit_width(unsigned(magnitude))); }
+
+class BandCoder {
+  public:
+    BandCoder(const Pixmap& picture, const Tables& tables, const Dct& dct, Bytes& out)
+        : picture_(picture), tables_(tables), dct_(dct), bits_(out) {}
+
+    void Code(int firstMcuRow, int mcuRows) {
+        const int mcusPerRow = (picture_.width + 15) / 16;
+        for (int row = firstMcuRow; row < firstMcuRow + mcuRows; ++row)
+            for (int mcu = 0; mcu < mcusPerRow; ++mcu)
+                CodeMcu(mcu * 16, row * 16);
+        bits_.PadWithOnes();
+    }
+
+  private:
+    // Sixteen by sixteen pixels, the edges repeated past the picture: four luminance blocks and
+    // one of each colour difference, averaged over two by two pixels.
+    void CodeMcu(int left, int top) {
+        std::array<Block, 4> y;
+        Block cb{}, cr{};
+        for (int dy = 0; dy < 16; ++dy) {
+            const int sy = std::min(top + dy, picture_.height - 1);
+            const Rgb* row = picture_.pixels.data() + std::size_t(sy) * std::size_t(picture_.width);
+            float r[16], g[16], b[16];
+            for (int dx = 0; dx < 16; ++dx) {
+                const Rgb c = row[std::min(left + dx, picture_.width - 1)];
+                r[dx] = float(RedOf(c));
+                g[dx] = float(GreenOf(c));
+                b[dx] = float(BlueOf(c));
+            }
+            for (int half = 0; half < 2; ++half) {
+                float* out = y[std::size_t((dy / 8) * 2 + half)].data() + (dy % 8) * 8;
+                for (int dx = 0; dx < 8; ++dx) {
+                    const int i = half * 8 + dx;
+                    out[dx] = 0.299f * r[i] + 0.587f * g[i] + 0.114f * b[i] - 128.0f;
+                }
+            }
+            float* cbRow = cb.data() + (dy / 2) * 8;
+            float* crRow = cr.data() + (dy / 2) * 8;
+            for (int i = 0; i < 8; ++i) {
+                const float rs = r[2 * i] + r[2 * i + 1], gs = g[2 * i] + g[2 * i + 1],
+                            bs = b[2 * i] + b[2 * i + 1];
+                cbRow[i] += (-0.168736f * rs - 0.331264f * gs + 0.5f * bs) * 0.25f;
+                crRow[i] += (0.5f * rs - 0.418688f * gs - 0.081312f * bs) * 0.25f;
+            }
+        }
+        for (Block& block : y)
+            CodeBlock(block, 0, dcY_);
+        CodeBlock(cb, 1, dcCb_);
+        CodeBlock(cr, 1, dcCr_);
+    }
+
+    void CodeBlock(Block& block, int table, int& lastDc) {
+        dct_.Apply(block);
+        std::array<int, 64> natural;
+        for (std::size_t i = 0; i < 64; ++i) {
+            const float v = block[i] * tables_.reciprocal[table][i];
+            // A baseline file holds coefficients of at most ten bits besides the first.
+            natural[i] = std::clamp(int(v + (v < 0 ? -0.5f : 0.5f)), -1023, 1023);
+        }
+        natural[0] = int(std::lround(block[0] * tables_.reciprocal[table][0]));
+        std::array<int, 64> q;
+        for (std::size_t k = 0; k < 64; ++k)
+            q[k] = natural[kZigzag[k]];
+        const Huffman& dc = tables_.dc[table];
+        const Huffman& ac = tables_.ac[table];
+        const int diff = q[0] - lastDc;
+        lastDc = q[0];
+        PutValue(dc, 0, diff);
+        int run = 0;
+        for (std::size_t k = 1; k < 64; ++k) {
+            if (q[k] == 0) {
+                ++run;
+                continue;
+            }
+            for (; run > 15; run -= 16)
+                bits_.Put(ac.code[0xF0], ac.length[0xF0]);
+            PutValue(ac, run << 4, q[k]);
+            run = 0;
+        }
+        if (run > 0) bits_.Put(ac.code[0x00], ac.length[0x00]);
+    }
+
+    // The symbol of the value's size (with the run before it), then the value in that many bits.
+    void PutValue(const Huffman& table, int run, int value) {
+        const int size = BitLength(std::abs(value));
+        const int symbol = run | size;
+        bits_.Put(table.code[std::size_t(symbol)], table.length[std::size_t(symbol)]);
+        if (size) bits_.Put(unsigned(value < 0 ? value - 1 : value), size);
+    }
+
+    const Pixmap& picture_;
+    const Tables& tables_;
+    const Dct& dct_;
+    EntropyBits bits_;
+    int dcY_ = 0, dcCb_ = 0, dcCr_ = 0;
+};
+
+void PutMarker(Bytes& out, std::uint8_t marker, std::initializer_list<std::uint8_t> body = {}) {
+    out.insert(out.end(), {0xFF, marker});
+    if (marker == 0xD8 || marker == 0xD9) return;
+    const std::size_t length = body.size() + 2;
+    out.insert(out.end(), {std::uint8_t(length >> 8), std::uint8_t(length)});
+    out.insert(out.end(), body);
+}
+
+void PutSegment(Bytes& out, std::uint8_t marker, const Bytes& body) {
+    const std::size_t length = body.size() + 2;
+    out.insert(out.end(), {0xFF, marker, std::uint8_t(length >> 8), std::uint8_t(length)});
+    out.insert(out.end(), body.begin(), body.end());
+}
+
+void PutHead(Bytes& out, const Pixmap& picture, const Tables& tables, int restartInterval) {
+    PutMarker(out, 0xD8);
+    PutMarker(out, 0xE0, {'J', 'F', 'I', 'F', 0, 1, 1, 0, 0, 1, 0, 1, 0, 0});
+    Bytes quant;
+    for (int t = 0; t < 2; ++t) {
+        quant.push_back(std::uint8_t(t));
+        for (const std::uint8_t natural : kZigzag)
+            quant.push_back(tables.quant[t][natural]);
+    }
+    PutSegment(out, 0xDB, quant);
+    const auto w = std::uint8_t(picture.width >> 8), wl = std::uint8_t(picture.width);
+    const auto h = std::uint8_t(picture.height >> 8), hl = std::uint8_t(picture.height);
+    PutMarker(out, 0xC0, {8, h, hl, w, wl, 3, 1, 0x22, 0, 2, 0x11, 1, 3, 0x11, 1});
+    Bytes huffman;
+    for (int t = 0; t < 2; ++t)
+        for (const Huffman* table : {&tables.dc[t], &tables.ac[t]}) {
+            huffman.push_back(std::uint8_t((table == &tables.ac[t] ? 0x10 : 0x00) | t));
+            huffman.insert(huffman.end(), table->counts.begin(), table->counts.end());
+            huffman.insert(huffman.end(), table->symbols.begin(), table->symbols.end());
+        }
+    PutSegment(out, 0xC4, huffman);
+    PutMarker(out, 0xDD, {std::uint8_t(restartInterval >> 8), std::uint8_t(restartInterval)});
+    PutMarker(out, 0xDA, {3, 1, 0x00, 2, 0x11, 3, 0x11, 0, 63, 0});
+}
+
+} // namespace
+
+Bytes EncodeJpeg(const Pixmap& picture, int quality, const JpegOptions& options) {
+    if (picture.width <= 0 || picture.height <= 0 || picture.width > 65535 || picture.height > 65535)
+        return {};
+    const Tables tables(quality);
+    const Dct dct;
+    const int mcusPerRow = (picture.width + 15) / 16, mcuRows = (picture.height + 15) / 16;
+    // A restart interval counts blocks in sixteen bits.
+    const int bandRows = std::clamp(options.bandRows, 1, std::max(1, 65535 / mcusPerRow));
+    const int bands = (mcuRows + bandRows - 1) / bandRows;
+    std::vector<Bytes> coded(static_cast<std::size_t>(bands));
+    std::atomic<int> next{0};
+    std::atomic<bool> failed{false};
+    const auto work = [&] {
+        try {
+            for (int band = next++; band < bands && !failed; band = next++) {
+                // Coded into a buffer of this thread's own: the bands' buffers lie side by side,
+                // and growing them in place had the threads fight over their cache lines.
+                Bytes bytes;
+                BandCoder(picture, tables, dct, bytes)
+                    .Code(band * bandRows, std::min(bandRows, mcuRows - band * bandRows));
+                coded[std::size_t(band)] = std::move(bytes);
+            }
+        } catch (...) { // out of memory
+            failed = true;
+        }
+    };
+    const int threads = std::clamp(
+        options.threads > 0 ? options.threads : int(std::max(1u, std::thread::hardware_concurrency())), 1,
+        bands);
+    std::vector<std::thread> helpers;
+    try {
+        for (int t = 1; t < threads; ++t)
+            helpers.emplace_back(work);
+    } catch (const std::system_error&) { // no more threads: the ones there do the rest
+    }
+    work();
+    for (std::thread& helper : helpers)
+        helper.join();
+    if (failed) return {};
+    Bytes out;
+    std::size_t size = 1024;
+    for (const Bytes& band : coded)
+        size += band.size() + 2;
+    out.reserve(size);
+    PutHead(out, picture, tables, mcusPerRow * bandRows);
+    for (int band = 0; band < bands; ++band) {
+        const Bytes& bytes = coded[std::size_t(band)];
+        out.insert(out.end(), bytes.begin(), bytes.end());
+        if (band + 1 < bands) out.insert(out.end(), {0xFF, std::uint8_t(0xD0 + band % 8)});
+    }
+    PutMarker(out, 0xD9);
+    return out;
+}
+
+} // namespace pelorine
