@@ -102,15 +102,16 @@ std::optional<DirectRows> FindDirectRows(std::span<const std::uint8_t> head, std
     return rows;
 }
 
-void FinishDirectRows(Pixmap& picture, bool bottomUp) {
+void PlaceDirectRows(const Rgb* stored, int firstStored, int count, bool bottomUp, Pixmap& picture) {
     const std::size_t w = std::size_t(picture.width);
-    if (bottomUp)
-        for (std::size_t top = 0, bottom = std::size_t(picture.height); top + 1 < bottom; ++top, --bottom)
-            std::swap_ranges(picture.pixels.begin() + std::ptrdiff_t(top * w),
-                             picture.pixels.begin() + std::ptrdiff_t((top + 1) * w),
-                             picture.pixels.begin() + std::ptrdiff_t((bottom - 1) * w));
-    for (Rgb& c : picture.pixels)
-        c &= 0xFFFFFF; // the fourth byte is padding, not alpha
+    for (int k = 0; k < count; ++k) {
+        const int fileRow = firstStored + k;
+        const int y = bottomUp ? picture.height - 1 - fileRow : fileRow;
+        const Rgb* from = stored + std::size_t(k) * w;
+        Rgb* to = picture.pixels.data() + std::size_t(y) * w;
+        for (std::size_t x = 0; x < w; ++x)
+            to[x] = from[x] & 0xFFFFFF; // the fourth byte is padding, not alpha
+    }
 }
 
 namespace {

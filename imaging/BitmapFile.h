@@ -44,7 +44,8 @@ struct DirectRows {
 // Where those rows lie, from the file's first bytes (at least 66 of them, or the whole file
 // when shorter) and its size; nothing when the file is another kind or its rows do not fit.
 std::optional<DirectRows> FindDirectRows(std::span<const std::uint8_t> head, std::uint64_t fileSize);
-// Puts rows read as they lie in the file into top-to-bottom order, padding bytes cleared.
-void FinishDirectRows(Pixmap& picture, bool bottomUp);
+// Copies `count` rows as they lie in the file, the first of them the file's row `firstStored`,
+// to their places in the picture (top to bottom), padding bytes cleared.
+void PlaceDirectRows(const Rgb* stored, int firstStored, int count, bool bottomUp, Pixmap& picture);
 
 } // namespace pelorine

@@ -90,9 +90,13 @@ TEST(DirectRows, PlainThirtyTwoBitFilesAreReadInPlaceAndOthersAreLeftToTheDecode
         const auto rows = FindDirectRows(file, file.size());
         ASSERT_TRUE(rows) << compression;
         EXPECT_EQ(rows->pixelsAt, compression == 3 ? 66u : 54u);
+        // The rows placed one at a time, as a reader that takes the file in pieces does.
         Pixmap picture(rows->width, rows->height);
-        std::memcpy(picture.pixels.data(), file.data() + rows->pixelsAt, 24);
-        FinishDirectRows(picture, rows->bottomUp);
+        for (int stored = 0; stored < 2; ++stored) {
+            Rgb row[3];
+            std::memcpy(row, file.data() + rows->pixelsAt + std::size_t(stored) * 12, 12);
+            PlaceDirectRows(row, stored, 1, rows->bottomUp, picture);
+        }
         EXPECT_EQ(picture.At(0, 0), 0x332203u) << "the last row stored is the top one, padding cleared";
         EXPECT_EQ(picture.At(2, 1), 0x332202u);
     }
