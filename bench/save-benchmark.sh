@@ -5,8 +5,8 @@
 # colours; each step of a save timed inside a Win32 program, with our PNG writer beside the
 # platform's encoder; and the colour reductions of a 1920 × 1080 photograph-like picture beside
 # ImageMagick's, each with its mean error. Then the same display is started anew at 3840 × 2160
-# and 7680 × 4320: F10 of a photograph-like screen to PNG and JPEG beside scrot and import (and
-# to a 256-colour BMP at 7680 × 4320), Pelorine's peak memory in screen buffers, and the stages
+# and 7680 × 4320: F10 of a photograph-like screen to PNG and JPEG beside scrot and import, and
+# to a 256-colour BMP; Pelorine's peak memory in screen buffers; and the stages
 # at 3840 × 2160. BIG=N skips those; RUNS_BIG (default 5) sets their runs, BIG_SIZES (WxH ...)
 # their screens; SMALL=N skips the 1280 × 1024 tables.
 # Usage: bench/save-benchmark.sh [windows build folder]   (save_bench and Pelorine built there)
