@@ -277,23 +277,16 @@ class BandCoder {
     int dcY_ = 0, dcCb_ = 0, dcCr_ = 0;
 };
 
-void PutMarker(Bytes& out, std::uint8_t marker, std::initializer_list<std::uint8_t> body = {}) {
-    out.insert(out.end(), {0xFF, marker});
-    if (marker == 0xD8 || marker == 0xD9) return;
-    const std::size_t length = body.size() + 2;
-    out.insert(out.end(), {std::uint8_t(length >> 8), std::uint8_t(length)});
-    out.insert(out.end(), body);
-}
-
-void PutSegment(Bytes& out, std::uint8_t marker, const Bytes& body) {
+// A marker and the segment it opens, its length counting itself.
+void PutSegment(Bytes& out, std::uint8_t marker, ByteView body) {
     const std::size_t length = body.size() + 2;
     out.insert(out.end(), {0xFF, marker, std::uint8_t(length >> 8), std::uint8_t(length)});
     out.insert(out.end(), body.begin(), body.end());
 }
 
 void PutHead(Bytes& out, const Pixmap& picture, const Tables& tables, int restartInterval) {
-    PutMarker(out, 0xD8);
-    PutMarker(out, 0xE0, {'J', 'F', 'I', 'F', 0, 1, 1, 0, 0, 1, 0, 1, 0, 0});
+    out.insert(out.end(), {0xFF, 0xD8}); // start of image
+    PutSegment(out, 0xE0, Bytes{'J', 'F', 'I', 'F', 0, 1, 1, 0, 0, 1, 0, 1, 0, 0});
     Bytes quant;
     for (int t = 0; t < 2; ++t) {
         quant.push_back(std::uint8_t(t));
@@ -303,7 +296,7 @@ void PutHead(Bytes& out, const Pixmap& picture, const Tables& tables, int restar
     PutSegment(out, 0xDB, quant);
     const auto w = std::uint8_t(picture.width >> 8), wl = std::uint8_t(picture.width);
     const auto h = std::uint8_t(picture.height >> 8), hl = std::uint8_t(picture.height);
-    PutMarker(out, 0xC0, {8, h, hl, w, wl, 3, 1, 0x22, 0, 2, 0x11, 1, 3, 0x11, 1});
+    PutSegment(out, 0xC0, Bytes{8, h, hl, w, wl, 3, 1, 0x22, 0, 2, 0x11, 1, 3, 0x11, 1});
     Bytes huffman;
     for (int t = 0; t < 2; ++t)
         for (const Huffman* table : {&tables.dc[t], &tables.ac[t]}) {
@@ -312,8 +305,8 @@ void PutHead(Bytes& out, const Pixmap& picture, const Tables& tables, int restar
             huffman.insert(huffman.end(), table->symbols.begin(), table->symbols.end());
         }
     PutSegment(out, 0xC4, huffman);
-    PutMarker(out, 0xDD, {std::uint8_t(restartInterval >> 8), std::uint8_t(restartInterval)});
-    PutMarker(out, 0xDA, {3, 1, 0x00, 2, 0x11, 3, 0x11, 0, 63, 0});
+    PutSegment(out, 0xDD, Bytes{std::uint8_t(restartInterval >> 8), std::uint8_t(restartInterval)});
+    PutSegment(out, 0xDA, Bytes{3, 1, 0x00, 2, 0x11, 3, 0x11, 0, 63, 0});
 }
 
 } // namespace
@@ -369,7 +362,7 @@ Bytes EncodeJpeg(const Pixmap& picture, int quality, const JpegOptions& options)
         out.insert(out.end(), bytes.begin(), bytes.end());
         if (band + 1 < bands) out.insert(out.end(), {0xFF, std::uint8_t(0xD0 + band % 8)});
     }
-    PutMarker(out, 0xD9);
+    out.insert(out.end(), {0xFF, 0xD9}); // end of image
     return out;
 }
 
