@@ -19,12 +19,17 @@ HWND TWinShot::SourceWindow() const {
 
 Rect TWinShot::VisibleBounds(HWND wnd) {
     RECT rc{};
-    if (wnd != GetDesktopWindow() &&
-        SUCCEEDED(DwmGetWindowAttribute(wnd, DWMWA_EXTENDED_FRAME_BOUNDS, &rc, sizeof rc)) &&
-        rc.right > rc.left)
-        return FromRECT(rc);
     GetWindowRect(wnd, &rc);
-    return FromRECT(rc);
+    WindowOnScreen place;
+    place.window = FromRECT(rc);
+    if (wnd == GetDesktopWindow()) return place.window;
+    if (SUCCEEDED(DwmGetWindowAttribute(wnd, DWMWA_EXTENDED_FRAME_BOUNDS, &rc, sizeof rc)))
+        place.frame = FromRECT(rc);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (IsZoomed(wnd) && GetMonitorInfoW(MonitorFromWindow(wnd, MONITOR_DEFAULTTONEAREST), &monitor))
+        place.maximisedIn = FromRECT(monitor.rcWork);
+    return pelorine::VisibleBounds(place);
 }
 
 Rect TWinShot::ClipRect() const {
@@ -36,12 +41,25 @@ Rect TWinShot::ClipRect() const {
 namespace {
 constexpr int kBandBytes = 1 << 20;
 
+// What the screen shows over the area, from the screen's own device context: a window's own
+// surface would miss what lies on top of it, and the compositor leaves it black or stale for
+// windows drawn by the GPU.
+void CopyScreen(HDC target, const Rect& area) {
+    WindowDc screen(nullptr);
+    // In bands of about a megabyte: Wine reads a blit from the screen through two
+    // images of its own as large as the blit, two more whole screens at the peak.
+    const int rows = std::max(1, kBandBytes / std::max(1, area.Width() * 4));
+    for (int y = 0; y < area.Height(); y += rows)
+        BitBlt(target, 0, y, area.Width(), std::min(rows, area.Height() - y), screen.get(), area.left,
+               area.top + y, SRCCOPY | CAPTUREBLT);
+}
+
 // The cursor that is on screen now, whichever program it belongs to.
-void DrawCursor(HDC dc, const Rect& window, const CaptureArea& area) {
+void DrawCursor(HDC dc, const Rect& area) {
     CURSORINFO ci{};
     ci.cbSize = sizeof ci;
     if (!GetCursorInfo(&ci) || !(ci.flags & CURSOR_SHOWING) || !ci.hCursor) return;
-    const Point at = CursorPlacement(window, area, {ci.ptScreenPos.x, ci.ptScreenPos.y});
+    const Point at = CursorPlacement(area, {ci.ptScreenPos.x, ci.ptScreenPos.y});
     DrawIconEx(dc, at.x, at.y, ci.hCursor, 0, 0, 0, nullptr, DI_NORMAL);
 }
 } // namespace
@@ -49,29 +67,16 @@ void DrawCursor(HDC dc, const Rect& window, const CaptureArea& area) {
 HBITMAP TWinShot::Capture() {
     HWND wnd = SourceWindow();
     if (!wnd) return nullptr;
-    const Rect window = VisibleBounds(wnd);
-    const CaptureArea area = ClipToScreen(window, ClipRect());
-    if (area.Empty()) return nullptr;
+    const Rect area = ClipToScreen(VisibleBounds(wnd), ClipRect());
+    if (Empty(area)) return nullptr;
 
     TBitmap bitmap;
-    bitmap.SetHandle(NewScreenPicture(area.width, area.height).release());
+    bitmap.SetHandle(NewScreenPicture(area.Width(), area.Height()).release());
     if (bitmap.Empty()) throw Error(L"ビットマップを作成できません");
     {
         BitmapCanvas target(bitmap.Handle());
-        RECT whole{};
-        GetWindowRect(wnd, &whole);
-        // The window DC starts at the whole window's corner, which may lie outside the visible frame.
-        const int dx = window.left - whole.left + area.offset.x, dy = window.top - whole.top + area.offset.y;
-        {
-            WindowDc source(wnd, true);
-            // In bands of about a megabyte: Wine reads a blit from the screen through two
-            // images of its own as large as the blit, two more whole screens at the peak.
-            const int rows = std::max(1, kBandBytes / std::max(1, area.width * 4));
-            for (int y = 0; y < area.height; y += rows)
-                BitBlt(target.Handle(), 0, y, area.width, std::min(rows, area.height - y), source.get(), dx,
-                       dy + y, SRCCOPY | CAPTUREBLT);
-        }
-        if (IncludeMouseCursor) DrawCursor(target.Handle(), window, area);
+        CopyScreen(target.Handle(), area);
+        if (IncludeMouseCursor) DrawCursor(target.Handle(), area);
     }
     return bitmap.ReleaseHandle();
 }
