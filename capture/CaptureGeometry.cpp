@@ -5,6 +5,8 @@
 namespace pelorine {
 
 namespace {
+constexpr int kBandBytes = 1 << 20;
+
 Rect Intersect(const Rect& a, const Rect& b) {
     return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
             std::min(a.bottom, b.bottom)};
@@ -17,5 +19,10 @@ Rect VisibleBounds(const WindowOnScreen& place) {
 }
 
 Rect ClipToScreen(const Rect& bounds, const Rect& clip) { return Intersect(bounds, clip); }
+
+int RowsPerRead(int width, int height, bool banded) {
+    if (!banded) return std::max(height, 1);
+    return std::max(1, kBandBytes / std::max(1, width * 4));
+}
 
 } // namespace pelorine

@@ -30,4 +30,7 @@ inline Point CursorPlacement(const Rect& area, Point cursor) {
     return {cursor.x - area.left, cursor.y - area.top};
 }
 
+// How many rows of the area one screen read copies: all of them, or bands of about a megabyte.
+int RowsPerRead(int width, int height, bool banded);
+
 } // namespace pelorine

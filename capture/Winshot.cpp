@@ -2,6 +2,7 @@
 
 #include "framework/Bitmap.h"
 #include "framework/Error.h"
+#include "framework/Wine.h"
 
 #include <dwmapi.h>
 
@@ -39,16 +40,15 @@ Rect TWinShot::ClipRect() const {
 }
 
 namespace {
-constexpr int kBandBytes = 1 << 20;
-
 // What the screen shows over the area, from the screen's own device context: a window's own
 // surface would miss what lies on top of it, and the compositor leaves it black or stale for
 // windows drawn by the GPU.
 void CopyScreen(HDC target, const Rect& area) {
     WindowDc screen(nullptr);
-    // In bands of about a megabyte: Wine reads a blit from the screen through two
-    // images of its own as large as the blit, two more whole screens at the peak.
-    const int rows = std::max(1, kBandBytes / std::max(1, area.Width() * 4));
+    // One read, so that a moving picture cannot tear between reads. Wine reads a blit from the
+    // screen through two images of its own as large as the blit (two more screens at the
+    // peak), so there the screen is read in bands of about a megabyte.
+    const int rows = RowsPerRead(area.Width(), area.Height(), RunningOnWine());
     for (int y = 0; y < area.Height(); y += rows)
         BitBlt(target, 0, y, area.Width(), std::min(rows, area.Height() - y), screen.get(), area.left,
                area.top + y, SRCCOPY | CAPTUREBLT);

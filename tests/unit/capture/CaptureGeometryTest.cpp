@@ -119,3 +119,24 @@ TEST(CaptureGeometry, CursorOutsideTheAreaLandsOutsideTheImage) {
     EXPECT_LT(p.x, 0);
     EXPECT_LT(p.y, 0);
 }
+
+// Windows reads the screen once; under Wine it is read in bands of at most a megabyte.
+TEST(CaptureGeometry, ScreenIsReadOnceUnlessBanded) {
+    struct Read {
+        int width, height;
+        bool banded;
+        int reads;
+    };
+    const Read reads[] = {
+        {3840, 2160, false, 1}, {1280, 1024, false, 1}, {1, 1, false, 1},
+        {3840, 2160, true, 32}, {1280, 1024, true, 6},  {400000, 3, true, 3},
+    };
+    for (const Read& r : reads) {
+        SCOPED_TRACE(testing::Message() << r.width << " x " << r.height << (r.banded ? " banded" : ""));
+        const int rows = RowsPerRead(r.width, r.height, r.banded);
+        EXPECT_EQ((r.height + rows - 1) / rows, r.reads);
+        if (r.banded && rows > 1) {
+            EXPECT_LE(rows * r.width * 4, 1 << 20);
+        }
+    }
+}
