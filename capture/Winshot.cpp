@@ -1,5 +1,6 @@
 #include "capture/Winshot.h"
 
+#include "capture/WindowWalk.h"
 #include "framework/Bitmap.h"
 #include "framework/Error.h"
 #include "framework/Wine.h"
@@ -10,12 +11,18 @@
 
 namespace pelorine {
 
+namespace {
+WindowFacts FactsOf(HWND wnd) {
+    DWORD cloaked = 0;
+    if (FAILED(DwmGetWindowAttribute(wnd, DWMWA_CLOAKED, &cloaked, sizeof cloaked))) cloaked = 0;
+    return {IsWindowVisible(wnd) != FALSE, IsIconic(wnd) != FALSE, cloaked != 0};
+}
+} // namespace
+
 HWND TWinShot::SourceWindow() const {
     if (!ActiveWindow) return GetDesktopWindow();
-    HWND wnd = GetForegroundWindow();
-    while (wnd && (!IsWindowVisible(wnd) || IsIconic(wnd)))
-        wnd = GetWindow(wnd, GW_HWNDNEXT);
-    return wnd;
+    return FirstShownWindow(
+        GetForegroundWindow(), [](HWND wnd) { return GetWindow(wnd, GW_HWNDNEXT); }, FactsOf);
 }
 
 Rect TWinShot::VisibleBounds(HWND wnd) {

@@ -21,8 +21,8 @@ class TWinShot : public TComponent {
     // (the bounds of every monitor) for a window.
     Rect ClipRect() const;
 
-    // The window a capture takes: the foreground window, or the first visible, non-minimised
-    // one below it in the Z order; or the desktop.
+    // The window a capture takes: the foreground window, or the first one below it in the Z
+    // order that shows on screen (visible, not minimised, not cloaked); or the desktop.
     HWND SourceWindow() const;
     // The part of the window that shows on screen, in screen coordinates: the visible frame
     // where the platform reports one (without the invisible resize borders), else the whole
