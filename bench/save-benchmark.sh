@@ -6,7 +6,8 @@
 # platform's encoder; and the colour reductions of a 1920 × 1080 photograph-like picture beside
 # ImageMagick's, each with its mean error. Then the same display is started anew at 3840 × 2160
 # and 7680 × 4320: F10 of a photograph-like screen to PNG and JPEG beside scrot and import, and
-# to a 256-colour BMP; Pelorine's peak memory in screen buffers; and the stages
+# to a 256-colour BMP; Pelorine's peak memory in screen buffers (of the banded screen read that
+# only Wine takes); and the stages
 # at 3840 × 2160. BIG=N skips those; RUNS_BIG (default 5) sets their runs, BIG_SIZES (WxH ...)
 # their screens; SMALL=N skips the 1280 × 1024 tables.
 # Usage: bench/save-benchmark.sh [windows build folder]   (save_bench and Pelorine built there)
@@ -208,6 +209,7 @@ big_runs=${RUNS_BIG:-5}
 echo
 echo "F10 of a photograph-like screen to the finished file, median of $big_runs runs (ms; P / peer in brackets)."
 echo "Memory: Pelorine's resident size before the first press and at its peak; buffers = (peak - idle) / (width x height x 4)."
+echo "The memory rows measure the path taken under Wine, where the screen is read in bands of about 1 MB (Windows reads it in one blit)."
 printf '| %-9s | %-12s | %9s | %-34s | %7s | %7s | %7s | %s |\n' screen save Pelorine peers 'idle MB' 'peak MB' buffers file
 printf '| %-9s | %-12s | %9s | %-34s | %7s | %7s | %7s | %s |\n' --- --- ---: --- ---: ---: ---: ---
 for size in ${BIG_SIZES:-3840x2160 7680x4320}; do

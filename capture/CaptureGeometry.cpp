@@ -4,17 +4,25 @@
 
 namespace pelorine {
 
-CaptureArea ClipToScreen(const Rect& window, const Rect& clip) {
-    CaptureArea area;
-    area.offset.x = std::max(clip.left - window.left, 0);
-    area.offset.y = std::max(clip.top - window.top, 0);
-    area.width = std::min(window.right, clip.right) - window.left - area.offset.x;
-    area.height = std::min(window.bottom, clip.bottom) - window.top - area.offset.y;
-    return area;
+namespace {
+constexpr int kBandBytes = 1 << 20;
+
+Rect Intersect(const Rect& a, const Rect& b) {
+    return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+            std::min(a.bottom, b.bottom)};
+}
+} // namespace
+
+Rect VisibleBounds(const WindowOnScreen& place) {
+    const Rect bounds = place.frame && !Empty(*place.frame) ? *place.frame : place.window;
+    return place.maximisedIn ? Intersect(bounds, *place.maximisedIn) : bounds;
 }
 
-Point CursorPlacement(const Rect& window, const CaptureArea& area, Point cursor) {
-    return {cursor.x - (window.left + area.offset.x), cursor.y - (window.top + area.offset.y)};
+Rect ClipToScreen(const Rect& bounds, const Rect& clip) { return Intersect(bounds, clip); }
+
+int RowsPerRead(int width, int height, bool banded) {
+    if (!banded) return std::max(height, 1);
+    return std::max(1, kBandBytes / std::max(1, width * 4));
 }
 
 } // namespace pelorine

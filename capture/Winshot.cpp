@@ -1,7 +1,9 @@
 #include "capture/Winshot.h"
 
+#include "capture/WindowWalk.h"
 #include "framework/Bitmap.h"
 #include "framework/Error.h"
+#include "framework/Wine.h"
 
 #include <dwmapi.h>
 
@@ -9,22 +11,33 @@
 
 namespace pelorine {
 
+namespace {
+WindowFacts FactsOf(HWND wnd) {
+    DWORD cloaked = 0;
+    if (FAILED(DwmGetWindowAttribute(wnd, DWMWA_CLOAKED, &cloaked, sizeof cloaked))) cloaked = 0;
+    return {IsWindowVisible(wnd) != FALSE, IsIconic(wnd) != FALSE, cloaked != 0};
+}
+} // namespace
+
 HWND TWinShot::SourceWindow() const {
     if (!ActiveWindow) return GetDesktopWindow();
-    HWND wnd = GetForegroundWindow();
-    while (wnd && (!IsWindowVisible(wnd) || IsIconic(wnd)))
-        wnd = GetWindow(wnd, GW_HWNDNEXT);
-    return wnd;
+    return FirstShownWindow(
+        GetForegroundWindow(), [](HWND wnd) { return GetWindow(wnd, GW_HWNDNEXT); }, FactsOf);
 }
 
 Rect TWinShot::VisibleBounds(HWND wnd) {
     RECT rc{};
-    if (wnd != GetDesktopWindow() &&
-        SUCCEEDED(DwmGetWindowAttribute(wnd, DWMWA_EXTENDED_FRAME_BOUNDS, &rc, sizeof rc)) &&
-        rc.right > rc.left)
-        return FromRECT(rc);
     GetWindowRect(wnd, &rc);
-    return FromRECT(rc);
+    WindowOnScreen place;
+    place.window = FromRECT(rc);
+    if (wnd == GetDesktopWindow()) return place.window;
+    if (SUCCEEDED(DwmGetWindowAttribute(wnd, DWMWA_EXTENDED_FRAME_BOUNDS, &rc, sizeof rc)))
+        place.frame = FromRECT(rc);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (IsZoomed(wnd) && GetMonitorInfoW(MonitorFromWindow(wnd, MONITOR_DEFAULTTONEAREST), &monitor))
+        place.maximisedIn = FromRECT(monitor.rcWork);
+    return pelorine::VisibleBounds(place);
 }
 
 Rect TWinShot::ClipRect() const {
@@ -34,14 +47,26 @@ Rect TWinShot::ClipRect() const {
 }
 
 namespace {
-constexpr int kBandBytes = 1 << 20;
+// What the screen shows over the area, from the screen's own device context: a window's own
+// surface would miss what lies on top of it, and the compositor leaves it black or stale for
+// windows drawn by the GPU.
+void CopyScreen(HDC target, const Rect& area) {
+    WindowDc screen(nullptr);
+    // One read, so that a moving picture cannot tear between reads. Wine reads a blit from the
+    // screen through two images of its own as large as the blit (two more screens at the
+    // peak), so there the screen is read in bands of about a megabyte.
+    const int rows = RowsPerRead(area.Width(), area.Height(), RunningOnWine());
+    for (int y = 0; y < area.Height(); y += rows)
+        BitBlt(target, 0, y, area.Width(), std::min(rows, area.Height() - y), screen.get(), area.left,
+               area.top + y, SRCCOPY | CAPTUREBLT);
+}
 
 // The cursor that is on screen now, whichever program it belongs to.
-void DrawCursor(HDC dc, const Rect& window, const CaptureArea& area) {
+void DrawCursor(HDC dc, const Rect& area) {
     CURSORINFO ci{};
     ci.cbSize = sizeof ci;
     if (!GetCursorInfo(&ci) || !(ci.flags & CURSOR_SHOWING) || !ci.hCursor) return;
-    const Point at = CursorPlacement(window, area, {ci.ptScreenPos.x, ci.ptScreenPos.y});
+    const Point at = CursorPlacement(area, {ci.ptScreenPos.x, ci.ptScreenPos.y});
     DrawIconEx(dc, at.x, at.y, ci.hCursor, 0, 0, 0, nullptr, DI_NORMAL);
 }
 } // namespace
@@ -49,29 +74,16 @@ void DrawCursor(HDC dc, const Rect& window, const CaptureArea& area) {
 HBITMAP TWinShot::Capture() {
     HWND wnd = SourceWindow();
     if (!wnd) return nullptr;
-    const Rect window = VisibleBounds(wnd);
-    const CaptureArea area = ClipToScreen(window, ClipRect());
-    if (area.Empty()) return nullptr;
+    const Rect area = ClipToScreen(VisibleBounds(wnd), ClipRect());
+    if (Empty(area)) return nullptr;
 
     TBitmap bitmap;
-    bitmap.SetHandle(NewScreenPicture(area.width, area.height).release());
+    bitmap.SetHandle(NewScreenPicture(area.Width(), area.Height()).release());
     if (bitmap.Empty()) throw Error(L"ビットマップを作成できません");
     {
         BitmapCanvas target(bitmap.Handle());
-        RECT whole{};
-        GetWindowRect(wnd, &whole);
-        // The window DC starts at the whole window's corner, which may lie outside the visible frame.
-        const int dx = window.left - whole.left + area.offset.x, dy = window.top - whole.top + area.offset.y;
-        {
-            WindowDc source(wnd, true);
-            // In bands of about a megabyte: Wine reads a blit from the screen through two
-            // images of its own as large as the blit, two more whole screens at the peak.
-            const int rows = std::max(1, kBandBytes / std::max(1, area.width * 4));
-            for (int y = 0; y < area.height; y += rows)
-                BitBlt(target.Handle(), 0, y, area.width, std::min(rows, area.height - y), source.get(), dx,
-                       dy + y, SRCCOPY | CAPTUREBLT);
-        }
-        if (IncludeMouseCursor) DrawCursor(target.Handle(), window, area);
+        CopyScreen(target.Handle(), area);
+        if (IncludeMouseCursor) DrawCursor(target.Handle(), area);
     }
     return bitmap.ReleaseHandle();
 }

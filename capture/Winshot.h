@@ -1,7 +1,7 @@
 #pragma once
-// Copies the active window (frame included) or the whole desktop into a new bitmap, optionally
-// with the mouse cursor painted in. The desktop is the primary screen; a window is taken
-// wherever it shows, on any monitor.
+// Copies what the screen shows over the active window (frame included) or over the whole
+// desktop into a new bitmap, optionally with the mouse cursor painted in. The desktop is the
+// primary screen; a window is taken wherever it shows, on any monitor.
 #include "capture/CaptureGeometry.h"
 #include "framework/Component.h"
 
@@ -21,11 +21,12 @@ class TWinShot : public TComponent {
     // (the bounds of every monitor) for a window.
     Rect ClipRect() const;
 
-    // The window a capture takes: the foreground window, or the first visible, non-minimised
-    // one below it in the Z order; or the desktop.
+    // The window a capture takes: the foreground window, or the first one below it in the Z
+    // order that shows on screen (visible, not minimised, not cloaked); or the desktop.
     HWND SourceWindow() const;
-    // The part of the window that shows on screen: the visible frame where the platform
-    // reports one (without the invisible resize border), else the whole window rectangle.
+    // The part of the window that shows on screen, in screen coordinates: the visible frame
+    // where the platform reports one (without the invisible resize borders), else the whole
+    // window rectangle; of a maximised window, only what lies on its monitor's work area.
     static Rect VisibleBounds(HWND wnd);
 };
 

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -201,4 +202,39 @@ TEST_F(CaptureTest, DesktopCaptureLeavesTheTrayIconOutOfThePictureAndPutsItBack)
     ASSERT_EQ(captured.size(), shown.size());
     EXPECT_NE(captured, shown) << "the icon is in the picture";
     EXPECT_TRUE(WaitFor([&] { return TrayIconRect(tray_).has_value(); }, 5000));
+}
+
+// F7 copies what the screen shows over the active window: a window on top of it is in the
+// picture, as it is on the screen (a copy from the window's own surface would not have it).
+TEST_F(CaptureTest, F7ShowsAWindowLyingOverTheActiveOneAsTheScreenDoes) {
+    StartWith("[SET]\r\nSOUND=0\r\n");
+    const COLORREF kBlue = RGB(0, 0, 255);
+    TargetWindow active(200, 150, 400, 300, RGB(200, 30, 40));
+    TargetWindow cover(450, 300, 300, 250, kBlue);
+    active.BringToFront();
+    SetWindowPos(cover.Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    RedrawWindow(cover.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+    Pump(300);
+    ASSERT_EQ(GetForegroundWindow(), active.Handle());
+    RECT rc, covered;
+    GetWindowRect(active.Handle(), &rc);
+    GetClientRect(cover.Handle(), &covered);
+    MapWindowPoints(cover.Handle(), nullptr, reinterpret_cast<POINT*>(&covered), 2);
+    // A block of the cover's client area that lies over the active window.
+    const RECT block{covered.left + 10, covered.top + 10, covered.left + 60, covered.top + 60};
+    ASSERT_LT(block.right, rc.right);
+    ASSERT_LT(block.bottom, rc.bottom);
+    const auto notBlue = [&](const std::vector<COLORREF>& pixels) {
+        return pixels.size() == 50 * 50
+                   ? std::count_if(pixels.begin(), pixels.end(), [&](COLORREF c) { return c != kBlue; })
+                   : -1;
+    };
+    ASSERT_EQ(notBlue(ScreenPixels(block)), 0) << "the screen shows the cover";
+
+    ASSERT_EQ(PressForPicture(VK_F7), (BitmapSize{rc.right - rc.left, rc.bottom - rc.top}));
+    const RECT inPicture{block.left - rc.left, block.top - rc.top, block.right - rc.left,
+                         block.bottom - rc.top};
+    const std::vector<COLORREF> picture = ClipboardPixels(inPicture);
+    EXPECT_EQ(notBlue(picture), 0) << "pixels not the cover's, the first 0x" << std::hex
+                                   << (picture.empty() ? 0 : picture[0]);
 }

@@ -54,7 +54,8 @@ TEST(WinShot, WindowPastTheLeftEdgeIsClippedToTheScreen) {
     EXPECT_EQ(size.cy, rc.bottom - rc.top);
 }
 
-// The screen is read in bands: joined, they must be the screen that one blit reads, row for row.
+// Under Wine the screen is read in bands: joined, they must be the screen that one blit reads,
+// row for row.
 TEST(WinShot, DesktopIsThePrimaryScreenPixelForPixel) {
     ColorWindow window(50, 30, 400, 900, kRed);
     SetCursorPos(900, 900);
