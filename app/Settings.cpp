@@ -104,8 +104,8 @@ void TMainForm1::RunAfterLoad(AfterLoad rule) {
     case AfterLoad::None:
         break;
     case AfterLoad::KeepOnScreen: {
-        const Point place =
-            PlaceOnScreen(WindowPlace(Handle()), scale_.Scaled(mainform::kTitleArea), WorkAreas());
+        const Point place = PlaceOnScreen(WindowPlace(Handle()), {Width(), Height()},
+                                          scale_.Scaled(mainform::kTitleArea), WorkAreas());
         SetBounds(Bounds(place.x, place.y, Width(), Height()));
         break;
     }
