@@ -50,9 +50,8 @@ class TMainForm1 : public TForm {
     void C1_01Change(TComponent* sender);
     void C1_05Change(TComponent* sender);
 
-    // The window answers this registered message with the count of live GDI objects made
-    // through the framework, so that a long run of commands can be checked from outside.
-    // Posted by a second start of the program: the window shows as from the tray icon.
+    // A registered message posted by a second start of the program: the window shows, restored,
+    // as from the tray icon, and the second copy ends.
     static UINT ShowWindowMessage();
 
     const std::wstring& AppDir() const { return AppDir_; }

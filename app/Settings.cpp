@@ -1,5 +1,5 @@
 // The main window's options in the settings file: read once while the window is built,
-// written once when it closes. One table of keys drives both passes.
+// written once, whole or not at all, when it closes. One table of keys drives both passes.
 #include "app/Mainwindow1.h"
 #include "app/SettingsTable.h"
 #include "app/SettingsValues.h"
@@ -37,6 +37,27 @@ Point WindowPlace(HWND wnd) {
     RECT rc;
     GetWindowRect(wnd, &rc);
     return {rc.left, rc.top};
+}
+
+// What the file holds for the key: the window's place or the value of the key's control.
+std::wstring SettingText(const TMainForm1& form, const SettingKey& key, POINT place) {
+    switch (key.kind) {
+    case SettingKind::WindowTop:
+        return IntegerValueText(place.y);
+    case SettingKind::WindowLeft:
+        return IntegerValueText(place.x);
+    case SettingKind::Check:
+        return BoolValueText(form.Get<TdxfCheckBox>(key.control)->Checked());
+    case SettingKind::Text:
+        // Only what the next start reads back is kept: a huge text would only make the file,
+        // and every write to it, slow.
+        return CutToShiftJisBytes(form.Get<TEdit>(key.control)->Text());
+    case SettingKind::SpinValue:
+        return IntegerValueText(form.Get<TSpinEdit>(key.control)->Value());
+    case SettingKind::ListIndex:
+        return IntegerValueText(form.Get<TMultiColComboBox>(key.control)->ItemIndex());
+    }
+    return {};
 }
 
 std::vector<Rect> WorkAreas() {
@@ -104,8 +125,8 @@ void TMainForm1::RunAfterLoad(AfterLoad rule) {
     case AfterLoad::None:
         break;
     case AfterLoad::KeepOnScreen: {
-        const Point place =
-            PlaceOnScreen(WindowPlace(Handle()), scale_.Scaled(mainform::kTitleArea), WorkAreas());
+        const Point place = PlaceOnScreen(WindowPlace(Handle()), {Width(), Height()},
+                                          scale_.Scaled(mainform::kTitleArea), WorkAreas());
         SetBounds(Bounds(place.x, place.y, Width(), Height()));
         break;
     }
@@ -151,32 +172,11 @@ void TMainForm1::EndSession() {
 }
 
 void TMainForm1::WriteSettings() {
-    TIniFile ini(SettingsPath());
     const POINT place = RestoredPlace(Handle()); // also while the window is hidden
-    for (const SettingKey& key : kSettingKeys) {
-        switch (key.kind) {
-        case SettingKind::WindowTop:
-            ini.WriteInteger(key.section, key.key, place.y);
-            break;
-        case SettingKind::WindowLeft:
-            ini.WriteInteger(key.section, key.key, place.x);
-            break;
-        case SettingKind::Check:
-            ini.WriteBool(key.section, key.key, Get<TdxfCheckBox>(key.control)->Checked());
-            break;
-        case SettingKind::Text:
-            // Only what the next start reads back is kept: a huge text would only make the
-            // file, and every write to it, slow.
-            ini.WriteString(key.section, key.key, CutToShiftJisBytes(Get<TEdit>(key.control)->Text()));
-            break;
-        case SettingKind::SpinValue:
-            ini.WriteInteger(key.section, key.key, Get<TSpinEdit>(key.control)->Value());
-            break;
-        case SettingKind::ListIndex:
-            ini.WriteInteger(key.section, key.key, Get<TMultiColComboBox>(key.control)->ItemIndex());
-            break;
-        }
-    }
+    std::vector<IniEntry> entries;
+    for (const SettingKey& key : kSettingKeys)
+        entries.push_back({key.section, key.key, SettingText(*this, key, place)});
+    TIniFile(SettingsPath()).WriteAll(entries);
 }
 
 } // namespace pelorine

@@ -6,10 +6,14 @@
 
 namespace pelorine {
 
-// The window's top-left corner for a stored one. A window whose title area (in window
-// coordinates: the part it is dragged by) would show on no work area could never be dragged
-// back, so it moves the shortest way until that area lies on the nearest work area. A window
-// whose title area shows at least in part stays where it was stored.
-Point PlaceOnScreen(Point stored, const Rect& titleArea, const std::vector<Rect>& workAreas);
+// The window's top-left corner for a stored one of the given size. A window that shows whole on
+// the work areas stays exactly where it was stored. Otherwise it moves onto the work area it
+// overlaps most (or, overlapping none, the nearest), each axis on its own:
+// - where the window fits along the axis, the shortest way until it lies wholly inside;
+// - where it does not (a small screen at a large scale), it starts at the area's start, so that
+//   its title area (in window coordinates: the part it is dragged by) and as much of the rest
+//   as the area holds show; a window that already spans the whole area along that axis with
+//   its title area showing stays, as the user may have put it there to see its far end.
+Point PlaceOnScreen(Point stored, Size window, const Rect& titleArea, const std::vector<Rect>& workAreas);
 
 } // namespace pelorine

@@ -205,10 +205,13 @@ LRESULT TMultiColComboBox::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     return TCustomComboBox::WndProc(msg, wp, lp);
 }
 
+// A message answers as the system's list does, whoever sends it: -1 appends, a position the list
+// does not have is refused with CB_ERR and changes nothing.
 LRESULT TMultiColComboBox::CBAddString(UINT msg, WPARAM wp, LPARAM lp) {
     const std::wstring full = lp ? reinterpret_cast<const wchar_t*>(lp) : L"";
-    const int at = msg == CB_ADDSTRING ? fullTexts_.Count() : int(wp);
-    fullTexts_.Insert(at, full); // a position the list does not have raises before anything changes
+    const int at = msg == CB_ADDSTRING || int(wp) == -1 ? fullTexts_.Count() : int(wp);
+    if (at < 0 || at > fullTexts_.Count()) return CB_ERR;
+    fullTexts_.Insert(at, full);
     const std::wstring shown = FieldOf(full, targetColumn_);
     const LRESULT result = DefaultHandler(msg, wp, LPARAM(shown.c_str()));
     if (result < 0) fullTexts_.Delete(at); // refused by the system (out of memory): still aligned
@@ -216,6 +219,7 @@ LRESULT TMultiColComboBox::CBAddString(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 LRESULT TMultiColComboBox::CBDeleteString(WPARAM wp, LPARAM lp) {
+    if (int(wp) < 0 || int(wp) >= fullTexts_.Count()) return CB_ERR;
     fullTexts_.Delete(int(wp));
     return DefaultHandler(CB_DELETESTRING, wp, lp);
 }

@@ -238,8 +238,13 @@ HDC GrowingBuffer::Prepare(int width, int height) {
 
 BufferedPaint::BufferedPaint(HDC target, int width, int height)
     : target_(target), width_(width), height_(height), dc_(CreateCompatibleDC(target)),
-      bitmap_(CreateCompatibleBitmap(target, width > 0 ? width : 1, height > 0 ? height : 1)),
-      old_(SelectObject(dc_.get(), bitmap_.get())), canvas_(std::make_unique<TCanvas>(dc_.get())) {}
+      bitmap_(CreateCompatibleBitmap(target, width > 0 ? width : 1, height > 0 ? height : 1)) {
+    // Without its picture the memory DC holds a 1 × 1 bitmap, which the blit would stretch over
+    // the window.
+    if (!dc_ || !bitmap_) throw Error(L"ビットマップを作成できません");
+    old_ = SelectObject(dc_.get(), bitmap_.get());
+    canvas_ = std::make_unique<TCanvas>(dc_.get());
+}
 
 BufferedPaint::~BufferedPaint() {
     canvas_.reset();

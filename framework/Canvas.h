@@ -84,7 +84,7 @@ class TCanvas {
 void GradRect(TCanvas& canvas, const Rect& r, TColor c1, TColor c2, bool vertical);
 
 // Paints into a memory bitmap of the given size and copies it to the target DC at the end,
-// so a control never flickers.
+// so a control never flickers. Raises Error "ビットマップを作成できません" when the bitmap cannot be made.
 class BufferedPaint {
   public:
     BufferedPaint(HDC target, int width, int height);
@@ -98,7 +98,7 @@ class BufferedPaint {
     int width_, height_;
     UniqueMemDc dc_;
     UniqueBitmap bitmap_;
-    HGDIOBJ old_;
+    HGDIOBJ old_ = nullptr;
     std::unique_ptr<TCanvas> canvas_;
 };
 

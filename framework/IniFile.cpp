@@ -1,10 +1,12 @@
 #include "framework/IniFile.h"
 
+#include "base/ScopeExit.h"
 #include "framework/Error.h"
 #include "framework/Files.h"
 #include "framework/Handles.h"
 #include "framework/IniValues.h"
 
+#include <algorithm>
 #include <vector>
 #include <windows.h>
 
@@ -115,6 +117,43 @@ void TIniFile::ConvertToUtf16() const {
     utf16.insert(utf16.end(), units, units + text.size() * sizeof(wchar_t));
     // The old file is replaced only once the new one is whole.
     if (!WriteFileReplacing(path_, utf16)) ThrowWriteError();
+}
+
+void TIniFile::WriteAll(const std::vector<IniEntry>& entries) {
+    const DWORD attributes = GetFileAttributesW(path_.c_str());
+    // A copy would not be read-only, and the move would then replace a file meant to stay as it is.
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) ThrowWriteError();
+    const std::wstring copyPath = path_ + L".new";
+    DeleteFileW(copyPath.c_str()); // left by a run that ended half-way
+    ScopeExit removeCopy([&] { DeleteFileW(copyPath.c_str()); });
+    // Without a file, the copy starts as a new file does (UTF-16).
+    if (attributes != INVALID_FILE_ATTRIBUTES && !CopyFileW(path_.c_str(), copyPath.c_str(), TRUE))
+        ThrowWriteError();
+    try {
+        TIniFile copy(copyPath);
+        for (const IniEntry& entry : entries)
+            copy.WriteString(entry.section, entry.key, entry.value);
+        // All nulls flush the profile functions' cached file, so the reads below see the disk.
+        WritePrivateProfileStringW(nullptr, nullptr, nullptr, copyPath.c_str());
+        if (!std::all_of(entries.begin(), entries.end(), [&](const IniEntry& e) { return copy.Holds(e); }))
+            ThrowWriteError();
+    } catch (const Error&) {
+        ThrowWriteError(); // naming the settings file, not its copy
+    }
+    {
+        const UniqueFile copy(CreateFileW(copyPath.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!copy || !FlushFileBuffers(copy.get())) ThrowWriteError();
+    }
+    if (!MoveFileExW(copyPath.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        ThrowWriteError();
+    removeCopy.release();
+}
+
+// A fallback unlike the value tells a missing key from a present one.
+bool TIniFile::Holds(const IniEntry& entry) const {
+    const std::wstring expected = CutToShiftJisBytes(entry.value);
+    return ReadString(entry.section, entry.key, expected.empty() ? L"?" : L"") == expected;
 }
 
 void TIniFile::ThrowWriteError() const { throw Error(FormatMessageText(L"%s に書き込めません", path_)); }

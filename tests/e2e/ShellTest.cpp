@@ -84,15 +84,20 @@ TEST_F(ShellTest, FirstStartShowsTheWindowAtItsPlaceAndClosingWritesTheDefaults)
               Utf16File(testing_support::FirstRunIniText(app_->Folder())));
 }
 
-TEST_F(ShellTest, AWindowStoredOffEveryScreenComesBackWithItsTopDisc) {
-    StartWith("[SET]\r\nM_TOP=-99999\r\nM_LEFT=-150\r\n");
-    EXPECT_EQ(Place(), std::pair(-29, 0));
+// The window fits the 1280 × 1024 screen, so it opens whole on it however far off it was stored.
+TEST_F(ShellTest, AWindowStoredOffTheScreenOrPartlyOnItOpensWhollyOnIt) {
+    StartWith("[SET]\r\nM_TOP=-5000\r\nM_LEFT=99999\r\n");
+    EXPECT_EQ(Place(), std::pair(1280 - 361, 0));
     ASSERT_TRUE(app_->CloseAndWait(15000));
-    ExpectStored({{L"M_TOP", L"0"}});
+    ExpectStored({{L"M_LEFT", L"919"}, {L"M_TOP", L"0"}});
 
-    // Partly on the screen: it stays where it was stored.
     StartWith("[SET]\r\nM_TOP=-100\r\nM_LEFT=-150\r\n");
-    EXPECT_EQ(Place(), std::pair(-150, -100));
+    EXPECT_EQ(Place(), std::pair(0, 0));
+    ASSERT_TRUE(app_->CloseAndWait(15000));
+
+    // Whole on the screen: exactly where it was stored.
+    StartWith("[SET]\r\nM_TOP=471\r\nM_LEFT=0\r\n");
+    EXPECT_EQ(Place(), std::pair(0, 471));
 }
 
 // A value far longer than the program reads back, in the settings file and typed into a field.

@@ -2,39 +2,59 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 namespace pelorine {
 namespace {
 
-// A title area like the main window's top disc, and two monitors side by side with a taskbar
-// at the bottom of the first.
+// The main window and its title area (the top-left disc) at 100 % and 200 %; two monitors side
+// by side with a taskbar at the bottom of the first, and one 1280 × 1024 screen.
+const Size kWindow{361, 553};
 const Rect kTitle{29, 0, 179, 150};
+const Size kWindow200{722, 1106};
+const Rect kTitle200{58, 0, 358, 300};
 const std::vector<Rect> kTwoMonitors{{0, 0, 1280, 984}, {1280, 0, 2560, 1024}};
+const std::vector<Rect> kOneScreen{{0, 0, 1280, 1024}};
 
-TEST(WindowPlacement, PositionsShowingAnyPartOfTheTitleStayAsStored) {
-    EXPECT_EQ(PlaceOnScreen({20, 20}, kTitle, kTwoMonitors), (Point{20, 20}));
-    // Only a sliver of the disc shows, on the left edge and on the second monitor's right edge.
-    EXPECT_EQ(PlaceOnScreen({-178, 100}, kTitle, kTwoMonitors), (Point{-178, 100}));
-    EXPECT_EQ(PlaceOnScreen({2530, 500}, kTitle, kTwoMonitors), (Point{2530, 500}));
-    EXPECT_EQ(PlaceOnScreen({500, -149}, kTitle, kTwoMonitors), (Point{500, -149}));
-    // The window's body may hang off the screens: only the title area counts.
-    EXPECT_EQ(PlaceOnScreen({1200, 900}, kTitle, kTwoMonitors), (Point{1200, 900}));
-}
+struct Case {
+    const char* what;
+    Point stored;
+    Size window;
+    Rect title;
+    const std::vector<Rect>* areas;
+    Point expected;
+};
 
-TEST(WindowPlacement, ATitleOffEveryWorkAreaMovesTheShortestWayOntoTheNearest) {
-    // Far above the first monitor: straight down until the disc is whole on it.
-    EXPECT_EQ(PlaceOnScreen({20, -99999}, kTitle, kTwoMonitors), (Point{20, 0}));
-    // Just left of everything: right until the disc's left edge meets the screen's.
-    EXPECT_EQ(PlaceOnScreen({-179, 100}, kTitle, kTwoMonitors), (Point{-29, 100}));
-    // Off the second monitor's lower right corner: into that corner.
-    EXPECT_EQ(PlaceOnScreen({4000, 3000}, kTitle, kTwoMonitors), (Point{2560 - 179, 1024 - 150}));
-    // Below the taskbar of the first monitor (in the gap the second one does not cover).
-    EXPECT_EQ(PlaceOnScreen({100, 984}, kTitle, kTwoMonitors), (Point{100, 984 - 150}));
-    // Extreme values do not overflow.
-    EXPECT_EQ(PlaceOnScreen({INT32_MIN, INT32_MAX - 200}, kTitle, kTwoMonitors), (Point{-29, 984 - 150}));
+TEST(WindowPlacement, EachStoredPlaceOpensAsTheRulesSay) {
+    const Case cases[] = {
+        {"whole on one monitor: as stored", {20, 20}, kWindow, kTitle, &kTwoMonitors, {20, 20}},
+        {"whole across both monitors: as stored", {1100, 100}, kWindow, kTitle, &kTwoMonitors, {1100, 100}},
+        {"far right and above: into the corner", {99999, -5000}, kWindow, kTitle, &kOneScreen, {919, 0}},
+        {"partly off the lower right", {1000, 700}, kWindow, kTitle, &kOneScreen, {919, 471}},
+        {"partly under the taskbar", {100, 600}, kWindow, kTitle, &kTwoMonitors, {100, 431}},
+        {"off the second monitor's corner", {4000, 3000}, kWindow, kTitle, &kTwoMonitors, {2199, 471}},
+        {"extreme values do not overflow",
+         {INT32_MIN, INT32_MAX - 200},
+         kWindow,
+         kTitle,
+         &kTwoMonitors,
+         {0, 431}},
+        // Too high for the screen at 200 %: whole across, from the top down.
+        {"200 %, partly off", {1000, 700}, kWindow200, kTitle200, &kOneScreen, {558, 0}},
+        {"200 %, above the top", {100, -1000}, kWindow200, kTitle200, &kOneScreen, {100, 0}},
+        {"200 %, spanning the height with the title showing",
+         {100, -82},
+         kWindow200,
+         kTitle200,
+         &kOneScreen,
+         {100, -82}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(PlaceOnScreen(c.stored, c.window, c.title, *c.areas), c.expected) << c.what;
 }
 
 TEST(WindowPlacement, NoWorkAreaKnownLeavesThePositionAlone) {
-    EXPECT_EQ(PlaceOnScreen({20, -99999}, kTitle, {}), (Point{20, -99999}));
+    EXPECT_EQ(PlaceOnScreen({20, -99999}, kWindow, kTitle, {}), (Point{20, -99999}));
 }
 
 } // namespace

@@ -77,3 +77,18 @@ TEST(GrowingBuffer, APictureThatCannotBeMadeLeavesTheOldBufferAndRaisesTheError)
     EXPECT_EQ(GetCurrentObject(dc, OBJ_BITMAP), picture); // not grown again
     EXPECT_EQ(GetPixel(dc, 19, 9), RGB(1, 2, 3));
 }
+
+// A paint buffer that cannot be made raises the error rather than painting the memory DC's
+// 1 × 1 stand-in over the target.
+TEST(BufferedPaint, APictureThatCannotBeMadeRaisesTheErrorAndPaintsNothing) {
+    GrowingBuffer target;
+    const HDC dc = target.Prepare(4, 4);
+    SetPixel(dc, 3, 3, RGB(1, 2, 3));
+    try {
+        BufferedPaint paint(dc, 1 << 20, 1 << 20);
+        ADD_FAILURE() << "no error";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.Message(), L"ビットマップを作成できません");
+    }
+    EXPECT_EQ(GetPixel(dc, 3, 3), RGB(1, 2, 3));
+}

@@ -1,6 +1,6 @@
 // The settings file through the real profile functions: every value type read back from ANSI
-// and UTF-16 files, the encoding of new and existing files, write failures, and the exact
-// bytes of a first-run file.
+// and UTF-16 files, the encoding of new and existing files, write failures (also of all the
+// values at once), and the exact bytes of a first-run file.
 #include "framework/Error.h"
 #include "framework/IniFile.h"
 #include "support/ErrorText.h"
@@ -11,6 +11,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <vector>
 
 using namespace pelorine;
 
@@ -36,9 +37,18 @@ class IniFileTest : public testing::Test {
             SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
         std::filesystem::remove_all(dir_);
     }
+    std::vector<std::wstring> FilesInDir() const {
+        std::vector<std::wstring> files;
+        for (const auto& entry : std::filesystem::directory_iterator(dir_))
+            files.push_back(entry.path().filename().wstring());
+        return files;
+    }
     std::wstring dir_;
     std::wstring path_; // the settings file in it
 };
+
+const std::vector<IniEntry> kEntries = {
+    {L"SET", L"M_TOP", L"-5"}, {L"SET", L"HOTKEY", L"0"}, {L"SET2", L"C2_02", L" - page - "}};
 
 TEST_F(IniFileTest, ReadsEveryTypeFromAnAnsiFile) {
     WriteFileBytes(path_, "[SET]\r\nM_TOP=0x10\r\nM_LEFT=-30   \r\nHOTKEY=yes\r\nCURSOR=2\r\nTIMING=0\r\n"
@@ -130,10 +140,35 @@ TEST_F(IniFileTest, ACopyThatCannotBeWrittenWholeLeavesTheFileAndNoCopy) {
     EXPECT_THROW(ini.WriteString(L"SET0", L"C0_01", kForeignFolder), Error);
     EXPECT_EQ(FileBytes(path_), ansi);
     // No copy of any name is left beside it.
-    std::vector<std::wstring> files;
-    for (const auto& entry : std::filesystem::directory_iterator(dir_))
-        files.push_back(entry.path().filename().wstring());
-    EXPECT_EQ(files, std::vector<std::wstring>{L"Pelorine.ini"});
+    EXPECT_EQ(FilesInDir(), std::vector<std::wstring>{L"Pelorine.ini"});
+}
+
+// The same limit for all the values at once: the profile writer reports the short write as a
+// success, and the file is cut.
+TEST_F(IniFileTest, ACopyThatCannotBeWrittenWholeByWriteAllLeavesTheFileAndNoCopy) {
+    const char* limit = std::getenv("PELORINE_FILE_LIMIT");
+    if (!limit) GTEST_SKIP() << "no file-size limit";
+    std::string ansi = "[Other]\r\n";
+    while (ansi.size() < std::stoul(limit) - 1000)
+        ansi += "key" + std::to_string(ansi.size()) + "=" + std::string(100, 'a') + "\r\n";
+    WriteFileBytes(path_, ansi);
+    std::vector<IniEntry> entries = kEntries;
+    entries.push_back({L"SET2", L"C2_03", std::wstring(2047, L'b')});
+    EXPECT_EQ(testing_support::ErrorOf([&] { TIniFile(path_).WriteAll(entries); }),
+              path_ + L" に書き込めません");
+    EXPECT_EQ(FileBytes(path_), ansi);
+    EXPECT_EQ(FilesInDir(), std::vector<std::wstring>{L"Pelorine.ini"});
+}
+
+TEST_F(IniFileTest, WriteAllKeepsTheEncodingAndOtherKeysAndLeavesNoCopy) {
+    TIniFile(path_).WriteAll(kEntries); // the first run: a new file is UTF-16
+    EXPECT_EQ(FileBytes(path_),
+              Utf16File(L"[SET]\r\nM_TOP=-5\r\nHOTKEY=0\r\n[SET2]\r\nC2_02=\" - page - \"\r\n"));
+    WriteFileBytes(path_, "[Other]\r\nkeep=me\r\n[SET]\r\nM_TOP=1\r\n");
+    TIniFile(path_).WriteAll(kEntries);
+    EXPECT_EQ(FileBytes(path_),
+              "[Other]\r\nkeep=me\r\n[SET]\r\nM_TOP=-5\r\nHOTKEY=0\r\n[SET2]\r\nC2_02=\" - page - \"\r\n");
+    EXPECT_EQ(FilesInDir(), std::vector<std::wstring>{L"Pelorine.ini"});
 }
 
 TEST_F(IniFileTest, WritingAReadOnlyFileThrowsWithThePath) {
