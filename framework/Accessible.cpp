@@ -2,10 +2,12 @@
 
 #include "framework/AccessibleText.h"
 #include "framework/Controls.h"
+#include "framework/Label.h"
 
 #include <oleacc.h>
 #include <optional>
 #include <utility>
+#include <vector>
 
 namespace pelorine {
 
@@ -15,6 +17,16 @@ namespace {
 constexpr IID kIAccessible{0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
 
 bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
+
+// The texts drawn on a control's surface, which have no window: its visible labels.
+std::vector<const TLabel*> LabelsOn(const TWinControl& c) {
+    std::vector<const TLabel*> labels;
+    for (const TControl* child : c.Controls())
+        if (auto* label = dynamic_cast<const TLabel*>(child);
+            label && label->Visible() && !label->Caption().empty())
+            labels.push_back(label);
+    return labels;
+}
 
 HRESULT GiveText(const std::wstring& text, BSTR* out) {
     if (!out) return E_POINTER;
@@ -61,6 +73,7 @@ class ControlObject final : public IAccessible {
     }
 
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
+        if (const TLabel* label = Label(child)) return GiveText(label->Caption(), name);
         const TWinControl* c = Control(child);
         if (!c) return std_->get_accName(child, name);
         std::wstring text = c->AccessibleName();
@@ -77,12 +90,18 @@ class ControlObject final : public IAccessible {
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
         const TWinControl* c = Control(child);
-        if (!c || !c->AccessibleRole() || !role) return std_->get_accRole(child, role);
+        const long own = Label(child) ? ROLE_SYSTEM_STATICTEXT : c ? c->AccessibleRole() : 0;
+        if (!own || !role) return std_->get_accRole(child, role);
         role->vt = VT_I4;
-        role->lVal = c->AccessibleRole();
+        role->lVal = own;
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
+        if (Label(child) && state) {
+            state->vt = VT_I4;
+            state->lVal = STATE_SYSTEM_READONLY;
+            return S_OK;
+        }
         const HRESULT hr = std_->get_accState(child, state);
         const TWinControl* c = Control(child);
         if (!c || FAILED(hr) || state->vt != VT_I4) return hr;
@@ -115,7 +134,10 @@ class ControlObject final : public IAccessible {
         return std_->get_accParent(parent);
     }
     HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) override {
-        return std_->get_accChildCount(count);
+        if (!count) return E_POINTER;
+        const TWinControl* c = TWinControl::FromHandle(wnd_);
+        *count = StandardChildren() + (c ? LONG(LabelsOn(*c).size()) : 0);
+        return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** object) override {
         return std_->get_accChild(child, object);
@@ -137,7 +159,13 @@ class ControlObject final : public IAccessible {
         return std_->accSelect(flags, child);
     }
     HRESULT STDMETHODCALLTYPE accLocation(LONG* x, LONG* y, LONG* w, LONG* h, VARIANT child) override {
-        return std_->accLocation(x, y, w, h, child);
+        const TLabel* label = Label(child);
+        if (!label) return std_->accLocation(x, y, w, h, child);
+        if (!x || !y || !w || !h) return E_POINTER;
+        POINT at{label->Left(), label->Top()};
+        ClientToScreen(wnd_, &at);
+        *x = at.x, *y = at.y, *w = label->Width(), *h = label->Height();
+        return S_OK;
     }
     HRESULT STDMETHODCALLTYPE accNavigate(LONG dir, VARIANT start, VARIANT* end) override {
         return std_->accNavigate(dir, start, end);
@@ -154,6 +182,20 @@ class ControlObject final : public IAccessible {
 
   private:
     ~ControlObject() { std_->Release(); }
+    // A standard object that cannot count its children (Wine's, for a window of ours) has none
+    // that a reader could reach by number.
+    LONG StandardChildren() const {
+        LONG count = 0;
+        return SUCCEEDED(std_->get_accChildCount(&count)) ? count : 0;
+    }
+    // The label a child id past the standard object's children stands for.
+    const TLabel* Label(const VARIANT& child) const {
+        const TWinControl* c = TWinControl::FromHandle(wnd_);
+        if (!c || child.vt != VT_I4) return nullptr;
+        const std::vector<const TLabel*> labels = LabelsOn(*c);
+        const LONG k = child.lVal - StandardChildren() - 1;
+        return k >= 0 && k < LONG(labels.size()) ? labels[size_t(k)] : nullptr;
+    }
     // The control, when the question is about its whole client area and it still lives.
     const TWinControl* Control(const VARIANT& child) const {
         return IsSelf(child) ? TWinControl::FromHandle(wnd_) : nullptr;

@@ -5,6 +5,7 @@
 #include <oleacc.h>
 
 #include <string>
+#include <vector>
 
 namespace testing_support {
 
@@ -64,6 +65,27 @@ inline Announced ReadClient(HWND wnd) {
     Announced a = Read(*object);
     object->Release();
     return a;
+}
+
+// The texts a reader finds among the window's children: the names of its static-text elements.
+inline std::vector<std::wstring> TextsOf(HWND wnd) {
+    std::vector<std::wstring> texts;
+    IAccessible* object = ClientObject(wnd);
+    LONG count = 0;
+    if (!object || FAILED(object->get_accChildCount(&count))) count = 0;
+    for (LONG id = 1; id <= count; ++id) {
+        VARIANT child{};
+        child.vt = VT_I4;
+        child.lVal = id;
+        VARIANT role{};
+        BSTR name = nullptr;
+        if (object->get_accRole(child, &role) == S_OK && role.vt == VT_I4 &&
+            role.lVal == ROLE_SYSTEM_STATICTEXT && object->get_accName(child, &name) == S_OK)
+            texts.push_back(TakeBstr(name));
+        VariantClear(&role);
+    }
+    if (object) object->Release();
+    return texts;
 }
 
 // The role's and the state bits' names as the system spells them, for messages and tables.

@@ -2,6 +2,7 @@
 // what it overrides, what it leaves to the system's standard object, and a client that holds
 // the object longer than the control lives.
 #include "framework/Controls.h"
+#include "framework/Label.h"
 #include "support/Accessibility.h"
 #include "support/WinTest.h"
 
@@ -57,6 +58,10 @@ TEST(Accessible, TheControlAnswersWhatItKnowsAndTheSystemTheRest) {
     EXPECT_TRUE(a.state & STATE_SYSTEM_FOCUSABLE); // the system's, kept
     EXPECT_EQ(a.value, L"42");
     EXPECT_EQ(a.defaultAction, L"押す");
+    // Texts drawn on the form are its children, after the windows.
+    auto* label = f.form.New<TLabel>(L"label", &f.form);
+    label->SetCaption(L"見出し");
+    EXPECT_EQ(TextsOf(f.form.Handle()), std::vector<std::wstring>{L"見出し"});
     f.control->SetAccessibleName(L"名前");
     EXPECT_EQ(ReadClient(f.control->Handle()).name, L"名前");
     EXPECT_EQ(ReadClient(f.form.Handle()).name, L"フォーム"); // a form by its caption
