@@ -208,8 +208,8 @@ class ControlObject final : public IAccessible {
 } // namespace
 
 LRESULT AnswerGetObject(HWND wnd, WPARAM wp, LPARAM lp) {
-    // The object id travels in the low 32 bits, whatever the sender did with the others.
-    if (LONG(lp) != OBJID_CLIENT) return 0;
+    // Compared as a DWORD: on 64-bit Windows the sign extension of lParam would spoil it.
+    if (DWORD(lp) != DWORD(OBJID_CLIENT)) return 0;
     IAccessible* standard = nullptr;
     if (FAILED(
             CreateStdAccessibleObject(wnd, OBJID_CLIENT, kIAccessible, reinterpret_cast<void**>(&standard))))
