@@ -182,8 +182,7 @@ class ControlObject final : public IAccessible {
 
   private:
     ~ControlObject() { std_->Release(); }
-    // A standard object that cannot count its children (Wine's, for a window of ours) has none
-    // that a reader could reach by number.
+    // A standard object that cannot count its children has none a reader could reach by number.
     LONG StandardChildren() const {
         LONG count = 0;
         return SUCCEEDED(std_->get_accChildCount(&count)) ? count : 0;
