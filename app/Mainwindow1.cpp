@@ -4,6 +4,7 @@
 #include "forms/MainForm1Layout.h"
 #include "forms/SkinArt.h"
 #include "forms/resource.h"
+#include "framework/AccessibleText.h"
 #include "framework/Application.h"
 #include "framework/Files.h"
 #include "imaging/SaveNaming.h"
@@ -172,6 +173,9 @@ void TMainForm1::CreateControls() {
         made->SetShowHint(*row.hint && row.kind != Kind::Button);
     }
     LoadSkin();
+    for (const LabelPair& pair : kLabelFor)
+        Get<TWinControl>(pair.control)
+            ->SetAccessibleName(LabelName(Get<TShadowLabel>(pair.label)->Caption()));
 
     CheckBox1 = Get<TdxfCheckBox>(L"CheckBox1");
     CheckBox2 = Get<TdxfCheckBox>(L"CheckBox2");

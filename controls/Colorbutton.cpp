@@ -1,6 +1,9 @@
 #include "controls/Colorbutton.h"
 
+#include "framework/AccessibleText.h"
+
 #include <algorithm>
+#include <oleacc.h>
 #include <utility>
 
 namespace pelorine {
@@ -130,6 +133,17 @@ void TdxfColorButton::PointerInside(bool inside) {
     inside_ = inside;
     if (inside ? latch_.Enter() : latch_.Leave()) Invalidate();
 }
+
+std::wstring TdxfColorButton::AccessibleName() const {
+    std::wstring caption;
+    for (const std::wstring& line : caption_)
+        caption += (caption.empty() ? L"" : L" ") + line;
+    return CaptionName(caption);
+}
+
+long TdxfColorButton::AccessibleRole() const { return ROLE_SYSTEM_PUSHBUTTON; }
+
+std::wstring TdxfColorButton::AccessibleAction() const { return L"押す"; }
 
 LRESULT TdxfColorButton::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     const Point at{short(LOWORD(lp)), short(HIWORD(lp))};

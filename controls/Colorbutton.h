@@ -42,6 +42,11 @@ class TdxfColorButton : public TCustomControl {
     void Paint(TCanvas& canvas) override;
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
     TNotifyEvent OnClick;
+    // Named by its caption, or by its hint where the caption is a glyph.
+    std::wstring AccessibleName() const override;
+    long AccessibleRole() const override;
+    std::wstring AccessibleAction() const override;
+    void DoAccessibleAction() override { Click(); }
 
   private:
     void SetRegion();

@@ -1,6 +1,9 @@
 #include "controls/Dxfcheckbox.h"
 
 #include "controls/Dxfres.h"
+#include "framework/Accessible.h"
+
+#include <oleacc.h>
 
 #include <utility>
 
@@ -22,6 +25,7 @@ TdxfCheckBox::TdxfCheckBox(TComponent* owner, TWinControl* parent)
 void TdxfCheckBox::SetChecked(bool value) {
     if (!RequestCheck(state_, value)) return;
     Invalidate();
+    NotifyAccessible(Handle(), EVENT_OBJECT_STATECHANGE);
     if (MustTellGroup(state_)) UpdateExclusive();
 }
 
@@ -140,6 +144,14 @@ bool TdxfCheckBox::ShowsFocus() const {
     return Focused() && !(SendMessageW(Handle(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS);
 }
 
+long TdxfCheckBox::AccessibleRole() const { return ROLE_SYSTEM_CHECKBUTTON; }
+
+long TdxfCheckBox::AccessibleState() const { return Checked() ? STATE_SYSTEM_CHECKED : 0; }
+
+std::wstring TdxfCheckBox::AccessibleAction() const {
+    return Checked() ? L"チェックを外す" : L"チェックする";
+}
+
 LRESULT TdxfCheckBox::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_LBUTTONDOWN:
@@ -177,7 +189,10 @@ LRESULT TdxfCheckBox::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         return result;
     }
     case CM_BUTTONPRESSED:
-        if (lp != LPARAM(this) && HearGroupPressed(state_, int(wp))) Invalidate();
+        if (lp != LPARAM(this) && HearGroupPressed(state_, int(wp))) {
+            Invalidate();
+            NotifyAccessible(Handle(), EVENT_OBJECT_STATECHANGE);
+        }
         return 0;
     }
     return TCustomControl::WndProc(msg, wp, lp);

@@ -42,6 +42,10 @@ class TdxfCheckBox : public TCustomControl {
     void Paint(TCanvas& canvas) override;
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
     TNotifyEvent OnClick;
+    long AccessibleRole() const override;
+    long AccessibleState() const override;
+    std::wstring AccessibleAction() const override;
+    void DoAccessibleAction() override { Click(); }
 
   protected:
     // One picture, or the strip's frame `frameIndex` of the look, centred in `rect` over `back`.

@@ -84,6 +84,30 @@ constexpr std::array<ControlRow, 50> kControls{{
 }};
 // clang-format on
 
+// The caption label beside each control that has one of its own, which names it for a screen
+// reader. The others share a label ("幅/高さ -", "ﾌｧｲﾙ名/連番 -") or the margin diagram and are
+// named by their hints.
+struct LabelPair {
+    const wchar_t* label;
+    const wchar_t* control;
+};
+
+constexpr std::array<LabelPair, 13> kLabelFor{{
+    {L"ShadowLabel10", L"CheckBox1"},
+    {L"ShadowLabel5", L"CheckBox2"},
+    {L"ShadowLabel19", L"CheckBox3"},
+    {L"ShadowLabel12", L"CheckBox4"},
+    {L"L1_01", L"C1_01"},
+    {L"L1_02", L"C1_02"},
+    {L"L1_03", L"C1_03"},
+    {L"L1_04", L"C1_04"},
+    {L"L1_05", L"C1_05"},
+    {L"L1_06_1", L"C1_06_1"},
+    {L"L0_01", L"C0_01"},
+    {L"L2_02", L"C2_02"},
+    {L"L2_03", L"C2_03"},
+}};
+
 struct ListRow {
     const wchar_t* name;
     std::array<int, 2> columnWidths; // 0: no such column

@@ -1,5 +1,9 @@
 #include "framework/Buttons.h"
 
+#include "framework/AccessibleText.h"
+
+#include <oleacc.h>
+
 namespace pelorine {
 
 namespace {
@@ -7,6 +11,12 @@ wchar_t UpperChar(wchar_t c) {
     return wchar_t(reinterpret_cast<ULONG_PTR>(CharUpperW(reinterpret_cast<LPWSTR>(ULONG_PTR(c)))));
 }
 } // namespace
+
+std::wstring TButtonControl::AccessibleName() const { return CaptionName(caption_); }
+
+long TButtonControl::AccessibleRole() const { return ROLE_SYSTEM_PUSHBUTTON; }
+
+std::wstring TButtonControl::AccessibleAction() const { return L"押す"; }
 
 wchar_t AcceleratorOf(std::wstring_view caption) {
     for (size_t i = 0; i + 1 < caption.size(); ++i) {

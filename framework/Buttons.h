@@ -23,6 +23,11 @@ class TButtonControl : public TCustomControl {
     }
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
     TNotifyEvent OnClick;
+    // Named by its caption; one without a caption, a link, by its hint.
+    std::wstring AccessibleName() const override;
+    long AccessibleRole() const override;
+    std::wstring AccessibleAction() const override;
+    void DoAccessibleAction() override { Click(); }
 
   protected:
     bool pressed_ = false;

@@ -1,5 +1,6 @@
 #include "framework/Controls.h"
 
+#include "framework/Accessible.h"
 #include "framework/Application.h"
 
 #include <algorithm>
@@ -188,6 +189,12 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         // showing now would otherwise stay up, unwatched, until the loop ends.
         Application().Hints().CancelHint();
         break;
+    case WM_GETOBJECT:
+        if (const LRESULT object = AnswerGetObject(Handle(), wp, lp)) return object;
+        break;
+    case CM_ACCESSIBLEACTION:
+        DoAccessibleAction();
+        return 0;
     case CM_PAINTFAILED:
         if (auto failure = std::exchange(paintFailure_, nullptr)) std::rethrow_exception(failure);
         return 0;

@@ -12,6 +12,7 @@
 
 #include <exception>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -109,6 +110,17 @@ class TWinControl : public TControl, public TWindow {
     // Sends a message to every windowed child, as a group of buttons tells its members.
     void Broadcast(UINT msg, WPARAM wp, LPARAM lp);
 
+    // What a screen reader hears of the control (framework/Accessible.h). An empty answer keeps
+    // the system's own; a control with no name from either is named by its hint.
+    void SetAccessibleName(std::wstring name) { accessibleName_ = std::move(name); }
+    virtual std::wstring AccessibleName() const { return accessibleName_; }
+    virtual long AccessibleRole() const { return 0; }
+    virtual long AccessibleState() const { return 0; } // added to the system's
+    virtual std::optional<std::wstring> AccessibleValue() const { return std::nullopt; }
+    // The default action's name, and the action; a control without one has the system's.
+    virtual std::wstring AccessibleAction() const { return {}; }
+    virtual void DoAccessibleAction() {}
+
     // Children, for painting graphic controls and for the tab order.
     void InsertControl(TControl* c) { controls_.push_back(c); }
     void RemoveControl(TControl* c);
@@ -138,6 +150,7 @@ class TWinControl : public TControl, public TWindow {
 
     bool subclassed_ = false;
     int tabOrder_ = -1;
+    std::wstring accessibleName_;
     std::exception_ptr paintFailure_;
     std::vector<TControl*> controls_;
     TGraphicControl* mouseControl_ = nullptr; // holds the mouse between press and release
@@ -179,6 +192,8 @@ class TForm : public TWinControl {
     int ShowModal();
     int ModalResult = 0;
     std::function<void(TComponent* sender, TCloseAction& action)> OnClose;
+    // A window is named by its caption.
+    std::wstring AccessibleName() const override { return Text(); }
 
   protected:
     TColor BackgroundColor() const override { return color_; }

@@ -14,6 +14,8 @@ constexpr UINT CM_MOUSEENTER = CM_BASE + 0x13;
 constexpr UINT CM_MOUSELEAVE = CM_BASE + 0x14;
 // A button of a group went down: WPARAM the group index, LPARAM the sending control.
 constexpr UINT CM_BUTTONPRESSED = CM_BASE + 0x18;
+// A screen reader asked for the control's default action (it runs after the reader's call).
+constexpr UINT CM_ACCESSIBLEACTION = CM_BASE + 0x20;
 // Reports an error that happened while painting, once the paint is over.
 constexpr UINT CM_PAINTFAILED = CM_BASE + 0x40;
 

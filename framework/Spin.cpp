@@ -24,6 +24,11 @@ void TSpinEdit::SetValue(int value) {
     if (Text() != text) SetText(text);
 }
 
+std::optional<std::wstring> TSpinEdit::AccessibleValue() const {
+    const auto v = ParseSpinText(Text());
+    return std::to_wstring(v ? *v : range_.min);
+}
+
 LRESULT TSpinEdit::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case CN_NOTIFY: {

@@ -15,6 +15,8 @@ class TSpinEdit : public TCompanionEdit {
     // Sets the number, brought into the range.
     void SetValue(int value);
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    // Its value is its number, as the field will read it.
+    std::optional<std::wstring> AccessibleValue() const override;
 
   private:
     void Step(int delta) { SetValue(Value() + delta); }

@@ -1,5 +1,9 @@
 #include "framework/StdCtrls.h"
 
+#include "framework/Accessible.h"
+
+#include <oleacc.h>
+
 namespace pelorine {
 
 LRESULT ControlColors::Apply(HDC dc, TColor background, TColor text) {
@@ -154,7 +158,10 @@ int TCustomComboBox::ItemIndex() const { return int(SendMessageW(Handle(), CB_GE
 
 void TCustomComboBox::SetItemIndex(int index) {
     SendMessageW(Handle(), CB_SETCURSEL, index >= 0 && index < ItemCount() ? WPARAM(index) : WPARAM(-1), 0);
+    NotifyAccessible(Handle(), EVENT_OBJECT_VALUECHANGE);
 }
+
+long TCustomComboBox::AccessibleRole() const { return ROLE_SYSTEM_COMBOBOX; }
 
 HWND TCustomComboBox::EditField() const {
     COMBOBOXINFO info{};
@@ -195,6 +202,7 @@ LRESULT TCustomComboBox::PaintItem(const DRAWITEMSTRUCT& item) {
 LRESULT TCustomComboBox::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case CN_COMMAND:
+        if (HIWORD(wp) == CBN_SELCHANGE) NotifyAccessible(Handle(), EVENT_OBJECT_VALUECHANGE);
         if (HIWORD(wp) == CBN_SELCHANGE && OnChange) OnChange(this);
         if (HIWORD(wp) == CBN_DROPDOWN) DropDown();
         return 0;

@@ -73,6 +73,9 @@ class TCustomComboBox : public TWinControl {
     void SetDropDownCount(int rows);
     TNotifyEvent OnChange;
     TNotifyEvent OnDropDown;
+    // Its value is the text the closed box shows.
+    long AccessibleRole() const override;
+    std::optional<std::wstring> AccessibleValue() const override { return Text(); }
 
   protected:
     // Paints an owner-drawn item, the closed box's face (ODS_COMBOBOXEDIT) or a list row. The

@@ -3,6 +3,7 @@
 #include "app/Infowindow1.h"
 #include "forms/InfoForm1Layout.h"
 #include "framework/Bitmap.h"
+#include "support/Accessibility.h"
 #include "support/WinTest.h"
 #include "win/app/ModalDriver.h"
 
@@ -245,3 +246,18 @@ TEST(AcceleratorOf, TakesTheCharacterAfterASingleAmpersand) {
 }
 
 } // namespace
+
+// A screen reader hears the window's name, its buttons by their captions (the links by their
+// hints) and the texts drawn on the panel.
+TEST_F(InfoFormTest, AReaderHearsEveryTextAndEveryButton) {
+    using testing_support::ReadClient;
+    EXPECT_EQ(ReadClient(info_->Handle()).name, L"Pelorine Ver.2.6");
+    EXPECT_EQ(ReadClient(info_->SpeedButton2->Handle()).name, L"CLOSE (X)");
+    EXPECT_EQ(ReadClient(info_->SpeedButton1->Handle()).name, L"Pelorine Projectのサイトにアクセス");
+    EXPECT_EQ(ReadClient(info_->SpeedButton3->Handle()).name, L"Pelorine Projectにメールを送信");
+    EXPECT_EQ(ReadClient(info_->SpeedButton2->Handle()).role, ROLE_SYSTEM_PUSHBUTTON);
+    EXPECT_EQ(testing_support::TextsOf(info_->Panel1->Handle()),
+              (std::vector<std::wstring>{L"Software Design＆Creation : Pelorine Team",
+                                         L"mail : support@pelorine.example.org",
+                                         L"url : https://pelorine.example.org/"}));
+}
