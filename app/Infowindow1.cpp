@@ -3,6 +3,7 @@
 #include "forms/InfoForm1Layout.h"
 #include "forms/LogoArt.h"
 #include "forms/resource.h"
+#include "framework/FontFaces.h"
 
 #include <algorithm>
 #include <shellapi.h>
@@ -124,7 +125,7 @@ RasterImage TInfoForm1::ScaledLogo() const {
         BitmapCanvas canvas(name.Handle());
         canvas.Canvas().FillRect(Rect{0, 0, picture.width, picture.height}, clWhite);
         TFont font;
-        font.name = L"DejaVu Sans";
+        font.name = kLogoFace;
         font.bold = true;
         font.height = scale_.Scaled(logo::kNameFontHeight);
         canvas.Canvas().SetFont(font);

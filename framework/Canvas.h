@@ -2,6 +2,7 @@
 // A canvas over a device context: the one place for fonts, fills, shapes and text, so controls
 // do not juggle raw HDCs. It owns neither the DC nor the fonts; the DC is left as it was found.
 #include "base/Colors.h"
+#include "framework/FontFaces.h"
 #include "framework/Geometry.h"
 #include "framework/Gradient.h"
 #include "framework/Handles.h"
@@ -20,7 +21,7 @@ ColorChannels GetRGB(TColor c);
 COLORREF ToColorRef(TColor c);
 
 struct TFont {
-    std::wstring name = L"ＭＳ Ｐゴシック";
+    std::wstring name = kUiFace;
     int height = 12; // character height in pixels
     TColor color = clWindowText;
     bool bold = false;
