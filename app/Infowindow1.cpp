@@ -136,6 +136,7 @@ RasterImage TInfoForm1::ScaledLogo() const {
         canvas.Canvas().FillRect(Rect{0, 0, picture.width, picture.height}, clWhite);
         TFont font;
         font.name = kLogoFace;
+        font.charSet = ANSI_CHARSET;
         font.bold = true;
         font.height = scale_.Scaled(logo::kNameFontHeight);
         canvas.Canvas().SetFont(font);

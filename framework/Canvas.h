@@ -25,6 +25,9 @@ struct TFont {
     int height = 12; // character height in pixels
     TColor color = clWindowText;
     bool bold = false;
+    // The UI's Japanese text; Latin text in a Latin face takes ANSI_CHARSET, or the font mapper
+    // passes the face over for one that has the Japanese characters.
+    BYTE charSet = SHIFTJIS_CHARSET;
     // The font of this face, height and weight. It is shared and lives until the program ends,
     // so no window or device context ever holds a deleted font: do not delete it.
     HFONT Handle() const;
