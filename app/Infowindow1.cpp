@@ -3,6 +3,7 @@
 #include "forms/InfoForm1Layout.h"
 #include "forms/LogoArt.h"
 #include "forms/resource.h"
+#include "framework/FontFaces.h"
 
 #include <algorithm>
 #include <shellapi.h>
@@ -13,22 +14,33 @@ using namespace infoform;
 
 TInfoForm1::TInfoForm1(TComponent* owner)
     : TForm(owner, WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW, kCaption) {
-    SetScale(WindowScale(Handle()));
+    CreateMembers();
+    Layout(WindowScale(Handle()));
+}
+
+// Everything the scale decides: the fonts, the client area with the frame of that DPI, the
+// members' places and the logo. Run when the window is made and whenever its DPI changes.
+void TInfoForm1::Layout(Scale scale) {
+    SetScale(scale);
     font_.height = scale_.Scaled(kFontHeight);
     ApplyFont();
     SetClientSize(scale_.Scaled(kClientWidth), scale_.Scaled(kClientHeight));
-    CreateMembers();
+    for (const MemberRow& row : kMembers) {
+        auto* member = Get<TControl>(row.name);
+        member->SetScale(scale_);
+        member->Font().height = scale_.Scaled(row.fontHeight);
+        member->SetBounds(Designed(row));
+        if (auto* w = dynamic_cast<TWinControl*>(member)) w->ApplyFont();
+    }
+    FitLabels();
     LoadLogo();
+    Invalidate();
 }
 
 void TInfoForm1::CreateMembers() {
     for (const MemberRow& row : kMembers) {
         TControl* made = CreateMember(row);
-        made->SetScale(scale_);
-        made->Font().height = scale_.Scaled(row.fontHeight);
         made->Font().color = row.textColor;
-        made->SetBounds(Designed(row));
-        if (auto* w = dynamic_cast<TWinControl*>(made)) w->ApplyFont();
         made->SetHint(row.hint);
         made->SetShowHint(*row.hint != L'\0');
     }
@@ -39,7 +51,6 @@ void TInfoForm1::CreateMembers() {
     SpeedButton1 = Get<TSpeedButton>(L"SpeedButton1");
     SpeedButton2 = Get<TSpeedButton>(L"SpeedButton2");
     SpeedButton3 = Get<TSpeedButton>(L"SpeedButton3");
-    FitLabels();
 
     SpeedButton1->OnClick = [this](TComponent* s) { SpeedButton1Click(s); };
     SpeedButton2->OnClick = [this](TComponent* s) { SpeedButton2Click(s); };
@@ -124,7 +135,8 @@ RasterImage TInfoForm1::ScaledLogo() const {
         BitmapCanvas canvas(name.Handle());
         canvas.Canvas().FillRect(Rect{0, 0, picture.width, picture.height}, clWhite);
         TFont font;
-        font.name = L"DejaVu Sans";
+        font.name = kLogoFace;
+        font.charSet = ANSI_CHARSET;
         font.bold = true;
         font.height = scale_.Scaled(logo::kNameFontHeight);
         canvas.Canvas().SetFont(font);
@@ -153,6 +165,21 @@ LRESULT TInfoForm1::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
             placed_ = true;
         }
         break;
+    case WM_GETDPISCALEDSIZE: { // the exact size for the new DPI, which the system then suggests
+        const Scale next{int(wp)};
+        const Size frame =
+            FrameSize(Handle(), Size{next.Scaled(kClientWidth), next.Scaled(kClientHeight)}, next);
+        *reinterpret_cast<SIZE*>(lp) = SIZE{frame.width, frame.height};
+        return TRUE;
+    }
+    case WM_DPICHANGED: {
+        // The suggested place; the size is the one answered above, laid out again here, so a
+        // suggestion scaled by the system alone cannot cut the client area by a pixel.
+        const RECT& suggested = *reinterpret_cast<const RECT*>(lp);
+        Layout(Scale(HIWORD(wp)));
+        SetBounds(Bounds(suggested.left, suggested.top, Width(), Height()));
+        return 0;
+    }
     case WM_CHAR:
     case WM_SYSCHAR: // "CLOSE (&X)" answers to X with or without Alt
         if (ClickAccelerator(*this, wchar_t(wp))) return 0;

@@ -31,6 +31,7 @@ class TInfoForm1 : public TForm {
 
   private:
     void CreateMembers();
+    void Layout(Scale scale);
     TControl* CreateMember(const infoform::MemberRow& row);
     // A member's place at the window's scale.
     Rect Designed(const infoform::MemberRow& row) const;

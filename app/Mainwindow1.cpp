@@ -71,12 +71,11 @@ void ShowRestored(TForm& form) {
 TMainForm1::TMainForm1(TComponent* owner)
     : TForm(owner, WS_POPUP | WS_SYSMENU | WS_CLIPCHILDREN, WS_EX_APPWINDOW, L"Pelorine") {
     SetColor(clBlack);
-    SetScale(WindowScale(Handle()));
+    SetScale(StartScale());
     if (!scale_.IsDesign())
         skin_ = std::async(std::launch::async, [s = scale_] { return skin::DrawSkin(s); });
     SetBounds(Bounds(kLeft, kTop, scale_.Scaled(kClientWidth), scale_.Scaled(kClientHeight)));
-    icon_ = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PELORINE));
-    SendMessageW(Handle(), WM_SETICON, ICON_BIG, LPARAM(icon_));
+    LoadIcons();
     CreateControls();
     CreateMenu();
     SnapShot1 = New<TWinShot>(L"SnapShot1");
@@ -84,7 +83,7 @@ TMainForm1::TMainForm1(TComponent* owner)
     SnapShot1->IncludeMouseCursor = true;
     CreateAppHint();
     TrayIcon1 = New<TTrayIcon>(L"TrayIcon1");
-    TrayIcon1->SetIcon(icon_);
+    TrayIcon1->SetIcon([](int size) { return LoadIconAtSize(IDI_PELORINE, size); });
     TrayIcon1->PopupMenu = PopupMenu1;
     TrayIcon1->OnDblClick = [this](TComponent* s) { TrayIcon1DblClick(s); };
     CreateHotKeys();
@@ -244,17 +243,45 @@ void TMainForm1::LoadSkin() {
     Rgn1->Loaded();
 }
 
+// The window is made at the primary monitor's corner and moved to its stored place only when the
+// settings are read; it takes the scale of the monitor it will lie on there before anything is
+// laid out, as a window not yet shown cannot count on WM_DPICHANGED.
+Scale TMainForm1::StartScale() const {
+    const TIniFile ini(IniPathFromExePath(TApplication::ExeName()));
+    Point stored{kLeft, kTop};
+    for (const SettingKey& key : kSettingKeys) {
+        if (key.kind == SettingKind::WindowLeft) stored.x = ini.ReadInteger(key.section, key.key, stored.x);
+        if (key.kind == SettingKind::WindowTop) stored.y = ini.ReadInteger(key.section, key.key, stored.y);
+    }
+    const std::vector<MonitorDpi> monitors = MonitorsWithDpi();
+    return monitors.empty() ? WindowScale(Handle())
+                            : ScaleAtPlace(stored, Size{kClientWidth, kClientHeight}, monitors);
+}
+
+// The taskbar button, Alt+Tab and the window's own icons at the sizes of the window's scale.
+void TMainForm1::LoadIcons() {
+    UniqueIcon large = LoadIconAtSize(IDI_PELORINE, SystemMetric(SM_CXICON, scale_));
+    UniqueIcon little = LoadIconAtSize(IDI_PELORINE, SystemMetric(SM_CXSMICON, scale_));
+    SendMessageW(Handle(), WM_SETICON, ICON_BIG, LPARAM(large.get()));
+    SendMessageW(Handle(), WM_SETICON, ICON_SMALL, LPARAM(little.get()));
+    bigIcon_ = std::move(large); // the icons the window held until now go only now
+    smallIcon_ = std::move(little);
+}
+
 // Moved to a monitor of another DPI: everything is laid out again at the new scale, and the
-// window takes the place the system suggests.
+// window takes the place the system suggests, at the design's size at that scale. (The system
+// scales the size it knew, which may already be the new monitor's: see StartScale.)
 void TMainForm1::ChangeScale(Scale scale, const Rect& suggested) {
     SetScale(scale);
+    LoadIcons();
     for (const ControlRow& row : kControls)
         Place(row, *Get<TControl>(row.name));
     ScaleLists();
     ScaleHint();
     LoadSkin();
     Rgn1->SetWndRgn();
-    SetBounds(suggested);
+    SetBounds(
+        Bounds(suggested.left, suggested.top, scale_.Scaled(kClientWidth), scale_.Scaled(kClientHeight)));
     Invalidate();
 }
 

@@ -81,6 +81,8 @@ class TMainForm1 : public TForm {
     void CreateControls();
     void Place(const mainform::ControlRow& row, TControl& control) const;
     void LoadSkin();
+    Scale StartScale() const;
+    void LoadIcons();
     void ChangeScale(Scale scale, const Rect& suggested);
     void ScaleLists();
     void ScaleHint();
@@ -102,8 +104,8 @@ class TMainForm1 : public TForm {
 
     std::unique_ptr<TCapturePipeline> pipeline_; // made once the components it uses exist
     std::wstring AppDir_;
-    HICON icon_ = nullptr;          // the application icon, a shared resource
-    std::future<RasterImage> skin_; // drawn for the window's scale while the controls are made
+    UniqueIcon bigIcon_, smallIcon_; // the window's icons at its scale
+    std::future<RasterImage> skin_;  // drawn for the window's scale while the controls are made
 };
 
 } // namespace pelorine

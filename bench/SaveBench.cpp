@@ -212,7 +212,7 @@ int RunStages(int runs, const std::string& pictureFile, const std::string& scree
     // The clipboard's owner, as the main window is for the commands.
     const HWND owner =
         CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-    tray.SetIcon(LoadIconW(nullptr, IDI_APPLICATION));
+    tray.SetIcon([](int) { return UniqueIcon(CopyIcon(LoadIconW(nullptr, IDI_APPLICATION))); });
     tray.SetActive(true); // as after the first desktop save
     TImageEdit edit;
     for (int i = 0; i < runs; ++i)

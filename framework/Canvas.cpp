@@ -21,13 +21,13 @@ Rgb ColorToRGB(TColor c) { return ToRgb(TColor{ToColorRef(c)}); }
 // states SaveDC put aside, long after whoever selected them is done. Freed only when the program
 // ends, a font can be in use nowhere by then. Used from the thread of the windows only.
 HFONT TFont::Handle() const {
-    static std::map<std::tuple<std::wstring, int, bool>, UniqueFont> fonts;
-    UniqueFont& font = fonts[{name, height, bold}];
+    static std::map<std::tuple<std::wstring, int, bool, BYTE>, UniqueFont> fonts;
+    UniqueFont& font = fonts[{name, height, bold, charSet}];
     if (!font) {
         LOGFONTW lf{};
         lf.lfHeight = -height;
         lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
-        lf.lfCharSet = SHIFTJIS_CHARSET;
+        lf.lfCharSet = charSet;
         lf.lfQuality = DEFAULT_QUALITY;
         lf.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
         lstrcpynW(lf.lfFaceName, name.c_str(), LF_FACESIZE);

@@ -2,6 +2,7 @@
 // A canvas over a device context: the one place for fonts, fills, shapes and text, so controls
 // do not juggle raw HDCs. It owns neither the DC nor the fonts; the DC is left as it was found.
 #include "base/Colors.h"
+#include "framework/FontFaces.h"
 #include "framework/Geometry.h"
 #include "framework/Gradient.h"
 #include "framework/Handles.h"
@@ -20,10 +21,13 @@ ColorChannels GetRGB(TColor c);
 COLORREF ToColorRef(TColor c);
 
 struct TFont {
-    std::wstring name = L"ＭＳ Ｐゴシック";
+    std::wstring name = kUiFace;
     int height = 12; // character height in pixels
     TColor color = clWindowText;
     bool bold = false;
+    // The UI's Japanese text; Latin text in a Latin face takes ANSI_CHARSET, or the font mapper
+    // passes the face over for one that has the Japanese characters.
+    BYTE charSet = SHIFTJIS_CHARSET;
     // The font of this face, height and weight. It is shared and lives until the program ends,
     // so no window or device context ever holds a deleted font: do not delete it.
     HFONT Handle() const;

@@ -369,12 +369,10 @@ TForm::~TForm() {
 }
 
 void TForm::SetClientSize(int width, int height) {
-    RECT rc{0, 0, width, height};
-    AdjustWindowRectEx(&rc, DWORD(GetWindowLongPtrW(Handle(), GWL_STYLE)), FALSE,
-                       DWORD(GetWindowLongPtrW(Handle(), GWL_EXSTYLE)));
+    const Size frame = FrameSize(Handle(), Size{width, height}, scale_);
     RECT now;
     GetWindowRect(Handle(), &now);
-    SetBounds(Bounds(now.left, now.top, rc.right - rc.left, rc.bottom - rc.top));
+    SetBounds(Bounds(now.left, now.top, frame.width, frame.height));
 }
 
 void TForm::SetBorderStyleNone() {

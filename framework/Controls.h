@@ -185,7 +185,8 @@ class TForm : public TWinControl {
     void SetBrushClear() { brushClear_ = true; }
     // Moves the focus to the next (or previous) windowed control in tab order.
     void SelectNext(bool forward);
-    // Sets the client area's size, keeping the window's place.
+    // Sets the client area's size, keeping the window's place; the frame is the one of the
+    // form's scale.
     void SetClientSize(int width, int height);
     // Shows the form and runs messages until it closes (or the application ends); the other
     // windows of the application take no input meanwhile. Returns the modal result.

@@ -74,6 +74,9 @@ struct WindowKind : NullHandle<HWND> {
 struct MenuKind : NullHandle<HMENU> {
     static void Free(HMENU h) { DestroyMenu(h); }
 };
+struct IconKind : NullHandle<HICON> {
+    static void Free(HICON h) { DestroyIcon(h); }
+};
 // Mutexes, events, processes: null when not made.
 struct KernelKind : NullHandle<HANDLE> {
     static void Free(HANDLE h) { CloseHandle(h); }
@@ -92,6 +95,7 @@ using UniqueRgn = UniqueHandle<GdiObject<HRGN>>;
 using UniqueMemDc = UniqueHandle<MemDcKind>;
 using UniqueWindow = UniqueHandle<WindowKind>;
 using UniqueMenu = UniqueHandle<MenuKind>;
+using UniqueIcon = UniqueHandle<IconKind>;
 using UniqueKernelHandle = UniqueHandle<KernelKind>;
 using UniqueFile = UniqueHandle<FileKind>;
 

@@ -23,9 +23,26 @@ void TTrayIcon::Notify(DWORD what) {
     nid.uID = 0;
     nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     nid.uCallbackMessage = WM_TRAYNOTIFY;
-    nid.hIcon = icon_;
+    nid.hIcon = icon_.get();
     lstrcpynW(nid.szTip, hint_.c_str(), 64);
     Shell_NotifyIconW(what, &nid); // no notification area: nothing to be done about it
+}
+
+void TTrayIcon::SetIcon(IconLoader load) {
+    load_ = std::move(load);
+    LoadAtScale(WindowScale(Handle()));
+}
+
+void TTrayIcon::LoadAtScale(const Scale& scale) {
+    loadedFor_ = scale;
+    if (load_) icon_ = load_(SystemMetric(SM_CXSMICON, scale));
+}
+
+// A hidden window may miss WM_DPICHANGED (the scale changed while no window was on that monitor,
+// or before the shell came back): the scale is also checked whenever the icon is added.
+void TTrayIcon::FollowScale() {
+    const Scale now = WindowScale(Handle());
+    if (now != loadedFor_) LoadAtScale(now);
 }
 
 void TTrayIcon::SetActive(bool active) {
@@ -33,6 +50,7 @@ void TTrayIcon::SetActive(bool active) {
     active_ = active;
     if (active) {
         Application().ProcessMessages();
+        FollowScale();
         Notify(NIM_ADD);
     } else {
         Notify(NIM_DELETE);
@@ -41,7 +59,14 @@ void TTrayIcon::SetActive(bool active) {
 
 LRESULT TTrayIcon::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == taskbarCreated_) {
-        if (active_) Notify(NIM_ADD); // the shell restarted and forgot our icon
+        if (!active_) return 0;
+        FollowScale();
+        Notify(NIM_ADD); // the shell restarted and forgot our icon
+        return 0;
+    }
+    if (msg == WM_DPICHANGED) {
+        LoadAtScale(Scale(HIWORD(wp)));
+        if (active_) Notify(NIM_MODIFY);
         return 0;
     }
     if (msg != WM_TRAYNOTIFY) return TWindow::WndProc(msg, wp, lp);

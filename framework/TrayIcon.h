@@ -1,8 +1,12 @@
 #pragma once
 // The notification-area icon. Switching Active adds or removes it; a hidden window receives its
-// mouse notifications. When the shell restarts, an active icon is added again.
+// mouse notifications. When the shell restarts, an active icon is added again. The icon is
+// loaded at the small-icon size of the DPI of the hidden window's monitor (the primary, where
+// the notification area is), and loaded again when that DPI changes, so it is never stretched.
 #include "framework/Controls.h"
 #include "framework/Menus.h"
+
+#include <functional>
 
 namespace pelorine {
 
@@ -14,7 +18,9 @@ class TTrayIcon : public TComponent, private TWindow {
     ~TTrayIcon() override;
     bool Active() const { return active_; }
     void SetActive(bool active);
-    void SetIcon(HICON icon) { icon_ = icon; }
+    // Where the icon comes from: a loader that makes it at a size in pixels.
+    using IconLoader = std::function<UniqueIcon(int size)>;
+    void SetIcon(IconLoader load);
     void SetHint(const std::wstring& hint) { hint_ = hint; }
     using TWindow::Handle;
     TPopupMenu* PopupMenu = nullptr;
@@ -23,8 +29,12 @@ class TTrayIcon : public TComponent, private TWindow {
   private:
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
     void Notify(DWORD what);
+    void LoadAtScale(const Scale& scale);
+    void FollowScale();
     bool active_ = false;
-    HICON icon_ = nullptr; // shared with the application, not ours
+    Scale loadedFor_;
+    IconLoader load_;
+    UniqueIcon icon_;
     std::wstring hint_;
     UINT taskbarCreated_;
 };

@@ -21,14 +21,74 @@ HWND CreateWindowOrThrow(DWORD exStyle, const wchar_t* className, const std::wst
     return wnd;
 }
 
-Scale WindowScale(HWND wnd) {
-    using DpiForWindow = UINT(WINAPI*)(HWND);
-    static const auto dpiForWindow = reinterpret_cast<DpiForWindow>(
-        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
-    if (dpiForWindow && wnd)
-        if (const UINT dpi = dpiForWindow(wnd)) return Scale(int(dpi));
+namespace {
+// A function of the per-monitor DPI interface, which Windows 10 before version 1607 lacks (and
+// Windows before 8.1 for GetDpiForMonitor): looked up at run time, null where it is missing.
+template <typename F> F SystemFunction(const wchar_t* dll, const char* name) {
+    HMODULE module = GetModuleHandleW(dll);
+    if (!module) module = LoadLibraryW(dll);
+    return module ? reinterpret_cast<F>(reinterpret_cast<void (*)()>(GetProcAddress(module, name))) : nullptr;
+}
+
+Scale SystemScale() {
     const WindowDc screen(nullptr);
     return Scale(GetDeviceCaps(screen.get(), LOGPIXELSY));
+}
+} // namespace
+
+Scale WindowScale(HWND wnd) {
+    static const auto dpiForWindow = SystemFunction<UINT(WINAPI*)(HWND)>(L"user32.dll", "GetDpiForWindow");
+    if (dpiForWindow && wnd)
+        if (const UINT dpi = dpiForWindow(wnd)) return Scale(int(dpi));
+    return SystemScale();
+}
+
+Size FrameSize(HWND wnd, Size client, const Scale& scale) {
+    static const auto adjustForDpi = SystemFunction<BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT)>(
+        L"user32.dll", "AdjustWindowRectExForDpi");
+    RECT rc{0, 0, client.width, client.height};
+    const auto style = DWORD(GetWindowLongPtrW(wnd, GWL_STYLE)),
+               exStyle = DWORD(GetWindowLongPtrW(wnd, GWL_EXSTYLE));
+    if (!adjustForDpi || !adjustForDpi(&rc, style, FALSE, exStyle, UINT(scale.Dpi())))
+        AdjustWindowRectEx(&rc, style, FALSE, exStyle);
+    return {rc.right - rc.left, rc.bottom - rc.top};
+}
+
+int SystemMetric(int index, const Scale& scale) {
+    static const auto metricForDpi =
+        SystemFunction<int(WINAPI*)(int, UINT)>(L"user32.dll", "GetSystemMetricsForDpi");
+    if (metricForDpi)
+        if (const int metric = metricForDpi(index, UINT(scale.Dpi()))) return metric;
+    return MulDiv(GetSystemMetrics(index), scale.Dpi(), SystemScale().Dpi());
+}
+
+UniqueIcon LoadIconAtSize(int resource, int size) {
+    return UniqueIcon(
+        HICON(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resource), IMAGE_ICON, size, size, 0)));
+}
+
+std::vector<MonitorDpi> MonitorsWithDpi() {
+    using DpiForMonitor = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+    static const auto dpiForMonitor = SystemFunction<DpiForMonitor>(L"shcore.dll", "GetDpiForMonitor");
+    struct Walk {
+        DpiForMonitor dpiForMonitor;
+        int systemDpi;
+        std::vector<MonitorDpi> monitors;
+    } walk{dpiForMonitor, SystemScale().Dpi(), {}};
+    EnumDisplayMonitors(
+        nullptr, nullptr,
+        [](HMONITOR monitor, HDC, LPRECT bounds, LPARAM lp) {
+            auto& w = *reinterpret_cast<Walk*>(lp);
+            UINT dpiX = 0, dpiY = 0;
+            constexpr int kEffectiveDpi = 0; // MDT_EFFECTIVE_DPI: the scale the user set
+            const bool known =
+                w.dpiForMonitor && SUCCEEDED(w.dpiForMonitor(monitor, kEffectiveDpi, &dpiX, &dpiY));
+            w.monitors.push_back({Rect{bounds->left, bounds->top, bounds->right, bounds->bottom},
+                                  known ? int(dpiY) : w.systemDpi});
+            return TRUE;
+        },
+        LPARAM(&walk));
+    return walk.monitors;
 }
 
 TWindow::~TWindow() {

@@ -5,9 +5,11 @@
 // every message in between. No exception leaves the procedure: the application reports it.
 #include "framework/Geometry.h"
 #include "framework/Handles.h"
+#include "framework/MonitorScale.h"
 #include "framework/Scale.h"
 
 #include <string>
+#include <vector>
 
 namespace pelorine {
 
@@ -50,6 +52,21 @@ class TWindow {
 // The scale of the monitor the window is on: its DPI where the system tells it per window
 // (GetDpiForWindow, looked up at run time as older systems lack it), else the system's DPI.
 Scale WindowScale(HWND wnd);
+
+// The window's outer size for a client area of `client` at `scale`, with the window's own styles
+// (AdjustWindowRectExForDpi; where the system lacks it, AdjustWindowRectEx at the system's DPI).
+Size FrameSize(HWND wnd, Size client, const Scale& scale);
+
+// A system metric at a scale (GetSystemMetricsForDpi; where the system lacks it, the metric at
+// the system's DPI, scaled).
+int SystemMetric(int index, const Scale& scale);
+
+// An icon of the program's resources at a size in pixels: the image of that size where the
+// icon holds one, else the system's scaling of the nearest.
+UniqueIcon LoadIconAtSize(int resource, int size);
+
+// Every monitor with its DPI (GetDpiForMonitor; where the system lacks it, the system's DPI).
+std::vector<MonitorDpi> MonitorsWithDpi();
 
 // CreateWindowExW that raises the error "ウィンドウを作成できません" instead of returning null.
 HWND CreateWindowOrThrow(DWORD exStyle, const wchar_t* className, const std::wstring& text, DWORD style,

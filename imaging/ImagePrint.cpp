@@ -1,6 +1,7 @@
 #include "imaging/ImagePrint.h"
 
 #include "framework/Error.h"
+#include "framework/FontFaces.h"
 #include "framework/Handles.h"
 
 #include <winspool.h>
@@ -12,7 +13,6 @@ namespace pelorine {
 
 namespace {
 
-constexpr wchar_t kFontFace[] = L"ＭＳ Ｐゴシック";
 constexpr int kFontPoints = 9;
 constexpr wchar_t kDocumentTitle[] = L"Pelorine";
 
@@ -33,7 +33,7 @@ class PageFont {
         font.lfHeight = -MulDiv(kFontPoints, dpiY, 72);
         font.lfCharSet = SHIFTJIS_CHARSET;
         font.lfOutPrecision = OUT_TT_PRECIS;
-        lstrcpynW(font.lfFaceName, kFontFace, LF_FACESIZE);
+        lstrcpynW(font.lfFaceName, kUiFace, LF_FACESIZE);
         return UniqueFont(CreateFontIndirectW(&font));
     }
 

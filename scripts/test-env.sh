@@ -29,6 +29,11 @@ if [ ! -f "$WINEPREFIX/.pelorine-ready" ]; then
   wineserver -w
   touch "$WINEPREFIX/.pelorine-ready"
 fi
+# The logo's face (Verdana, which Windows installs) drawn by the look-alike the bench has.
+if ! grep -qs '^"Verdana"="DejaVu Sans"' "$WINEPREFIX/user.reg"; then
+  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Verdana /t REG_SZ /d "DejaVu Sans" /f >/dev/null 2>&1
+  wineserver -w
+fi
 # With no window manager on the display, Wine waits two seconds for one whenever it hides a
 # window it leaves a window manager to manage: every desktop capture took that long, for the
 # tray window that goes with the last tray icon. Unmanaged windows are hidden at once. On a

@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Draws the application icon: a shaded turquoise sphere, 32 x 32, 256 colours.
+# Draws the application icon's 32 x 32, 256-colour image: a shaded turquoise sphere. The other
+# sizes are drawn by make_icon (tools/make_icon.cpp), which keeps this image as it is; run it
+# after this script: make_icon forms/Pelorine.ico.
 set -euo pipefail
 out=${1:-"$(dirname "$0")/../forms/Pelorine.ico"}
 convert -size 32x32 xc:none \

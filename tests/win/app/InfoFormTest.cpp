@@ -50,6 +50,18 @@ HCURSOR CursorOver(const TWinControl& control) {
     return GetCursor();
 }
 
+// One past the rightmost column of the logo's turquoise (its spheres and its name's lettering).
+int InkEnd(HBITMAP logo) {
+    const SIZE size = testing_support::SizeOf(logo);
+    const std::vector<uint32_t> pixels = testing_support::PixelsOf(logo, size.cx, size.cy); // 0x00RRGGBB
+    int end = 0;
+    for (size_t i = 0; i < pixels.size(); ++i) {
+        const uint32_t r = pixels[i] >> 16 & 0xFF, g = pixels[i] >> 8 & 0xFF, b = pixels[i] & 0xFF;
+        if (r < 120 && g > 100 && b > 100) end = std::max(end, int(i % size_t(size.cx)) + 1);
+    }
+    return end;
+}
+
 // True for the label's orange, also where the text is smoothed against white.
 bool IsOrangeish(COLORREF c) {
     return GetRValue(c) > 200 && GetGValue(c) > 60 && GetGValue(c) < 210 && GetBValue(c) < 140;
@@ -167,6 +179,51 @@ TEST_F(InfoFormTest, FirstShowingIsCentredLaterOnesKeepTheUsersPlace) {
     ShowDoingAndClose([&] { during = WindowRect(); });
     EXPECT_EQ(std::tuple(during.left, during.top, during.right - during.left),
               std::tuple(40L, 60L, LONG(width)));
+}
+
+// Moved to a monitor of 200 % (Wine never sends the message itself): the window asks for the
+// frame of that DPI around the doubled client area, lays out its members and logo again at that
+// scale and takes the suggested place; back at 96 DPI it is the design again.
+TEST_F(InfoFormTest, DpiChangeLaysTheWindowOutAgainAtTheNewScale) {
+    RECT frame{0, 0, 496, 256};
+    AdjustWindowRectExForDpi(&frame, DWORD(GetWindowLongPtrW(info_->Handle(), GWL_STYLE)), FALSE,
+                             DWORD(GetWindowLongPtrW(info_->Handle(), GWL_EXSTYLE)), 192);
+    SIZE asked{};
+    EXPECT_TRUE(SendMessageW(info_->Handle(), WM_GETDPISCALEDSIZE, 192, LPARAM(&asked)));
+    EXPECT_EQ(std::pair(asked.cx, asked.cy), std::pair(frame.right - frame.left, frame.bottom - frame.top));
+
+    auto moveTo = [&](int dpi, POINT at) {
+        RECT suggested{at.x, at.y, at.x + 300, at.y + 200}; // the size is the window's own affair
+        SendMessageW(info_->Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), LPARAM(&suggested));
+    };
+    moveTo(192, {50, 70});
+    // The frame of 200 % around the doubled client area. (Wine draws the frame at the system's
+    // DPI whatever the message says, so the client area itself is checked at a real 150 % by
+    // e2e_dpi.)
+    EXPECT_EQ(std::pair(WindowRect().left, WindowRect().top), std::pair(50L, 70L));
+    EXPECT_EQ(std::pair(WindowRect().right - WindowRect().left, WindowRect().bottom - WindowRect().top),
+              std::pair(asked.cx, asked.cy));
+    EXPECT_EQ(info_->Panel1->BoundsRect(), (Rect{0, 0, 496, 256}));
+    EXPECT_EQ(info_->SpeedButton2->BoundsRect(), (Rect{170, 208, 324, 240}));
+    EXPECT_EQ(info_->Label2->Font().height, 22);
+    EXPECT_EQ(info_->Label2->BoundsRect().top, 172);
+    EXPECT_EQ(info_->Label2->BoundsRect().Width(), info_->Label2->TextSize().cx);
+    // The logo drawn for the scale, its name in the stored logo's face: as wide as there, twice
+    // over (a Japanese Gothic standing in for a missing face, or chosen for the character set,
+    // ends the name 35 pixels short).
+    const HBITMAP logo = info_->Image1->Picture().Handle();
+    ASSERT_NE(logo, nullptr);
+    EXPECT_EQ(std::pair(testing_support::SizeOf(logo).cx, testing_support::SizeOf(logo).cy),
+              std::pair(400L, 108L));
+    const int nameEnd = InkEnd(logo);
+
+    moveTo(96, {40, 60});
+    RECT client;
+    GetClientRect(info_->Handle(), &client);
+    EXPECT_EQ(std::pair(client.right, client.bottom), std::pair(248L, 128L));
+    EXPECT_EQ(info_->SpeedButton2->BoundsRect(), Bounds(85, 104, 77, 16));
+    EXPECT_EQ(testing_support::BitsPerPixelOf(info_->Image1->Picture().Handle()), 8); // the stored logo
+    EXPECT_NEAR(nameEnd, 2 * InkEnd(info_->Image1->Picture().Handle()), 8);
 }
 
 // Each way to close: the access key with and without Alt, the close box, a click on the button.

@@ -476,7 +476,17 @@ TEST_F(MainFormSettingsTest, DpiChangeRescalesTheWindowItsShapeAndItsControls) {
     EXPECT_EQ(Label(L"L1_01")->Font().height, 22);
     EXPECT_EQ(Label(L"L1_01")->Shadow().OffsetLeft(), 2);
     EXPECT_EQ(List(L"C1_02")->Columns().Items(1).Width, 200);
+    // Its icons drawn for the new scale, not stretched from the ones it had.
+    auto iconWidth = [&](WPARAM which) {
+        ICONINFO info{};
+        GetIconInfo(HICON(SendMessageW(f.Handle(), WM_GETICON, which, 0)), &info);
+        const UniqueBitmap colour(info.hbmColor), mask(info.hbmMask);
+        return testing_support::SizeOf(colour.get()).cx;
+    };
+    EXPECT_EQ(iconWidth(ICON_SMALL), 32);
+    EXPECT_EQ(iconWidth(ICON_BIG), 64);
     moveTo(96, RECT{30, 40, 30 + 361, 40 + 553});
     EXPECT_EQ(shapeBox(), (Rect{1, 0, 361, 553})); // the stored outline, as at the start
+    EXPECT_EQ(iconWidth(ICON_SMALL), 16);
     EXPECT_EQ(childRect(Box(L"CheckBox1")), (Rect{52, 34, 65, 47}));
 }

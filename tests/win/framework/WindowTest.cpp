@@ -161,3 +161,19 @@ TEST(Window, ASubclassedControlPassesRegisteredMessagesToItsClassAndKeepsOnlyOur
     for (UINT msg : {CM_BUTTONPRESSED, UINT(CM_BASE + 0x100), UINT(CN_BASE + 0x3FF)})
         EXPECT_EQ(SendMessageW(echo.Handle(), msg, 0, 0), 0) << std::hex << msg;
 }
+
+// The tray icon is asked for at the small-icon size of its DPI, and again when the DPI changes
+// (Wine never sends the message itself): 24 px at 150 %, 32 at 200 %.
+TEST(TrayIcon, IsLoadedAtTheSmallIconSizeOfItsDpiAndAgainWhenItChanges) {
+    TTrayIcon tray(nullptr);
+    std::vector<int> asked;
+    tray.SetIcon([&](int size) {
+        asked.push_back(size);
+        return UniqueIcon(CopyIcon(LoadIconW(nullptr, IDI_APPLICATION)));
+    });
+    for (const int dpi : {144, 192, 96}) {
+        RECT suggested{0, 0, 1, 1};
+        SendMessageW(tray.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), LPARAM(&suggested));
+    }
+    EXPECT_EQ(asked, (std::vector<int>{GetSystemMetrics(SM_CXSMICON), 24, 32, 16}));
+}
