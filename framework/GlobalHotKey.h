@@ -1,7 +1,9 @@
 #pragma once
 // A system-wide hotkey. While Active and with a key set, it is registered with the system under
-// an id of its own (a global atom); a hidden window receives the key and calls OnKeyDown.
+// an id of its own (a global atom); a hidden window receives the key and calls OnKeyDown, once
+// for each press however long the key is held.
 #include "framework/Component.h"
+#include "framework/KeyRepeat.h"
 #include "framework/ShortCut.h"
 #include "framework/Window.h"
 
@@ -22,9 +24,13 @@ class TGlobalHotKey : public TComponent, private TWindow {
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
     void Register();
     void Unregister() { UnregisterHotKey(Handle(), id_); }
+    void HotKeyPressed();
+    void WatchKey();
+    bool KeyDown() const;
     bool active_ = true;
     TShortCut hotKey_ = 0;
     ATOM id_ = 0;
+    KeyRepeatFilter repeat_;
 };
 
 } // namespace pelorine
