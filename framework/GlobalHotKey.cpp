@@ -1,12 +1,15 @@
 #include "framework/GlobalHotKey.h"
 
+#include "base/ScopeExit.h"
+
 #include <string>
+#include <utility>
 
 namespace pelorine {
 
 namespace {
-constexpr UINT_PTR kWatchTimer = 1;
-constexpr UINT kWatchMs = 20; // how often a held key is looked at until it is seen up
+constexpr DWORD kWatchMs = 5;        // how often the key is looked at
+constexpr DWORD kWatchIdleMs = 1000; // up this long with no command running: the watch ends
 
 // Wine 8 ignores MOD_NOREPEAT and posts a hotkey message for every auto-repeat of a held key, so
 // there the key's own state tells a repeat from a press. Windows honours the flag; there every
@@ -24,6 +27,7 @@ TGlobalHotKey::TGlobalHotKey(TComponent* owner) : TComponent(owner) {
 }
 
 TGlobalHotKey::~TGlobalHotKey() {
+    watcher_ = {}; // stopped and joined before the rest goes
     SetHotKey(0);
     GlobalDeleteAtom(id_);
 }
@@ -54,31 +58,59 @@ void TGlobalHotKey::SetActive(bool active) {
         Unregister();
 }
 
-bool TGlobalHotKey::KeyDown() const { return GetAsyncKeyState(int(ShortCutKey(hotKey_))) < 0; }
+void TGlobalHotKey::WatchKey(const std::stop_token& stop, int vk) {
+    bool down = true;
+    DWORD upSince = GetTickCount();
+    for (; !stop.stop_requested(); Sleep(kWatchMs)) {
+        const DWORD now = GetTickCount();
+        const bool wasDown = std::exchange(down, GetAsyncKeyState(vk) < 0);
+        const std::lock_guard lock(watch_);
+        if (wasDown && !down) {
+            ups_.push_back(now);
+            upSince = now;
+        }
+        if (!down && running_ == 0 && now - upSince >= kWatchIdleMs) {
+            watching_ = false; // the next press starts a new watch
+            return;
+        }
+    }
+}
+
+bool TGlobalHotKey::StartCommand() {
+    if (!RepeatsHeldHotKeys()) {
+        ++running_;
+        return true;
+    }
+    bool start = false;
+    {
+        const std::lock_guard lock(watch_);
+        for (uint32_t at : ups_)
+            repeat_.KeyUp(at);
+        ups_.clear();
+        // The message's time is when the key went down, not when a long command let it through.
+        if (!repeat_.Press(DWORD(GetMessageTime()))) return false;
+        ++running_;
+        start = !std::exchange(watching_, true);
+    }
+    if (start)
+        watcher_ = std::jthread(
+            [this, vk = int(ShortCutKey(hotKey_))](const std::stop_token& stop) { WatchKey(stop, vk); });
+    return true;
+}
 
 void TGlobalHotKey::HotKeyPressed() {
-    if (RepeatsHeldHotKeys()) {
-        // The message's time is when the key went down, not when a long command let it through.
-        if (!repeat_.Press(DWORD(GetMessageTime()), KeyDown(), GetTickCount())) return;
-        SetTimer(Handle(), kWatchTimer, kWatchMs, nullptr); // until the key is seen up
-    }
+    if (!StartCommand()) return;
+    const ScopeExit ended([this] {
+        const std::lock_guard lock(watch_);
+        --running_;
+    });
     if (OnKeyDown) OnKeyDown(this, ShortCutKey(hotKey_), ShortCutToShiftState(hotKey_));
 }
 
-void TGlobalHotKey::WatchKey() {
-    if (!repeat_.Watch(KeyDown(), GetTickCount())) KillTimer(Handle(), kWatchTimer);
-}
-
 LRESULT TGlobalHotKey::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_HOTKEY) {
-        HotKeyPressed();
-        return 0;
-    }
-    if (msg == WM_TIMER && wp == kWatchTimer) {
-        WatchKey();
-        return 0;
-    }
-    return TWindow::WndProc(msg, wp, lp);
+    if (msg != WM_HOTKEY) return TWindow::WndProc(msg, wp, lp);
+    HotKeyPressed();
+    return 0;
 }
 
 } // namespace pelorine

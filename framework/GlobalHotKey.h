@@ -8,6 +8,9 @@
 #include "framework/Window.h"
 
 #include <functional>
+#include <mutex>
+#include <thread>
+#include <vector>
 
 namespace pelorine {
 
@@ -25,12 +28,20 @@ class TGlobalHotKey : public TComponent, private TWindow {
     void Register();
     void Unregister() { UnregisterHotKey(Handle(), id_); }
     void HotKeyPressed();
-    void WatchKey();
-    bool KeyDown() const;
+    bool StartCommand(); // false: an auto-repeat of the key, which runs nothing
+    void WatchKey(const std::stop_token& stop, int vk);
     bool active_ = true;
     TShortCut hotKey_ = 0;
     ATOM id_ = 0;
+    // Where the system repeats a held key's message: the key-ups that a thread of its own sees,
+    // also while a long command keeps this window from reading its messages. It watches from a
+    // press until the key has been up a while and no command of this key runs.
     KeyRepeatFilter repeat_;
+    std::mutex watch_; // guards what follows, but for the thread itself
+    std::vector<uint32_t> ups_;
+    int running_ = 0; // commands of this key under way (the delay's wait nests them)
+    bool watching_ = false;
+    std::jthread watcher_;
 };
 
 } // namespace pelorine

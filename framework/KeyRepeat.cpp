@@ -7,27 +7,18 @@ namespace {
 bool Before(uint32_t a, uint32_t b) { return int32_t(a - b) < 0; }
 } // namespace
 
-void KeyRepeatFilter::SeenUp(uint32_t now) {
-    held_ = false;
-    upSeen_ = now;
-}
+void KeyRepeatFilter::KeyUp(uint32_t at) { ups_.push_back(at); }
 
-bool KeyRepeatFilter::Press(uint32_t posted, bool keyDown, uint32_t now) {
-    if (held_) {
-        if (keyDown) return false; // not seen up since its command started: a repeat
-        SeenUp(now);
+bool KeyRepeatFilter::Press(uint32_t posted) {
+    bool released = !lastRun_;
+    // The key-ups up to this message are used up by it; later ones belong to later messages.
+    while (!ups_.empty() && !Before(posted, ups_.front())) {
+        if (lastRun_ && Before(*lastRun_, ups_.front())) released = true;
+        ups_.pop_front();
     }
-    // A message posted before the key was seen up belongs to the press before: a repeat that
-    // waited in the queue while a command ran. A press and release made wholly within that
-    // time cannot be told from it and is taken as part of it.
-    if (upSeen_ && !Before(*upSeen_, posted)) return false;
-    held_ = true;
+    if (!released) return false; // down ever since the command before: an auto-repeat
+    lastRun_ = posted;
     return true;
-}
-
-bool KeyRepeatFilter::Watch(bool keyDown, uint32_t now) {
-    if (held_ && !keyDown) SeenUp(now);
-    return held_;
 }
 
 } // namespace pelorine

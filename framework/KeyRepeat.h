@@ -1,26 +1,24 @@
 #pragma once
 // Tells a new press of a hotkey from the key held down. The system repeats a held key's hotkey
 // message; the command runs once for each press, however long the key stays down and however
-// long the command takes while the repeats wait in the queue.
+// long the commands take while the messages wait in the queue.
 #include <cstdint>
+#include <deque>
 #include <optional>
 
 namespace pelorine {
 
 class KeyRepeatFilter {
   public:
-    // A hotkey message, posted at `posted`, is handled at `now` with the key down or up
-    // (milliseconds of the system's tick count). True: a new press, which runs its command.
-    bool Press(uint32_t posted, bool keyDown, uint32_t now);
-    // The key's state seen at `now` while it is held. False once the key has been seen up.
-    bool Watch(bool keyDown, uint32_t now);
-    // A command has started and the key has not been seen up since.
-    bool Held() const { return held_; }
+    // The key was seen going up at `at` (milliseconds of the system's tick count).
+    void KeyUp(uint32_t at);
+    // A hotkey message posted at `posted`. True (a new press: its command runs) for the first,
+    // then when the key went up between the message that last ran a command and this one.
+    bool Press(uint32_t posted);
 
   private:
-    void SeenUp(uint32_t now);
-    bool held_ = false;
-    std::optional<uint32_t> upSeen_; // when the key was last seen up after a press
+    std::optional<uint32_t> lastRun_;
+    std::deque<uint32_t> ups_; // oldest first
 };
 
 } // namespace pelorine
