@@ -48,7 +48,10 @@ void TCapturePipeline::Run(const CaptureRequest& request) {
     });
     // The tray icon comes back whatever happens while it is off: an icon lost to an error would
     // leave a window hidden in the tray with no way back.
-    if (request.switchTray) site_.trayIcon.SetActive(false);
+    if (request.switchTray && site_.trayIcon.Active()) {
+        site_.trayIcon.SetActive(false);
+        WaitForShellRepaint(); // or the picture may still show the icon
+    }
     ScopeExit trayBack([&] {
         if (request.switchTray) site_.trayIcon.SetActive(true);
     });

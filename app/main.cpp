@@ -1,6 +1,7 @@
 // Start-up: the application object, the main window, the message loop.
 #include "app/Infowindow1.h"
 #include "app/Mainwindow1.h"
+#include "app/SingleInstance.h"
 #include "base/ScopeExit.h"
 #include "framework/Application.h"
 #include "framework/Window.h"
@@ -9,6 +10,8 @@
 #include <objbase.h>
 
 using namespace pelorine;
+
+static_assert(kErrorAccessDenied == ERROR_ACCESS_DENIED && kErrorAlreadyExists == ERROR_ALREADY_EXISTS);
 
 namespace {
 // Asks the running copy to show its window, as its tray icon would; that copy may still be
@@ -25,6 +28,9 @@ void ShowRunningCopy() {
 void RunApplication(TApplication& app) {
     TComponent root(nullptr);
     auto* main = root.New<TMainForm1>(L"MainForm1");
+    // A copy started without elevation asks an elevated one to show itself; the isolation of
+    // privileges would drop that message otherwise.
+    ChangeWindowMessageFilterEx(main->Handle(), TMainForm1::ShowWindowMessage(), MSGFLT_ALLOW, nullptr);
     app.SetMainForm(main);
     auto* info = root.New<TInfoForm1>(L"InfoForm1");
     main->OnShowInformation = [info] { info->ShowModal(); };
@@ -36,7 +42,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // One Pelorine per user session: two copies would both own the tray and the one settings
     // file, and the one that closed last would write back its older serial number.
     const UniqueKernelHandle instance(CreateMutexW(nullptr, FALSE, L"Local\\Pelorine.SingleInstance"));
-    if (instance && GetLastError() == ERROR_ALREADY_EXISTS) {
+    if (AnotherCopyRuns(bool(instance), GetLastError())) {
         ShowRunningCopy(); // and nothing else: no window, no settings file
         return 0;
     }

@@ -1,11 +1,16 @@
 #pragma once
 // A system-wide hotkey. While Active and with a key set, it is registered with the system under
-// an id of its own (a global atom); a hidden window receives the key and calls OnKeyDown.
+// an id of its own (a global atom); a hidden window receives the key and calls OnKeyDown, once
+// for each press however long the key is held.
 #include "framework/Component.h"
+#include "framework/KeyRepeat.h"
 #include "framework/ShortCut.h"
 #include "framework/Window.h"
 
 #include <functional>
+#include <mutex>
+#include <thread>
+#include <vector>
 
 namespace pelorine {
 
@@ -22,9 +27,21 @@ class TGlobalHotKey : public TComponent, private TWindow {
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
     void Register();
     void Unregister() { UnregisterHotKey(Handle(), id_); }
+    void HotKeyPressed();
+    bool StartCommand(); // false: an auto-repeat of the key, which runs nothing
+    void WatchKey(const std::stop_token& stop, int vk);
     bool active_ = true;
     TShortCut hotKey_ = 0;
     ATOM id_ = 0;
+    // Where the system repeats a held key's message: the key-ups that a thread of its own sees,
+    // also while a long command keeps this window from reading its messages. It watches from a
+    // press until the key has been up a while and no command of this key runs.
+    KeyRepeatFilter repeat_;
+    std::mutex watch_; // guards what follows, but for the thread itself
+    std::vector<uint32_t> ups_;
+    int running_ = 0; // commands of this key under way (the delay's wait nests them)
+    bool watching_ = false;
+    std::jthread watcher_;
 };
 
 } // namespace pelorine

@@ -2,6 +2,7 @@
 
 #include "framework/Application.h"
 
+#include <dwmapi.h>
 #include <shellapi.h>
 
 namespace pelorine {
@@ -10,6 +11,8 @@ TTrayIcon::TTrayIcon(TComponent* owner)
     : TComponent(owner), taskbarCreated_(RegisterWindowMessageW(L"TaskbarCreated")) {
     // A top-level hidden window (not message-only) so that it hears the shell's broadcasts.
     CreateHandle(0, L"", WS_POPUP, Rect{}, nullptr);
+    // Also from a shell of lower integrity than ours, when we run elevated.
+    ChangeWindowMessageFilterEx(Handle(), taskbarCreated_, MSGFLT_ALLOW, nullptr);
 }
 
 TTrayIcon::~TTrayIcon() {
@@ -87,6 +90,16 @@ LRESULT TTrayIcon::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         break;
     }
     return 0;
+}
+
+void WaitForShellRepaint() {
+    // The taskbar repaints its notification area after Shell_NotifyIcon has returned; waiting
+    // for it to answer a message gives its thread that turn: 50 ms at most, none when it hangs.
+    if (HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr))
+        SendMessageTimeoutW(taskbar, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, 50, nullptr);
+    // The compositor shows the repainted area with its next frame.
+    BOOL composed = FALSE;
+    if (SUCCEEDED(DwmIsCompositionEnabled(&composed)) && composed) DwmFlush();
 }
 
 } // namespace pelorine

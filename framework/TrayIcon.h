@@ -39,4 +39,8 @@ class TTrayIcon : public TComponent, private TWindow {
     UINT taskbarCreated_;
 };
 
+// Lets the shell and the desktop compositor catch up after an icon was taken off, so that the
+// screen read next no longer shows it; waits a bounded time, never for a hung shell.
+void WaitForShellRepaint();
+
 } // namespace pelorine

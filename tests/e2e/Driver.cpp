@@ -29,13 +29,6 @@ std::wstring NewFolder() {
     return folder;
 }
 
-void SendKey(WORD vk, bool up) {
-    INPUT in{};
-    in.type = INPUT_KEYBOARD;
-    in.ki = {vk, 0, DWORD(up ? KEYEVENTF_KEYUP : 0), 0, 0};
-    SendInput(1, &in, sizeof in);
-}
-
 void SendMouse(DWORD flags, LONG x = 0, LONG y = 0) {
     INPUT in{};
     in.type = INPUT_MOUSE;
@@ -194,6 +187,13 @@ std::wstring WindowCaption(HWND wnd) {
 }
 
 void DismissMessageBox(HWND box, int button) { PostMessageW(box, WM_COMMAND, WPARAM(button), 0); }
+
+void SendKey(WORD vk, bool up) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki = {vk, 0, DWORD(up ? KEYEVENTF_KEYUP : 0), 0, 0};
+    SendInput(1, &in, sizeof in);
+}
 
 void PressKey(WORD vk) {
     SendKey(vk, false);

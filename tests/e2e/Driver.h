@@ -60,6 +60,8 @@ std::vector<HWND> ChildWindows(HWND parent);
 // Finds a top-level window of a process that satisfies the predicate.
 HWND FindProcessWindow(DWORD pid, const std::function<bool(HWND)>& match);
 
+// One key going down or up; a key-down without its key-up is what an auto-repeat sends.
+void SendKey(WORD vk, bool up);
 void PressKey(WORD vk);
 // Holds the modifier while the key is pressed (Alt+Space: VK_MENU, VK_SPACE).
 void PressChord(WORD modifier, WORD vk);

@@ -316,6 +316,50 @@ TEST_F(SaveTest, ClosingDuringADelayedSaveSavesNothingMore) {
     EXPECT_EQ(GetPrivateProfileIntW(L"SET0", L"C0_03", -1, Ini().c_str()), 7);
 }
 
+// F10 held down: a key-down and then one auto-repeat every 40 ms, without a key-up.
+void HoldF10(int repeats, int gapMs = 40) {
+    SendKey(VK_F10, false);
+    for (int i = 0; i < repeats; ++i) {
+        Sleep(DWORD(gapMs));
+        SendKey(VK_F10, false);
+    }
+}
+
+// A held key saves once: its auto-repeats save nothing more, whether they wait in the queue
+// while the save runs (the key let go before it ends) or come after it (the key still down).
+// The next press after the key-up saves again.
+TEST_F(SaveTest, AHeldKeySavesOncePerPress) {
+    StartSaving(app_->File(L"shots"), {{L"C1_01", L"0"}});
+    HoldF10(6, 0);
+    SendKey(VK_F10, true);
+    ASSERT_TRUE(WaitSaved(L"Snap7.bmp"));
+    Sleep(200);
+    HoldF10(12);
+    ASSERT_TRUE(WaitSaved(L"Snap8.bmp"));
+    HoldF10(8);
+    SendKey(VK_F10, true);
+    Sleep(200);
+    PressKey(VK_F10);
+    ASSERT_TRUE(WaitSaved(L"Snap9.bmp"));
+    Pump(1500);
+    EXPECT_EQ(Listing(saveFolder), (std::vector<std::wstring>{L"Snap7.bmp", L"Snap8.bmp", L"Snap9.bmp"}));
+}
+
+// With the five-second delay the repeats come while the command waits: none starts a wait of
+// its own.
+TEST_F(SaveTest, AHeldKeyStartsOneDelayedSave) {
+    StartSaving(app_->File(L"shots"), {{L"C1_01", L"0"}, {L"TIMING", L"1"}});
+    HoldF10(25);
+    SendKey(VK_F10, true);
+    ASSERT_TRUE(WaitSaved(L"Snap7.bmp"));
+    Pump(5000); // time enough for the waits that repeats would have started
+    EXPECT_EQ(Listing(saveFolder), std::vector<std::wstring>{L"Snap7.bmp"});
+    PressKey(VK_F10);
+    ASSERT_TRUE(WaitSaved(L"Snap8.bmp"));
+    Pump(1500);
+    EXPECT_EQ(Listing(saveFolder), (std::vector<std::wstring>{L"Snap7.bmp", L"Snap8.bmp"}));
+}
+
 TEST_F(SaveTest, ClosingWithSavesQueuedStoresASerialPastEveryFile) {
     StartSaving(app_->File(L"shots"), {{L"C1_01", L"0"}});
     for (int i = 0; i < 8; ++i) {

@@ -1,8 +1,10 @@
 // The application's life as a user sees it: the first start, the way to the tray and back, the
 // tray menu's exit, the settings surviving a restart, and moving the borderless window.
 #include "e2e/AppTest.h"
+#include "framework/Handles.h"
 
 #include <gtest/gtest.h>
+#include <sddl.h>
 
 #include "forms/resource.h"
 
@@ -363,6 +365,27 @@ TEST_F(ShellTest, ASecondStartShowsTheRunningCopyAndEnds) {
               1);
     EXPECT_EQ(FileBytes(app_->File(L"Pelorine.ini")), preset);
     ASSERT_TRUE(app_->Running());
+}
+
+// A copy started as administrator makes the session's mutex so that a normal copy may not open
+// it. The normal copy then ends as beside any running copy: without a window of its own.
+TEST_F(ShellTest, AMutexThatMayNotBeOpenedCountsAsARunningCopy) {
+    const wchar_t* name = L"Local\\Pelorine.SingleInstance";
+    PSECURITY_DESCRIPTOR denyAll = nullptr;
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:(D;;GA;;;WD)", SDDL_REVISION_1,
+                                                                     &denyAll, nullptr));
+    SECURITY_ATTRIBUTES attributes{sizeof attributes, denyAll, FALSE};
+    const pelorine::UniqueKernelHandle held(CreateMutexW(&attributes, FALSE, name));
+    LocalFree(denyAll);
+    ASSERT_TRUE(held.get());
+    SetLastError(0);
+    const HANDLE opened = CreateMutexW(nullptr, FALSE, name);
+    if (opened) CloseHandle(opened);
+    ASSERT_EQ(opened, nullptr) << "the mutex's security descriptor is not enforced here";
+    ASSERT_EQ(GetLastError(), DWORD(ERROR_ACCESS_DENIED));
+
+    EXPECT_EQ(app_->RunAnotherCopy(15000), 0u);
+    EXPECT_FALSE(FileExists(app_->File(L"Pelorine.ini")));
 }
 
 TEST_F(ShellTest, TypingAFolderPathKeepsItsBackslashes) {
