@@ -20,7 +20,9 @@ if(NOT entries STREQUAL want)
 endif()
 
 file(SIZE ${BUILD}/Pelorine.exe size)
-if(size GREATER_EQUAL 1600000)
+# A tripwire for what a change adds: 1.63 MB with the icon's eight sizes (53 KB of them) and the
+# screen-reader support.
+if(size GREATER_EQUAL 1700000)
   message(FATAL_ERROR "Pelorine.exe is ${size} bytes")
 endif()
 execute_process(COMMAND x86_64-w64-mingw32-objdump -h ${BUILD}/Pelorine.exe OUTPUT_VARIABLE sections)
