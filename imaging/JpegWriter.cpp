@@ -1,15 +1,13 @@
 #include "imaging/JpegWriter.h"
 
 #include "base/Colors.h"
+#include "imaging/Bands.h"
 
 #include <algorithm>
 #include <array>
-#include <atomic>
 #include <bit>
 #include <cmath>
 #include <initializer_list>
-#include <system_error>
-#include <thread>
 #include <vector>
 
 namespace pelorine {
@@ -320,48 +318,28 @@ Bytes EncodeJpeg(const Pixmap& picture, int quality, const JpegOptions& options)
     // A restart interval counts blocks in sixteen bits.
     const int bandRows = std::clamp(options.bandRows, 1, std::max(1, 65535 / mcusPerRow));
     const int bands = (mcuRows + bandRows - 1) / bandRows;
-    std::vector<Bytes> coded(static_cast<std::size_t>(bands));
-    std::atomic<int> next{0};
-    std::atomic<bool> failed{false};
-    const auto work = [&] {
-        try {
-            for (int band = next++; band < bands && !failed; band = next++) {
-                // Coded into a buffer of this thread's own: the bands' buffers lie side by side,
-                // and growing them in place had the threads fight over their cache lines.
-                Bytes bytes;
-                bytes.reserve(std::size_t(picture.width) * 16 * std::size_t(bandRows)); // most bands fit
-                BandCoder(picture, tables, dct, bytes)
-                    .Code(band * bandRows, std::min(bandRows, mcuRows - band * bandRows));
-                coded[std::size_t(band)] = std::move(bytes);
-            }
-        } catch (...) { // out of memory
-            failed = true;
-        }
-    };
-    const int threads = std::clamp(
-        options.threads > 0 ? options.threads : int(std::max(1u, std::thread::hardware_concurrency())), 1,
-        bands);
-    std::vector<std::thread> helpers;
-    try {
-        for (int t = 1; t < threads; ++t)
-            helpers.emplace_back(work);
-    } catch (const std::system_error&) { // no more threads: the ones there do the rest
-    }
-    work();
-    for (std::thread& helper : helpers)
-        helper.join();
-    if (failed) return {};
+    // Each thread codes into a buffer of its own: the bands' buffers side by side had the
+    // threads fight over their cache lines.
+    const std::size_t threads = BandThreads(options.threads, std::size_t(bands));
+    std::vector<Bytes> slots(threads);
     Bytes out;
-    std::size_t size = 1024;
-    for (const Bytes& band : coded)
-        size += band.size() + 2;
-    out.reserve(size);
+    out.reserve(std::size_t(1) << 16);
     PutHead(out, picture, tables, mcusPerRow * bandRows);
-    for (int band = 0; band < bands; ++band) {
-        const Bytes& bytes = coded[std::size_t(band)];
-        out.insert(out.end(), bytes.begin(), bytes.end());
-        if (band + 1 < bands) out.insert(out.end(), {0xFF, std::uint8_t(0xD0 + band % 8)});
-    }
+    const auto code = [&](std::size_t slot, std::size_t k) {
+        Bytes& bytes = slots[slot];
+        bytes.clear();
+        bytes.reserve(std::size_t(picture.width) * 16 * std::size_t(bandRows)); // most bands fit
+        const int band = int(k);
+        BandCoder(picture, tables, dct, bytes)
+            .Code(band * bandRows, std::min(bandRows, mcuRows - band * bandRows));
+        return true;
+    };
+    const auto emit = [&](std::size_t slot, std::size_t k) {
+        out.insert(out.end(), slots[slot].begin(), slots[slot].end());
+        if (k + 1 < std::size_t(bands)) out.insert(out.end(), {0xFF, std::uint8_t(0xD0 + k % 8)});
+        return true;
+    };
+    if (!RunBands(std::size_t(bands), threads, code, emit)) return {};
     out.insert(out.end(), {0xFF, 0xD9}); // end of image
     return out;
 }
