@@ -10,6 +10,10 @@
 #include <initializer_list>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace pelorine {
 
 namespace {
@@ -151,32 +155,91 @@ struct Dct {
     }
 };
 
-// Bits high first, a zero byte after every 0xFF so that no marker appears by chance.
+// Bits high first, a zero byte after every 0xFF so that no marker appears by chance (T.81
+// F.1.2.3). The bits gather in a 64-bit word that leaves whole: a code and its value come
+// together (at most 16 + 11 bits), and only a word that holds a 0xFF byte goes out byte by
+// byte. Writes to memory sized ahead, grown by doubling.
 class EntropyBits {
   public:
-    explicit EntropyBits(Bytes& out) : out_(out) {}
-    void Put(unsigned value, int bits) {
-        pending_ = (pending_ << bits) | (value & ((1u << bits) - 1));
-        count_ += bits;
-        while (count_ >= 8) {
-            const auto byte = std::uint8_t(pending_ >> (count_ - 8));
-            out_.push_back(byte);
-            if (byte == 0xFF) out_.push_back(0);
-            count_ -= 8;
+    explicit EntropyBits(Bytes& out) : out_(out), at_(out.size()) {}
+    ~EntropyBits() { out_.resize(at_); }
+    EntropyBits(const EntropyBits&) = delete;
+    EntropyBits& operator=(const EntropyBits&) = delete;
+
+    void Put(std::uint32_t value, int bits) {
+        if (bits < free_) {
+            word_ = word_ << bits | value;
+            free_ -= bits;
+            return;
         }
-        pending_ &= (std::uint64_t(1) << count_) - 1;
+        // The word's last `free_` bits are the value's first; the bits left over above the
+        // rest of the value leave the word before it is next full.
+        const int rest = bits - free_;
+        Flush(word_ << free_ | std::uint64_t(value) >> rest);
+        word_ = value;
+        free_ = 64 - rest;
     }
     void PadWithOnes() {
-        if (count_ > 0) Put(0x7F, 8 - count_);
+        const int used = 64 - free_;
+        if (used % 8) Put((1u << (8 - used % 8)) - 1, 8 - used % 8);
+        for (int shift = 64 - free_ - 8; shift >= 0; shift -= 8) {
+            Room();
+            PutByte(std::uint8_t(word_ >> shift));
+        }
+        word_ = 0;
+        free_ = 64;
     }
 
   private:
+    void Flush(std::uint64_t word) {
+        Room();
+        // A byte of all ones in the word shows as a zero byte of its complement.
+        constexpr std::uint64_t kLow = 0x0101010101010101, kHigh = 0x8080808080808080;
+        if (((~word - kLow) & word & kHigh) == 0) {
+            for (int i = 0; i < 8; ++i)
+                out_[at_ + std::size_t(i)] = std::uint8_t(word >> (56 - 8 * i));
+            at_ += 8;
+            return;
+        }
+        for (int shift = 56; shift >= 0; shift -= 8)
+            PutByte(std::uint8_t(word >> shift));
+    }
+    void PutByte(std::uint8_t byte) {
+        out_[at_++] = byte;
+        if (byte == 0xFF) out_[at_++] = 0;
+    }
+    // Room for a word whose every byte is stuffed.
+    void Room() {
+        if (out_.size() < at_ + 16) out_.resize(std::max<std::size_t>(out_.size() * 2, at_ + 4096));
+    }
+
     Bytes& out_;
-    std::uint64_t pending_ = 0;
-    int count_ = 0;
+    std::size_t at_;
+    std::uint64_t word_ = 0;
+    int free_ = 64;
 };
 
 int BitLength(int magnitude) { return int(std::bit_width(unsigned(magnitude))); }
+
+// Bit k set where coefficient k is not zero: sixteen at a time, packed to bytes (saturating,
+// which keeps them apart from zero) and compared at once.
+std::uint64_t NonZero(const std::array<int, 64>& q) {
+    std::uint64_t mask = 0;
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    for (std::size_t k = 0; k < 64; k += 16) {
+        const auto* at = reinterpret_cast<const __m128i*>(q.data() + k);
+        const __m128i low = _mm_packs_epi32(_mm_loadu_si128(at), _mm_loadu_si128(at + 1));
+        const __m128i high = _mm_packs_epi32(_mm_loadu_si128(at + 2), _mm_loadu_si128(at + 3));
+        const __m128i zeros = _mm_cmpeq_epi8(_mm_packs_epi16(low, high), zero);
+        mask |= std::uint64_t(~unsigned(_mm_movemask_epi8(zeros)) & 0xFFFF) << k;
+    }
+#else
+    for (std::size_t k = 0; k < 64; ++k)
+        mask |= std::uint64_t(q[k] != 0) << k;
+#endif
+    return mask;
+}
 
 class BandCoder {
   public:
@@ -238,34 +301,38 @@ class BandCoder {
             natural[i] = std::clamp(int(v + (v < 0 ? -0.5f : 0.5f)), -1023, 1023);
         }
         natural[0] = int(std::lround(block[0] * tables_.reciprocal[table][0]));
+        // In zigzag order, with a mask of the coefficients that are not zero: the walk below then
+        // jumps from one to the next instead of testing all 63.
         std::array<int, 64> q;
         for (std::size_t k = 0; k < 64; ++k)
             q[k] = natural[kZigzag[k]];
+        const std::uint64_t nonzero = NonZero(q);
         const Huffman& dc = tables_.dc[table];
         const Huffman& ac = tables_.ac[table];
         const int diff = q[0] - lastDc;
         lastDc = q[0];
         PutValue(dc, 0, diff);
-        int run = 0;
-        for (std::size_t k = 1; k < 64; ++k) {
-            if (q[k] == 0) {
-                ++run;
-                continue;
-            }
+        // Each coefficient with the run of zeros before it, sixteen zeros at a time as ZRL, and an
+        // end of block after the last one unless it ends the block (T.81 F.1.2.2).
+        int last = 0;
+        for (std::uint64_t left = nonzero & ~std::uint64_t(1); left != 0; left &= left - 1) {
+            const int k = std::countr_zero(left);
+            int run = k - last - 1;
             for (; run > 15; run -= 16)
                 bits_.Put(ac.code[0xF0], ac.length[0xF0]);
-            PutValue(ac, run << 4, q[k]);
-            run = 0;
+            PutValue(ac, run << 4, q[std::size_t(k)]);
+            last = k;
         }
-        if (run > 0) bits_.Put(ac.code[0x00], ac.length[0x00]);
+        if (last < 63) bits_.Put(ac.code[0x00], ac.length[0x00]);
     }
 
-    // The symbol of the value's size (with the run before it), then the value in that many bits.
+    // The symbol of the value's size (with the run before it), then the value in that many bits
+    // (T.81 F.1.2.1 and F.1.2.2), put as one: a negative value goes as its complement's bits.
     void PutValue(const Huffman& table, int run, int value) {
         const int size = BitLength(std::abs(value));
-        const int symbol = run | size;
-        bits_.Put(table.code[std::size_t(symbol)], table.length[std::size_t(symbol)]);
-        if (size) bits_.Put(unsigned(value < 0 ? value - 1 : value), size);
+        const auto symbol = std::size_t(run | size);
+        const auto bits = std::uint32_t(value < 0 ? value - 1 : value) & ((1u << size) - 1);
+        bits_.Put(std::uint32_t(table.code[symbol]) << size | bits, table.length[symbol] + size);
     }
 
     const Pixmap& picture_;
