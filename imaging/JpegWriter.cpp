@@ -21,13 +21,13 @@ namespace {
 using Block = std::array<float, 64>;
 using Table64 = std::array<std::uint8_t, 64>;
 
-// Where the k-th coefficient sent lies in the block, rows of eight.
+// Where the k-th coefficient sent lies in the block, rows of eight (T.81 Figure A.6).
 constexpr Table64 kZigzag = {0,  1,  8,  16, 9,  2,  3,  10, 17, 24, 32, 25, 18, 11, 4,  5,
                              12, 19, 26, 33, 40, 48, 41, 34, 27, 20, 13, 6,  7,  14, 21, 28,
                              35, 42, 49, 56, 57, 50, 43, 36, 29, 22, 15, 23, 30, 37, 44, 51,
                              58, 59, 52, 45, 38, 31, 39, 46, 53, 60, 61, 54, 47, 55, 62, 63};
 
-// The standard's example tables, which quality 50 uses as they stand.
+// The example tables of T.81 Annex K (Tables K.1 and K.2), which quality 50 uses as they stand.
 constexpr Table64 kLuminance = {16, 11, 10, 16, 24,  40,  51,  61,  12, 12, 14, 19, 26,  58,  60,  55,
                                 14, 13, 16, 24, 40,  57,  69,  56,  14, 17, 22, 29, 51,  87,  80,  62,
                                 18, 22, 37, 56, 68,  109, 103, 77,  24, 35, 55, 64, 81,  104, 113, 92,
@@ -46,8 +46,8 @@ Table64 Scaled(const Table64& base, int quality) {
     return table;
 }
 
-// A Huffman table as the file states it (code counts by length, symbols in code order) and as
-// the coder uses it.
+// A Huffman table as the file states it (code counts by length, symbols in code order: T.81
+// B.2.4.2) and as the coder uses it, its codes made from the counts as T.81 Annex C makes them.
 struct Huffman {
     std::array<std::uint8_t, 16> counts{};
     std::vector<std::uint8_t> symbols;
@@ -75,7 +75,7 @@ std::vector<std::uint8_t> Categories() {
 }
 
 // The run/size symbols with the shortest codes first, then every other one in order: the
-// standard's typical tables list their longest codes that way.
+// typical tables of T.81 K.3 (Tables K.5 and K.6) list their longest codes that way.
 std::vector<std::uint8_t> RunSizes(std::initializer_list<std::uint8_t> shortest) {
     std::vector<std::uint8_t> s(shortest);
     for (int v = 0; v < 256; ++v) {
@@ -85,6 +85,7 @@ std::vector<std::uint8_t> RunSizes(std::initializer_list<std::uint8_t> shortest)
     return s;
 }
 
+// The DC tables are T.81 Tables K.3 and K.4, the AC tables K.5 and K.6.
 struct Tables {
     Table64 quant[2];
     Block reciprocal[2]; // by natural index
@@ -107,9 +108,9 @@ struct Tables {
     }
 };
 
-// The DCT as two passes of eight 8-point transforms. The cosines are symmetric about the
-// middle, so the even outputs need only the sums of mirrored inputs and the odd ones their
-// differences: four products per output, summed in rows of four the compiler vectorises.
+// The forward DCT of T.81 A.3.3 as two passes of eight 8-point transforms. The cosines are symmetric about
+// the middle, so the even outputs need only the sums of mirrored inputs and the odd ones their differences:
+// four products per output, summed in rows of four the compiler vectorises.
 struct Dct {
     float even[4][4]{}, odd[4][4]{}; // [i][k]: input pair i's weight in output 2k or 2k + 1
     Dct() {
@@ -342,7 +343,7 @@ class BandCoder {
     int dcY_ = 0, dcCb_ = 0, dcCr_ = 0;
 };
 
-// A marker and the segment it opens, its length counting itself.
+// A marker and the segment it opens, its length counting itself (T.81 B.1.1.4).
 void PutSegment(Bytes& out, std::uint8_t marker, ByteView body) {
     const std::size_t length = body.size() + 2;
     out.insert(out.end(), {0xFF, marker, std::uint8_t(length >> 8), std::uint8_t(length)});

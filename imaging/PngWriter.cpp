@@ -218,6 +218,9 @@ bool Stream(const PngRows& rows, const ByteSink& out, const PngOptions& options)
     if (!WriteHeader(rows, out)) return false;
     const std::vector<RowBand> bands = SplitIntoBands(rows.height, rows.RowBytes() + 1, options.bandBytes);
     const std::size_t threads = BandThreads(options.threads, bands.size());
+    // The zlib wrapper (RFC 1950 2.2): its head, the bands' raw deflate streams one after
+    // another (each but the last ends in an empty stored block, RFC 1951 3.2.4), then the
+    // Adler-32 of all the filtered bytes.
     static constexpr std::uint8_t kZlibHead[2] = {0x78, 0x01}; // deflate, 32 KB window, fastest
     uLong adler = adler32(0, nullptr, 0);
     // A deflater and a band per thread, the deflater made on its thread when first needed.
