@@ -5,7 +5,7 @@
 //                                     the screen, a screenshot file and a photograph-like picture,
 //                                     then the colour reductions of a 1920 × 1080 picture with
 //                                     their mean error (the picture is written to file for peers);
-//   save_bench hotkey <format> [runs [depth=N] [photo] [step=DIR]]
+//   save_bench hotkey <format> [runs [depth=N] [photo|noisy] [step=DIR]]
 //                                     the real Pelorine.exe: F10 to the finished file, one
 //                                     line "F10 <format> <ms> <file bytes>" per run (options: see
 //                                     HotkeyOptions).
@@ -141,6 +141,7 @@ void TimeOneSave(Stages& stages, TTrayIcon& tray, HWND owner, TImageEdit& edit, 
 }
 
 Pixmap TestPicture(int width, int height) { return testing_support::PhotographLike(width, height, 12345); }
+Pixmap NoisyPicture(int width, int height) { return testing_support::NoisyPhotograph(width, height, 12345); }
 
 // Our PNG writer beside the platform's encoder that PNG saves used before: time and size.
 void ComparePng(const char* name, const EditPicture& picture, int runs) {
@@ -226,6 +227,8 @@ int RunStages(int runs, const std::string& pictureFile, const std::string& scree
             ComparePng("a desktop screenshot (docs)", EditPicture(std::move(*shot)), runs);
     const EditPicture photo(TestPicture(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)));
     ComparePng("photograph-like, screen size", photo, runs);
+    ComparePng("noisy photograph, screen size",
+               EditPicture(NoisyPicture(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN))), runs);
     std::printf("\n");
     TimeReductions(runs, pictureFile);
     RemoveDirectoryW(folder.c_str());
@@ -237,7 +240,9 @@ int RunStages(int runs, const std::string& pictureFile, const std::string& scree
 // desktop capture has a photograph's many colours to reduce.
 class PhotoScreen {
   public:
-    PhotoScreen() : picture_(TestPicture(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN))) {
+    explicit PhotoScreen(bool noisy)
+        : picture_((noisy ? NoisyPicture : TestPicture)(GetSystemMetrics(SM_CXSCREEN),
+                                                        GetSystemMetrics(SM_CYSCREEN))) {
         WNDCLASSW wc{};
         wc.lpfnWndProc = Proc;
         wc.hInstance = GetModuleHandleW(nullptr);
@@ -280,6 +285,7 @@ class PhotoScreen {
 struct HotkeyOptions {
     std::string depthItem = "4";
     bool photo = false;
+    bool noisy = false; // the photograph with noise in every channel
     std::wstring stepFolder;
 };
 
@@ -289,6 +295,7 @@ HotkeyOptions ParseHotkeyOptions(int argc, char** argv) {
         const std::string arg = argv[i];
         if (arg.rfind("depth=", 0) == 0) options.depthItem = arg.substr(6);
         if (arg == "photo") options.photo = true;
+        if (arg == "noisy") options.photo = options.noisy = true;
         if (arg.rfind("step=", 0) == 0) options.stepFolder.assign(arg.begin() + 5, arg.end());
     }
     return options;
@@ -314,7 +321,7 @@ int RunHotkey(const std::string& format, int runs, const HotkeyOptions& options)
     app.Start();
     if (!app.MainWindow()) return 1;
     std::optional<PhotoScreen> screen;
-    if (options.photo) screen.emplace();
+    if (options.photo) screen.emplace(options.noisy);
     e2e::Pump(1000);
     for (int i = 0; i < runs; ++i) {
         WaitForGo(options, i);
@@ -355,7 +362,7 @@ int main(int argc, char** argv) {
     if (rc == 2)
         std::fprintf(stderr,
                      "usage: save_bench stages [runs [picture.bmp [screenshot]]] | hotkey png|jpeg|bmp [runs "
-                     "[depth=N] [photo] [step=DIR]]\n");
+                     "[depth=N] [photo|noisy] [step=DIR]]\n");
     CoUninitialize();
     return rc;
 }

@@ -8,8 +8,10 @@
 # and 7680 × 4320: F10 of a photograph-like screen to PNG and JPEG beside scrot and import, and
 # to a 256-colour BMP; Pelorine's peak memory in screen buffers (of the banded screen read that
 # only Wine takes); and the stages
-# at 3840 × 2160. BIG=N skips those; RUNS_BIG (default 5) sets their runs, BIG_SIZES (WxH ...)
-# their screens; SMALL=N skips the 1280 × 1024 tables.
+# at 3840 × 2160. Then F10 of a photograph with noise in every channel at 1280 × 1024 and
+# 3840 × 2160 (NOISY_SIZES) to PNG, JPEG and BMP at full and at 256 colours, beside the peers.
+# BIG=N skips those; RUNS_BIG (default 5) sets their runs, BIG_SIZES (WxH ...) their screens;
+# SMALL=N skips the 1280 × 1024 tables.
 # Usage: bench/save-benchmark.sh [windows build folder]   (save_bench and Pelorine built there)
 # PELORINE_DISPLAY picks the X display (default :98; give each concurrent user their own: its X
 # server is restarted at other sizes and left at 1280 × 1024);
@@ -224,3 +226,18 @@ for size in ${BIG_SIZES:-3840x2160 7680x4320}; do
 done
 echo
 if [ -f "$work/stages4k.txt" ]; then sed -n '/^colour reduction/q;p' "$work/stages4k.txt"; fi
+
+# The same saves of a photograph with sensor noise in every channel (gradients, each channel of
+# each pixel off by up to ±16), which leaves the encoders and the colour reduction nothing to
+# spare; the BMP at full colour gives the reduction's cost as the difference.
+echo
+echo "F10 of a noisy photograph (±16 in each channel) to the finished file, median of $big_runs runs (ms; P / peer in brackets)."
+printf '| %-9s | %-12s | %9s | %-34s | %7s | %7s | %7s | %s |\n' screen save Pelorine peers 'idle MB' 'peak MB' buffers file
+printf '| %-9s | %-12s | %9s | %-34s | %7s | %7s | %7s | %s |\n' --- --- ---: --- ---: ---: ---: ---
+for size in ${NOISY_SIZES:-1280x1024 3840x2160}; do
+  screen_size "$size"
+  big_row "$size" PNG png png "noisy" scrot import
+  big_row "$size" JPEG jpeg jpg "noisy" import75
+  big_row "$size" 'BMP full' bmp bmp "depth=4 noisy" import
+  big_row "$size" 'BMP 256' bmp bmp "depth=2 noisy" import256
+done

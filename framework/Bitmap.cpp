@@ -137,7 +137,7 @@ void TBitmap::Assign(HBITMAP source) {
 }
 
 void TBitmap::SaveToFile(const std::wstring& path) const {
-    if (!WriteWholeFile(path, [&](const ByteSink& put) { return WriteBitmapFileOf(bitmap_.get(), put); }))
+    if (!WriteTemporaryFile(path, [&](const ByteSink& put) { return WriteBitmapFileOf(bitmap_.get(), put); }))
         throw Error(FormatMessageText(L"ファイル %s を作成できません", path));
 }
 

@@ -34,7 +34,9 @@ class TBitmap {
     // Replaces the bitmap with a device-independent one holding these pixels (8-bit with its
     // palette, or 24-bit).
     void SetPixels(const RasterImage& pixels);
-    // Writes a Windows bitmap file at the bitmap's own depth. Raises "ファイル %s を作成できません".
+    // Writes a Windows bitmap file at the bitmap's own depth, as a temporary file (the hand-off
+    // between a capture and its save, read back and deleted at once). Raises
+    // "ファイル %s を作成できません".
     void SaveToFile(const std::wstring& path) const;
 
   private:

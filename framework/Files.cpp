@@ -9,9 +9,9 @@ namespace pelorine {
 namespace {
 enum class Durability { Cached, OnDisk };
 
-bool WriteAll(const std::wstring& path, const FileProducer& produce, Durability durability) {
-    UniqueFile file(
-        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+bool WriteAll(const std::wstring& path, const FileProducer& produce, Durability durability,
+              DWORD attributes = FILE_ATTRIBUTE_NORMAL) {
+    UniqueFile file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, attributes, nullptr));
     if (!file) return false;
     const auto write = [&](ByteView bytes) {
         for (std::size_t done = 0; done < bytes.size();) {
@@ -49,6 +49,10 @@ bool WriteWholeFile(const std::wstring& path, ByteView bytes) { return WriteWhol
 
 bool WriteWholeFile(const std::wstring& path, const FileProducer& produce) {
     return WriteAll(path, produce, Durability::Cached);
+}
+
+bool WriteTemporaryFile(const std::wstring& path, const FileProducer& produce) {
+    return WriteAll(path, produce, Durability::Cached, FILE_ATTRIBUTE_TEMPORARY);
 }
 
 bool WriteFileReplacing(const std::wstring& path, ByteView bytes) {

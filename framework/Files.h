@@ -18,6 +18,12 @@ bool WriteWholeFile(const std::wstring& path, ByteView bytes);
 using FileProducer = std::function<bool(const ByteSink&)>;
 bool WriteWholeFile(const std::wstring& path, const FileProducer& produce);
 
+// The same for a file that is read back and deleted soon after. Marked temporary, so that with
+// memory enough the system keeps it in its cache and need never write it to the disk: on a USB
+// stick or a network folder a capture's tens of megabytes cost seconds there. The benchmark
+// cannot show this, as its folder is on a local disk with memory to spare.
+bool WriteTemporaryFile(const std::wstring& path, const FileProducer& produce);
+
 // Writes the bytes to a temporary file beside path and moves it over path once every byte is
 // on the disk, so a failure never leaves a partial file nor destroys the older one. On any
 // failure the temporary file is deleted, path is untouched, and false returns.

@@ -1,16 +1,18 @@
 #include "imaging/JpegWriter.h"
 
 #include "base/Colors.h"
+#include "imaging/Bands.h"
 
 #include <algorithm>
 #include <array>
-#include <atomic>
 #include <bit>
 #include <cmath>
 #include <initializer_list>
-#include <system_error>
-#include <thread>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace pelorine {
 
@@ -19,13 +21,13 @@ namespace {
 using Block = std::array<float, 64>;
 using Table64 = std::array<std::uint8_t, 64>;
 
-// Where the k-th coefficient sent lies in the block, rows of eight.
+// Where the k-th coefficient sent lies in the block, rows of eight (T.81 Figure A.6).
 constexpr Table64 kZigzag = {0,  1,  8,  16, 9,  2,  3,  10, 17, 24, 32, 25, 18, 11, 4,  5,
                              12, 19, 26, 33, 40, 48, 41, 34, 27, 20, 13, 6,  7,  14, 21, 28,
                              35, 42, 49, 56, 57, 50, 43, 36, 29, 22, 15, 23, 30, 37, 44, 51,
                              58, 59, 52, 45, 38, 31, 39, 46, 53, 60, 61, 54, 47, 55, 62, 63};
 
-// The standard's example tables, which quality 50 uses as they stand.
+// The example tables of T.81 Annex K (Tables K.1 and K.2), which quality 50 uses as they stand.
 constexpr Table64 kLuminance = {16, 11, 10, 16, 24,  40,  51,  61,  12, 12, 14, 19, 26,  58,  60,  55,
                                 14, 13, 16, 24, 40,  57,  69,  56,  14, 17, 22, 29, 51,  87,  80,  62,
                                 18, 22, 37, 56, 68,  109, 103, 77,  24, 35, 55, 64, 81,  104, 113, 92,
@@ -44,8 +46,8 @@ Table64 Scaled(const Table64& base, int quality) {
     return table;
 }
 
-// A Huffman table as the file states it (code counts by length, symbols in code order) and as
-// the coder uses it.
+// A Huffman table as the file states it (code counts by length, symbols in code order: T.81
+// B.2.4.2) and as the coder uses it, its codes made from the counts as T.81 Annex C makes them.
 struct Huffman {
     std::array<std::uint8_t, 16> counts{};
     std::vector<std::uint8_t> symbols;
@@ -73,7 +75,7 @@ std::vector<std::uint8_t> Categories() {
 }
 
 // The run/size symbols with the shortest codes first, then every other one in order: the
-// standard's typical tables list their longest codes that way.
+// typical tables of T.81 K.3 (Tables K.5 and K.6) list their longest codes that way.
 std::vector<std::uint8_t> RunSizes(std::initializer_list<std::uint8_t> shortest) {
     std::vector<std::uint8_t> s(shortest);
     for (int v = 0; v < 256; ++v) {
@@ -83,6 +85,7 @@ std::vector<std::uint8_t> RunSizes(std::initializer_list<std::uint8_t> shortest)
     return s;
 }
 
+// The DC tables are T.81 Tables K.3 and K.4, the AC tables K.5 and K.6.
 struct Tables {
     Table64 quant[2];
     Block reciprocal[2]; // by natural index
@@ -105,9 +108,9 @@ struct Tables {
     }
 };
 
-// The DCT as two passes of eight 8-point transforms. The cosines are symmetric about the
-// middle, so the even outputs need only the sums of mirrored inputs and the odd ones their
-// differences: four products per output, summed in rows of four the compiler vectorises.
+// The forward DCT of T.81 A.3.3 as two passes of eight 8-point transforms. The cosines are symmetric about
+// the middle, so the even outputs need only the sums of mirrored inputs and the odd ones their differences:
+// four products per output, summed in rows of four the compiler vectorises.
 struct Dct {
     float even[4][4]{}, odd[4][4]{}; // [i][k]: input pair i's weight in output 2k or 2k + 1
     Dct() {
@@ -153,32 +156,91 @@ struct Dct {
     }
 };
 
-// Bits high first, a zero byte after every 0xFF so that no marker appears by chance.
+// Bits high first, a zero byte after every 0xFF so that no marker appears by chance (T.81
+// F.1.2.3). The bits gather in a 64-bit word that leaves whole: a code and its value come
+// together (at most 16 + 11 bits), and only a word that holds a 0xFF byte goes out byte by
+// byte. Writes to memory sized ahead, grown by doubling.
 class EntropyBits {
   public:
-    explicit EntropyBits(Bytes& out) : out_(out) {}
-    void Put(unsigned value, int bits) {
-        pending_ = (pending_ << bits) | (value & ((1u << bits) - 1));
-        count_ += bits;
-        while (count_ >= 8) {
-            const auto byte = std::uint8_t(pending_ >> (count_ - 8));
-            out_.push_back(byte);
-            if (byte == 0xFF) out_.push_back(0);
-            count_ -= 8;
+    explicit EntropyBits(Bytes& out) : out_(out), at_(out.size()) {}
+    ~EntropyBits() { out_.resize(at_); }
+    EntropyBits(const EntropyBits&) = delete;
+    EntropyBits& operator=(const EntropyBits&) = delete;
+
+    void Put(std::uint32_t value, int bits) {
+        if (bits < free_) {
+            word_ = word_ << bits | value;
+            free_ -= bits;
+            return;
         }
-        pending_ &= (std::uint64_t(1) << count_) - 1;
+        // The word's last `free_` bits are the value's first; the bits left over above the
+        // rest of the value leave the word before it is next full.
+        const int rest = bits - free_;
+        Flush(word_ << free_ | std::uint64_t(value) >> rest);
+        word_ = value;
+        free_ = 64 - rest;
     }
     void PadWithOnes() {
-        if (count_ > 0) Put(0x7F, 8 - count_);
+        const int used = 64 - free_;
+        if (used % 8) Put((1u << (8 - used % 8)) - 1, 8 - used % 8);
+        for (int shift = 64 - free_ - 8; shift >= 0; shift -= 8) {
+            Room();
+            PutByte(std::uint8_t(word_ >> shift));
+        }
+        word_ = 0;
+        free_ = 64;
     }
 
   private:
+    void Flush(std::uint64_t word) {
+        Room();
+        // A byte of all ones in the word shows as a zero byte of its complement.
+        constexpr std::uint64_t kLow = 0x0101010101010101, kHigh = 0x8080808080808080;
+        if (((~word - kLow) & word & kHigh) == 0) {
+            for (int i = 0; i < 8; ++i)
+                out_[at_ + std::size_t(i)] = std::uint8_t(word >> (56 - 8 * i));
+            at_ += 8;
+            return;
+        }
+        for (int shift = 56; shift >= 0; shift -= 8)
+            PutByte(std::uint8_t(word >> shift));
+    }
+    void PutByte(std::uint8_t byte) {
+        out_[at_++] = byte;
+        if (byte == 0xFF) out_[at_++] = 0;
+    }
+    // Room for a word whose every byte is stuffed.
+    void Room() {
+        if (out_.size() < at_ + 16) out_.resize(std::max<std::size_t>(out_.size() * 2, at_ + 4096));
+    }
+
     Bytes& out_;
-    std::uint64_t pending_ = 0;
-    int count_ = 0;
+    std::size_t at_;
+    std::uint64_t word_ = 0;
+    int free_ = 64;
 };
 
 int BitLength(int magnitude) { return int(std::bit_width(unsigned(magnitude))); }
+
+// Bit k set where coefficient k is not zero: sixteen at a time, packed to bytes (saturating,
+// which keeps them apart from zero) and compared at once.
+std::uint64_t NonZero(const std::array<int, 64>& q) {
+    std::uint64_t mask = 0;
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    for (std::size_t k = 0; k < 64; k += 16) {
+        const auto* at = reinterpret_cast<const __m128i*>(q.data() + k);
+        const __m128i low = _mm_packs_epi32(_mm_loadu_si128(at), _mm_loadu_si128(at + 1));
+        const __m128i high = _mm_packs_epi32(_mm_loadu_si128(at + 2), _mm_loadu_si128(at + 3));
+        const __m128i zeros = _mm_cmpeq_epi8(_mm_packs_epi16(low, high), zero);
+        mask |= std::uint64_t(~unsigned(_mm_movemask_epi8(zeros)) & 0xFFFF) << k;
+    }
+#else
+    for (std::size_t k = 0; k < 64; ++k)
+        mask |= std::uint64_t(q[k] != 0) << k;
+#endif
+    return mask;
+}
 
 class BandCoder {
   public:
@@ -240,34 +302,38 @@ class BandCoder {
             natural[i] = std::clamp(int(v + (v < 0 ? -0.5f : 0.5f)), -1023, 1023);
         }
         natural[0] = int(std::lround(block[0] * tables_.reciprocal[table][0]));
+        // In zigzag order, with a mask of the coefficients that are not zero: the walk below then
+        // jumps from one to the next instead of testing all 63.
         std::array<int, 64> q;
         for (std::size_t k = 0; k < 64; ++k)
             q[k] = natural[kZigzag[k]];
+        const std::uint64_t nonzero = NonZero(q);
         const Huffman& dc = tables_.dc[table];
         const Huffman& ac = tables_.ac[table];
         const int diff = q[0] - lastDc;
         lastDc = q[0];
         PutValue(dc, 0, diff);
-        int run = 0;
-        for (std::size_t k = 1; k < 64; ++k) {
-            if (q[k] == 0) {
-                ++run;
-                continue;
-            }
+        // Each coefficient with the run of zeros before it, sixteen zeros at a time as ZRL, and an
+        // end of block after the last one unless it ends the block (T.81 F.1.2.2).
+        int last = 0;
+        for (std::uint64_t left = nonzero & ~std::uint64_t(1); left != 0; left &= left - 1) {
+            const int k = std::countr_zero(left);
+            int run = k - last - 1;
             for (; run > 15; run -= 16)
                 bits_.Put(ac.code[0xF0], ac.length[0xF0]);
-            PutValue(ac, run << 4, q[k]);
-            run = 0;
+            PutValue(ac, run << 4, q[std::size_t(k)]);
+            last = k;
         }
-        if (run > 0) bits_.Put(ac.code[0x00], ac.length[0x00]);
+        if (last < 63) bits_.Put(ac.code[0x00], ac.length[0x00]);
     }
 
-    // The symbol of the value's size (with the run before it), then the value in that many bits.
+    // The symbol of the value's size (with the run before it), then the value in that many bits
+    // (T.81 F.1.2.1 and F.1.2.2), put as one: a negative value goes as its complement's bits.
     void PutValue(const Huffman& table, int run, int value) {
         const int size = BitLength(std::abs(value));
-        const int symbol = run | size;
-        bits_.Put(table.code[std::size_t(symbol)], table.length[std::size_t(symbol)]);
-        if (size) bits_.Put(unsigned(value < 0 ? value - 1 : value), size);
+        const auto symbol = std::size_t(run | size);
+        const auto bits = std::uint32_t(value < 0 ? value - 1 : value) & ((1u << size) - 1);
+        bits_.Put(std::uint32_t(table.code[symbol]) << size | bits, table.length[symbol] + size);
     }
 
     const Pixmap& picture_;
@@ -277,7 +343,7 @@ class BandCoder {
     int dcY_ = 0, dcCb_ = 0, dcCr_ = 0;
 };
 
-// A marker and the segment it opens, its length counting itself.
+// A marker and the segment it opens, its length counting itself (T.81 B.1.1.4).
 void PutSegment(Bytes& out, std::uint8_t marker, ByteView body) {
     const std::size_t length = body.size() + 2;
     out.insert(out.end(), {0xFF, marker, std::uint8_t(length >> 8), std::uint8_t(length)});
@@ -320,48 +386,28 @@ Bytes EncodeJpeg(const Pixmap& picture, int quality, const JpegOptions& options)
     // A restart interval counts blocks in sixteen bits.
     const int bandRows = std::clamp(options.bandRows, 1, std::max(1, 65535 / mcusPerRow));
     const int bands = (mcuRows + bandRows - 1) / bandRows;
-    std::vector<Bytes> coded(static_cast<std::size_t>(bands));
-    std::atomic<int> next{0};
-    std::atomic<bool> failed{false};
-    const auto work = [&] {
-        try {
-            for (int band = next++; band < bands && !failed; band = next++) {
-                // Coded into a buffer of this thread's own: the bands' buffers lie side by side,
-                // and growing them in place had the threads fight over their cache lines.
-                Bytes bytes;
-                bytes.reserve(std::size_t(picture.width) * 16 * std::size_t(bandRows)); // most bands fit
-                BandCoder(picture, tables, dct, bytes)
-                    .Code(band * bandRows, std::min(bandRows, mcuRows - band * bandRows));
-                coded[std::size_t(band)] = std::move(bytes);
-            }
-        } catch (...) { // out of memory
-            failed = true;
-        }
-    };
-    const int threads = std::clamp(
-        options.threads > 0 ? options.threads : int(std::max(1u, std::thread::hardware_concurrency())), 1,
-        bands);
-    std::vector<std::thread> helpers;
-    try {
-        for (int t = 1; t < threads; ++t)
-            helpers.emplace_back(work);
-    } catch (const std::system_error&) { // no more threads: the ones there do the rest
-    }
-    work();
-    for (std::thread& helper : helpers)
-        helper.join();
-    if (failed) return {};
+    // Each thread codes into a buffer of its own: the bands' buffers side by side had the
+    // threads fight over their cache lines.
+    const std::size_t threads = BandThreads(options.threads, std::size_t(bands));
+    std::vector<Bytes> slots(threads);
     Bytes out;
-    std::size_t size = 1024;
-    for (const Bytes& band : coded)
-        size += band.size() + 2;
-    out.reserve(size);
+    out.reserve(std::size_t(1) << 16);
     PutHead(out, picture, tables, mcusPerRow * bandRows);
-    for (int band = 0; band < bands; ++band) {
-        const Bytes& bytes = coded[std::size_t(band)];
-        out.insert(out.end(), bytes.begin(), bytes.end());
-        if (band + 1 < bands) out.insert(out.end(), {0xFF, std::uint8_t(0xD0 + band % 8)});
-    }
+    const auto code = [&](std::size_t slot, std::size_t k) {
+        Bytes& bytes = slots[slot];
+        bytes.clear();
+        bytes.reserve(std::size_t(picture.width) * 16 * std::size_t(bandRows)); // most bands fit
+        const int band = int(k);
+        BandCoder(picture, tables, dct, bytes)
+            .Code(band * bandRows, std::min(bandRows, mcuRows - band * bandRows));
+        return true;
+    };
+    const auto emit = [&](std::size_t slot, std::size_t k) {
+        out.insert(out.end(), slots[slot].begin(), slots[slot].end());
+        if (k + 1 < std::size_t(bands)) out.insert(out.end(), {0xFF, std::uint8_t(0xD0 + k % 8)});
+        return true;
+    };
+    if (!RunBands(std::size_t(bands), threads, code, emit)) return {};
     out.insert(out.end(), {0xFF, 0xD9}); // end of image
     return out;
 }

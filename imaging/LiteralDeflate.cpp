@@ -55,8 +55,8 @@ namespace {
 constexpr int kEndOfBlock = 256;
 constexpr int kStoredMax = 65535;
 
-// Canonical codes for the lengths, bit-reversed: deflate sends Huffman codes high bit first
-// into a stream that is otherwise filled from the low bit.
+// Canonical codes for the lengths (RFC 1951 3.2.2), bit-reversed: deflate sends Huffman codes
+// high bit first into a stream that is otherwise filled from the low bit (3.1.1).
 std::vector<std::uint16_t> CanonicalCodes(const std::vector<std::uint8_t>& lengths) {
     std::array<int, 16> count{}, next{};
     for (const std::uint8_t l : lengths)
@@ -79,7 +79,7 @@ std::vector<std::uint16_t> CanonicalCodes(const std::vector<std::uint8_t>& lengt
     return codes;
 }
 
-// Fills memory sized beforehand, four bytes at a time, low bit first.
+// Fills memory sized beforehand, four bytes at a time, low bit first (RFC 1951 3.1.1).
 class BitWriter {
   public:
     explicit BitWriter(std::uint8_t* at) : start_(at), at_(at) {}
@@ -112,6 +112,7 @@ class BitWriter {
     int count_ = 0;
 };
 
+// Stored blocks of at most 65535 bytes each (RFC 1951 3.2.4).
 void Store(ByteView data, bool last, Bytes& out) {
     std::size_t at = 0;
     do {
@@ -124,8 +125,9 @@ void Store(ByteView data, bool last, Bytes& out) {
     } while (at < data.size());
 }
 
-// The code lengths of the literals, the end of block and the one unused distance code, each
-// sent whole under the code-length code.
+// The head of a block with dynamic codes (RFC 1951 3.2.7): the code lengths of the literals,
+// the end of block and the one unused distance code, each sent whole under the code-length
+// code, whose own lengths go in the order of kOrder.
 struct BlockHead {
     std::vector<std::uint8_t> lengths;       // 257 literal/length codes, then 1 distance code
     std::vector<std::uint8_t> lengthLengths; // the code-length code, by symbol 0 to 18
@@ -201,7 +203,8 @@ void DeflateLiterals(ByteView data, bool last, Bytes& out) {
         writer.Put(coded[byte] & 0xFFFF, int(coded[byte] >> 16));
     writer.Put(codes[kEndOfBlock], lengths[kEndOfBlock]);
     if (!last) {
-        // An empty stored block brings the stream to a byte boundary, as zlib's sync flush does.
+        // An empty stored block brings the stream to a byte boundary, as zlib's sync flush does
+        // (RFC 1951 3.2.4: its header bits, then the byte boundary, then LEN and NLEN).
         writer.Put(0, 3);
         writer.AlignToByte();
         writer.PutBytes({0x00, 0x00, 0xFF, 0xFF});

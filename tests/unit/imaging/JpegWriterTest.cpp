@@ -44,6 +44,8 @@ TEST(JpegWriter, FilesDecodeAsCloseToTheOriginalAsLibjpegsOwn) {
         {"photograph, 301 x 203, quality 90", testing_support::PhotographLike(301, 203, 7), 90},
         {"photograph, 64 x 48, quality 20", testing_support::PhotographLike(64, 48, 8), 20},
         {"photograph, 1 x 1", testing_support::PhotographLike(1, 1, 7), 90},
+        // Long codes and large values: many words of the coded data hold a 0xFF to stuff.
+        {"photograph, 96 x 64, quality 100", testing_support::PhotographLike(96, 64, 5), 100},
         // Pure colours find the colour conversion out: swapped or misweighted channels show.
         {"red", Pixmap(40, 24, MakeRgb(220, 20, 30)), 90},
         {"blue", Pixmap(40, 24, MakeRgb(10, 40, 230)), 75},
