@@ -1,6 +1,7 @@
 #include "framework/GlobalHotKey.h"
 
 #include "base/ScopeExit.h"
+#include "framework/Wine.h"
 
 #include <string>
 #include <utility>
@@ -8,16 +9,19 @@
 namespace pelorine {
 
 namespace {
-constexpr DWORD kWatchMs = 5;        // how often the key is looked at
+constexpr UINT kIdleCheckMs = 250;   // how often the watch asks whether it may end
 constexpr DWORD kWatchIdleMs = 1000; // up this long with no command running: the watch ends
 
 // Wine 8 ignores MOD_NOREPEAT and posts a hotkey message for every auto-repeat of a held key, so
-// there the key's own state tells a repeat from a press. Windows honours the flag; there every
-// message is a press, also one made while a long command runs.
-bool RepeatsHeldHotKeys() {
-    static const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
-    return wine;
-}
+// there the key-ups tell a repeat from a press. Windows honours the flag; there every message is
+// a press, also one made while a long command runs.
+bool RepeatsHeldHotKeys() { return RunningOnWine(); }
+
+// The hotkey whose key-ups this thread's keyboard hook records.
+thread_local struct {
+    TGlobalHotKey* hotKey = nullptr;
+    DWORD vk = 0;
+} watched;
 } // namespace
 
 TGlobalHotKey::TGlobalHotKey(TComponent* owner) : TComponent(owner) {
@@ -58,18 +62,35 @@ void TGlobalHotKey::SetActive(bool active) {
         Unregister();
 }
 
+// Every key-up of the key, however short the press: a low-level hook sees each one as it
+// happens, with the time it happened, also while a long command keeps the window from reading
+// its messages. Looking at the key's state now and then would miss a key that is up only briefly.
+LRESULT CALLBACK TGlobalHotKey::KeyUpHook(int code, WPARAM wp, LPARAM lp) {
+    const auto* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lp);
+    if (code == HC_ACTION && (wp == WM_KEYUP || wp == WM_SYSKEYUP) && key->vkCode == watched.vk)
+        watched.hotKey->KeyWentUp(key->time);
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+void TGlobalHotKey::KeyWentUp(DWORD at) {
+    const std::lock_guard lock(watch_);
+    ups_.push_back(at);
+    upSince_ = at;
+}
+
 void TGlobalHotKey::WatchKey(const std::stop_token& stop, int vk) {
-    bool down = true;
-    DWORD upSince = GetTickCount();
-    for (; !stop.stop_requested(); Sleep(kWatchMs)) {
-        const DWORD now = GetTickCount();
-        const bool wasDown = std::exchange(down, GetAsyncKeyState(vk) < 0);
+    watched = {this, DWORD(vk)};
+    const UniqueHook hook(SetWindowsHookExW(WH_KEYBOARD_LL, KeyUpHook, GetModuleHandleW(nullptr), 0));
+    // A key that went up before the hook was in place counts as up from now.
+    if (GetAsyncKeyState(vk) >= 0) KeyWentUp(GetTickCount());
+    const DWORD thread = GetCurrentThreadId();
+    const std::stop_callback quit(stop, [thread] { PostThreadMessageW(thread, WM_QUIT, 0, 0); });
+    SetTimer(nullptr, 0, kIdleCheckMs, nullptr);
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (msg.message != WM_TIMER) continue;
         const std::lock_guard lock(watch_);
-        if (wasDown && !down) {
-            ups_.push_back(now);
-            upSince = now;
-        }
-        if (!down && running_ == 0 && now - upSince >= kWatchIdleMs) {
+        if (GetAsyncKeyState(vk) >= 0 && running_ == 0 && GetTickCount() - upSince_ >= kWatchIdleMs) {
             watching_ = false; // the next press starts a new watch
             return;
         }
@@ -91,6 +112,7 @@ bool TGlobalHotKey::StartCommand() {
         if (!repeat_.Press(DWORD(GetMessageTime()))) return false;
         ++running_;
         start = !std::exchange(watching_, true);
+        if (start) upSince_ = GetTickCount();
     }
     if (start)
         watcher_ = std::jthread(

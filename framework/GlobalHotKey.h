@@ -30,16 +30,20 @@ class TGlobalHotKey : public TComponent, private TWindow {
     void HotKeyPressed();
     bool StartCommand(); // false: an auto-repeat of the key, which runs nothing
     void WatchKey(const std::stop_token& stop, int vk);
+    static LRESULT CALLBACK KeyUpHook(int code, WPARAM wp, LPARAM lp);
+    void KeyWentUp(DWORD at);
     bool active_ = true;
     TShortCut hotKey_ = 0;
     ATOM id_ = 0;
-    // Where the system repeats a held key's message: the key-ups that a thread of its own sees,
-    // also while a long command keeps this window from reading its messages. It watches from a
-    // press until the key has been up a while and no command of this key runs.
+    // Where the system repeats a held key's message: the key-ups that a thread of its own sees
+    // through a keyboard hook, also while a long command keeps this window from reading its
+    // messages. It watches from a press until the key has been up a while and no command of this
+    // key runs.
     KeyRepeatFilter repeat_;
     std::mutex watch_; // guards what follows, but for the thread itself
     std::vector<uint32_t> ups_;
-    int running_ = 0; // commands of this key under way (the delay's wait nests them)
+    int running_ = 0;   // commands of this key under way (the delay's wait nests them)
+    DWORD upSince_ = 0; // the last key-up, or the start of the watch
     bool watching_ = false;
     std::jthread watcher_;
 };

@@ -77,6 +77,9 @@ struct MenuKind : NullHandle<HMENU> {
 struct IconKind : NullHandle<HICON> {
     static void Free(HICON h) { DestroyIcon(h); }
 };
+struct HookKind : NullHandle<HHOOK> {
+    static void Free(HHOOK h) { UnhookWindowsHookEx(h); }
+};
 // Mutexes, events, processes: null when not made.
 struct KernelKind : NullHandle<HANDLE> {
     static void Free(HANDLE h) { CloseHandle(h); }
@@ -96,6 +99,7 @@ using UniqueMemDc = UniqueHandle<MemDcKind>;
 using UniqueWindow = UniqueHandle<WindowKind>;
 using UniqueMenu = UniqueHandle<MenuKind>;
 using UniqueIcon = UniqueHandle<IconKind>;
+using UniqueHook = UniqueHandle<HookKind>;
 using UniqueKernelHandle = UniqueHandle<KernelKind>;
 using UniqueFile = UniqueHandle<FileKind>;
 

@@ -47,19 +47,12 @@ struct EnduranceTest : testing::TestWithParam<Kind> {
 
     bool Saves() const { return GetParam().key == VK_F9 || GetParam().key == VK_F10; }
 
-    // Presses the key n times without waiting for the captures, then waits until every capture has reached
-    // the clipboard (perCapture changes each), the last one is saved, and the program is quiet.
+    // Presses the key n times without waiting, then waits until every capture has reached the
+    // clipboard (perCapture changes each), the last one is saved, and the program is quiet.
     ::testing::AssertionResult Capture(int n, DWORD perCapture) {
         const DWORD until = GetClipboardSequenceNumber() + perCapture * n;
-        for (int i = 0; i < n; ++i) {
-            // Down and up a while each, as under a hand: where the system repeats a held
-            // key's hotkey, the program looks at the key to tell a press from a repeat, and
-            // Wine reports a key seen up as up for the next 50 ms.
-            SendKey(GetParam().key, false);
-            Sleep(70);
-            SendKey(GetParam().key, true);
-            Sleep(50);
-        }
+        for (int i = 0; i < n; ++i)
+            PressKey(GetParam().key);
         pressed += n;
         const std::wstring last = app.File(L"saves\\E" + std::to_wstring(pressed) + L".bmp");
         const bool all =
