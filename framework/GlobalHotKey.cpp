@@ -79,6 +79,10 @@ void TGlobalHotKey::KeyWentUp(DWORD at) {
 }
 
 void TGlobalHotKey::WatchKey(const std::stop_token& stop, int vk) {
+    // The thread's message queue first: a WM_QUIT posted to a thread without one is lost, and
+    // the close would then wait for this thread for ever.
+    MSG msg;
+    PeekMessageW(&msg, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
     watched = {this, DWORD(vk)};
     const UniqueHook hook(SetWindowsHookExW(WH_KEYBOARD_LL, KeyUpHook, GetModuleHandleW(nullptr), 0));
     // A key that went up before the hook was in place counts as up from now.
@@ -86,7 +90,6 @@ void TGlobalHotKey::WatchKey(const std::stop_token& stop, int vk) {
     const DWORD thread = GetCurrentThreadId();
     const std::stop_callback quit(stop, [thread] { PostThreadMessageW(thread, WM_QUIT, 0, 0); });
     SetTimer(nullptr, 0, kIdleCheckMs, nullptr);
-    MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         if (msg.message != WM_TIMER) continue;
         const std::lock_guard lock(watch_);
