@@ -76,6 +76,9 @@ TMainForm1::TMainForm1(TComponent* owner)
         skin_ = std::async(std::launch::async, [s = scale_] { return skin::DrawSkin(s); });
     SetBounds(Bounds(kLeft, kTop, scale_.Scaled(kClientWidth), scale_.Scaled(kClientHeight)));
     LoadIcons();
+    // A copy started without elevation asks an elevated one to show itself; the isolation of
+    // privileges would drop that message otherwise.
+    ChangeWindowMessageFilterEx(Handle(), ShowWindowMessage(), MSGFLT_ALLOW, nullptr);
     CreateControls();
     CreateMenu();
     SnapShot1 = New<TWinShot>(L"SnapShot1");

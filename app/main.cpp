@@ -28,9 +28,6 @@ void ShowRunningCopy() {
 void RunApplication(TApplication& app) {
     TComponent root(nullptr);
     auto* main = root.New<TMainForm1>(L"MainForm1");
-    // A copy started without elevation asks an elevated one to show itself; the isolation of
-    // privileges would drop that message otherwise.
-    ChangeWindowMessageFilterEx(main->Handle(), TMainForm1::ShowWindowMessage(), MSGFLT_ALLOW, nullptr);
     app.SetMainForm(main);
     auto* info = root.New<TInfoForm1>(L"InfoForm1");
     main->OnShowInformation = [info] { info->ShowModal(); };

@@ -74,7 +74,7 @@ LRESULT CALLBACK TGlobalHotKey::KeyUpHook(int code, WPARAM wp, LPARAM lp) {
 
 void TGlobalHotKey::KeyWentUp(DWORD at) {
     const std::lock_guard lock(watch_);
-    ups_.push_back(at);
+    repeat_.KeyUp(at);
     upSince_ = at;
 }
 
@@ -108,9 +108,6 @@ bool TGlobalHotKey::StartCommand() {
     bool start = false;
     {
         const std::lock_guard lock(watch_);
-        for (uint32_t at : ups_)
-            repeat_.KeyUp(at);
-        ups_.clear();
         // The message's time is when the key went down, not when a long command let it through.
         if (!repeat_.Press(DWORD(GetMessageTime()))) return false;
         ++running_;

@@ -10,7 +10,6 @@
 #include <functional>
 #include <mutex>
 #include <thread>
-#include <vector>
 
 namespace pelorine {
 
@@ -39,9 +38,8 @@ class TGlobalHotKey : public TComponent, private TWindow {
     // through a keyboard hook, also while a long command keeps this window from reading its
     // messages. It watches from a press until the key has been up a while and no command of this
     // key runs.
-    KeyRepeatFilter repeat_;
     std::mutex watch_; // guards what follows, but for the thread itself
-    std::vector<uint32_t> ups_;
+    KeyRepeatFilter repeat_;
     int running_ = 0;   // commands of this key under way (the delay's wait nests them)
     DWORD upSince_ = 0; // the last key-up, or the start of the watch
     bool watching_ = false;

@@ -116,7 +116,7 @@ TEST_F(PrintTest, F12PrintsTheDesktopAndLeavesTheTrayIconAlone) {
     ASSERT_NO_FATAL_FAILURE(
         PrintAndKeep(pdf, VK_F12, {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}));
 
-    if (!testing_support::UnderWine()) return;
+    if (!pelorine::RunningOnWine()) return;
     EXPECT_EQ(WineTrayIcons().size(), iconsBefore);
     // Copy desktop does switch the icon on: the count above would have seen it.
     PressKey(VK_F8);

@@ -4,6 +4,7 @@
 #include "framework/Application.h"
 #include "framework/Bitmap.h"
 #include "framework/Controls.h"
+#include "framework/Wine.h"
 #include "support/TestFiles.h"
 
 #include <windows.h>
@@ -15,10 +16,6 @@
 #include <vector>
 
 namespace testing_support {
-
-inline bool UnderWine() {
-    return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
-}
 
 inline void PumpFor(DWORD ms) {
     const DWORD end = GetTickCount() + ms;

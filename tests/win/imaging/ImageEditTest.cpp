@@ -214,7 +214,7 @@ TEST_F(ImageEditTest, HandOffFilesOfChangingSizesLoadWhole) {
         const std::wstring path = Path("_handoff.tmp");
         bitmap.SaveToFile(path);
         // Wine 8 does not keep the attribute; Windows reports it.
-        if (!testing_support::UnderWine())
+        if (!pelorine::RunningOnWine())
             EXPECT_TRUE(GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_TEMPORARY);
         edit_.SetInputFileName(path);
         ASSERT_TRUE(edit_.Load()) << w;
