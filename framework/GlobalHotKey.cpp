@@ -31,7 +31,8 @@ TGlobalHotKey::TGlobalHotKey(TComponent* owner) : TComponent(owner) {
 }
 
 TGlobalHotKey::~TGlobalHotKey() {
-    watcher_ = {}; // stopped and joined before the rest goes
+    SetEvent(stopWatch_.get()); // the watch stops and is joined before the rest goes
+    if (watcher_.joinable()) watcher_.join();
     SetHotKey(0);
     GlobalDeleteAtom(id_);
 }
@@ -78,26 +79,27 @@ void TGlobalHotKey::KeyWentUp(DWORD at) {
     upSince_ = at;
 }
 
-void TGlobalHotKey::WatchKey(const std::stop_token& stop, int vk) {
-    // The thread's message queue first: a WM_QUIT posted to a thread without one is lost, and
-    // the close would then wait for this thread for ever.
-    MSG msg;
-    PeekMessageW(&msg, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
+void TGlobalHotKey::WatchKey(int vk) {
     watched = {this, DWORD(vk)};
     const UniqueHook hook(SetWindowsHookExW(WH_KEYBOARD_LL, KeyUpHook, GetModuleHandleW(nullptr), 0));
     // A key that went up before the hook was in place counts as up from now.
     if (GetAsyncKeyState(vk) >= 0) KeyWentUp(GetTickCount());
-    const DWORD thread = GetCurrentThreadId();
-    const std::stop_callback quit(stop, [thread] { PostThreadMessageW(thread, WM_QUIT, 0, 0); });
-    SetTimer(nullptr, 0, kIdleCheckMs, nullptr);
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (msg.message != WM_TIMER) continue;
+    const HANDLE stop = stopWatch_.get();
+    // The hook is called while this thread waits for messages or reads them.
+    while (MsgWaitForMultipleObjects(1, &stop, FALSE, kIdleCheckMs, QS_ALLINPUT) != WAIT_OBJECT_0) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
         const std::lock_guard lock(watch_);
         if (GetAsyncKeyState(vk) >= 0 && running_ == 0 && GetTickCount() - upSince_ >= kWatchIdleMs) {
             watching_ = false; // the next press starts a new watch
             return;
         }
     }
+}
+
+void TGlobalHotKey::StartWatch(int vk) {
+    if (watcher_.joinable()) watcher_.join(); // a watch that ended by itself, or is ending
+    watcher_ = std::thread([this, vk] { WatchKey(vk); });
 }
 
 bool TGlobalHotKey::StartCommand() {
@@ -114,9 +116,7 @@ bool TGlobalHotKey::StartCommand() {
         start = !std::exchange(watching_, true);
         if (start) upSince_ = GetTickCount();
     }
-    if (start)
-        watcher_ = std::jthread(
-            [this, vk = int(ShortCutKey(hotKey_))](const std::stop_token& stop) { WatchKey(stop, vk); });
+    if (start) StartWatch(int(ShortCutKey(hotKey_)));
     return true;
 }
 

@@ -3,6 +3,7 @@
 // an id of its own (a global atom); a hidden window receives the key and calls OnKeyDown, once
 // for each press however long the key is held.
 #include "framework/Component.h"
+#include "framework/Handles.h"
 #include "framework/KeyRepeat.h"
 #include "framework/ShortCut.h"
 #include "framework/Window.h"
@@ -28,7 +29,8 @@ class TGlobalHotKey : public TComponent, private TWindow {
     void Unregister() { UnregisterHotKey(Handle(), id_); }
     void HotKeyPressed();
     bool StartCommand(); // false: an auto-repeat of the key, which runs nothing
-    void WatchKey(const std::stop_token& stop, int vk);
+    void StartWatch(int vk);
+    void WatchKey(int vk);
     static LRESULT CALLBACK KeyUpHook(int code, WPARAM wp, LPARAM lp);
     void KeyWentUp(DWORD at);
     bool active_ = true;
@@ -43,7 +45,11 @@ class TGlobalHotKey : public TComponent, private TWindow {
     int running_ = 0;   // commands of this key under way (the delay's wait nests them)
     DWORD upSince_ = 0; // the last key-up, or the start of the watch
     bool watching_ = false;
-    std::jthread watcher_;
+    // Set once, when the hotkey goes: the watch ends at once. An event and not a posted WM_QUIT
+    // or a std::stop_callback: a quit posted before the thread has a queue is lost, and the
+    // stop callback's wait in MinGW's libstdc++ 12 could sleep for ever (the close hung).
+    UniqueKernelHandle stopWatch_{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+    std::thread watcher_;
 };
 
 } // namespace pelorine
