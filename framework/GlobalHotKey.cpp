@@ -88,7 +88,8 @@ void TGlobalHotKey::WatchKey(int vk) {
     // The hook is called while this thread waits for messages or reads them.
     while (MsgWaitForMultipleObjects(1, &stop, FALSE, kIdleCheckMs, QS_ALLINPUT) != WAIT_OBJECT_0) {
         MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&msg);
         const std::lock_guard lock(watch_);
         if (GetAsyncKeyState(vk) >= 0 && running_ == 0 && GetTickCount() - upSince_ >= kWatchIdleMs) {
             watching_ = false; // the next press starts a new watch
