@@ -5,6 +5,8 @@
 #include <bit>
 #include <cstdint>
 #include <cstdlib>
+#include <system_error>
+#include <thread>
 
 namespace pelorine {
 namespace {
@@ -21,21 +23,47 @@ std::size_t CellOf(Rgb c) {
     return std::size_t((RedOf(c) >> 3) << 10 | (GreenOf(c) >> 3) << 5 | BlueOf(c) >> 3);
 }
 
-std::vector<CellSums> Histogram(const Pixmap& src) {
-    std::vector<CellSums> cells(1 << 15);
-    const auto add = [&](Rgb c, std::uint64_t n) {
+void AddToHistogram(const Rgb* p, std::size_t n, std::vector<CellSums>& cells) {
+    const auto add = [&](Rgb c, std::uint64_t count) {
         CellSums& cell = cells[CellOf(c)];
-        cell.count += n;
-        cell.sum[0] += n * std::uint64_t(RedOf(c));
-        cell.sum[1] += n * std::uint64_t(GreenOf(c));
-        cell.sum[2] += n * std::uint64_t(BlueOf(c));
+        cell.count += count;
+        cell.sum[0] += count * std::uint64_t(RedOf(c));
+        cell.sum[1] += count * std::uint64_t(GreenOf(c));
+        cell.sum[2] += count * std::uint64_t(BlueOf(c));
     };
     // A run of one colour (the flat areas of a screen) is counted in one step.
-    const std::vector<Rgb>& p = src.pixels;
-    for (std::size_t i = 0, j = 0; i < p.size(); i = j) {
-        for (j = i + 1; j < p.size() && p[j] == p[i];)
+    for (std::size_t i = 0, j = 0; i < n; i = j) {
+        for (j = i + 1; j < n && p[j] == p[i];)
             ++j;
         add(p[i], j - i);
+    }
+}
+
+// A large picture is counted in two halves at once: the histogram is all a reduction does
+// before the palette is known, so it is the part that no other thread shares otherwise.
+std::vector<CellSums> Histogram(const Pixmap& src) {
+    constexpr std::size_t kCells = 1 << 15;
+    std::vector<CellSums> cells(kCells);
+    const Rgb* p = src.pixels.data();
+    const std::size_t n = src.pixels.size(), half = n / 2;
+    if (n < (std::size_t(1) << 18) || std::thread::hardware_concurrency() < 2) {
+        AddToHistogram(p, n, cells);
+        return cells;
+    }
+    std::vector<CellSums> second(kCells);
+    std::thread helper;
+    try {
+        helper = std::thread([&] { AddToHistogram(p + half, n - half, second); });
+    } catch (const std::system_error&) { // no thread to be had: this one counts it all
+        AddToHistogram(p, n, cells);
+        return cells;
+    }
+    AddToHistogram(p, half, cells);
+    helper.join();
+    for (std::size_t i = 0; i < kCells; ++i) {
+        cells[i].count += second[i].count;
+        for (std::size_t ch = 0; ch < 3; ++ch)
+            cells[i].sum[ch] += second[i].sum[ch];
     }
     return cells;
 }

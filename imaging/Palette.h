@@ -55,7 +55,7 @@ class NearestColour {
     }
 
   private:
-    static constexpr int kCoarseBits = 3, kFineBits = 4; // cells of 32 and of 16 values a side
+    static constexpr int kCoarseBits = 3, kFineBits = 5; // cells of 32 and of 8 values a side
     struct Span {
         int start = -1, end = -1; // -1 until the cell is first asked for
     };
