@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cstring>
 #include <initializer_list>
 #include <utility>
 
@@ -79,19 +81,21 @@ std::vector<std::uint16_t> CanonicalCodes(const std::vector<std::uint8_t>& lengt
     return codes;
 }
 
-// Fills memory sized beforehand, four bytes at a time, low bit first (RFC 1951 3.1.1).
+// Fills memory sized beforehand, low bit first (RFC 1951 3.1.1). Every put stores the eight
+// pending bytes whole and moves on by the bytes it completed: no branch per code, which on
+// noise-like rows (a new code length every byte) mispredicted about once in four bytes. The
+// memory must therefore reach eight bytes past the last one written.
 class BitWriter {
   public:
     explicit BitWriter(std::uint8_t* at) : start_(at), at_(at) {}
     void Put(std::uint32_t value, int bits) {
-        pending_ |= std::uint64_t(value) << count_;
+        static_assert(std::endian::native == std::endian::little);
+        pending_ |= std::uint64_t(value) << count_; // count_ < 8 and bits <= 16: it fits
         count_ += bits;
-        if (count_ >= 32) {
-            for (int i = 0; i < 4; ++i)
-                *at_++ = std::uint8_t(pending_ >> (8 * i));
-            pending_ >>= 32;
-            count_ -= 32;
-        }
+        std::memcpy(at_, &pending_, sizeof pending_);
+        at_ += count_ >> 3;
+        pending_ >>= count_ & ~7;
+        count_ &= 7;
     }
     void AlignToByte() {
         for (; count_ > 0; count_ -= 8, pending_ >>= 8)
