@@ -129,45 +129,50 @@ class ShellOpenRecorder {
 
   private:
     static constexpr const wchar_t* kProgId = L"Pelorine.TestOpen";
-    // One value written by the recorder, and what was there before.
+    // One default value written by the recorder, and what was there before.
     struct Edit {
         HKEY root;
         std::wstring path;
-        std::optional<std::wstring> before; // the old default value; none: the key was made
+        bool madeKey;                       // the key was made: it goes with all below it
+        std::optional<std::wstring> before; // else the old value; none: there was none
         void Undo() const {
-            if (before) {
+            if (madeKey) {
+                RegDeleteTreeW(root, path.c_str());
+                RegDeleteKeyW(root, path.c_str());
+            } else if (before) {
                 RegSetKeyValueW(root, path.c_str(), nullptr, REG_SZ, before->c_str(),
                                 DWORD((before->size() + 1) * sizeof(wchar_t)));
             } else {
-                RegDeleteTreeW(root, path.c_str());
-                RegDeleteKeyW(root, path.c_str());
+                RegDeleteKeyValueW(root, path.c_str(), nullptr);
             }
         }
     };
 
     std::wstring Log(const std::wstring& kind) const { return folder_ + L"\\" + kind + L".log"; }
+    static bool KeyExists(HKEY root, const std::wstring& path) {
+        HKEY key = nullptr;
+        if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+        RegCloseKey(key);
+        return true;
+    }
     static std::optional<std::wstring> DefaultValue(HKEY root, const std::wstring& path) {
         wchar_t value[1024] = {};
         DWORD size = sizeof value;
-        if (RegGetValueW(root, path.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, value, &size) == ERROR_SUCCESS)
-            return value;
-        HKEY key = nullptr;
-        if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return std::nullopt;
-        RegCloseKey(key);
-        return L"";
+        if (RegGetValueW(root, path.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS)
+            return std::nullopt;
+        return value;
     }
     void SetDefault(HKEY root, const std::wstring& path, const std::wstring& value) {
         // The first key of the path that does not exist yet goes with everything below it.
         std::wstring made;
         for (size_t end = 0; made.empty() && end != std::wstring::npos;) {
             end = path.find(L'\\', end + 1);
-            const std::wstring part = path.substr(0, end);
-            if (!DefaultValue(root, part)) made = part;
+            if (!KeyExists(root, path.substr(0, end))) made = path.substr(0, end);
         }
         if (!made.empty())
-            edits_.push_back({root, made, std::nullopt});
+            edits_.push_back({root, made, true, std::nullopt});
         else
-            edits_.push_back({root, path, DefaultValue(root, path)});
+            edits_.push_back({root, path, false, DefaultValue(root, path)});
         RegSetKeyValueW(root, path.c_str(), nullptr, REG_SZ, value.c_str(),
                         DWORD((value.size() + 1) * sizeof(wchar_t)));
     }
@@ -178,9 +183,11 @@ class ShellOpenRecorder {
         SetDefault(root, classes + L"\\.txt", kProgId);
         SetDefault(root, classes + L"\\" + kProgId + L"\\shell\\open\\command", command(L"txt"));
         for (const wchar_t* protocol : {L"https", L"mailto"}) {
-            SetDefault(root, classes + L"\\" + protocol, L"URL:" + std::wstring(protocol));
-            RegSetKeyValueW(root, (classes + L"\\" + protocol).c_str(), L"URL Protocol", REG_SZ, L"",
-                            sizeof(wchar_t));
+            const std::wstring key = classes + L"\\" + protocol;
+            if (!KeyExists(root, key)) { // a protocol of our own, gone with its key
+                SetDefault(root, key, L"URL:" + std::wstring(protocol));
+                RegSetKeyValueW(root, key.c_str(), L"URL Protocol", REG_SZ, L"", sizeof(wchar_t));
+            }
             SetDefault(root, classes + L"\\" + protocol + L"\\shell\\open\\command", command(protocol));
         }
     }
