@@ -37,13 +37,14 @@ UniqueMenu BuildMenu(const TMenuItem& root, std::vector<TMenuItem*>& byId) {
 }
 } // namespace
 
-void TPopupMenu::Popup(HWND owner, int x, int y) {
+void TPopupMenu::Popup(HWND owner, int x, int y, const std::function<void()>& closed) {
     std::vector<TMenuItem*> byId;
     UniqueMenu menu = BuildMenu(*root_, byId);
     const UINT id = UINT(
         TrackPopupMenuEx(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, x, y, owner, nullptr));
     PostMessageW(owner, WM_NULL, 0, 0); // lets the menu close properly when it lost the focus
     menu.reset();
+    if (closed) closed();
     if (id > 0 && id <= byId.size()) byId[id - 1]->Click();
 }
 

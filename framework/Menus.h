@@ -3,6 +3,8 @@
 #include "framework/Controls.h"
 #include "framework/ShortCut.h"
 
+#include <functional>
+
 namespace pelorine {
 
 class TMenuItem : public TComponent {
@@ -26,8 +28,9 @@ class TPopupMenu : public TComponent {
   public:
     explicit TPopupMenu(TComponent* owner);
     TMenuItem* Items() const { return root_; }
-    // Shows the menu at a screen point; the chosen item's OnClick runs after it closes.
-    void Popup(HWND owner, int x, int y);
+    // Shows the menu at a screen point; once it has closed, `closed` runs, and then the chosen
+    // item's OnClick.
+    void Popup(HWND owner, int x, int y, const std::function<void()>& closed = {});
 
   private:
     TMenuItem* root_;

@@ -1,6 +1,7 @@
 #include "framework/TrayIcon.h"
 
 #include "framework/Application.h"
+#include "framework/Wine.h"
 
 #include <dwmapi.h>
 #include <shellapi.h>
@@ -60,6 +61,16 @@ void TTrayIcon::SetActive(bool active) {
     }
 }
 
+void TTrayIcon::GiveForegroundBack(HWND previous) const {
+    if (!previous || previous == Handle() || !SetForegroundWindow(previous)) return;
+    // Wine hands another program's window the foreground only once that program's thread takes
+    // the activation, after the call has returned: a second at most is waited for it.
+    if (!RunningOnWine()) return;
+    for (const DWORD start = GetTickCount();
+         GetForegroundWindow() != previous && GetTickCount() - start < 1000;)
+        Sleep(10);
+}
+
 LRESULT TTrayIcon::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == taskbarCreated_) {
         if (!active_) return 0;
@@ -78,9 +89,12 @@ LRESULT TTrayIcon::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         if (PopupMenu) {
             POINT at;
             GetCursorPos(&at);
+            // The menu needs the foreground; the window that had it gets it back before the
+            // chosen command runs, so that "active window" means the one the user worked in.
+            const HWND previous = GetForegroundWindow();
             SetForegroundWindow(Handle());
             Application().ProcessMessages();
-            PopupMenu->Popup(Handle(), at.x, at.y);
+            PopupMenu->Popup(Handle(), at.x, at.y, [&] { GiveForegroundBack(previous); });
         }
         break;
     case WM_LBUTTONDBLCLK:

@@ -28,6 +28,7 @@ class TTrayIcon : public TComponent, private TWindow {
 
   private:
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    void GiveForegroundBack(HWND previous) const;
     void Notify(DWORD what);
     void LoadAtScale(const Scale& scale);
     void FollowScale();

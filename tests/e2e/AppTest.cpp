@@ -100,6 +100,44 @@ HWND AppTest::OpenMenuAt(int x, int y) const {
     return menu;
 }
 
+void AppTest::ChooseFromTrayMenu(std::initializer_list<WORD> accessKeys) {
+    ASSERT_NE(OpenMenuAt(500, 400), nullptr);
+    for (const WORD key : accessKeys)
+        PressKey(key);
+    ASSERT_TRUE(WaitFor([&] { return app_->VisibleWindowOfClass(L"#32768") == nullptr; }, 5000));
+}
+
+void AppTest::PointerAway() const {
+    const POINT away = OnWindow(kBareSkin);
+    MouseTo(away.x, away.y);
+    // No hint for longer than the hint's pause of 500 ms: none is on its way either.
+    DWORD quietSince = GetTickCount();
+    WaitFor(
+        [&] {
+            POINT at{};
+            const bool hint = FindProcessWindow(
+                pid_, [](HWND w) { return ClassOf(w) == L"PelorineHint" && IsWindowVisible(w) != FALSE; });
+            if (hint || !GetCursorPos(&at) || at.x != away.x || at.y != away.y) quietSince = GetTickCount();
+            return GetTickCount() - quietSince >= 700;
+        },
+        5000);
+}
+
+std::vector<COLORREF> AppTest::BoxLook(const wchar_t* box) const {
+    PointerAway();
+    // Inside the edge, where the focus mark goes: Wine always shows the keyboard cues, so a
+    // clicked box carries the mark there.
+    const POINT at = OnWindow({Row(box).left, Row(box).top});
+    return ScreenPixels({at.x + 1, at.y + 1, at.x + 12, at.y + 12});
+}
+
+bool AppTest::ToggleBox(const wchar_t* box) const {
+    const std::vector<COLORREF> before = BoxLook(box);
+    const POINT at = Middle(box);
+    ClickAt(at.x, at.y);
+    return WaitFor([&] { return BoxLook(box) != before; }, 5000);
+}
+
 void AppTest::ExitFromTrayMenu() {
     ASSERT_NE(OpenMenuAt(500, 400), nullptr);
     PressKey('X');

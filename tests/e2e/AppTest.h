@@ -5,9 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace e2e {
 
@@ -15,6 +18,8 @@ namespace e2e {
 class AppTest : public testing::Test {
   protected:
     static constexpr UINT kTrayNotify = WM_USER + 101;
+    // A place on the skin where no control lies (on the centre disc, below the file name fields).
+    static constexpr POINT kBareSkin{200, 340};
 
     // Starts the copy with that settings file (none when empty); a second call starts a new copy.
     void StartWith(const std::string& ini = "");
@@ -45,6 +50,14 @@ class AppTest : public testing::Test {
     HWND OpenMenuAt(int x, int y) const;
     // "終了(&X)" of the tray icon's menu, by its access key.
     void ExitFromTrayMenu();
+    // Chooses an item of the tray icon's menu by the access keys on its way ('C', 'W' …).
+    void ChooseFromTrayMenu(std::initializer_list<WORD> accessKeys);
+    // The pointer rests on the bare skin, and no hint shows.
+    void PointerAway() const;
+    // What the screen shows inside the edge of a 13 x 13 check box, with the pointer away.
+    std::vector<COLORREF> BoxLook(const wchar_t* box) const;
+    // Clicks the box and waits until the screen shows its new look: the click has been handled.
+    bool ToggleBox(const wchar_t* box) const;
 
     std::unique_ptr<PelorineProcess> app_ = std::make_unique<PelorineProcess>();
     HWND main_ = nullptr;

@@ -2,82 +2,18 @@
 // printer, the hand-off file goes, and a printer that refuses the job is reported. The pages
 // themselves are checked from the PDF printer's files by check-e2e-pdf.sh.
 #include "e2e/AppTest.h"
+#include "e2e/PrintedPdf.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <utility>
+#include <cwchar>
+#include <optional>
+#include <string>
 
 using namespace e2e;
 
 namespace {
-
-// The print settings that check-e2e-pdf.sh expects: margins top 20, bottom 15, left 25,
-// right 10 mm. The file is UTF-16 so that the Japanese texts survive any ANSI code page.
-const Settings kPrintValues{{L"SOUND", L"0"},          {L"C2_02", L"ヘッダー テスト"},
-                            {L"C2_03", L"フッター 1"}, {L"C2_04_1", L"20"},
-                            {L"C2_04_2", L"15"},       {L"C2_04_3", L"25"},
-                            {L"C2_04_4", L"10"}};
-
-std::wstring EnvPath(const char* name) {
-    const char* value = std::getenv(name);
-    return value && *value ? ToWindowsPath(value) : std::wstring();
-}
-
-// The file that the PDF printer of the test bench writes for each job of ours (named after
-// the document title, replaced by the next job). Without that printer nothing can be seen.
-class PrintedPdf {
-  public:
-    // `keepAs` names the copy that Keep makes; one left by an earlier run goes now, so that
-    // the page checks never read it.
-    explicit PrintedPdf(const std::wstring& keepAs = L"")
-        : path_(Folder().empty() ? L"" : Folder() + L"\\Pelorine.pdf"),
-          keepAs_(KeptFolder() + L"\\" + keepAs), before_(Stamp()) {
-        if (!keepAs.empty()) {
-            DeleteFileW((keepAs_ + L".pdf").c_str());
-            DeleteFileW((keepAs_ + L".size").c_str());
-        }
-    }
-    static std::wstring Folder() { return EnvPath("PELORINE_PDF_DIR"); }
-    bool Known() const { return !path_.empty(); }
-
-    // A new file, written to its end: cups-pdf writes it in place while Ghostscript runs.
-    bool WaitNew(int timeoutMs) const {
-        std::string last;
-        return WaitFor(
-            [&] {
-                if (Stamp() == before_) return false;
-                const std::string bytes = FileBytes(path_);
-                const bool complete = bytes == last && bytes.rfind("%%EOF") != std::string::npos &&
-                                      bytes.rfind("%%EOF") + 8 >= bytes.size();
-                last = bytes;
-                return complete;
-            },
-            timeoutMs);
-    }
-    bool Unchanged() const { return Stamp() == before_; }
-    // A copy for the checks of the page, with the picture's size in pixels beside it.
-    void Keep(SIZE picture) const {
-        CreateDirectoryW(KeptFolder().c_str(), nullptr);
-        ASSERT_TRUE(CopyFileW(path_.c_str(), (keepAs_ + L".pdf").c_str(), FALSE));
-        WriteFileBytes(keepAs_ + L".size",
-                       std::to_string(picture.cx) + ' ' + std::to_string(picture.cy) + '\n');
-    }
-
-  private:
-    static std::wstring KeptFolder() { return BuildDir() + L"\\e2e-print-files"; }
-    using FileStamp = std::pair<ULONGLONG, ULONGLONG>; // last write time, size; zero when missing
-    FileStamp Stamp() const {
-        WIN32_FILE_ATTRIBUTE_DATA data{};
-        if (path_.empty() || !GetFileAttributesExW(path_.c_str(), GetFileExInfoStandard, &data)) return {};
-        return {ULONGLONG(data.ftLastWriteTime.dwHighDateTime) << 32 | data.ftLastWriteTime.dwLowDateTime,
-                ULONGLONG(data.nFileSizeHigh) << 32 | data.nFileSizeLow};
-    }
-
-    std::wstring path_;
-    std::wstring keepAs_;
-    FileStamp before_;
-};
 
 struct PrintTest : AppTest {
     void SetUp() override { StartWith(Utf16File(testing_support::SettingsTextW(kPrintValues))); }
@@ -163,3 +99,117 @@ TEST_F(PrintRefusedTest, TheErrorIsShownAndTheNextCaptureWorks) {
     EXPECT_TRUE(F8StillCaptures());
     EXPECT_TRUE(pdf.Unchanged());
 }
+
+namespace {
+// Takes the default printer away while it lives, as the registry names it for the user. The
+// printer itself stays, so nothing else on the machine notices.
+class NoDefaultPrinter {
+  public:
+    NoDefaultPrinter() {
+        RegOpenKeyExW(HKEY_CURRENT_USER, kKey, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key_);
+        DWORD size = sizeof device_;
+        if (RegQueryValueExW(key_, L"Device", nullptr, nullptr, reinterpret_cast<BYTE*>(device_), &size) ==
+            ERROR_SUCCESS)
+            RegDeleteValueW(key_, L"Device");
+    }
+    ~NoDefaultPrinter() {
+        if (*device_)
+            RegSetValueExW(key_, L"Device", 0, REG_SZ, reinterpret_cast<const BYTE*>(device_),
+                           DWORD((wcslen(device_) + 1) * sizeof(wchar_t)));
+        RegCloseKey(key_);
+    }
+    NoDefaultPrinter(const NoDefaultPrinter&) = delete;
+    NoDefaultPrinter& operator=(const NoDefaultPrinter&) = delete;
+
+  private:
+    static constexpr const wchar_t* kKey = L"Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
+    HKEY key_ = nullptr;
+    wchar_t device_[1024] = {};
+};
+
+enum class PrintFault { NoDefaultPrinter, MarginsTooLarge, BusyClipboard, HandOffUnwritable };
+struct PrintErrorCase {
+    const char* name;
+    WORD key;
+    PrintFault fault;
+};
+void PrintTo(const PrintErrorCase& c, std::ostream* os) { *os << c.name; }
+
+struct PrintErrorTest : PrintTest, testing::WithParamInterface<PrintErrorCase> {
+    std::wstring ExpectedText() const {
+        switch (GetParam().fault) {
+        case PrintFault::NoDefaultPrinter:
+            return L"印刷できません: 既定のプリンターがありません.";
+        case PrintFault::MarginsTooLarge:
+            return L"印刷できません: 余白が大きすぎて印刷する場所がありません.";
+        case PrintFault::BusyClipboard:
+            return L"クリップボードを開くことができません.";
+        case PrintFault::HandOffUnwritable:
+            return L"ファイル " + app_->Folder() + L"/_tmp000.tmp を作成できません.";
+        }
+        return L"";
+    }
+};
+} // namespace
+
+// Each refusal shows its whole text, prints nothing and leaves no hand-off file; the picture
+// is on the clipboard unless another program holds it, and the serial number stays.
+TEST_P(PrintErrorTest, IsReportedInFullAndPrintsNothing) {
+    const PrintErrorCase& c = GetParam();
+    const PrintedPdf pdf;
+    TargetWindow target(200, 150, 400, 300, RGB(255, 0, 0));
+    target.BringToFront();
+    RECT rc;
+    GetWindowRect(target.Handle(), &rc);
+    std::optional<NoDefaultPrinter> noPrinter;
+    std::optional<TargetWindow> holder;
+    switch (c.fault) {
+    case PrintFault::NoDefaultPrinter:
+        noPrinter.emplace();
+        break;
+    case PrintFault::MarginsTooLarge: // typed, not yet left: 255 mm at the top and at the bottom
+        for (const wchar_t* margin : {L"20", L"15"}) {
+            const HWND field = FindChildWithText(main_, margin);
+            ASSERT_NE(field, nullptr);
+            SendMessageW(field, WM_SETTEXT, 0, LPARAM(L"255"));
+        }
+        break;
+    case PrintFault::BusyClipboard:
+        holder.emplace(50, 600, 200, 100, RGB(0, 0, 255));
+        target.BringToFront();
+        ASSERT_TRUE(OpenClipboard(holder->Handle()));
+        break;
+    case PrintFault::HandOffUnwritable: // a folder of that name, as in a read-only program folder
+        ASSERT_TRUE(CreateDirectoryW(app_->File(L"_tmp000.tmp").c_str(), nullptr));
+        break;
+    }
+    const DWORD before = GetClipboardSequenceNumber();
+    PressKey(c.key);
+    const HWND box = app_->WaitErrorBox(30000);
+    if (holder) CloseClipboard();
+    noPrinter.reset();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box), ExpectedText());
+    DismissMessageBox(box);
+    const BitmapSize picture =
+        c.key == VK_F11 ? BitmapSize{rc.right - rc.left, rc.bottom - rc.top} : BitmapSize{kScreenW, kScreenH};
+    if (holder) {
+        EXPECT_EQ(GetClipboardSequenceNumber(), before);
+    } else {
+        EXPECT_EQ(WaitClipboardBitmap(before, 1000), picture);
+    }
+    EXPECT_EQ(HandOffFileExists(), c.fault == PrintFault::HandOffUnwritable); // only the folder there
+    WaitIdle();
+    EXPECT_TRUE(pdf.Unchanged());
+    ASSERT_TRUE(app_->CloseAndWait());
+    EXPECT_EQ(Ini(L"SET0", L"C0_03"), L"0");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, PrintErrorTest,
+    testing::Values(PrintErrorCase{"NoDefaultPrinter", VK_F12, PrintFault::NoDefaultPrinter},
+                    PrintErrorCase{"WindowMarginsTooLarge", VK_F11, PrintFault::MarginsTooLarge},
+                    PrintErrorCase{"DesktopMarginsTooLarge", VK_F12, PrintFault::MarginsTooLarge},
+                    PrintErrorCase{"BusyClipboard", VK_F11, PrintFault::BusyClipboard},
+                    PrintErrorCase{"HandOffUnwritable", VK_F12, PrintFault::HandOffUnwritable}),
+    [](const testing::TestParamInfo<PrintErrorCase>& info) { return std::string(info.param.name); });

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <vector>
@@ -183,10 +184,16 @@ struct SaveCase {
 void PrintTo(const SaveCase& c, std::ostream* os) { *os << c.name; }
 
 struct SaveFormatTest : SaveTest, testing::WithParamInterface<SaveCase> {
+    static std::wstring KeptFolder() { return BuildDir() + L"\\e2e-save-files"; }
+    // The decoder run afterwards reads only this run's files.
+    static void SetUpTestSuite() {
+        std::error_code ignored;
+        fs::remove_all(fs::path(KeptFolder()), ignored);
+    }
     // Leaves a copy of the file and what it should be for the check with ImageMagick.
     void KeepForIdentify(const std::wstring& path) {
         const SaveCase& c = GetParam();
-        const std::wstring keep = BuildDir() + L"\\e2e-save-files";
+        const std::wstring keep = KeptFolder();
         CreateDirectoryW(keep.c_str(), nullptr);
         const std::wstring stem = keep + L"\\" + std::wstring(c.name, c.name + strlen(c.name));
         CopyFileW(path.c_str(), (stem + fs::path(path).extension().wstring()).c_str(), FALSE);
@@ -305,6 +312,34 @@ TEST_F(SaveTest, AHandOffFileThatCannotBeWrittenStopsTheSaveAfterTheClipboard) {
     EXPECT_EQ(SerialAfterClose(), 7);
 }
 
+// Two refusals in one run, each reported in full and keeping the serial number: the clipboard
+// held by another program (nothing reaches it), then a resize too large to hold (after the
+// picture reached the clipboard).
+TEST_F(SaveTest, ABusyClipboardOrAnOversizeResizeKeepsTheNumber) {
+    StartSaving(app_->File(L"shots"), {{L"C1_01", L"4"}, {L"C1_05", L"2"}});
+    {
+        const TargetWindow holder(50, 600, 200, 100, RGB(0, 0, 255));
+        ASSERT_TRUE(OpenClipboard(holder.Handle()));
+        const DWORD before = GetClipboardSequenceNumber();
+        PressKey(VK_F10);
+        HWND box = app_->WaitErrorBox(20000);
+        CloseClipboard();
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(MessageBoxText(box), L"クリップボードを開くことができません.");
+        DismissMessageBox(box);
+        EXPECT_EQ(GetClipboardSequenceNumber(), before);
+    }
+    // Typed, not yet left: the fields are read as they show.
+    for (const wchar_t* size : {L"640", L"480"}) {
+        const HWND field = FindChildWithText(main_, size);
+        ASSERT_NE(field, nullptr) << Narrow(size);
+        SendMessageW(field, WM_SETTEXT, 0, LPARAM(L"20000"));
+    }
+    ExpectRefusedSave(VK_F10, L"画像を 20000×20000 ピクセルに変更できません (大きすぎます)");
+    EXPECT_FALSE(FileExists(saveFolder));
+    EXPECT_EQ(SerialAfterClose(), 7);
+}
+
 // Closing while saves are still to come: none of them writes a file after the settings, so the
 // stored serial number lies past every file and the next run overwrites nothing.
 TEST_F(SaveTest, ClosingDuringADelayedSaveSavesNothingMore) {
@@ -367,10 +402,14 @@ TEST_F(SaveTest, ClosingWithSavesQueuedStoresASerialPastEveryFile) {
         Sleep(20);
     }
     ASSERT_TRUE(app_->CloseAndWait(60000));
-    const int stored = GetPrivateProfileIntW(L"SET0", L"C0_03", -1, Ini().c_str());
-    EXPECT_GE(stored, 7);
-    for (int serial : app_->SerialsIn(saveFolder, L"Snap"))
-        EXPECT_LT(serial, stored);
+    // The files saved before the close are numbered on from 7 without a gap, and the number
+    // stored is the next one.
+    std::vector<int> serials = app_->SerialsIn(saveFolder, L"Snap");
+    std::ranges::sort(serials);
+    ASSERT_FALSE(serials.empty());
+    for (size_t i = 0; i < serials.size(); ++i)
+        EXPECT_EQ(serials[i], 7 + int(i));
+    EXPECT_EQ(GetPrivateProfileIntW(L"SET0", L"C0_03", -1, Ini().c_str()), 7 + int(serials.size()));
     EXPECT_FALSE(HandOffLeft());
 }
 

@@ -15,9 +15,6 @@ using namespace e2e;
 
 namespace {
 
-// A place on the skin where no control lies (on the centre disc, below the file name fields).
-constexpr POINT kBareSkin{200, 340};
-
 // The skin picture's colour at a point of the window, from the exe's own resources.
 COLORREF SkinPixel(POINT p) {
     static const HMODULE exe = LoadLibraryExW((BuildDir() + L"\\Pelorine.exe").c_str(), nullptr,
@@ -45,20 +42,6 @@ const Settings kFullSettings = {
 
 class ShellTest : public AppTest {
   protected:
-    // What the screen shows of a 13 x 13 check box, with the pointer away so no hint covers it.
-    std::vector<COLORREF> BoxOnScreen(const wchar_t* box) const {
-        PointerAway();
-        // Inside the edge, where the focus mark goes: Wine always shows the keyboard cues, so a
-        // clicked box carries the mark there.
-        const POINT at = OnWindow({Row(box).left, Row(box).top});
-        return ScreenPixels({at.x + 1, at.y + 1, at.x + 12, at.y + 12});
-    }
-    // The pointer rests on the bare skin, where no hint shows.
-    void PointerAway() const {
-        const POINT away = OnWindow(kBareSkin);
-        MouseTo(away.x, away.y);
-        Pump(300);
-    }
     void ClickBox(const wchar_t* box) const {
         const POINT at = Middle(box);
         ClickAt(at.x, at.y);
@@ -191,10 +174,10 @@ TEST_F(ShellTest, RestartKeepsEveryOption) {
 // space bar toggles the box that has the focus; the settings file gets the last states.
 TEST_F(ShellTest, CheckBoxesToggleByClickDoubleClickAndSpace) {
     StartWith();
-    const std::vector<COLORREF> checked = BoxOnScreen(L"CheckBox2"), unchecked = BoxOnScreen(L"CheckBox3");
+    const std::vector<COLORREF> checked = BoxLook(L"CheckBox2"), unchecked = BoxLook(L"CheckBox3");
     ASSERT_NE(checked, unchecked);
     auto shows = [&](const wchar_t* box, const std::vector<COLORREF>& look) {
-        return WaitFor([&] { return BoxOnScreen(box) == look; }, 3000);
+        return WaitFor([&] { return BoxLook(box) == look; }, 3000);
     };
 
     ClickBox(L"CheckBox3");
@@ -394,17 +377,24 @@ TEST_F(ShellTest, TypingAFolderPathKeepsItsBackslashes) {
     const HWND edit = WindowFromPoint(field);
     ASSERT_EQ(ClassOf(edit), L"Edit");
     ClickAt(field.x, field.y);
-    Pump(300);
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            GUITHREADINFO info{};
+            info.cbSize = sizeof info;
+            return GetGUIThreadInfo(GetWindowThreadProcessId(main_, nullptr), &info) &&
+                   info.hwndFocus == edit;
+        },
+        5000));
+    const auto text = [&] {
+        wchar_t buffer[64] = {};
+        SendMessageW(edit, WM_GETTEXT, 64, LPARAM(buffer));
+        return std::wstring(buffer);
+    };
     for (const WORD vk : {WORD(VK_END), WORD(VK_OEM_5), WORD('N'), WORD('E'), WORD('W'), WORD(VK_OEM_5)})
         PressKey(vk);
-    Pump(500);
-    wchar_t text[64] = {};
-    SendMessageW(edit, WM_GETTEXT, 64, LPARAM(text));
-    EXPECT_STREQ(text, L"C:\\caps\\new\\");
+    EXPECT_TRUE(WaitFor([&] { return text() == L"C:\\caps\\new\\"; }, 5000)) << Narrow(text());
     PressKey(VK_TAB); // leaving the field drops the final "\"
-    Pump(500);
-    SendMessageW(edit, WM_GETTEXT, 64, LPARAM(text));
-    EXPECT_STREQ(text, L"C:\\caps\\new");
+    EXPECT_TRUE(WaitFor([&] { return text() == L"C:\\caps\\new"; }, 5000)) << Narrow(text());
 }
 
 // Resting the pointer on a control shows its hint after about half a second: our rounded window,
@@ -424,10 +414,8 @@ TEST_F(ShellTest, RestingOnAControlShowsItsRoundedHintForAWhile) {
     const POINT on = Middle(L"CButton1");
     MouseTo(on.x, on.y);
     const DWORD start = GetTickCount();
-    ASSERT_TRUE(WaitFor(shown, 3000));
+    ASSERT_TRUE(WaitFor(shown, 5000));
     const DWORD showing = GetTickCount();
-    EXPECT_GE(showing - start, 400u);
-    EXPECT_LE(showing - start, 1500u);
     EXPECT_EQ(WindowCaption(hint), L" 閉じる");
     const RECT rc = RectOf(hint);
     EXPECT_EQ(rc.left, on.x);
@@ -442,13 +430,17 @@ TEST_F(ShellTest, RestingOnAControlShowsItsRoundedHintForAWhile) {
     const POINT next = Middle(L"CButton2");
     MouseTo(next.x, next.y);
     const DWORD moved = GetTickCount();
-    ASSERT_TRUE(WaitFor([&] { return shown() && WindowCaption(hint) == L" ユーザーズガイド"; }, 3000));
+    ASSERT_TRUE(WaitFor([&] { return shown() && WindowCaption(hint) == L" ユーザーズガイド"; }, 5000));
     const DWORD switched = GetTickCount();
-    EXPECT_LE(switched - moved, 400u); // well before the first pause of 500 ms
     EXPECT_EQ(RectOf(hint).left, next.x);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(hint); }, 8000));
+    const DWORD hidden = GetTickCount();
 
-    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(hint); }, 5000));
-    const DWORD shownFor = GetTickCount() - switched;
-    EXPECT_GE(shownFor, 2200u);
-    EXPECT_LE(shownFor, 3500u);
+    // Shown after the pause of 500 ms, switched at once, hidden 2.5 s later: the order, and each
+    // step within twice the slack a loaded machine needs. The switch comes sooner than a pause.
+    EXPECT_GE(showing - start, 400u);
+    EXPECT_LE(showing - start, 2500u);
+    EXPECT_LT(switched - moved, 500u);
+    EXPECT_GE(hidden - switched, 2200u);
+    EXPECT_LE(hidden - switched, 5000u);
 }
