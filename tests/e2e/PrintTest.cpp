@@ -2,6 +2,7 @@
 // printer, the hand-off file goes, and a printer that refuses the job is reported. The pages
 // themselves are checked from the PDF printer's files by check-e2e-pdf.sh.
 #include "e2e/AppTest.h"
+#include "support/Printer.h"
 
 #include <gtest/gtest.h>
 
@@ -111,7 +112,7 @@ struct PrintRefusedTest : PrintTest {
 
 TEST_F(PrintTest, F12PrintsTheDesktopAndLeavesTheTrayIconAlone) {
     const PrintedPdf pdf(L"desktop");
-    if (!pdf.Known()) GTEST_SKIP() << "no PDF printer to read the page from";
+    if (!pdf.Known()) SKIP_WITHOUT_PRINTER("no PDF printer to read the page from");
     const size_t iconsBefore = WineTrayIcons().size();
     ASSERT_NO_FATAL_FAILURE(
         PrintAndKeep(pdf, VK_F12, {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}));
@@ -125,7 +126,7 @@ TEST_F(PrintTest, F12PrintsTheDesktopAndLeavesTheTrayIconAlone) {
 
 TEST_F(PrintTest, F11PrintsTheActiveWindow) {
     const PrintedPdf pdf(L"window");
-    if (!pdf.Known()) GTEST_SKIP() << "no PDF printer to read the page from";
+    if (!pdf.Known()) SKIP_WITHOUT_PRINTER("no PDF printer to read the page from");
     TargetWindow target(200, 150, 400, 300, RGB(255, 0, 0));
     target.BringToFront();
     RECT rc;

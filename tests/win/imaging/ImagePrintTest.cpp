@@ -3,6 +3,7 @@
 #include "imaging/BitmapFile.h"
 #include "imaging/ImagePrint.h"
 #include "support/PixelBox.h"
+#include "support/Printer.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -134,7 +135,7 @@ bool HasDefaultPrinter() {
 }
 
 TEST(ImagePrint, PrintsOnTheDefaultPrinter) {
-    if (!HasDefaultPrinter()) GTEST_SKIP() << "no default printer";
+    if (!HasDefaultPrinter()) SKIP_WITHOUT_PRINTER("no default printer");
     const std::wstring file = TempPath(L"pelorine-print.bmp");
     WriteBitmapFile(file, 1600, 400, kRed);
     TImagePrint print;
@@ -164,7 +165,7 @@ TEST(ImagePrint, MissingOrBrokenFileFailsWithTheReason) {
 }
 
 TEST(ImagePrint, MarginsLeavingNoRoomFailBeforeAnyJob) {
-    if (!HasDefaultPrinter()) GTEST_SKIP() << "no default printer";
+    if (!HasDefaultPrinter()) SKIP_WITHOUT_PRINTER("no default printer");
     const std::wstring file = TempPath(L"pelorine-print-wide.bmp");
     WriteBitmapFile(file, 8, 8, kRed);
     TImagePrint print;
