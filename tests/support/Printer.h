@@ -5,8 +5,8 @@
 
 #include <cstdlib>
 
-#define SKIP_WITHOUT_PRINTER(why)                                                                        \
-    do {                                                                                                 \
-        if (std::getenv("PELORINE_REQUIRE_CUPS")) FAIL() << why << " (PELORINE_REQUIRE_CUPS is set)";    \
-        GTEST_SKIP() << why;                                                                             \
+#define SKIP_WITHOUT_PRINTER(why)                                                                            \
+    do {                                                                                                     \
+        if (std::getenv("PELORINE_REQUIRE_CUPS")) FAIL() << why << " (PELORINE_REQUIRE_CUPS is set)";        \
+        GTEST_SKIP() << why;                                                                                 \
     } while (false)

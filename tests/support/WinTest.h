@@ -47,6 +47,13 @@ inline HWND MakeWindow(const wchar_t* className, WNDPROC proc, DWORD style, int 
                            nullptr);
 }
 
+inline COLORREF ScreenPixel(POINT p) {
+    HDC screen = GetDC(nullptr);
+    const COLORREF c = GetPixel(screen, p.x, p.y);
+    ReleaseDC(nullptr, screen);
+    return c;
+}
+
 class ColorWindow {
   public:
     ColorWindow(int x, int y, int w, int h, COLORREF color) {
@@ -59,10 +66,22 @@ class ColorWindow {
     HWND Handle() const { return wnd_; }
     // Left-button presses the window has had (of the last window made).
     static int Clicks() { return clicks_; }
+    // Raises and repaints it, and waits (up to 3 s) until the screen shows its colour.
     void Front() {
         SetForegroundWindow(wnd_);
         RedrawWindow(wnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
-        PumpFor(300);
+        RECT client{};
+        GetClientRect(wnd_, &client);
+        MapWindowPoints(wnd_, nullptr, reinterpret_cast<POINT*>(&client), 2);
+        const RECT screen{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                          GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                          GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+        RECT shown{};
+        IntersectRect(&shown, &client, &screen);
+        const POINT middle{(shown.left + shown.right) / 2, (shown.top + shown.bottom) / 2};
+        const COLORREF colour = COLORREF(GetWindowLongPtrW(wnd_, GWLP_USERDATA));
+        for (int i = 0; i < 300 && ScreenPixel(middle) != colour; ++i)
+            PumpFor(10);
     }
     // Makes it the foreground window and waits (up to 3 s) until the system agrees.
     void BringToFront() {
@@ -168,13 +187,6 @@ inline std::vector<COLORREF> ScreenPixels(const RECT& r) {
     std::vector<COLORREF> pixels = PixelsIn(copy, r);
     DeleteObject(copy);
     return pixels;
-}
-
-inline COLORREF ScreenPixel(POINT p) {
-    HDC screen = GetDC(nullptr);
-    const COLORREF c = GetPixel(screen, p.x, p.y);
-    ReleaseDC(nullptr, screen);
-    return c;
 }
 
 // The window's rectangle on the screen.
