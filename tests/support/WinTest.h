@@ -29,6 +29,16 @@ inline void PumpFor(DWORD ms) {
     } while (GetTickCount() < end);
 }
 
+// Pumps messages until `done` holds, for up to `ms`; whether it held.
+inline bool PumpUntil(const std::function<bool()>& done, DWORD ms) {
+    const DWORD end = GetTickCount() + ms;
+    while (!done()) {
+        if (GetTickCount() >= end) return false;
+        PumpFor(10);
+    }
+    return true;
+}
+
 // Registers a window class of the test's own (a second call changes nothing).
 inline void RegisterTestClass(const wchar_t* className, WNDPROC proc) {
     WNDCLASSW wc{};
@@ -80,8 +90,7 @@ class ColorWindow {
         IntersectRect(&shown, &client, &screen);
         const POINT middle{(shown.left + shown.right) / 2, (shown.top + shown.bottom) / 2};
         const COLORREF colour = COLORREF(GetWindowLongPtrW(wnd_, GWLP_USERDATA));
-        for (int i = 0; i < 300 && ScreenPixel(middle) != colour; ++i)
-            PumpFor(10);
+        PumpUntil([&] { return ScreenPixel(middle) == colour; }, 3000);
     }
     // Makes it the foreground window and waits (up to 3 s) until the system agrees.
     void BringToFront() {

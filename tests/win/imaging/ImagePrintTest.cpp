@@ -71,10 +71,10 @@ TEST(DrawPage, SmallPictureAtNaturalSizeCentredWithNothingElseDrawn) {
     DrawPage(canvas.Dc(), Pixmap(96, 48, kRed), canvas.Page(), Decoration(L"", L""));
     EXPECT_EQ(LiveGdiObjects(), gdiBefore);
 
-    // 96 pixels are one inch: 100 x 50 dots at 100 dpi.
-    const Rect expected = LayOutPage(canvas.Page(), {10, 10, 10, 10}, 0, 0, 96, 48).picture;
-    EXPECT_EQ(expected.Width(), 100);
-    EXPECT_EQ(canvas.Bounds(IsRed), expected);
+    // 96 pixels are one inch: 100 x 50 dots at 100 dpi. The page is 827 x 1169 dots (210 x 297
+    // mm), 10 mm margins are 39 dots: the area 39..788 across and 39..1130 down, and the picture
+    // in its middle at 39 + (749 - 100) / 2 = 363 and 39 + (1091 - 50) / 2 = 559.
+    EXPECT_EQ(canvas.Bounds(IsRed), (Rect{363, 559, 463, 609}));
     EXPECT_EQ(canvas.Bounds([](Rgb c) { return c != kWhite && c != kRed; }), std::nullopt);
 }
 
