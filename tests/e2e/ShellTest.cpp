@@ -27,11 +27,7 @@ COLORREF SkinPixel(POINT p) {
     return testing_support::PixelOf(skin, p.x, p.y);
 }
 
-RECT RectOf(HWND w) {
-    RECT rc{};
-    GetWindowRect(w, &rc);
-    return rc;
-}
+using testing_support::WindowRectOf;
 
 // A full settings file with a value other than the default for every key.
 const Settings kFullSettings = {
@@ -135,8 +131,8 @@ TEST_F(ShellTest, TrayIconBringsTheWindowBackAndItsMenuEndsTheProgram) {
     // The menu opens where the pointer is, and Escape closes it without a command.
     HWND menu = OpenMenuAt(600, 450);
     ASSERT_NE(menu, nullptr);
-    EXPECT_EQ(RectOf(menu).left, 600);
-    EXPECT_EQ(RectOf(menu).top, 450);
+    EXPECT_EQ(WindowRectOf(menu).left, 600);
+    EXPECT_EQ(WindowRectOf(menu).top, 450);
     PressKey(VK_ESCAPE);
     EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(menu); }, 3000));
     Pump(300);
@@ -401,7 +397,8 @@ TEST_F(ShellTest, TypingAFolderPathKeepsItsBackslashes) {
     wchar_t text[64] = {};
     SendMessageW(edit, WM_GETTEXT, 64, LPARAM(text));
     EXPECT_STREQ(text, L"C:\\caps\\new\\");
-    PressKey(VK_TAB); // leaving the field drops the final "\"
+    EXPECT_EQ(HIWORD(SendMessageW(edit, EM_GETSEL, 0, 0)), 12); // the caret after the "\\"
+    PressKey(VK_TAB);                                           // leaving the field drops the final "\"
     Pump(500);
     SendMessageW(edit, WM_GETTEXT, 64, LPARAM(text));
     EXPECT_STREQ(text, L"C:\\caps\\new");
@@ -429,7 +426,7 @@ TEST_F(ShellTest, RestingOnAControlShowsItsRoundedHintForAWhile) {
     EXPECT_GE(showing - start, 400u);
     EXPECT_LE(showing - start, 1500u);
     EXPECT_EQ(WindowCaption(hint), L" 閉じる");
-    const RECT rc = RectOf(hint);
+    const RECT rc = WindowRectOf(hint);
     EXPECT_EQ(rc.left, on.x);
     EXPECT_GT(rc.top, on.y);
     // Rounded: the corner is cut away; the dark cyan brush fills it beside the text.
@@ -445,7 +442,7 @@ TEST_F(ShellTest, RestingOnAControlShowsItsRoundedHintForAWhile) {
     ASSERT_TRUE(WaitFor([&] { return shown() && WindowCaption(hint) == L" ユーザーズガイド"; }, 3000));
     const DWORD switched = GetTickCount();
     EXPECT_LE(switched - moved, 400u); // well before the first pause of 500 ms
-    EXPECT_EQ(RectOf(hint).left, next.x);
+    EXPECT_EQ(WindowRectOf(hint).left, next.x);
 
     ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(hint); }, 5000));
     const DWORD shownFor = GetTickCount() - switched;

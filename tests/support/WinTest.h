@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace testing_support {
@@ -118,6 +119,46 @@ class ColorWindow {
     static inline int clicks_ = 0;
 };
 
+inline std::wstring ClassOf(HWND w) {
+    wchar_t name[64] = {};
+    GetClassNameW(w, name, 64);
+    return name;
+}
+
+// Answers each message box of this thread as it opens, keeping the count and the last one's
+// text; `onOpen` runs first, while the box is up.
+class MessageBoxes {
+  public:
+    explicit MessageBoxes(int answer = IDOK, std::function<void()> onOpen = {})
+        : answer_(answer), onOpen_(std::move(onOpen)),
+          hook_(SetWindowsHookExW(WH_CBT, &Hook, nullptr, GetCurrentThreadId())) {
+        current_ = this;
+    }
+    ~MessageBoxes() {
+        UnhookWindowsHookEx(hook_);
+        current_ = nullptr;
+    }
+    int count = 0;
+    std::wstring text;
+
+  private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wp, LPARAM lp) {
+        if (code == HCBT_ACTIVATE && current_ && ClassOf(HWND(wp)) == L"#32770") {
+            wchar_t text[512] = {};
+            GetDlgItemTextW(HWND(wp), 0xFFFF, text, 512);
+            current_->text = text;
+            ++current_->count;
+            if (current_->onOpen_) current_->onOpen_();
+            PostMessageW(HWND(wp), WM_COMMAND, WPARAM(current_->answer_), 0);
+        }
+        return CallNextHookEx(nullptr, code, wp, lp);
+    }
+    int answer_;
+    std::function<void()> onOpen_;
+    HHOOK hook_;
+    static inline MessageBoxes* current_ = nullptr;
+};
+
 // The colour of one pixel of a bitmap.
 inline COLORREF PixelOf(HBITMAP bitmap, int x, int y) {
     HDC dc = CreateCompatibleDC(nullptr);
@@ -203,12 +244,6 @@ inline RECT WindowRectOf(HWND w) {
     RECT rc{};
     GetWindowRect(w, &rc);
     return rc;
-}
-
-inline std::wstring ClassOf(HWND w) {
-    wchar_t name[64] = {};
-    GetClassNameW(w, name, 64);
-    return name;
 }
 
 // The text the application's hint window shows for a control: its hint shown at once, as if the

@@ -1,5 +1,6 @@
 #include "imaging/BitmapFile.h"
 #include "base/Pixmap.h"
+#include "support/Bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -8,9 +9,7 @@
 namespace pelorine {
 namespace {
 
-std::uint32_t Le32(const std::vector<std::uint8_t>& b, std::size_t at) {
-    return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | std::uint32_t(b[at + 3]) << 24;
-}
+using testing_support::Le32;
 
 // Odd widths make every depth pad its rows.
 TEST(EncodeBitmapFile, EveryDepthReadsBackWithAHeaderThatCoversTheFile) {
@@ -42,6 +41,31 @@ TEST(EncodeBitmapFile, EveryDepthReadsBackWithAHeaderThatCoversTheFile) {
             EXPECT_EQ(index, indexed.At(x, 1)) << bits << " x " << x;
         }
     }
+}
+
+// A raster picture (as the artwork tools write it) and a palette one survive their files; a cut
+// or foreign file is refused.
+TEST(WriteBitmapFile, PicturesSurviveTheFileAndCutOrForeignFilesAreRefused) {
+    RasterImage p(3, 2, 24);
+    for (int y = 0; y < 2; ++y)
+        for (int i = 0; i < 9; ++i) // not the rows' padding
+            p.Row(y)[i] = std::uint8_t(37 * (9 * y + i) + 1);
+    const auto read = ReadBitmapFile(WriteBitmapFile(p));
+    ASSERT_TRUE(read.has_value());
+    EXPECT_EQ(read->bytes, p.bytes);
+
+    RasterImage indexed(3, 1, 8);
+    indexed.palette = {0x102030, 0x405060};
+    indexed.Row(0)[1] = 1;
+    const auto readIndexed = ReadBitmapFile(WriteBitmapFile(indexed));
+    ASSERT_TRUE(readIndexed.has_value());
+    EXPECT_EQ(readIndexed->palette, indexed.palette);
+    EXPECT_EQ(readIndexed->bytes, indexed.bytes);
+
+    auto file = WriteBitmapFile(p);
+    file.resize(file.size() - 1);
+    EXPECT_FALSE(ReadBitmapFile(file).has_value()) << "truncated";
+    EXPECT_FALSE(ReadBitmapFile(std::vector<std::uint8_t>(64, 'B')).has_value());
 }
 
 // Rows so wide that two fill a band: three bands, the last one short, each row in its place;
