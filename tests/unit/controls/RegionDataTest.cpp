@@ -1,4 +1,5 @@
 #include "controls/RegionData.h"
+#include "support/ErrorText.h"
 
 #include <gtest/gtest.h>
 
@@ -29,13 +30,9 @@ std::vector<Rect> RectsOf(const std::vector<std::uint8_t>& blob) {
     return rects.value_or(std::vector<Rect>{});
 }
 
+// What the scan of the picture raises.
 std::wstring ScanError(RasterImage picture) {
-    try {
-        ExtractRgnData(picture);
-    } catch (const EInvalidGraphic& e) {
-        return e.Message();
-    }
-    return L"";
+    return testing_support::ErrorOf([&] { ExtractRgnData(picture); });
 }
 
 // A row of `runs` single opaque pixels two apart, padded with transparent pixels to `width`,

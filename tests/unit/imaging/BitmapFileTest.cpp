@@ -1,6 +1,7 @@
 #include "imaging/BitmapFile.h"
 #include "base/Pixmap.h"
 #include "support/Bytes.h"
+#include "support/BitmapFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -89,17 +90,10 @@ TEST(StreamBitmapFile, RowsKeepTheirPlacesAcrossBandsAndARefusalStops) {
 
 // A 32-bit file as the hand-off writes it, rows bottom-up with junk in the padding byte.
 std::vector<std::uint8_t> ThirtyTwoBitFile(int width, int height, std::uint32_t compression) {
-    std::vector<std::uint8_t> file(54 + (compression == 3 ? 12 : 0), 0);
-    const std::uint32_t fields[] = {std::uint32_t(width), std::uint32_t(height)};
-    file[0] = 'B';
-    file[1] = 'M';
-    file[10] = std::uint8_t(file.size());
-    file[14] = 40;
-    std::memcpy(&file[18], fields, sizeof fields);
-    file[26] = 1;
-    file[28] = 32;
-    file[30] = std::uint8_t(compression);
+    std::vector<std::uint8_t> file =
+        testing_support::BitmapHeader(width, height, 32, compression, 0, compression == 3 ? 66 : 54);
     if (compression == 3) {
+        file.resize(66);
         const std::uint32_t masks[] = {0xFF0000, 0xFF00, 0xFF};
         std::memcpy(&file[54], masks, sizeof masks);
     }

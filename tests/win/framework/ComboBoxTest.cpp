@@ -26,8 +26,6 @@ constexpr TColor kCyan{0x00FFFF80};
 // The same colour as GetDIBits reads it (0x00RRGGBB).
 constexpr uint32_t kCyanPixel = 0x80FFFF, kWhitePixel = 0xFFFFFF;
 
-uint32_t Pixel(TColor c) { return ColorToRGB(c); }
-
 // A drop-down list with the columns of the colour-depth list: 62 on light cyan, 150 on white.
 TMultiColComboBox* MakeDepthList(TForm& form, const wchar_t* name = L"C1_03") {
     auto* box = form.New<TMultiColComboBox>(name, &form);
@@ -217,7 +215,7 @@ TEST_F(MultiColComboBox, RowsPaintEveryColumnInItsCellWithItsAlignmentAndIndent)
 
     // Selected: the highlight everywhere outside the text.
     const auto selected = PaintItem(*box, 0, ODS_SELECTED, kWidth, kHeight);
-    const uint32_t highlight = Pixel(clHighlight);
+    const uint32_t highlight = ColorToRGB(clHighlight);
     EXPECT_EQ((std::array{at(selected, 0, 0), at(selected, 50, 6), at(selected, 90, 6)}),
               (std::array{highlight, highlight, highlight}));
 
