@@ -5,8 +5,16 @@
 # the PDF files of this user's jobs appear, named after the document title ("Pelorine.pdf",
 # replaced by the next job of the same title).
 
+# A printing test that finds no printer exits 77, which CTest counts as skipped; with
+# PELORINE_REQUIRE_CUPS set (scripts/test.sh sets it) it fails instead.
+pelorine_no_printer() {
+  echo "$1"
+  [ -n "${PELORINE_REQUIRE_CUPS:-}" ] && { echo "FAIL: PELORINE_REQUIRE_CUPS is set"; exit 1; }
+  exit 77
+}
+
 if ! command -v cupsd >/dev/null || ! command -v lpadmin >/dev/null; then
-  echo "cups-env: CUPS is not installed (scripts/install-deps.sh); printing tests will skip" >&2
+  echo "cups-env: CUPS is not installed (scripts/install-deps.sh); printing tests will skip (fail with PELORINE_REQUIRE_CUPS set)" >&2
   return 0
 fi
 

@@ -3,6 +3,7 @@
 // themselves are checked from the PDF printer's files by check-e2e-pdf.sh.
 #include "e2e/AppTest.h"
 #include "e2e/PrintedPdf.h"
+#include "support/Printer.h"
 
 #include <gtest/gtest.h>
 
@@ -47,7 +48,7 @@ struct PrintRefusedTest : PrintTest {
 
 TEST_F(PrintTest, F12PrintsTheDesktopAndLeavesTheTrayIconAlone) {
     const PrintedPdf pdf(L"desktop");
-    if (!pdf.Known()) GTEST_SKIP() << "no PDF printer to read the page from";
+    if (!pdf.Known()) SKIP_WITHOUT_PRINTER("no PDF printer to read the page from");
     const size_t iconsBefore = WineTrayIcons().size();
     ASSERT_NO_FATAL_FAILURE(
         PrintAndKeep(pdf, VK_F12, {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}));
@@ -61,7 +62,7 @@ TEST_F(PrintTest, F12PrintsTheDesktopAndLeavesTheTrayIconAlone) {
 
 TEST_F(PrintTest, F11PrintsTheActiveWindow) {
     const PrintedPdf pdf(L"window");
-    if (!pdf.Known()) GTEST_SKIP() << "no PDF printer to read the page from";
+    if (!pdf.Known()) SKIP_WITHOUT_PRINTER("no PDF printer to read the page from");
     TargetWindow target(200, 150, 400, 300, RGB(255, 0, 0));
     target.BringToFront();
     RECT rc;

@@ -2,6 +2,7 @@
 // save folder with its format, size and depth, the serial number in the settings file after a
 // close, and the failures that keep the number for the next try.
 #include "e2e/AppTest.h"
+#include "support/Bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -32,8 +33,8 @@ void PrintTo(const ImageFacts& f, std::ostream* os) {
 unsigned Byte(const std::string& b, size_t at) {
     return at < b.size() ? static_cast<unsigned char>(b[at]) : 0;
 }
-unsigned Le16(const std::string& b, size_t at) { return Byte(b, at) | Byte(b, at + 1) << 8; }
-unsigned Le32(const std::string& b, size_t at) { return Le16(b, at) | Le16(b, at + 2) << 16; }
+using testing_support::Le16;
+using testing_support::Le32;
 unsigned Be16(const std::string& b, size_t at) { return Byte(b, at) << 8 | Byte(b, at + 1); }
 unsigned Be32(const std::string& b, size_t at) { return Be16(b, at) << 16 | Be16(b, at + 2); }
 

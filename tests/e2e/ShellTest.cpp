@@ -24,11 +24,7 @@ COLORREF SkinPixel(POINT p) {
     return testing_support::PixelOf(skin, p.x, p.y);
 }
 
-RECT RectOf(HWND w) {
-    RECT rc{};
-    GetWindowRect(w, &rc);
-    return rc;
-}
+using testing_support::WindowRectOf;
 
 // A full settings file with a value other than the default for every key.
 const Settings kFullSettings = {
@@ -118,8 +114,8 @@ TEST_F(ShellTest, TrayIconBringsTheWindowBackAndItsMenuEndsTheProgram) {
     // The menu opens where the pointer is, and Escape closes it without a command.
     HWND menu = OpenMenuAt(600, 450);
     ASSERT_NE(menu, nullptr);
-    EXPECT_EQ(RectOf(menu).left, 600);
-    EXPECT_EQ(RectOf(menu).top, 450);
+    EXPECT_EQ(WindowRectOf(menu).left, 600);
+    EXPECT_EQ(WindowRectOf(menu).top, 450);
     PressKey(VK_ESCAPE);
     EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(menu); }, 3000));
     Pump(300);
@@ -393,6 +389,7 @@ TEST_F(ShellTest, TypingAFolderPathKeepsItsBackslashes) {
     for (const WORD vk : {WORD(VK_END), WORD(VK_OEM_5), WORD('N'), WORD('E'), WORD('W'), WORD(VK_OEM_5)})
         PressKey(vk);
     EXPECT_TRUE(WaitFor([&] { return text() == L"C:\\caps\\new\\"; }, 5000)) << Narrow(text());
+    EXPECT_EQ(HIWORD(SendMessageW(edit, EM_GETSEL, 0, 0)), 12); // the caret after the "\\"
     PressKey(VK_TAB); // leaving the field drops the final "\"
     EXPECT_TRUE(WaitFor([&] { return text() == L"C:\\caps\\new"; }, 5000)) << Narrow(text());
 }
@@ -417,7 +414,7 @@ TEST_F(ShellTest, RestingOnAControlShowsItsRoundedHintForAWhile) {
     ASSERT_TRUE(WaitFor(shown, 5000));
     const DWORD showing = GetTickCount();
     EXPECT_EQ(WindowCaption(hint), L" 閉じる");
-    const RECT rc = RectOf(hint);
+    const RECT rc = WindowRectOf(hint);
     EXPECT_EQ(rc.left, on.x);
     EXPECT_GT(rc.top, on.y);
     // Rounded: the corner is cut away; the dark cyan brush fills it beside the text.
@@ -432,7 +429,7 @@ TEST_F(ShellTest, RestingOnAControlShowsItsRoundedHintForAWhile) {
     const DWORD moved = GetTickCount();
     ASSERT_TRUE(WaitFor([&] { return shown() && WindowCaption(hint) == L" ユーザーズガイド"; }, 5000));
     const DWORD switched = GetTickCount();
-    EXPECT_EQ(RectOf(hint).left, next.x);
+    EXPECT_EQ(WindowRectOf(hint).left, next.x);
     ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(hint); }, 8000));
     const DWORD hidden = GetTickCount();
 

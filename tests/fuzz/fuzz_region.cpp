@@ -5,6 +5,7 @@
 // blob the reader takes, or be refused with the scan's own error.
 #include "controls/RegionData.h"
 #include "imaging/BitmapFile.h"
+#include "support/BitmapFiles.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -33,16 +34,7 @@ std::vector<std::uint8_t> Wrap(const std::uint8_t* data, std::size_t size) {
         const int width = 1 + data[0] % 40, height = 1 + data[1] % 40, bits = kDepths[data[2] % 6];
         const std::uint32_t colours = bits <= 8 ? 1u << bits : 0;
         const std::uint32_t pixelsAt = 54 + 4 * colours;
-        out = {'B', 'M'};
-        Put(out, 0);
-        Put(out, 0);
-        Put(out, pixelsAt);
-        for (const std::uint32_t v : {40u, std::uint32_t(width), std::uint32_t(height)})
-            Put(out, v);
-        Put(out, 1, 2);
-        Put(out, std::uint32_t(bits), 2);
-        for (int i = 0; i < 6; ++i)
-            Put(out, 0);
+        out = testing_support::BitmapHeader(width, height, bits, 0, 0, pixelsAt);
         out.resize(pixelsAt, 0x5A);
         out.insert(out.end(), data + 3, data + size);
     } else {

@@ -1,7 +1,6 @@
 #pragma once
 // Files for the Win32 and end-to-end tests: temporary paths, whole files in and out, and the
-// text of a settings file, built here only.
-#include "app/SettingsTable.h"
+// text of a settings file, written out here as the guide gives it, never from the program's table.
 #include "framework/Files.h"
 
 #include <windows.h>
@@ -90,7 +89,8 @@ inline std::string Utf16File(const std::wstring& text) {
     return bytes;
 }
 
-// Settings as key and value; the section of each key comes from the settings table.
+// Settings as key and value; the section of each key follows from its name, as the guide
+// (Readme.txt) lists them.
 using Settings = std::map<std::wstring, std::wstring>;
 
 // Settings written as "KEY=value KEY=value", for short tables.
@@ -102,25 +102,30 @@ inline Settings SettingsOf(const std::wstring& text) {
     return settings;
 }
 
-// The section of a settings key.
+// The keys of the settings file in the guide's order.
+inline constexpr const wchar_t* kKeysInOrder[] = {
+    L"M_TOP",   L"M_LEFT", L"HOTKEY", L"CURSOR",  L"TIMING",  L"SOUND",   L"C0_01",   L"C0_02",
+    L"C0_03",   L"C1_01",  L"C1_02",  L"C1_03",   L"C1_04",   L"C1_05",   L"C1_06_1", L"C1_06_2",
+    L"C1_06_3", L"C2_02",  L"C2_03",  L"C2_04_1", L"C2_04_2", L"C2_04_3", L"C2_04_4"};
+
+// The section of a settings key: [SET0], [SET1] and [SET2] for the keys C0_…, C1_… and C2_…,
+// [SET] for the window's place and the capture options.
 inline std::wstring SectionOf(const std::wstring& key) {
-    for (const pelorine::SettingKey& known : pelorine::kSettingKeys)
-        if (key == known.key) return known.section;
-    throw std::invalid_argument("no such settings key");
+    if (std::ranges::find(kKeysInOrder, key) == std::end(kKeysInOrder))
+        throw std::invalid_argument("no such settings key");
+    return key[0] == L'C' && key[2] == L'_' ? L"SET" + key.substr(1, 1) : L"SET";
 }
 
-// The settings-file text of the given keys, in the table's order under their sections, as the
-// profile functions write it.
+// A settings-file text of the given keys, in the guide's order under their sections.
 inline std::wstring SettingsTextW(const Settings& values) {
     for (const auto& value : values)
         SectionOf(value.first); // no key of another program
     std::wstring text, section;
-    for (const pelorine::SettingKey& key : pelorine::kSettingKeys)
-        for (const auto& [name, value] : values)
-            if (name == key.key) {
-                if (section != key.section) text += L"[" + (section = key.section) + L"]\r\n";
-                text += name + L"=" + value + L"\r\n";
-            }
+    for (const wchar_t* key : kKeysInOrder)
+        if (const auto value = values.find(key); value != values.end()) {
+            if (section != SectionOf(key)) text += L"[" + (section = SectionOf(key)) + L"]\r\n";
+            text += value->first + L"=" + value->second + L"\r\n";
+        }
     return text;
 }
 
@@ -139,7 +144,13 @@ inline Settings FirstRunSettings(const std::wstring& appDir) {
 
 // The whole settings file a first run leaves behind, as the profile functions write it.
 inline std::wstring FirstRunIniText(const std::wstring& appDir) {
-    return SettingsTextW(FirstRunSettings(appDir));
+    return L"[SET]\r\nM_TOP=20\r\nM_LEFT=20\r\nHOTKEY=1\r\nCURSOR=1\r\nTIMING=0\r\nSOUND=1\r\n"
+           L"[SET0]\r\nC0_01=" +
+           appDir +
+           L"\r\nC0_02=Snap\r\nC0_03=0\r\n"
+           L"[SET1]\r\nC1_01=-1\r\nC1_02=-1\r\nC1_03=-1\r\nC1_04=-1\r\nC1_05=-1\r\n"
+           L"C1_06_1=100\r\nC1_06_2=640\r\nC1_06_3=480\r\n"
+           L"[SET2]\r\nC2_02=\r\nC2_03=\r\nC2_04_1=0\r\nC2_04_2=0\r\nC2_04_3=0\r\nC2_04_4=0\r\n";
 }
 
 } // namespace testing_support

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace testing_support {
@@ -27,6 +28,16 @@ inline void PumpFor(DWORD ms) {
         }
         Sleep(5);
     } while (GetTickCount() < end);
+}
+
+// Pumps messages until `done` holds, for up to `ms`; whether it held.
+inline bool PumpUntil(const std::function<bool()>& done, DWORD ms) {
+    const DWORD end = GetTickCount() + ms;
+    while (!done()) {
+        if (GetTickCount() >= end) return false;
+        PumpFor(10);
+    }
+    return true;
 }
 
 // Registers a window class of the test's own (a second call changes nothing).
@@ -47,6 +58,13 @@ inline HWND MakeWindow(const wchar_t* className, WNDPROC proc, DWORD style, int 
                            nullptr);
 }
 
+inline COLORREF ScreenPixel(POINT p) {
+    HDC screen = GetDC(nullptr);
+    const COLORREF c = GetPixel(screen, p.x, p.y);
+    ReleaseDC(nullptr, screen);
+    return c;
+}
+
 class ColorWindow {
   public:
     ColorWindow(int x, int y, int w, int h, COLORREF color) {
@@ -59,10 +77,21 @@ class ColorWindow {
     HWND Handle() const { return wnd_; }
     // Left-button presses the window has had (of the last window made).
     static int Clicks() { return clicks_; }
+    // Raises and repaints it, and waits (up to 3 s) until the screen shows its colour.
     void Front() {
         SetForegroundWindow(wnd_);
         RedrawWindow(wnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
-        PumpFor(300);
+        RECT client{};
+        GetClientRect(wnd_, &client);
+        MapWindowPoints(wnd_, nullptr, reinterpret_cast<POINT*>(&client), 2);
+        const RECT screen{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                          GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                          GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+        RECT shown{};
+        IntersectRect(&shown, &client, &screen);
+        const POINT middle{(shown.left + shown.right) / 2, (shown.top + shown.bottom) / 2};
+        const COLORREF colour = COLORREF(GetWindowLongPtrW(wnd_, GWLP_USERDATA));
+        PumpUntil([&] { return ScreenPixel(middle) == colour; }, 3000);
     }
     // Makes it the foreground window and waits (up to 3 s) until the system agrees.
     void BringToFront() {
@@ -88,6 +117,46 @@ class ColorWindow {
     }
     HWND wnd_;
     static inline int clicks_ = 0;
+};
+
+inline std::wstring ClassOf(HWND w) {
+    wchar_t name[64] = {};
+    GetClassNameW(w, name, 64);
+    return name;
+}
+
+// Answers each message box of this thread as it opens, keeping the count and the last one's
+// text; `onOpen` runs first, while the box is up.
+class MessageBoxes {
+  public:
+    explicit MessageBoxes(int answer = IDOK, std::function<void()> onOpen = {})
+        : answer_(answer), onOpen_(std::move(onOpen)),
+          hook_(SetWindowsHookExW(WH_CBT, &Hook, nullptr, GetCurrentThreadId())) {
+        current_ = this;
+    }
+    ~MessageBoxes() {
+        UnhookWindowsHookEx(hook_);
+        current_ = nullptr;
+    }
+    int count = 0;
+    std::wstring text;
+
+  private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wp, LPARAM lp) {
+        if (code == HCBT_ACTIVATE && current_ && ClassOf(HWND(wp)) == L"#32770") {
+            wchar_t text[512] = {};
+            GetDlgItemTextW(HWND(wp), 0xFFFF, text, 512);
+            current_->text = text;
+            ++current_->count;
+            if (current_->onOpen_) current_->onOpen_();
+            PostMessageW(HWND(wp), WM_COMMAND, WPARAM(current_->answer_), 0);
+        }
+        return CallNextHookEx(nullptr, code, wp, lp);
+    }
+    int answer_;
+    std::function<void()> onOpen_;
+    HHOOK hook_;
+    static inline MessageBoxes* current_ = nullptr;
 };
 
 // The colour of one pixel of a bitmap.
@@ -170,24 +239,11 @@ inline std::vector<COLORREF> ScreenPixels(const RECT& r) {
     return pixels;
 }
 
-inline COLORREF ScreenPixel(POINT p) {
-    HDC screen = GetDC(nullptr);
-    const COLORREF c = GetPixel(screen, p.x, p.y);
-    ReleaseDC(nullptr, screen);
-    return c;
-}
-
 // The window's rectangle on the screen.
 inline RECT WindowRectOf(HWND w) {
     RECT rc{};
     GetWindowRect(w, &rc);
     return rc;
-}
-
-inline std::wstring ClassOf(HWND w) {
-    wchar_t name[64] = {};
-    GetClassNameW(w, name, 64);
-    return name;
 }
 
 // The text the application's hint window shows for a control: its hint shown at once, as if the

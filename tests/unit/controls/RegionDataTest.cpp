@@ -1,5 +1,5 @@
 #include "controls/RegionData.h"
-#include "imaging/BitmapFile.h"
+#include "support/ErrorText.h"
 
 #include <gtest/gtest.h>
 
@@ -30,13 +30,9 @@ std::vector<Rect> RectsOf(const std::vector<std::uint8_t>& blob) {
     return rects.value_or(std::vector<Rect>{});
 }
 
+// What the scan of the picture raises.
 std::wstring ScanError(RasterImage picture) {
-    try {
-        ExtractRgnData(picture);
-    } catch (const EInvalidGraphic& e) {
-        return e.Message();
-    }
-    return L"";
+    return testing_support::ErrorOf([&] { ExtractRgnData(picture); });
 }
 
 // A row of `runs` single opaque pixels two apart, padded with transparent pixels to `width`,
@@ -123,26 +119,6 @@ TEST(RegionData, TheReaderRefusesMalformedBlobs) {
     EXPECT_FALSE(broken(48 + 12, 1)) << "bottom not past top";
     EXPECT_FALSE(DecodeRgnData(std::span(good).first(good.size() - 1)).has_value());
     EXPECT_FALSE(DecodeRgnData({}).has_value());
-}
-
-TEST(BitmapFile, PicturesSurviveTheFileAndForeignFilesAreRefused) {
-    RasterImage p = Picture({"#..", ".r#"});
-    const auto read = ReadBitmapFile(WriteBitmapFile(p));
-    ASSERT_TRUE(read.has_value());
-    EXPECT_EQ(read->bytes, p.bytes);
-
-    RasterImage indexed(3, 1, 8);
-    indexed.palette = {0x102030, 0x405060};
-    indexed.Row(0)[1] = 1;
-    const auto readIndexed = ReadBitmapFile(WriteBitmapFile(indexed));
-    ASSERT_TRUE(readIndexed.has_value());
-    EXPECT_EQ(readIndexed->palette, indexed.palette);
-    EXPECT_EQ(readIndexed->bytes, indexed.bytes);
-
-    auto file = WriteBitmapFile(p);
-    file.resize(file.size() - 1);
-    EXPECT_FALSE(ReadBitmapFile(file).has_value()) << "truncated";
-    EXPECT_FALSE(ReadBitmapFile(std::vector<std::uint8_t>(64, 'B')).has_value());
 }
 
 } // namespace

@@ -13,6 +13,11 @@
 namespace pelorine {
 namespace {
 
+// The window's four discs at the design's scale: centre x, centre y, radius.
+constexpr struct {
+    double cx, cy, r;
+} kDiscs[] = {{104, 75, 75}, {221, 222, 140}, {306, 357, 50}, {100, 453, 100}};
+
 TEST(ArtAtScale, SkinFillsExactlyTheScaledDiscsWithCleanEdgesAndScansToTheWindowsOutline) {
     for (const int dpi : {144, 192}) {
         const Scale scale(dpi);
@@ -25,7 +30,7 @@ TEST(ArtAtScale, SkinFillsExactlyTheScaledDiscsWithCleanEdgesAndScansToTheWindow
             for (int x = 1; x < skin.width; ++x) {
                 const double px = (x + 0.5) / f, py = (y + 0.5) / f;
                 bool inside = false;
-                for (const skin::Disc& d : skin::kDiscs)
+                for (const auto& d : kDiscs)
                     inside = inside || (px - d.cx) * (px - d.cx) + (py - d.cy) * (py - d.cy) <= d.r * d.r;
                 const std::uint8_t* p = skin.Row(y) + 3 * x;
                 const bool opaque = p[0] || p[1] || p[2];
@@ -92,7 +97,9 @@ TEST(ArtAtScale, LogoAtOneAndAHalfHoldsItsSpheresAndPaintsTheNameFromItsCoverage
             std::fill_n(coverage.Row(y) + 3 * x, 3,
                         std::uint8_t(x >= 150 && x < 160 && y >= 30 && y < 40 ? 0 : 255));
     logo::PaintLogoName(picture, coverage, scale);
-    EXPECT_EQ(pixel(155, 30), 0x3BC0C0u);     // the gradient at row 30 of 80
+    // The name's gradient runs from the lettering's top colour 0x5FF0E8 to its bottom colour
+    // 0x00707C over rows 0 to 80: at row 30, 3/8 of the way, 95 - 35.6, 240 - 48, 232 - 40.5.
+    EXPECT_EQ(pixel(155, 30), 0x3BC0C0u);
     EXPECT_LT(pixel(161, 41) & 0xFFu, 0xFFu); // the shadow, 3 pixels right and down
     EXPECT_EQ(pixel(200, 60), 0xFFFFFFu);
 }

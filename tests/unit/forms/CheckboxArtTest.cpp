@@ -2,6 +2,7 @@
 // bytes, so the artwork can always be rebuilt from source. The strip's layout is what the check
 // box relies on.
 #include "controls/CheckboxArt.h"
+#include "support/Bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -16,10 +17,7 @@ std::string Committed(const char* name) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 uint32_t Word(const std::string& s, size_t at, int bytes) {
-    uint32_t v = 0;
-    for (int i = bytes - 1; i >= 0; --i)
-        v = v << 8 | uint8_t(s[at + size_t(i)]);
-    return v;
+    return testing_support::LittleEndian(s, at, bytes);
 }
 } // namespace
 

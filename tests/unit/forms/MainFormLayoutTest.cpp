@@ -89,6 +89,7 @@ TEST(MainFormLayout, MenuShowsF7ToF12BesideTheSixCaptureItemsAndMatchesTheHotKey
             })) << row.name;
         }
     }
+    EXPECT_EQ(shortcuts, (std::vector<uint16_t>{0x76, 0x77, 0x78, 0x79, 0x7A, 0x7B})); // F7 to F12
     EXPECT_EQ(shortcuts, std::vector<uint16_t>(kHotKeys.begin(), kHotKeys.end()));
     EXPECT_EQ(std::wstring(kMenu.back().caption), L"終了(&X)");
 }

@@ -8,6 +8,7 @@ using Fields = std::vector<std::wstring>;
 TEST(CommaText, CommasBlanksAndControlCharactersSeparateFields) {
     EXPECT_EQ(SplitCommaText(L"0-低画質,高圧縮率(ﾌｧｲﾙ小)"), (Fields{L"0-低画質", L"高圧縮率(ﾌｧｲﾙ小)"}));
     EXPECT_EQ(SplitCommaText(L"90度"), (Fields{L"90度"}));
+    EXPECT_EQ(SplitCommaText(L"2色,BMP/TIFF/PCX/PNG"), (Fields{L"2色", L"BMP/TIFF/PCX/PNG"}));
     EXPECT_EQ(SplitCommaText(L"A B,C"), (Fields{L"A", L"B", L"C"}));
     EXPECT_EQ(SplitCommaText(L"A\tB\x1F"
                              L"C"),

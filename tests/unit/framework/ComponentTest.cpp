@@ -1,4 +1,5 @@
 #include "framework/Component.h"
+#include "support/ErrorText.h"
 
 #include <gtest/gtest.h>
 
@@ -19,12 +20,7 @@ TEST(Component, TypedLookupFindsTheMemberOrFailsLoudly) {
     Knob* knob = form.New<Knob>(L"Knob1");
     form.New<Dial>(L"Dial1");
     EXPECT_EQ(form.Get<Knob>(L"Knob1"), knob);
-    try {
-        form.Get<Knob>(L"Dial1");
-        FAIL() << "a dial passed for a knob";
-    } catch (const Error& e) {
-        EXPECT_EQ(e.Message(), L"部品 Dial1 が見つかりません");
-    }
+    EXPECT_EQ(testing_support::ErrorOf([&] { form.Get<Knob>(L"Dial1"); }), L"部品 Dial1 が見つかりません");
     EXPECT_THROW(form.Get<Knob>(L"Knob2"), Error);
 }
 

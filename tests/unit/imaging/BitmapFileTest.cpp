@@ -1,5 +1,7 @@
 #include "imaging/BitmapFile.h"
 #include "base/Pixmap.h"
+#include "support/Bytes.h"
+#include "support/BitmapFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -8,9 +10,7 @@
 namespace pelorine {
 namespace {
 
-std::uint32_t Le32(const std::vector<std::uint8_t>& b, std::size_t at) {
-    return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | std::uint32_t(b[at + 3]) << 24;
-}
+using testing_support::Le32;
 
 // Odd widths make every depth pad its rows.
 TEST(EncodeBitmapFile, EveryDepthReadsBackWithAHeaderThatCoversTheFile) {
@@ -44,6 +44,31 @@ TEST(EncodeBitmapFile, EveryDepthReadsBackWithAHeaderThatCoversTheFile) {
     }
 }
 
+// A raster picture (as the artwork tools write it) and a palette one survive their files; a cut
+// or foreign file is refused.
+TEST(WriteBitmapFile, PicturesSurviveTheFileAndCutOrForeignFilesAreRefused) {
+    RasterImage p(3, 2, 24);
+    for (int y = 0; y < 2; ++y)
+        for (int i = 0; i < 9; ++i) // not the rows' padding
+            p.Row(y)[i] = std::uint8_t(37 * (9 * y + i) + 1);
+    const auto read = ReadBitmapFile(WriteBitmapFile(p));
+    ASSERT_TRUE(read.has_value());
+    EXPECT_EQ(read->bytes, p.bytes);
+
+    RasterImage indexed(3, 1, 8);
+    indexed.palette = {0x102030, 0x405060};
+    indexed.Row(0)[1] = 1;
+    const auto readIndexed = ReadBitmapFile(WriteBitmapFile(indexed));
+    ASSERT_TRUE(readIndexed.has_value());
+    EXPECT_EQ(readIndexed->palette, indexed.palette);
+    EXPECT_EQ(readIndexed->bytes, indexed.bytes);
+
+    auto file = WriteBitmapFile(p);
+    file.resize(file.size() - 1);
+    EXPECT_FALSE(ReadBitmapFile(file).has_value()) << "truncated";
+    EXPECT_FALSE(ReadBitmapFile(std::vector<std::uint8_t>(64, 'B')).has_value());
+}
+
 // Rows so wide that two fill a band: three bands, the last one short, each row in its place;
 // a refusing receiver stops the stream.
 TEST(StreamBitmapFile, RowsKeepTheirPlacesAcrossBandsAndARefusalStops) {
@@ -65,17 +90,10 @@ TEST(StreamBitmapFile, RowsKeepTheirPlacesAcrossBandsAndARefusalStops) {
 
 // A 32-bit file as the hand-off writes it, rows bottom-up with junk in the padding byte.
 std::vector<std::uint8_t> ThirtyTwoBitFile(int width, int height, std::uint32_t compression) {
-    std::vector<std::uint8_t> file(54 + (compression == 3 ? 12 : 0), 0);
-    const std::uint32_t fields[] = {std::uint32_t(width), std::uint32_t(height)};
-    file[0] = 'B';
-    file[1] = 'M';
-    file[10] = std::uint8_t(file.size());
-    file[14] = 40;
-    std::memcpy(&file[18], fields, sizeof fields);
-    file[26] = 1;
-    file[28] = 32;
-    file[30] = std::uint8_t(compression);
+    std::vector<std::uint8_t> file =
+        testing_support::BitmapHeader(width, height, 32, compression, 0, compression == 3 ? 66 : 54);
     if (compression == 3) {
+        file.resize(66);
         const std::uint32_t masks[] = {0xFF0000, 0xFF00, 0xFF};
         std::memcpy(&file[54], masks, sizeof masks);
     }

@@ -2,6 +2,7 @@
 
 #include "imaging/ColorReduction.h"
 #include "support/PcxRle.h"
+#include "support/Bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +15,9 @@ namespace pelorine {
 namespace {
 using testing_support::DecodePcxRle;
 
-int Word(const std::vector<std::uint8_t>& file, std::size_t at) { return file[at] | file[at + 1] << 8; }
+int Word(const std::vector<std::uint8_t>& file, std::size_t at) {
+    return int(testing_support::Le16(file, at));
+}
 
 struct PcxHeader {
     int bitsPerPixel, planes, bytesPerLine, paletteInfo, width, height;

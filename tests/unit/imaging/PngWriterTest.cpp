@@ -101,6 +101,7 @@ TEST(PngWriter, RefusedPicturesAndRefusedWritesStopCleanly) {
         int pieces = 0;
         const bool ok = StreamPng(picture, [&](ByteView) { return pieces++ < refuse; }, {2, 3000});
         EXPECT_EQ(ok, pieces <= refuse) << refuse;
+        EXPECT_LE(pieces, refuse + 1) << "a piece offered after the refusal, " << refuse;
     }
 }
 

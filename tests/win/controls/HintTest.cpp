@@ -178,21 +178,6 @@ RECT WorkAreaAt(POINT p) {
     return mi.rcWork;
 }
 
-// Set while an error box is up: whether the hint window showed then.
-bool hintShownUnderBox = true;
-void CALLBACK LookAndCloseBox(HWND, UINT, UINT_PTR id, DWORD) {
-    KillTimer(nullptr, id);
-    hintShownUnderBox = IsWindowVisible(Application().Hints().HintWindow()->Handle()) != FALSE;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND w, LPARAM) {
-            wchar_t cls[16] = {};
-            if (GetClassNameW(w, cls, 16) && std::wstring(cls) == L"#32770")
-                PostMessageW(w, WM_COMMAND, IDOK, 0);
-            return TRUE;
-        },
-        0);
-}
 } // namespace
 
 // A hint lifted above the pointer still stays on the screen: one at the top of the work area is
@@ -214,9 +199,12 @@ TEST_F(HintTest, AnErrorBoxHidesTheHintShowingWhenItOpens) {
     Application().SetMainForm(&hinted.form); // the box's owner
     ASSERT_TRUE(hints_.ActivateHint(*hinted.edit, Point{150, 150}));
     ASSERT_TRUE(IsWindowVisible(hints_.HintWindow()->Handle()));
-    hintShownUnderBox = true;
-    SetTimer(nullptr, 0, 200, LookAndCloseBox);
-    Application().ShowError(L"保存できません");
+    bool hintShownUnderBox = true;
+    {
+        const testing_support::MessageBoxes boxes(
+            IDOK, [&] { hintShownUnderBox = IsWindowVisible(hints_.HintWindow()->Handle()) != FALSE; });
+        Application().ShowError(L"保存できません");
+    }
     Application().SetMainForm(nullptr);
     EXPECT_FALSE(hintShownUnderBox);
 }

@@ -6,7 +6,6 @@
 #include "forms/resource.h"
 #include "framework/Files.h"
 #include "framework/Label.h"
-#include "framework/StringList.h"
 #include "support/ErrorText.h"
 #include "support/WinTest.h"
 
@@ -244,7 +243,6 @@ TEST(RgnBtn, OnlyTheOpaquePartPressesAndAReleaseOverTheButtonClicks) {
     EXPECT_EQ(OverRed(*button, {{1, 1}}), Colours{RGB(0, 'x', 0)});
 
     // There are three pictures: another index is the list-index error, not an unknown one.
-    for (int index : {0, 4})
-        EXPECT_EQ(ErrorOf([&] { button->SetGlyph(index, Picture({"x."})); }),
-                  ListIndexError(index).Message());
+    EXPECT_EQ(ErrorOf([&] { button->SetGlyph(0, Picture({"x."})); }), L"リストの位置が範囲外です (0)");
+    EXPECT_EQ(ErrorOf([&] { button->SetGlyph(4, Picture({"x."})); }), L"リストの位置が範囲外です (4)");
 }

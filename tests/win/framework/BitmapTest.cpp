@@ -1,6 +1,7 @@
 #include "framework/Bitmap.h"
 #include "framework/Error.h"
 #include "support/WinTest.h"
+#include "support/ErrorText.h"
 
 #include <gtest/gtest.h>
 
@@ -80,10 +81,6 @@ TEST(Bitmap, TallBitmapKeepsEveryRowInPlace) {
 TEST(Bitmap, UnwritableFileRaisesTheMessageWithThePath) {
     const TBitmap bitmap = Checker(4, 4);
     const std::wstring path = testing_support::TempPath(L"no-such-folder-here\\_tmp000.tmp");
-    try {
-        bitmap.SaveToFile(path);
-        ADD_FAILURE() << "no error";
-    } catch (const Error& e) {
-        EXPECT_EQ(e.Message(), L"ファイル " + path + L" を作成できません");
-    }
+    EXPECT_EQ(testing_support::ErrorOf([&] { bitmap.SaveToFile(path); }),
+              L"ファイル " + path + L" を作成できません");
 }

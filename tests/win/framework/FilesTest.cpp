@@ -13,11 +13,7 @@ namespace {
 using testing_support::TempPath;
 
 using testing_support::AsBytes;
-
-std::string Read(const std::wstring& path) {
-    Bytes bytes;
-    return ReadWholeFile(path, bytes) ? std::string(bytes.begin(), bytes.end()) : "<none>";
-}
+using testing_support::FileBytes;
 
 } // namespace
 
@@ -30,11 +26,11 @@ TEST(Files, FileMadeInPiecesReplacesTheOldOneOnlyWhenWhole) {
         return write(AsBytes("one ")) && write({}) && write(AsBytes(std::string(70000, 'x'))) &&
                write(AsBytes(" two"));
     }));
-    EXPECT_EQ(Read(path), "one " + std::string(70000, 'x') + " two");
+    EXPECT_EQ(FileBytes(path), "one " + std::string(70000, 'x') + " two");
 
     EXPECT_FALSE(
         WriteFileReplacing(path, [](const ByteSink& write) { return write(AsBytes("half")) && false; }));
-    EXPECT_EQ(Read(path), "one " + std::string(70000, 'x') + " two");
+    EXPECT_EQ(FileBytes(path), "one " + std::string(70000, 'x') + " two");
     EXPECT_EQ(testing_support::Matching(path + L".~*").size(), 0u); // nothing left beside it
     DeleteFileW(path.c_str());
 }

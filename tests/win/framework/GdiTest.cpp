@@ -3,6 +3,7 @@
 #include "framework/BrowseEdit.h"
 #include "framework/Error.h"
 #include "framework/Label.h"
+#include "support/ErrorText.h"
 
 #include <gtest/gtest.h>
 
@@ -65,12 +66,8 @@ TEST(GrowingBuffer, APictureThatCannotBeMadeLeavesTheOldBufferAndRaisesTheError)
     const HDC dc = buffer.Prepare(20, 10);
     SetPixel(dc, 19, 9, RGB(1, 2, 3));
     const HGDIOBJ picture = GetCurrentObject(dc, OBJ_BITMAP);
-    try {
-        buffer.Prepare(1 << 20, 1 << 20);
-        ADD_FAILURE() << "no error";
-    } catch (const Error& e) {
-        EXPECT_EQ(e.Message(), L"ビットマップを作成できません");
-    }
+    EXPECT_EQ(testing_support::ErrorOf([&] { buffer.Prepare(1 << 20, 1 << 20); }),
+              L"ビットマップを作成できません");
     EXPECT_EQ(GetCurrentObject(dc, OBJ_BITMAP), picture);
     EXPECT_EQ(GetObjectType(picture), DWORD(OBJ_BITMAP));
     EXPECT_EQ(buffer.Prepare(20, 10), dc);
@@ -84,11 +81,7 @@ TEST(BufferedPaint, APictureThatCannotBeMadeRaisesTheErrorAndPaintsNothing) {
     GrowingBuffer target;
     const HDC dc = target.Prepare(4, 4);
     SetPixel(dc, 3, 3, RGB(1, 2, 3));
-    try {
-        BufferedPaint paint(dc, 1 << 20, 1 << 20);
-        ADD_FAILURE() << "no error";
-    } catch (const Error& e) {
-        EXPECT_EQ(e.Message(), L"ビットマップを作成できません");
-    }
+    EXPECT_EQ(testing_support::ErrorOf([&] { BufferedPaint paint(dc, 1 << 20, 1 << 20); }),
+              L"ビットマップを作成できません");
     EXPECT_EQ(GetPixel(dc, 3, 3), RGB(1, 2, 3));
 }

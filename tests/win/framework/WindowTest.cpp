@@ -44,33 +44,6 @@ class PaintProbe : public TCustomControl {
     bool fail = false;
 };
 
-// Counts the error boxes of this thread and closes each one as it opens, keeping its text.
-class ErrorBoxes {
-  public:
-    ErrorBoxes() : hook_(SetWindowsHookExW(WH_CBT, &Hook, nullptr, GetCurrentThreadId())) { current_ = this; }
-    ~ErrorBoxes() {
-        UnhookWindowsHookEx(hook_);
-        current_ = nullptr;
-    }
-    int count = 0;
-    std::wstring text;
-
-  private:
-    static LRESULT CALLBACK Hook(int code, WPARAM wp, LPARAM lp) {
-        wchar_t cls[16] = {};
-        if (code == HCBT_ACTIVATE && GetClassNameW(HWND(wp), cls, 16) && std::wstring(cls) == L"#32770") {
-            wchar_t text[256] = {};
-            GetDlgItemTextW(HWND(wp), 0xFFFF, text, 256);
-            current_->text = text;
-            ++current_->count;
-            PostMessageW(HWND(wp), WM_COMMAND, IDOK, 0);
-        }
-        return CallNextHookEx(nullptr, code, wp, lp);
-    }
-    HHOOK hook_;
-    static inline ErrorBoxes* current_ = nullptr;
-};
-
 HDC CachedDc(HWND wnd) {
     const HDC dc = GetDC(wnd);
     ReleaseDC(wnd, dc);
@@ -122,7 +95,7 @@ TEST(Window, AnErrorWhilePaintingEndsThePaintAndIsReportedAfterIt) {
     ShowWindow(form.Handle(), SW_SHOWNOACTIVATE);
     testing_support::PumpFor(100);
     const HDC free = CachedDc(probe->Handle());
-    ErrorBoxes boxes;
+    testing_support::MessageBoxes boxes;
     probe->fail = true;
     RedrawWindow(probe->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     probe->fail = false;

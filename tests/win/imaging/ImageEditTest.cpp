@@ -6,6 +6,7 @@
 
 #include "framework/Error.h"
 #include "support/WinTest.h"
+#include "support/BitmapFiles.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -48,16 +49,8 @@ std::vector<std::uint8_t> BitmapFile(int bits, const std::vector<Rgb>& palette,
                                      const std::function<std::uint32_t(int, int)>& value) {
     const std::uint32_t stride = (std::uint32_t(kWidth) * bits + 31) / 32 * 4;
     const std::uint32_t offset = 14 + 40 + std::uint32_t(palette.size()) * 4;
-    std::vector<std::uint8_t> out{'B', 'M'};
-    Put(out, offset + stride * kHeight, 4);
-    Put(out, 0, 4);
-    Put(out, offset, 4);
-    for (const std::uint32_t field : {40u, std::uint32_t(kWidth), std::uint32_t(kHeight)})
-        Put(out, field, 4);
-    Put(out, 1, 2);
-    Put(out, std::uint32_t(bits), 2);
-    for (const std::uint32_t field : {0u, stride * kHeight, 3780u, 3780u, std::uint32_t(palette.size()), 0u})
-        Put(out, field, 4);
+    std::vector<std::uint8_t> out = testing_support::BitmapHeader(
+        kWidth, kHeight, bits, 0, std::uint32_t(palette.size()), offset, stride * kHeight);
     for (const Rgb c : palette)
         Put(out, c, 4);
     for (int y = kHeight - 1; y >= 0; --y) {

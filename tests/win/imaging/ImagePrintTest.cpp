@@ -3,6 +3,7 @@
 #include "imaging/BitmapFile.h"
 #include "imaging/ImagePrint.h"
 #include "support/PixelBox.h"
+#include "support/Printer.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -70,10 +71,10 @@ TEST(DrawPage, SmallPictureAtNaturalSizeCentredWithNothingElseDrawn) {
     DrawPage(canvas.Dc(), Pixmap(96, 48, kRed), canvas.Page(), Decoration(L"", L""));
     EXPECT_EQ(LiveGdiObjects(), gdiBefore);
 
-    // 96 pixels are one inch: 100 x 50 dots at 100 dpi.
-    const Rect expected = LayOutPage(canvas.Page(), {10, 10, 10, 10}, 0, 0, 96, 48).picture;
-    EXPECT_EQ(expected.Width(), 100);
-    EXPECT_EQ(canvas.Bounds(IsRed), expected);
+    // 96 pixels are one inch: 100 x 50 dots at 100 dpi. The page is 827 x 1169 dots (210 x 297
+    // mm), 10 mm margins are 39 dots: the area 39..788 across and 39..1130 down, and the picture
+    // in its middle at 39 + (749 - 100) / 2 = 363 and 39 + (1091 - 50) / 2 = 559.
+    EXPECT_EQ(canvas.Bounds(IsRed), (Rect{363, 559, 463, 609}));
     EXPECT_EQ(canvas.Bounds([](Rgb c) { return c != kWhite && c != kRed; }), std::nullopt);
 }
 
@@ -134,7 +135,7 @@ bool HasDefaultPrinter() {
 }
 
 TEST(ImagePrint, PrintsOnTheDefaultPrinter) {
-    if (!HasDefaultPrinter()) GTEST_SKIP() << "no default printer";
+    if (!HasDefaultPrinter()) SKIP_WITHOUT_PRINTER("no default printer");
     const std::wstring file = TempPath(L"pelorine-print.bmp");
     WriteBitmapFile(file, 1600, 400, kRed);
     TImagePrint print;
@@ -164,7 +165,7 @@ TEST(ImagePrint, MissingOrBrokenFileFailsWithTheReason) {
 }
 
 TEST(ImagePrint, MarginsLeavingNoRoomFailBeforeAnyJob) {
-    if (!HasDefaultPrinter()) GTEST_SKIP() << "no default printer";
+    if (!HasDefaultPrinter()) SKIP_WITHOUT_PRINTER("no default printer");
     const std::wstring file = TempPath(L"pelorine-print-wide.bmp");
     WriteBitmapFile(file, 8, 8, kRed);
     TImagePrint print;

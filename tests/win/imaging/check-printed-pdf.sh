@@ -3,7 +3,8 @@
 # top 10, bottom 10, left 20, right 15 mm) to the CUPS PDF queue and checks the PDF: the
 # Japanese font reached the printer, the header and footer sit inside their margins, and
 # the picture fills the width between the margins to within a millimetre.
-# Usage: check-printed-pdf.sh <win_print.exe>. Exit 77: no printer to test with.
+# Usage: check-printed-pdf.sh <win_print.exe>. Exit 77: no printer to test with
+# (a failure with PELORINE_REQUIRE_CUPS set).
 set -euo pipefail
 test_exe=$1
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)
@@ -18,7 +19,7 @@ sleep 0.01
 
 "$root/scripts/wine-run.sh" "$test_exe" --gtest_color=no \
   --gtest_filter=ImagePrint.PrintsOnTheDefaultPrinter >"$work/log" 2>&1 || { cat "$work/log"; exit 1; }
-grep -q '^\[  SKIPPED \]' "$work/log" && { echo "no default printer"; exit 77; }
+grep -q '^\[  SKIPPED \]' "$work/log" && pelorine_no_printer "no default printer"
 
 # The job reaches cups-pdf after Wine's spooler and Ghostscript: about a second here.
 started=$(date +%s%N)
