@@ -390,7 +390,7 @@ TEST_F(ShellTest, TypingAFolderPathKeepsItsBackslashes) {
         PressKey(vk);
     EXPECT_TRUE(WaitFor([&] { return text() == L"C:\\caps\\new\\"; }, 5000)) << Narrow(text());
     EXPECT_EQ(HIWORD(SendMessageW(edit, EM_GETSEL, 0, 0)), 12); // the caret after the "\\"
-    PressKey(VK_TAB); // leaving the field drops the final "\"
+    PressKey(VK_TAB);                                           // leaving the field drops the final "\"
     EXPECT_TRUE(WaitFor([&] { return text() == L"C:\\caps\\new"; }, 5000)) << Narrow(text());
 }
 
