@@ -2,6 +2,7 @@
 // makes, what the guide and the links ask the shell to open, and what a session leaves behind.
 #include "e2e/AppTest.h"
 #include "e2e/PrintedPdf.h"
+#include "support/Printer.h"
 #include "forms/InfoForm1Layout.h"
 #include "framework/Wine.h"
 
@@ -241,7 +242,8 @@ TEST_P(TrayMenuTest, TakesItsSourceToItsOutput) {
     StartReady();
     ToTray();
     const PrintedPdf pdf(L"menu-" + std::wstring(c.name, c.name + strlen(c.name)));
-    if (c.output == Output::Print && !pdf.Known()) GTEST_SKIP() << "no PDF printer to read the page from";
+    if (c.output == Output::Print && !pdf.Known())
+        SKIP_WITHOUT_PRINTER("no PDF printer to read the page from");
     TargetWindow target(200, 150, 400, 300, RGB(255, 0, 0));
     target.BringToFront();
     RECT rc;
