@@ -43,22 +43,19 @@ void AddToHistogram(const Rgb* p, std::size_t n, std::vector<CellSums>& cells) {
 // before the palette is known, so it is the part that no other thread shares otherwise.
 std::vector<CellSums> Histogram(const Pixmap& src) {
     constexpr std::size_t kCells = 1 << 15;
-    std::vector<CellSums> cells(kCells);
+    std::vector<CellSums> cells(kCells), second;
     const Rgb* p = src.pixels.data();
     const std::size_t n = src.pixels.size(), half = n / 2;
-    if (n < (std::size_t(1) << 18) || std::thread::hardware_concurrency() < 2) {
-        AddToHistogram(p, n, cells);
-        return cells;
-    }
-    std::vector<CellSums> second(kCells);
     std::thread helper;
-    try {
-        helper = std::thread([&] { AddToHistogram(p + half, n - half, second); });
-    } catch (const std::system_error&) { // no thread to be had: this one counts it all
-        AddToHistogram(p, n, cells);
-        return cells;
+    if (n >= (std::size_t(1) << 18) && std::thread::hardware_concurrency() >= 2) {
+        try {
+            second.resize(kCells);
+            helper = std::thread([&] { AddToHistogram(p + half, n - half, second); });
+        } catch (const std::system_error&) { // no thread to be had: this one counts it all
+        }
     }
-    AddToHistogram(p, half, cells);
+    AddToHistogram(p, helper.joinable() ? half : n, cells);
+    if (!helper.joinable()) return cells;
     helper.join();
     for (std::size_t i = 0; i < kCells; ++i) {
         cells[i].count += second[i].count;
