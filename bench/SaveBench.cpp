@@ -1,6 +1,7 @@
 // Where the time of a save goes. Two modes:
-//   save_bench stages [runs [file [screenshot]]]
-//                                     each step of a desktop save timed in this process, our
+//   save_bench stages [runs [file [screenshot [noisy]]]]
+//                                     each step of a desktop save timed in this process (with
+//                                     "noisy", of the noisy photograph laid over the screen), our
 //                                     PNG writer beside the platform's encoder (time and size) on
 //                                     the screen, a screenshot file and a photograph-like picture,
 //                                     then the colour reductions of a 1920 × 1080 picture with
@@ -102,11 +103,9 @@ std::wstring TempFolder() {
 // Encoding in memory and writing the file, timed apart, for every format at the picture's depth.
 void SaveAll(Stages& stages, const EditPicture& picture, const std::wstring& folder, const char* depth) {
     for (const Format& f : kFormats) {
-        std::vector<std::uint8_t> bytes;
-        stages.Time(std::string("encode ") + f.name + ", " + depth,
-                    [&] { bytes = EncodeForSave(picture, f.mediaFormat, 8); });
         const std::wstring path = folder + L"/out" + f.ext;
-        stages.Time(std::string("write ") + f.name + ", " + depth, [&] { WriteFileReplacing(path, bytes); });
+        stages.Time(std::string("save ") + f.name + ", " + depth,
+                    [&] { SavePicture(picture, f.mediaFormat, 8, path); });
         DeleteFileW(path.c_str());
     }
 }
@@ -206,36 +205,6 @@ void TimeReductions(int runs, const std::string& pictureFile) {
     }
 }
 
-int RunStages(int runs, const std::string& pictureFile, const std::string& screenshot) {
-    const std::wstring folder = TempFolder();
-    Stages stages;
-    TTrayIcon tray(nullptr);
-    // The clipboard's owner, as the main window is for the commands.
-    const HWND owner =
-        CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-    tray.SetIcon([](int) { return UniqueIcon(CopyIcon(LoadIconW(nullptr, IDI_APPLICATION))); });
-    tray.SetActive(true); // as after the first desktop save
-    TImageEdit edit;
-    for (int i = 0; i < runs; ++i)
-        TimeOneSave(stages, tray, owner, edit, folder);
-    stages.Print();
-    std::printf("\n%-34s %13s %9s %11s %9s %11s %6s\n", "PNG of", "size", "ours ms", "ours bytes", "WIC ms",
-                "WIC bytes", "ratio");
-    ComparePng("this desktop", edit.Picture(), runs);
-    if (!screenshot.empty())
-        if (std::optional<Pixmap> shot = DecodeImageFile(std::wstring(screenshot.begin(), screenshot.end())))
-            ComparePng("a desktop screenshot (docs)", EditPicture(std::move(*shot)), runs);
-    const EditPicture photo(TestPicture(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)));
-    ComparePng("photograph-like, screen size", photo, runs);
-    ComparePng("noisy photograph, screen size",
-               EditPicture(NoisyPicture(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN))), runs);
-    std::printf("\n");
-    TimeReductions(runs, pictureFile);
-    RemoveDirectoryW(folder.c_str());
-    DestroyWindow(owner);
-    return 0;
-}
-
 // A topmost window over the whole screen showing the photograph-like picture, so that a
 // desktop capture has a photograph's many colours to reduce.
 class PhotoScreen {
@@ -278,6 +247,40 @@ class PhotoScreen {
     Pixmap picture_;
     HWND window_ = nullptr;
 };
+
+int RunStages(int runs, const std::string& pictureFile, const std::string& screenshot, bool noisy) {
+    const std::wstring folder = TempFolder();
+    // The saves take the screen as it is, or the noisy photograph laid over all of it.
+    std::optional<PhotoScreen> screen;
+    if (noisy) screen.emplace(true);
+    Stages stages;
+    TTrayIcon tray(nullptr);
+    // The clipboard's owner, as the main window is for the commands.
+    const HWND owner =
+        CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    tray.SetIcon([](int) { return UniqueIcon(CopyIcon(LoadIconW(nullptr, IDI_APPLICATION))); });
+    tray.SetActive(true); // as after the first desktop save
+    TImageEdit edit;
+    for (int i = 0; i < runs; ++i)
+        TimeOneSave(stages, tray, owner, edit, folder);
+    screen.reset();
+    stages.Print();
+    std::printf("\n%-34s %13s %9s %11s %9s %11s %6s\n", "PNG of", "size", "ours ms", "ours bytes", "WIC ms",
+                "WIC bytes", "ratio");
+    ComparePng("this desktop", edit.Picture(), runs);
+    if (!screenshot.empty())
+        if (std::optional<Pixmap> shot = DecodeImageFile(std::wstring(screenshot.begin(), screenshot.end())))
+            ComparePng("a desktop screenshot (docs)", EditPicture(std::move(*shot)), runs);
+    const EditPicture photo(TestPicture(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)));
+    ComparePng("photograph-like, screen size", photo, runs);
+    ComparePng("noisy photograph, screen size",
+               EditPicture(NoisyPicture(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN))), runs);
+    std::printf("\n");
+    TimeReductions(runs, pictureFile);
+    RemoveDirectoryW(folder.c_str());
+    DestroyWindow(owner);
+    return 0;
+}
 
 // How the real program is driven: the colour-depth list's item (2 for 256 colours, 4 for full
 // colour), a photograph-like screen or not, and a folder where each press waits for a file
@@ -355,14 +358,16 @@ int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "stages";
     int rc = 2;
     if (mode == "stages")
-        rc = RunStages(argc > 2 ? std::atoi(argv[2]) : 7, argc > 3 ? argv[3] : "", argc > 4 ? argv[4] : "");
+        rc = RunStages(argc > 2 ? std::atoi(argv[2]) : 7, argc > 3 ? argv[3] : "", argc > 4 ? argv[4] : "",
+                       argc > 5 && std::string(argv[5]) == "noisy");
     if (mode == "hotkey" && argc > 2)
         rc = RunHotkey(argv[2], argc > 3 ? std::atoi(argv[3]) : 7,
                        argc > 4 ? ParseHotkeyOptions(argc - 4, argv + 4) : HotkeyOptions{});
     if (rc == 2)
-        std::fprintf(stderr,
-                     "usage: save_bench stages [runs [picture.bmp [screenshot]]] | hotkey png|jpeg|bmp [runs "
-                     "[depth=N] [photo|noisy] [step=DIR]]\n");
+        std::fprintf(
+            stderr,
+            "usage: save_bench stages [runs [picture.bmp [screenshot [noisy]]]] | hotkey png|jpeg|bmp [runs "
+            "[depth=N] [photo|noisy] [step=DIR]]\n");
     CoUninitialize();
     return rc;
 }

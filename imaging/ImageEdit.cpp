@@ -27,6 +27,8 @@ template <class F> bool Guarded(F&& action) {
 bool StreamOwnFormat(const EditPicture& picture, int mediaFormat, const ByteSink& out) {
     if (mediaFormat == kFormatPng)
         return picture.IsIndexed() ? StreamPng(picture.Indexed(), out) : StreamPng(picture.Colour(), out);
+    if (mediaFormat == kFormatPcx)
+        return picture.IsIndexed() ? StreamPcx(picture.Indexed(), out) : StreamPcx(picture.Colour(), out);
     return picture.IsIndexed() ? StreamBitmapFile(picture.Indexed(), out)
                                : StreamBitmapFile(picture.Colour(), out);
 }
@@ -90,15 +92,18 @@ bool TImageEdit::ResizeImage(int width, int height) {
     return Guarded([&] { return picture_.Resize(width, height, aspectRatio_); });
 }
 
+bool SavePicture(const EditPicture& picture, int mediaFormat, int quality, const std::wstring& path) {
+    if (picture.Empty()) return false;
+    if (mediaFormat == kFormatBmp || mediaFormat == kFormatPng ||
+        mediaFormat == kFormatPcx) // written as made
+        return WriteFileReplacing(
+            path, [&](const ByteSink& out) { return StreamOwnFormat(picture, mediaFormat, out); });
+    const Bytes bytes = EncodeForSave(picture, mediaFormat, quality);
+    return !bytes.empty() && WriteFileReplacing(path, bytes);
+}
+
 bool TImageEdit::Save(const std::wstring& path) {
-    return Guarded([&] {
-        if (picture_.Empty()) return false;
-        if (saveMediaFormat_ == kFormatBmp || saveMediaFormat_ == kFormatPng) // written as made
-            return WriteFileReplacing(
-                path, [&](const ByteSink& out) { return StreamOwnFormat(picture_, saveMediaFormat_, out); });
-        const Bytes bytes = EncodeForSave(picture_, saveMediaFormat_, saveQuality_);
-        return !bytes.empty() && WriteFileReplacing(path, bytes);
-    });
+    return Guarded([&] { return SavePicture(picture_, saveMediaFormat_, saveQuality_, path); });
 }
 
 } // namespace pelorine

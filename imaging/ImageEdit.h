@@ -13,6 +13,10 @@ namespace pelorine {
 // The whole file a save writes for the picture in that format; empty on failure.
 Bytes EncodeForSave(const EditPicture& picture, int mediaFormat, int quality);
 
+// Writes that file at path, replacing it only once complete; false (or a thrown allocation
+// failure) when it cannot. BMP, PNG and PCX go to the file a piece at a time as they are made.
+bool SavePicture(const EditPicture& picture, int mediaFormat, int quality, const std::wstring& path);
+
 class TImageEdit {
   public:
     void SetInputFileName(const std::wstring& fileName) { inputFileName_ = fileName; }

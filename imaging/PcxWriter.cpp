@@ -1,6 +1,7 @@
 #include "imaging/PcxWriter.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace pelorine {
 namespace {
@@ -61,37 +62,81 @@ void PackBitPlane(const IndexedImage& picture, int y, int plane, std::vector<std
 } // namespace
 
 void AppendPcxRun(const std::uint8_t* line, std::size_t size, std::vector<std::uint8_t>& out) {
+    const std::size_t start = out.size();
+    out.resize(start + 2 * size); // at worst every byte takes a count byte
+    std::uint8_t* to = out.data() + start;
     for (std::size_t i = 0; i < size;) {
+        const std::uint8_t value = line[i];
+        const std::size_t most = std::min<std::size_t>(63, size - i);
         std::size_t run = 1;
-        while (i + run < size && run < 63 && line[i + run] == line[i])
+        while (run < most && line[i + run] == value)
             ++run;
-        if (run > 1 || line[i] >= 0xC0) out.push_back(std::uint8_t(0xC0 | run));
-        out.push_back(line[i]);
+        if (run > 1 || value >= 0xC0) *to++ = std::uint8_t(0xC0 | run);
+        *to++ = value;
         i += run;
     }
+    out.resize(std::size_t(to - out.data()));
 }
 
-std::vector<std::uint8_t> EncodePcx(const Pixmap& picture) {
-    if (!Encodable(picture.width, picture.height, 8)) return {};
-    std::vector<std::uint8_t> out = Header(picture.width, picture.height, {8, 3, false}, {});
+namespace {
+
+// Coded lines gather in a buffer that goes out whenever it holds about 256 KB: one vector
+// growing to a whole noisy screen's file cost more than the run-length coding itself.
+class LineBuffer {
+  public:
+    explicit LineBuffer(const ByteSink& out, std::vector<std::uint8_t> head)
+        : out_(out), bytes_(std::move(head)) {
+        bytes_.reserve(kFlushBytes + 2 * std::size_t(0xFFFF));
+    }
+    std::vector<std::uint8_t>& Bytes() { return bytes_; }
+    // Hands the buffer on when full, or always when `last`; false once `out` refuses.
+    bool Flush(bool last = false) {
+        if (bytes_.empty() || (!last && bytes_.size() < kFlushBytes)) return true;
+        const bool ok = out_(bytes_);
+        bytes_.clear();
+        return ok;
+    }
+
+  private:
+    static constexpr std::size_t kFlushBytes = 256 << 10;
+    const ByteSink& out_;
+    std::vector<std::uint8_t> bytes_;
+};
+
+std::vector<std::uint8_t> Collect(const std::function<bool(const ByteSink&)>& stream) {
+    std::vector<std::uint8_t> file;
+    const bool ok = stream([&](ByteView bytes) {
+        file.insert(file.end(), bytes.begin(), bytes.end());
+        return true;
+    });
+    if (!ok) file.clear();
+    return file;
+}
+
+} // namespace
+
+bool StreamPcx(const Pixmap& picture, const ByteSink& out) {
+    if (!Encodable(picture.width, picture.height, 8)) return false;
+    LineBuffer buffer(out, Header(picture.width, picture.height, {8, 3, false}, {}));
     std::vector<std::uint8_t> line(std::size_t(BytesPerLine(picture.width, 8)), 0);
     for (int y = 0; y < picture.height; ++y) {
         for (int plane = 0; plane < 3; ++plane) {
             const int shift = 16 - 8 * plane; // red, then green, then blue
             for (int x = 0; x < picture.width; ++x)
                 line[std::size_t(x)] = std::uint8_t(picture.At(x, y) >> shift);
-            AppendPcxRun(line.data(), line.size(), out);
+            AppendPcxRun(line.data(), line.size(), buffer.Bytes());
         }
+        if (!buffer.Flush()) return false;
     }
-    return out;
+    return buffer.Flush(true);
 }
 
-std::vector<std::uint8_t> EncodePcx(const IndexedImage& picture) {
+bool StreamPcx(const IndexedImage& picture, const ByteSink& out) {
     const bool bytePixels = picture.bits == 8;
     const Layout layout =
         bytePixels ? Layout{8, 1, picture.grey} : Layout{1, picture.bits == 4 ? 4 : 1, false};
-    if (!Encodable(picture.width, picture.height, layout.bitsPerPixel)) return {};
-    std::vector<std::uint8_t> out = Header(picture.width, picture.height, layout, picture.palette);
+    if (!Encodable(picture.width, picture.height, layout.bitsPerPixel)) return false;
+    LineBuffer buffer(out, Header(picture.width, picture.height, layout, picture.palette));
     std::vector<std::uint8_t> line(std::size_t(BytesPerLine(picture.width, layout.bitsPerPixel)), 0);
     for (int y = 0; y < picture.height; ++y) {
         for (int plane = 0; plane < layout.planes; ++plane) {
@@ -100,18 +145,28 @@ std::vector<std::uint8_t> EncodePcx(const IndexedImage& picture) {
                             line.begin());
             else
                 PackBitPlane(picture, y, plane, line);
-            AppendPcxRun(line.data(), line.size(), out);
+            AppendPcxRun(line.data(), line.size(), buffer.Bytes());
         }
+        if (!buffer.Flush()) return false;
     }
     if (bytePixels) {
-        out.push_back(0x0C);
+        std::vector<std::uint8_t>& tail = buffer.Bytes();
+        tail.push_back(0x0C);
         for (std::size_t i = 0; i < 256; ++i) {
             const Rgb c = i < picture.palette.size() ? picture.palette[i] : 0;
-            out.insert(out.end(),
-                       {std::uint8_t(RedOf(c)), std::uint8_t(GreenOf(c)), std::uint8_t(BlueOf(c))});
+            tail.insert(tail.end(),
+                        {std::uint8_t(RedOf(c)), std::uint8_t(GreenOf(c)), std::uint8_t(BlueOf(c))});
         }
     }
-    return out;
+    return buffer.Flush(true);
+}
+
+std::vector<std::uint8_t> EncodePcx(const Pixmap& picture) {
+    return Collect([&](const ByteSink& out) { return StreamPcx(picture, out); });
+}
+
+std::vector<std::uint8_t> EncodePcx(const IndexedImage& picture) {
+    return Collect([&](const ByteSink& out) { return StreamPcx(picture, out); });
 }
 
 } // namespace pelorine

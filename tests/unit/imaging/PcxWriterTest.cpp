@@ -3,6 +3,7 @@
 #include "imaging/ColorReduction.h"
 #include "support/PcxRle.h"
 #include "support/Bytes.h"
+#include "support/Pictures.h"
 
 #include <gtest/gtest.h>
 
@@ -145,6 +146,36 @@ TEST(PcxWriter, UnencodablePicturesGiveNoFile) {
     EXPECT_EQ(ReadHeader(widest).bytesPerLine, 65534);
     // Bit planes are eight pixels a byte: the widest side still fits.
     EXPECT_FALSE(EncodePcx(Pattern(65536, 1, 1)).empty());
+}
+
+// A save streams the file to disk in pieces: they must join into the whole file, with the
+// palette trailer, and a refused piece must end the stream.
+TEST(PcxWriter, StreamedPiecesJoinIntoTheFileAndARefusalStopsThem) {
+    const Pixmap noisy = testing_support::NoisyPhotograph(1000, 300, 7); // 300 KB a plane
+    for (const bool indexed : {false, true}) {
+        const IndexedImage reduced = ReduceColours(noisy, 8);
+        const auto stream = [&](const ByteSink& out) {
+            return indexed ? StreamPcx(reduced, out) : StreamPcx(noisy, out);
+        };
+        std::vector<std::uint8_t> joined;
+        int pieces = 0;
+        EXPECT_TRUE(stream([&](ByteView piece) {
+            ++pieces;
+            joined.insert(joined.end(), piece.begin(), piece.end());
+            return true;
+        }));
+        EXPECT_GT(pieces, 1) << indexed;
+        EXPECT_EQ(joined, indexed ? EncodePcx(reduced) : EncodePcx(noisy));
+        const PcxHeader h = ReadHeader(joined);
+        std::size_t used = 0;
+        const auto body = Body(joined, h, &used);
+        EXPECT_EQ(kPcxHeaderSize + used + (indexed ? 769 : 0), joined.size()) << indexed;
+        // The last line's blue plane, or its index.
+        EXPECT_EQ(body.back(), indexed ? reduced.At(999, 299) : BlueOf(noisy.At(999, 299)));
+        int offered = 0;
+        EXPECT_FALSE(stream([&](ByteView) { return ++offered < 2; }));
+        EXPECT_EQ(offered, 2);
+    }
 }
 
 TEST(PcxRle, LongRunsSplitAtSixtyThreeAndHighBytesAreEscaped) {
