@@ -9,7 +9,8 @@
 # to a 256-colour BMP; Pelorine's peak memory in screen buffers (of the banded screen read that
 # only Wine takes); and the stages
 # at 3840 × 2160. Then F10 of a photograph with noise in every channel at 1280 × 1024 and
-# 3840 × 2160 (NOISY_SIZES) to PNG, JPEG and BMP at full and at 256 colours, beside the peers.
+# 3840 × 2160 (NOISY_SIZES) to PNG, JPEG and BMP at full and at 256 colours, beside the peers,
+# and the stages of a save at 3840 × 2160 with that photograph over the screen.
 # BIG=N skips those; RUNS_BIG (default 5) sets their runs, BIG_SIZES (WxH ...) their screens;
 # SMALL=N skips the 1280 × 1024 tables.
 # Usage: bench/save-benchmark.sh [windows build folder]   (save_bench and Pelorine built there)
@@ -240,4 +241,13 @@ for size in ${NOISY_SIZES:-1280x1024 3840x2160}; do
   big_row "$size" JPEG jpeg jpg "noisy" import75
   big_row "$size" 'BMP full' bmp bmp "depth=4 noisy" import
   big_row "$size" 'BMP 256' bmp bmp "depth=2 noisy" import256
+  if [ "$size" = 3840x2160 ]; then
+    wine "$build/bench/save_bench.exe" stages "$big_runs" "" "" noisy 2>/dev/null | tr -d '\r' |
+      sed -n '/^PNG of/q;p' >"$work/stages4k-noisy.txt"
+  fi
 done
+if [ -f "$work/stages4k-noisy.txt" ]; then
+  echo
+  echo "The stages of a save at 3840 x 2160 with the noisy photograph over the screen:"
+  cat "$work/stages4k-noisy.txt"
+fi
