@@ -1,4 +1,5 @@
 #include "imaging/ColorReduction.h"
+#include "imaging/Palette.h"
 #include "support/Pictures.h"
 
 #include <gtest/gtest.h>
@@ -178,6 +179,22 @@ TEST(NearestColour, ATieGoesToTheLowerIndex) {
     EXPECT_EQ(NearestColour({dark, light}).Find(10, 40, 0), 0);
     EXPECT_EQ(NearestColour({light, dark}).Find(10, 40, 0), 0);
     EXPECT_EQ(NearestColour({MakeRgb(9, 9, 9), light, dark}).Find(10, 40, 0), 1);
+}
+
+// A picture of four megapixels or more is counted in two halves on two threads: the palette
+// depends on the colours alone, so the same pixels in reverse order (each half's pixels
+// counted by the other thread) give the same palette, and both halves' colours are in it.
+TEST(MedianCutPalette, APictureCountedInHalvesGivesThePaletteOfAllItsPixels) {
+    Pixmap p = Noise(2048, 2048, 11);
+    for (std::size_t i = 0; i < p.pixels.size() / 2; ++i)
+        p.pixels[i] &= 0xFF0000; // the first half red only, the second of every colour
+    const std::vector<Rgb> palette = MedianCutPalette(p, 256);
+    std::reverse(p.pixels.begin(), p.pixels.end());
+    EXPECT_EQ(MedianCutPalette(p, 256), palette);
+    const auto pureRed =
+        std::count_if(palette.begin(), palette.end(), [](Rgb c) { return (c & 0xFFFF) == 0; });
+    EXPECT_GT(pureRed, 0);
+    EXPECT_LT(pureRed, 256);
 }
 
 // Rows are dithered on several threads, each trailing the row above; however many there are,
