@@ -100,7 +100,7 @@ std::wstring TempFolder() {
     return folder;
 }
 
-// Encoding in memory and writing the file, timed apart, for every format at the picture's depth.
+// The whole save as the program makes it, for every format at the picture's depth.
 void SaveAll(Stages& stages, const EditPicture& picture, const std::wstring& folder, const char* depth) {
     for (const Format& f : kFormats) {
         const std::wstring path = folder + L"/out" + f.ext;

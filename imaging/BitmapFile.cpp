@@ -168,16 +168,6 @@ bool StreamRows(const std::vector<std::uint8_t>& header, int height, std::size_t
                height, stride, [&](int i, std::uint8_t* row) { fill(height - 1 - i, row); }, out);
 }
 
-std::vector<std::uint8_t> Collect(std::size_t size, const std::function<bool(const ByteSink&)>& stream) {
-    std::vector<std::uint8_t> file;
-    file.reserve(size);
-    stream([&](std::span<const std::uint8_t> bytes) {
-        file.insert(file.end(), bytes.begin(), bytes.end());
-        return true;
-    });
-    return file;
-}
-
 } // namespace
 
 bool StreamBitmapFile(const Pixmap& picture, const ByteSink& out) {
@@ -196,14 +186,14 @@ bool StreamBitmapFile(const IndexedImage& picture, const ByteSink& out) {
 }
 
 std::vector<std::uint8_t> EncodeBitmapFile(const Pixmap& picture) {
-    return Collect(64 + RowStride(picture.width, 24) * std::size_t(picture.height),
-                   [&](const ByteSink& out) { return StreamBitmapFile(picture, out); });
+    return CollectBytes([&](const ByteSink& out) { return StreamBitmapFile(picture, out); },
+                        64 + RowStride(picture.width, 24) * std::size_t(picture.height));
 }
 
 std::vector<std::uint8_t> EncodeBitmapFile(const IndexedImage& picture) {
-    return Collect(64 + 4 * picture.palette.size() +
-                       RowStride(picture.width, picture.bits) * std::size_t(picture.height),
-                   [&](const ByteSink& out) { return StreamBitmapFile(picture, out); });
+    return CollectBytes([&](const ByteSink& out) { return StreamBitmapFile(picture, out); },
+                        64 + 4 * picture.palette.size() +
+                            RowStride(picture.width, picture.bits) * std::size_t(picture.height));
 }
 
 } // namespace pelorine

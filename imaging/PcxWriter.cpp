@@ -1,7 +1,6 @@
 #include "imaging/PcxWriter.h"
 
 #include <algorithm>
-#include <functional>
 
 namespace pelorine {
 namespace {
@@ -103,16 +102,6 @@ class LineBuffer {
     std::vector<std::uint8_t> bytes_;
 };
 
-std::vector<std::uint8_t> Collect(const std::function<bool(const ByteSink&)>& stream) {
-    std::vector<std::uint8_t> file;
-    const bool ok = stream([&](ByteView bytes) {
-        file.insert(file.end(), bytes.begin(), bytes.end());
-        return true;
-    });
-    if (!ok) file.clear();
-    return file;
-}
-
 } // namespace
 
 bool StreamPcx(const Pixmap& picture, const ByteSink& out) {
@@ -162,11 +151,11 @@ bool StreamPcx(const IndexedImage& picture, const ByteSink& out) {
 }
 
 std::vector<std::uint8_t> EncodePcx(const Pixmap& picture) {
-    return Collect([&](const ByteSink& out) { return StreamPcx(picture, out); });
+    return CollectBytes([&](const ByteSink& out) { return StreamPcx(picture, out); });
 }
 
 std::vector<std::uint8_t> EncodePcx(const IndexedImage& picture) {
-    return Collect([&](const ByteSink& out) { return StreamPcx(picture, out); });
+    return CollectBytes([&](const ByteSink& out) { return StreamPcx(picture, out); });
 }
 
 } // namespace pelorine

@@ -284,16 +284,7 @@ PngRows RowsOf(const IndexedImage& picture) {
 }
 
 Bytes Collect(const PngRows& rows, const PngOptions& options) {
-    Bytes file;
-    const bool ok = Stream(
-        rows,
-        [&](ByteView bytes) {
-            file.insert(file.end(), bytes.begin(), bytes.end());
-            return true;
-        },
-        options);
-    if (!ok) file.clear();
-    return file;
+    return CollectBytes([&](const ByteSink& out) { return Stream(rows, out, options); });
 }
 
 } // namespace
